@@ -1,0 +1,104 @@
+# Build conventions shared by every subsystem's CMakeLists.txt.
+#
+#   ORVANE_WINDOWS          true in the MinGW-w64 build (preset "windows")
+#   ORVANE_BIN_DIR          where Orvane.scr and Orvane.dll land, side by side
+#   ORVANE_HARNESS_DIR      state of the Wine/Xvfb/PulseAudio harness of this build
+#
+#   orvane_unit_test(NAME n SOURCES ... [LIBS ...])    native GoogleTest, label "unit"
+#   orvane_win32_test(NAME n SOURCES ... [LIBS ...])   MinGW GoogleTest run under Wine, label "win32"
+#   orvane_e2e_test(NAME n SCRIPT path)                harness scenario (bash), label "e2e"
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(ORVANE_WINDOWS TRUE)
+else()
+  set(ORVANE_WINDOWS FALSE)
+endif()
+
+set(ORVANE_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+set(ORVANE_HARNESS_DIR ${CMAKE_BINARY_DIR}/harness)
+set(ORVANE_SCRIPTS_DIR ${PROJECT_SOURCE_DIR}/scripts)
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra)
+endif()
+
+if(ORVANE_WINDOWS)
+  # Texts reach the platform through the wide entry points; keep the ANSI ones
+  # reachable by their explicit names.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+if(ORVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# GoogleTest from Debian's source package, built with this build's flags (so it
+# matches the sanitizers natively and the static runtime under MinGW).
+set(ORVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+if(NOT TARGET gtest_main)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${ORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
+endif()
+
+function(orvane_unit_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(ORVANE_WINDOWS)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES LABELS unit TIMEOUT 120)
+endfunction()
+
+function(orvane_win32_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT ORVANE_WINDOWS)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    LABELS win32 TIMEOUT 300
+    FIXTURES_REQUIRED harness
+    RESOURCE_LOCK desktop
+    ENVIRONMENT "ORVANE_HARNESS_DIR=${ORVANE_HARNESS_DIR};ORVANE_BIN_DIR=${ORVANE_BIN_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+function(orvane_e2e_test)
+  cmake_parse_arguments(T "" "NAME;SCRIPT;TIMEOUT" "" ${ARGN})
+  if(NOT ORVANE_WINDOWS)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND bash ${T_SCRIPT})
+  set_tests_properties(${T_NAME} PROPERTIES
+    LABELS e2e TIMEOUT ${T_TIMEOUT}
+    FIXTURES_REQUIRED harness
+    RESOURCE_LOCK desktop
+    ENVIRONMENT "ORVANE_HARNESS_DIR=${ORVANE_HARNESS_DIR};ORVANE_BIN_DIR=${ORVANE_BIN_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+function(orvane_harness_fixture)
+  add_test(NAME harness_start COMMAND ${ORVANE_SCRIPTS_DIR}/harness start ${ORVANE_HARNESS_DIR})
+  add_test(NAME harness_stop COMMAND ${ORVANE_SCRIPTS_DIR}/harness stop ${ORVANE_HARNESS_DIR})
+  set_tests_properties(harness_start PROPERTIES FIXTURES_SETUP harness LABELS "win32;e2e" TIMEOUT 180)
+  set_tests_properties(harness_stop PROPERTIES FIXTURES_CLEANUP harness LABELS "win32;e2e" TIMEOUT 60)
+endfunction()
+
+# A GUI program with a fixed file name (Orvane.scr, Orvane.dll) in ORVANE_BIN_DIR.
+function(orvane_gui_program target file_name)
+  set_target_properties(${target} PROPERTIES
+    WIN32_EXECUTABLE TRUE
+    OUTPUT_NAME ${file_name}
+    SUFFIX ""
+    RUNTIME_OUTPUT_DIRECTORY ${ORVANE_BIN_DIR})
+endfunction()
