@@ -1,0 +1,1 @@
+# Simulation, numeric routines and rendering.
