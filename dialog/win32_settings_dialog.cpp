@@ -1,0 +1,3 @@
+#include "dialog/win32_settings_dialog.h"
+
+void ShowSettingsDialog(HINSTANCE) {}
