@@ -1,0 +1,184 @@
+# shellcheck shell=bash
+# Library for the e2e scenarios: source it, then drive Windows programs under
+# the harness that CTest started (ORVANE_HARNESS_DIR) with real X input.
+#
+#   h_start PROG [ARGS..]       start a Windows program in the background; H_PID is its pid
+#   h_wait_exit PID [SECS]      wait for it; returns its exit code (124 on time-out)
+#   h_alive PID                 true while it runs
+#   h_wait_window TITLE [SECS]  prints the X id of the mapped top-level window with that title
+#   h_wait_no_window TITLE [SECS]
+#   h_probe ARGS..              the Windows-side probe (find, exists, post-close, post, wait-gone,
+#                               wait-window, children, acp, screen): see tests/e2e/probe/probe.cpp
+#   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
+#   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
+#   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
+#   h_mouse_to X Y / h_mouse_by DX DY / h_mouse_pos (prints "X Y")
+#   h_shot NAME                 screenshot of the whole screen to $H_SHOTS/NAME.png (prints the path)
+#   h_capture_start NAME / h_capture_stop   sound from the null sink to $H_AUDIO/NAME.wav ($H_CAPTURE)
+#   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
+#   h_workdir NAME              a fresh folder for this scenario under the build folder (prints it)
+#   h_install DIR               copies Orvane.scr and Orvane.dll into DIR
+#   check "what" COMMAND..      runs COMMAND and records the outcome
+#   h_finish                    prints "N passed, N failed" and exits non-zero on a failure
+#
+# Every process started here is stopped when the script exits, even on failure.
+
+: "${ORVANE_HARNESS_DIR:?run under CTest, or set ORVANE_HARNESS_DIR to a started harness}"
+if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
+  echo "harness.sh: no harness running in $ORVANE_HARNESS_DIR" >&2
+  exit 1
+fi
+# shellcheck disable=SC1091
+source "$ORVANE_HARNESS_DIR/env"
+
+H_BUILD_DIR=${ORVANE_BUILD_DIR:-$(dirname "$ORVANE_HARNESS_DIR")}
+H_BIN_DIR=${ORVANE_BIN_DIR:-$H_BUILD_DIR/bin}
+H_SHOTS=$H_BUILD_DIR/screenshots
+H_AUDIO=$H_BUILD_DIR/audio
+H_LOGS=$H_BUILD_DIR/e2e-logs
+H_PROBE=$H_BUILD_DIR/testbin/orvane_probe.exe
+mkdir -p "$H_SHOTS" "$H_AUDIO" "$H_LOGS" "$ORVANE_HARNESS_DIR/pids.d"
+H_PIDFILE=$ORVANE_HARNESS_DIR/pids.d/$$
+H_PIDS=()
+H_CAPTURE_PID=
+H_CAPTURE=
+H_PASSED=0
+H_FAILED=0
+H_XWIN=
+
+_h_cleanup() {
+  local pid
+  [[ -n "$H_CAPTURE_PID" ]] && kill -INT "$H_CAPTURE_PID" 2>/dev/null
+  for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null; done
+  sleep 0.2
+  for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  rm -f "$H_PIDFILE"
+}
+trap _h_cleanup EXIT
+
+_h_track() {
+  H_PIDS+=("$1")
+  echo "$1" >> "$H_PIDFILE"
+}
+
+h_start() {
+  local log
+  log="$H_LOGS/$(basename "$1").$$.${#H_PIDS[@]}.log"
+  "$WINE" "$@" >"$log" 2>&1 &
+  H_PID=$!
+  _h_track "$H_PID"
+}
+
+h_alive() { kill -0 "$1" 2>/dev/null; }
+
+h_wait_exit() {
+  local pid=$1 secs=${2:-30} i
+  for ((i = 0; i < secs * 20; i++)); do
+    if ! h_alive "$pid"; then
+      wait "$pid" 2>/dev/null
+      return $?
+    fi
+    sleep 0.05
+  done
+  return 124
+}
+
+h_wait_window() {
+  local title=$1 secs=${2:-20} i id
+  for ((i = 0; i < secs * 10; i++)); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
+    if [[ -n "$id" ]]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+h_wait_no_window() {
+  local title=$1 secs=${2:-20} i
+  for ((i = 0; i < secs * 10; i++)); do
+    xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+h_probe() { "$WINE" "$H_PROBE" "$@" 2>/dev/null; }
+
+h_focus() {
+  H_XWIN=$1
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+}
+
+_h_refocus() { [[ -n "$H_XWIN" ]] && xdotool windowfocus "$H_XWIN" 2>/dev/null; return 0; }
+
+h_key() { _h_refocus; xdotool key "$@"; }
+h_keydown() { _h_refocus; xdotool keydown "$1"; }
+h_keyup() { _h_refocus; xdotool keyup "$1"; }
+h_type() { _h_refocus; xdotool type --delay 50 "$1"; }
+h_click() { xdotool click "$1"; }
+h_mousedown() { xdotool mousedown "$1"; }
+h_mouseup() { xdotool mouseup "$1"; }
+h_mouse_to() { xdotool mousemove --sync "$1" "$2"; }
+h_mouse_by() { xdotool mousemove_relative --sync -- "$1" "$2"; }
+h_mouse_pos() { xdotool getmouselocation | sed -E 's/x:([0-9-]+) y:([0-9-]+).*/\1 \2/'; }
+
+h_shot() {
+  local file="$H_SHOTS/$1.png"
+  import -window root "$file"
+  echo "$file"
+}
+
+h_capture_start() {
+  H_CAPTURE="$H_AUDIO/$1.wav"
+  parec -d nullsink.monitor --file-format=wav "$H_CAPTURE" &
+  H_CAPTURE_PID=$!
+  echo "$H_CAPTURE_PID" >> "$H_PIDFILE"
+  sleep 0.2
+}
+
+h_capture_stop() {
+  [[ -n "$H_CAPTURE_PID" ]] || return 0
+  kill -INT "$H_CAPTURE_PID" 2>/dev/null
+  wait "$H_CAPTURE_PID" 2>/dev/null
+  H_CAPTURE_PID=
+}
+
+h_level() {
+  local file=$1 start=${2:-} dur=${3:-}
+  local trim=()
+  [[ -n "$start" ]] && trim=(trim "$start" ${dur:+"$dur"})
+  sox "$file" -n "${trim[@]}" stat 2>&1 | awk '/^RMS[ ]+amplitude/ {print $3}'
+}
+
+h_workdir() {
+  local d="$H_BUILD_DIR/e2e-work/$1"
+  rm -rf "$d"
+  mkdir -p "$d"
+  echo "$d"
+}
+
+h_install() {
+  mkdir -p "$1"
+  cp "$H_BIN_DIR/Orvane.scr" "$H_BIN_DIR/Orvane.dll" "$1/"
+}
+
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    H_PASSED=$((H_PASSED + 1))
+    echo "ok - $what"
+  else
+    H_FAILED=$((H_FAILED + 1))
+    echo "FAIL - $what"
+  fi
+}
+
+h_finish() {
+  echo "$H_PASSED passed, $H_FAILED failed"
+  [[ $H_FAILED -eq 0 ]]
+  exit $?
+}
