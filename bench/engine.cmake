@@ -1,0 +1,11 @@
+# Engine benchmarks: the veil update natively, a frame under Wine.
+if(NOT ORVANE_WINDOWS)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(engine_veil_bench
+      ${CMAKE_CURRENT_SOURCE_DIR}/veil_bench.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/veil_reference.cpp)
+    target_include_directories(engine_veil_bench PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(engine_veil_bench PRIVATE engine_core benchmark::benchmark)
+  endif()
+endif()

@@ -1,0 +1,68 @@
+// Production veil update against the step-by-step update, in one run. Before
+// timing, both are run side by side from the same veil and compared.
+#include "bench/veil_reference.h"
+#include "engine/veil.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr float frameStep = 0.016f;
+
+Veil freshVeil() {
+    seedRandom(20240601);
+    return createVeil();
+}
+
+// Largest intensity difference over a few hundred frames; the run fails above 1e-5.
+float compareUpdates() {
+    Veil fast = freshVeil();
+    Veil slow = fast;
+    float worst = 0;
+    for (int frame = 0; frame < 300; ++frame) {
+        const float dt = frame % 50 == 0 ? 1.5f : frameStep;
+        updateVeil(fast, dt);
+        referenceUpdateVeil(slow, dt);
+        for (std::size_t n = 0; n < fast.grid.size(); ++n)
+            worst = std::max(worst, std::fabs(fast.grid[n].intensity - slow.grid[n].intensity));
+    }
+    return worst;
+}
+
+void BM_VeilUpdate(benchmark::State& state) {
+    Veil veil = freshVeil();
+    for (auto _ : state) {
+        updateVeil(veil, frameStep);
+        benchmark::DoNotOptimize(veil.grid.data());
+    }
+}
+BENCHMARK(BM_VeilUpdate);
+
+void BM_VeilUpdateReference(benchmark::State& state) {
+    Veil veil = freshVeil();
+    for (auto _ : state) {
+        referenceUpdateVeil(veil, frameStep);
+        benchmark::DoNotOptimize(veil.grid.data());
+    }
+}
+BENCHMARK(BM_VeilUpdateReference);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const float worst = compareUpdates();
+    std::printf("largest intensity difference, production vs reference: %g\n", worst);
+    if (!(worst <= 1e-5f)) {
+        std::fprintf(stderr, "production update differs from the reference\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
