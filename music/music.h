@@ -1,0 +1,102 @@
+// Background music of the saver: the MCI command channel, the music-file
+// players (WAV through the waveform sound call, MP3 through MCI) and the
+// audio-CD player. Pure code: the platform is reached only through the two
+// ports below, which the Windows back end (music/win32_music.h) attaches.
+//
+// Texts. Every text that crosses this API (commands, replies, MusicFile) is in
+// the system's ANSI code page, byte for byte as the ANSI entry points take and
+// give it: pass MusicFile exactly as GetPrivateProfileStringA or
+// GetOpenFileNameA delivered it. The module's own two texts below are CP932,
+// the code page the product was made for.
+//
+// Failures are silent: nothing here shows, logs or throws anything. Results
+// only steer the CD poll and the MP3 start.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The platform's MCI string interface.
+class MciPort {
+public:
+    virtual ~MciPort() = default;
+    // mciSendStringA with no window. The platform writes at most replyLength
+    // bytes (NUL included) into reply; reply may be null when replyLength is 0.
+    // Returns 0 or the MCI error code.
+    virtual std::int32_t sendString(const std::string& command, char* reply,
+                                    std::uint32_t replyLength) = 0;
+    // mciGetErrorStringA; false when the platform has no text for the code.
+    virtual bool errorString(std::int32_t code, char* text, std::uint32_t textLength) = 0;
+};
+
+// The platform's waveform sound service.
+class SoundPort {
+public:
+    virtual ~SoundPort() = default;
+    // waveOutGetNumDevs.
+    virtual std::uint32_t waveOutDeviceCount() = 0;
+    // PlaySoundA with no module; sound null stops the playing sound.
+    virtual void playSound(const char* sound, std::uint32_t flags) = 0;
+};
+
+// PlaySound flags (the platform's published values).
+constexpr std::uint32_t kSndAsync = 0x0001;
+constexpr std::uint32_t kSndNoDefault = 0x0002;
+constexpr std::uint32_t kSndLoop = 0x0008;
+constexpr std::uint32_t kSndFilename = 0x20000;
+
+// Sizes passed to the platform.
+constexpr std::uint32_t kMciReplyLength = 512;
+constexpr std::uint32_t kMciErrorTextLength = 256;
+constexpr std::uint32_t kMp3ModeLength = 30;
+constexpr std::uint32_t kCdModeLength = 255;
+
+// This channel's own result for an empty command.
+constexpr std::int32_t kMciEmptyCommand = -1;
+
+// "コマンド文字列が指定されていません" (CP932): the text for an empty command.
+extern const char kTextNoCommand[];
+// "Error (文字列が取れません)" (CP932): the platform has no text for the code.
+extern const char kTextNoErrorText[];
+
+// The one MCI alias under which a music file is open.
+constexpr const char* kMp3Alias = "MP3Play";
+
+// Module state: one instance for the whole process (Bgm()). The buffers keep
+// their content between queries, as the mode tests rely on.
+struct MusicState {
+    MciPort* mci = nullptr;      // null: behaves as a machine without MCI devices
+    SoundPort* sound = nullptr;  // null: behaves as a machine without a wave device
+    char replyBuffer[kMciReplyLength] = {};
+    char errorTextBuffer[kMciErrorTextLength] = {};
+    std::string lastText;
+    char mp3ModeBuffer[kMp3ModeLength] = {};
+    char cdModeBuffer[kCdModeLength] = {};
+    bool keepPolling = false;
+};
+
+// The module's state.
+MusicState& Bgm();
+// Empties the module state and attaches the ports (null detaches). The Windows
+// back end calls it through MusicAttachPlatform(); tests call it with fakes.
+void MusicAttach(MciPort* mci, SoundPort* sound);
+
+// MCI command channel. All calls are synchronous; none waits for playback.
+std::int32_t MciExec(const std::string& command);              // no reply buffer
+std::int32_t MciSend(const std::string& command, std::string& text);  // reply or error text
+std::string MciQuery(const std::string& command);              // reply, or "Error:<code>"
+std::int32_t MciPlay(const std::string& device, const std::string& from,
+                     const std::string& to);                   // "play <device>[ from f][ to t]"
+
+// Music file (MusicMode 2). musicFile is the MusicFile setting.
+void WavPlay(const std::string& musicFile);  // loops by itself until WavStop
+void WavStop();
+void Mp3Open(const std::string& musicFile);  // open under "MP3Play", play if the open worked
+bool Mp3IsPlaying();
+void Mp3KeepAlive();                         // every 1000 ms: restart from 0 unless playing
+void Mp3Close();
+
+// Audio CD (MusicMode 1). repeatTrack is the RepeatTrack setting (0: the whole disc).
+void CdOpen();
+bool CdPoll(std::int16_t repeatTrack);  // every 200 ms; returns keepPolling
+void CdClose();
