@@ -1,0 +1,49 @@
+#pragma once
+// The user's music settings and the INI file that keeps them ("Orvane.ini"
+// beside the program). Pure: the file is reached through an IniStore.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct Settings {
+  std::int16_t MusicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
+  std::int16_t RepeatTrack = 0;  // CD track to repeat, 0 for the whole disc
+  std::string MusicFile;         // full path of the music file, empty for none
+};
+
+// The settings of this program run: filled once at start, changed only by the
+// settings dialog.
+extern Settings gSettings;
+
+// File, section and key names. The keys are code page 932 bytes and must stay
+// byte for byte what files written by earlier versions hold.
+inline constexpr std::string_view kSettingsFileName = "Orvane.ini";
+inline constexpr std::string_view kSettingsSection = "Section";
+inline constexpr std::string_view kKeyMusicMode = "BGM\x8B\xE6\x95\xAA";          // BGM区分
+inline constexpr std::string_view kKeyRepeatTrack = "BGM\xD8\xCB\xDF\xB0\xC4";     // BGMﾘﾋﾟｰﾄ
+inline constexpr std::string_view kKeyMusicFile = "BGM\xCC\xA7\xB2\xD9";           // BGMﾌｧｲﾙ
+
+// Access to INI files and to the file system, as the host uses them.
+class IniStore {
+ public:
+  virtual ~IniStore() = default;
+  // At most 255 bytes; a missing key or file gives the empty text.
+  virtual std::string ReadIniValue(std::string_view section, std::string_view key,
+                                   const std::string& fileName) = 0;
+  // False when the value could not be written.
+  virtual bool WriteIniValue(std::string_view section, std::string_view key,
+                             const std::string& value, const std::string& fileName) = 0;
+  // True only when the file opens for reading (one trailing backslash ignored).
+  virtual bool FileExists(const std::string& path) = 0;
+};
+
+// "<folder>\Orvane.ini" for the folder the program lies in (no trailing backslash).
+std::string SettingsFilePath(std::string_view hostFolder);
+
+// A stored number: blanks around it allowed, cut down to the next lower whole
+// number; 0 when empty, not a number or outside the 16-bit range.
+std::int16_t ReadStoredNumber(std::string_view text);
+
+// Reads the three keys in the order mode, repeat, file. Mode 2 falls back to 0
+// when the music file is empty or cannot be opened, and then MusicFile is empty.
+Settings LoadSettings(IniStore& store, const std::string& iniPath);

@@ -1,0 +1,30 @@
+#pragma once
+// The settings store on Windows: the ANSI profile functions and the file
+// system. Key names and paths are system code page bytes.
+#include <string>
+#include <string_view>
+
+#include "host/settings.h"
+
+std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& fileName);
+// False when the profile function reports that the value could not be written.
+bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
+                   const std::string& fileName);
+bool FileExists(const std::string& path);
+
+// The folder of the running program, without a trailing backslash.
+std::string HostFolder();
+// "<HostFolder>\Orvane.ini", built afresh on every call.
+std::string SettingsFilePath();
+
+class Win32IniStore : public IniStore {
+ public:
+  std::string ReadIniValue(std::string_view section, std::string_view key,
+                           const std::string& fileName) override;
+  bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
+                     const std::string& fileName) override;
+  bool FileExists(const std::string& path) override;
+};
+
+// Fills gSettings from the settings file beside the program.
+void LoadSettings();

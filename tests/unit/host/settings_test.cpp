@@ -1,0 +1,104 @@
+#include "host/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FakeStore : public IniStore {
+ public:
+  std::map<std::string, std::string> values;  // key -> text
+  std::set<std::string> files;                // paths that open
+  std::vector<std::string> reads;
+  std::vector<std::string> existsAsked;
+
+  std::string ReadIniValue(std::string_view section, std::string_view key,
+                           const std::string& fileName) override {
+    EXPECT_EQ(section, "Section");
+    EXPECT_EQ(fileName, "C:\\Saver\\Orvane.ini");
+    reads.emplace_back(key);
+    auto it = values.find(std::string(key));
+    return it == values.end() ? std::string() : it->second;
+  }
+  bool WriteIniValue(std::string_view, std::string_view, const std::string&, const std::string&) override {
+    ADD_FAILURE() << "loading never writes";
+    return false;
+  }
+  bool FileExists(const std::string& path) override {
+    existsAsked.push_back(path);
+    return files.count(path) > 0;
+  }
+};
+
+const std::string kMode(kKeyMusicMode);
+const std::string kRepeat(kKeyRepeatTrack);
+const std::string kFile(kKeyMusicFile);
+const std::string kIni = "C:\\Saver\\Orvane.ini";
+
+TEST(SettingsFile, KeysAreTheCodePage932Bytes) {
+  EXPECT_EQ(kMode, "\x42\x47\x4D\x8B\xE6\x95\xAA");
+  EXPECT_EQ(kRepeat, "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4");
+  EXPECT_EQ(kFile, "\x42\x47\x4D\xCC\xA7\xB2\xD9");
+  EXPECT_EQ(SettingsFilePath("C:\\Saver"), kIni);
+}
+
+TEST(ReadStoredNumber, StrictReadingCutDownInto16Bits) {
+  struct Case { const char* text; int want; };
+  const Case cases[] = {
+      {"2", 2},         {" 2", 2},          {"2 ", 2},      {"abc", 0},     {"1.9", 1},
+      {"2.7", 2},       {"-0.5", -1},       {"", 0},        {"1 2", 0},     {"32767", 32767},
+      {"32767.9", 32767}, {"32768", 0},     {"-32768", -32768}, {"-32768.5", 0}, {"1e2", 100},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadStoredNumber(c.text), c.want) << '"' << c.text << '"';
+}
+
+TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> values;
+    bool fileOpens;
+    int mode, repeat;
+    std::string file;
+  };
+  const std::string song = "C:\\Music\\song.mp3";
+  const Case cases[] = {
+      {"no file at all", {}, false, 0, 0, ""},
+      {"mode 2 with its file", {{kMode, " 2"}, {kRepeat, " 0"}, {kFile, song}}, true, 2, 0, song},
+      {"mode 2, file gone", {{kMode, "2"}, {kFile, song}}, false, 0, 0, ""},
+      {"mode 2, no file name", {{kMode, "2"}, {kRepeat, "5"}}, false, 0, 5, ""},
+      {"mode 1 needs no file", {{kMode, "1"}, {kRepeat, "3"}}, false, 1, 3, ""},
+      {"mode 1 drops a missing file", {{kMode, "1"}, {kFile, song}}, false, 1, 0, ""},
+      {"mode 0 keeps an existing file", {{kMode, "0"}, {kFile, song}}, true, 0, 0, song},
+      {"unreadable numbers", {{kMode, "abc"}, {kRepeat, "x1"}}, false, 0, 0, ""},
+      {"fractions cut down", {{kMode, "1.9"}, {kRepeat, "-0.5"}}, false, 1, -1, ""},
+      {"no range check on values", {{kMode, "7"}, {kRepeat, "-3"}}, false, 7, -3, ""},
+      {"repeat out of 16 bits", {{kMode, "1"}, {kRepeat, "40000"}}, false, 1, 0, ""},
+  };
+  for (const Case& c : cases) {
+    FakeStore store;
+    store.values = c.values;
+    if (c.fileOpens) store.files.insert(song);
+    Settings s = LoadSettings(store, kIni);
+    EXPECT_EQ(s.MusicMode, c.mode) << c.name;
+    EXPECT_EQ(s.RepeatTrack, c.repeat) << c.name;
+    EXPECT_EQ(s.MusicFile, c.file) << c.name;
+    EXPECT_EQ(store.reads, (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
+  }
+}
+
+TEST(LoadSettings, AskedPathKeepsItsTrailingBackslash) {
+  // The store ignores one trailing backslash when testing; the text is kept as read.
+  FakeStore store;
+  store.values = {{kMode, "2"}, {kFile, "C:\\Music\\song.mp3\\"}};
+  store.files.insert("C:\\Music\\song.mp3\\");
+  Settings s = LoadSettings(store, kIni);
+  EXPECT_EQ(store.existsAsked, std::vector<std::string>{"C:\\Music\\song.mp3\\"});
+  EXPECT_EQ(s.MusicFile, "C:\\Music\\song.mp3\\");
+  EXPECT_EQ(s.MusicMode, 2);
+}
+
+}  // namespace
