@@ -1,8 +1,18 @@
 # Simulation, numeric routines and rendering.
 
 # The veil simulation is pure and builds in every preset (unit tests, benchmarks).
+# The streak texture is embedded from the committed image at build time.
+set(streak_image_data ${CMAKE_CURRENT_BINARY_DIR}/streak_image_data.cpp)
+add_custom_command(OUTPUT ${streak_image_data}
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${PROJECT_SOURCE_DIR}/assets/streak.pgm -DOUTPUT=${streak_image_data}
+          -P ${CMAKE_CURRENT_SOURCE_DIR}/embed_streak_image.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/assets/streak.pgm ${CMAKE_CURRENT_SOURCE_DIR}/embed_streak_image.cmake
+  COMMENT "Embedding assets/streak.pgm")
+
 add_library(engine_core STATIC
-  ${CMAKE_CURRENT_SOURCE_DIR}/veil.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/veil.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/pixel_format.cpp
+  ${streak_image_data})
 target_include_directories(engine_core PUBLIC ${PROJECT_SOURCE_DIR})
 # The per-frame update is written for the vectoriser; -O2 leaves its loops scalar.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
@@ -18,4 +28,10 @@ endif()
 
 orvane_unit_test(NAME engine_veil_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/veil_test.cpp ${PROJECT_SOURCE_DIR}/bench/veil_reference.cpp
+  LIBS engine_core)
+orvane_unit_test(NAME engine_streak_image_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/streak_image_test.cpp
+  LIBS engine_core)
+orvane_unit_test(NAME engine_pixel_format_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/pixel_format_test.cpp
   LIBS engine_core)

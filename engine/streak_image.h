@@ -1,0 +1,6 @@
+// The streak texture: 256 x 256 texels of luminance, one byte each, rows one
+// after another. Drawn once by tools/streak_image and embedded at build time.
+#pragma once
+
+constexpr int streakImageSide = 256;
+extern const unsigned char streakImage[streakImageSide * streakImageSide];
