@@ -1,0 +1,392 @@
+#include "widgets/command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orvane::widgets {
+namespace {
+
+const char* Name(Picture p) {
+  static const char* names[] = {"Normal", "HighLight", "Pressed", "Selected", "HighLightSelect", "Disable"};
+  return names[static_cast<int>(p)];
+}
+
+class FakeView : public CommandView {
+ public:
+  std::vector<std::string> log;
+  int width = 960, height = 375;
+  bool failPaint = false;
+
+  void PaintSurface(Picture p, bool inverted) override {
+    if (failPaint) throw std::runtime_error("paint failed");
+    log.push_back(std::string(Name(p)) + (inverted ? "/inv" : ""));
+  }
+  int WidthTwips() const override { return width; }
+  int HeightTwips() const override { return height; }
+  void CaptionChanged() override {}
+  void BackStyleChanged() override {}
+  void StartHoverPoll(unsigned ms) override { log.push_back("poll " + std::to_string(ms)); }
+  void RaiseClick() override { log.push_back("Click"); }
+  void PropertyChanged(const char* key) override { log.push_back(std::string("notify ") + key); }
+};
+
+std::string Join(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
+  return out;
+}
+
+// Applies space-separated inputs: init, move, focus+, focus-, downN, upN, leave, over,
+// enable, disable.
+void Apply(Command& c, const std::string& steps) {
+  std::istringstream in(steps);
+  std::string step;
+  while (in >> step) {
+    if (step == "init") c.Initialize();
+    else if (step == "move") c.MouseMove(0);
+    else if (step == "focus+") c.FocusGained();
+    else if (step == "focus-") c.FocusLost();
+    else if (step.rfind("down", 0) == 0) c.MouseDown(std::stoi(step.substr(4)));
+    else if (step.rfind("up", 0) == 0) c.MouseUp(std::stoi(step.substr(2)));
+    else if (step == "leave") c.HoverTick(false);
+    else if (step == "over") c.HoverTick(true);
+    else if (step == "enable") c.SetEnabled(true);
+    else if (step == "disable") c.SetEnabled(false);
+    else FAIL() << "unknown step " << step;
+  }
+}
+
+// A button as the dialog has it: loaded with a caption and a font only.
+struct Loaded {
+  FakeView view;
+  Command button{view};
+  Loaded() {
+    PropertyBag bag;
+    bag.Set("caption", u"設定");
+    bag.Set("font", FontRef{7});
+    button.ReadProperties(bag, FontRef{1});
+    view.log.clear();
+  }
+};
+
+struct InputCase {
+  const char* setup;
+  const char* act;
+  int state;
+  const char* painted;  // DrawState calls and events of `act`
+  bool held = false;
+};
+
+TEST(CommandInput, FollowsTheInputTable) {
+  const InputCase cases[] = {
+      // focus
+      {"init", "focus+", 3, "Selected"},
+      {"init move", "focus+", 4, "Pressed/inv"},
+      {"", "focus+", 3, "Selected"},
+      {"init focus+", "focus-", 1, "Normal"},
+      {"init move focus+", "focus-", 1, "Normal"},
+      {"init", "focus-", 1, ""},
+      {"", "focus-", 1, "Normal"},
+      // mouse down: only the left button presses
+      {"init move", "down1", 2, "Pressed/inv", true},
+      {"init move", "down2", 2, ""},
+      {"init move", "down4", 2, ""},
+      // mouse move
+      {"init", "move", 2, "HighLight/inv"},
+      {"", "move", 0, ""},
+      {"init move", "move", 2, ""},
+      {"init focus+", "move", 4, "HighLightSelect"},
+      {"init focus+ down1", "move", 3, "", true},
+      {"init move focus+", "move", 4, ""},
+      // mouse up
+      {"init move down1", "up1", 2, "Normal/inv, Click"},
+      {"init move focus+ down1", "up1", 4, "HighLightSelect/inv, Click"},
+      {"init focus+ down1", "up1", 3, ""},  // state 3: no Click
+      {"init focus+", "up2", 3, ""},
+      {"init", "up2", 1, "Click"},
+      {"init move", "up4", 2, "Click"},
+      {"", "up1", 0, "Click"},
+      // pointer leaving, found by the poll
+      {"init move", "leave", 1, "Normal"},
+      {"init move focus+", "leave", 3, "Selected"},
+      {"init move focus+", "leave leave leave", 3, "Selected"},
+      {"init", "leave", 1, ""},
+      {"init move", "over", 2, ""},
+      // a disabled button ignores everything and keeps its state
+      {"init move disable", "move focus+ down1 up1 leave", 2, ""},
+      {"init focus+ down1 disable", "up1 focus-", 3, "", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("setup '") + c.setup + "', act '" + c.act + "'");
+    Loaded b;
+    Apply(b.button, c.setup);
+    b.view.log.clear();
+    Apply(b.button, c.act);
+    EXPECT_EQ(Join(b.view.log), c.painted);
+    EXPECT_EQ(b.button.ButtonState(), c.state);
+    EXPECT_EQ(b.button.LeftButtonHeld(), c.held);
+  }
+}
+
+struct SequenceCase {
+  const char* name;
+  const char* steps;
+  const char* log;
+  int state;
+};
+
+TEST(CommandInput, WholeGestures) {
+  const SequenceCase cases[] = {
+      {"click", "init move focus+ down1 up1 leave",
+       "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, HighLightSelect/inv, Click, Selected", 3},
+      {"drag out, release after a poll", "init move focus+ down1 move leave up1",
+       "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, Selected", 3},
+      {"drag out, release before the poll", "init move focus+ down1 move up1",
+       "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, HighLightSelect/inv, Click", 4},
+      {"drag back in while held, release, move", "init move focus+ down1 leave move up1 move",
+       "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, Selected, HighLightSelect", 4},
+      {"right click on a hovered button", "init move down2 up2", "poll 100, HighLight/inv, Click", 2},
+      {"keyboard focus while hovered, then leave", "init move focus+ leave",
+       "poll 100, HighLight/inv, Pressed/inv, Selected", 3},
+      {"HighLightSelect from Selected keeps white on top", "init focus+ move",
+       "poll 100, Selected, HighLightSelect", 4},
+      {"left release without focus paints Normal, moving inside repaints nothing",
+       "init move down1 up1 move move leave move",
+       "poll 100, HighLight/inv, Pressed/inv, Normal/inv, Click, Normal, HighLight/inv", 2},
+      {"enabling again paints Normal and keeps the state", "init move focus+ disable enable",
+       "poll 100, HighLight/inv, Pressed/inv, notify Enabled, Disable/inv, notify Enabled, Normal/inv",
+       4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Loaded b;
+    Apply(b.button, c.steps);
+    EXPECT_EQ(Join(b.view.log), c.log);
+    EXPECT_EQ(b.button.ButtonState(), c.state);
+  }
+}
+
+TEST(CommandInput, InitializeOnAButtonInUseResetsWithoutRepaint) {
+  Loaded b;
+  Apply(b.button, "init move focus+");
+  b.view.log.clear();
+  b.button.Initialize();
+  EXPECT_EQ(b.button.ButtonState(), kStateNormal);
+  EXPECT_EQ(Join(b.view.log), "poll 100");
+}
+
+TEST(CommandInvert, RuleByState) {
+  struct Row {
+    uint8_t state;
+    bool previous, expected;
+  } rows[] = {{1, true, false}, {2, false, true}, {3, true, false},
+              {4, true, true},  {4, false, false}, {0, true, true}, {0, false, false}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(InvertGradientFor(r.state, r.previous), r.expected) << int(r.state) << r.previous;
+  }
+}
+
+// --- properties ------------------------------------------------------------------------------
+
+TEST(CommandProperties, LoadedWithCaptionAndFontOnly) {
+  FakeView view;
+  Command b(view);
+  PropertyBag bag;
+  bag.Set("caption", u"ｷｬﾝｾﾙ");
+  bag.Set("font", FontRef{7});
+  b.ReadProperties(bag, FontRef{1});
+  EXPECT_TRUE(b.EnabledField());
+  EXPECT_EQ(b.FirstRun(), 1);
+  EXPECT_EQ(b.Label().caption, u"ｷｬﾝｾﾙ");
+  EXPECT_EQ(b.Font(), FontRef{7});
+  EXPECT_EQ(b.Label().colour, 0u);
+  EXPECT_EQ(b.BackStyle(), 1);
+  EXPECT_EQ(b.ButtonState(), 0);
+  EXPECT_EQ(Join(view.log), "Normal");
+  EXPECT_DOUBLE_EQ(b.Label().top, 80.0);
+  EXPECT_EQ(b.Label().width, 960);
+}
+
+TEST(CommandProperties, CreatedWithoutStoredPropertiesCompletesOnFirstEnabledRead) {
+  FakeView view;
+  Command b(view);
+  EXPECT_FALSE(b.EnabledField());
+  EXPECT_EQ(b.FirstRun(), 0);
+  EXPECT_TRUE(b.Enabled());
+  EXPECT_EQ(b.FirstRun(), 1);
+  EXPECT_EQ(Join(view.log), "Normal");  // RefreshLook did nothing while still disabled
+  view.log.clear();
+  EXPECT_TRUE(b.Enabled());  // a later read only repaints
+  EXPECT_EQ(Join(view.log), "Normal");
+}
+
+TEST(CommandProperties, ReadsThatRepaint) {
+  struct Row {
+    const char* name;
+    bool enabled;
+    uint8_t backStyle;
+    int (*read)(Command&);
+    int value;
+    const char* log;
+  } rows[] = {
+      {"Enabled of an enabled button", true, 1, [](Command& c) { return int(c.Enabled()); }, 1, "Normal"},
+      {"Enabled of a disabled button", false, 1, [](Command& c) { return int(c.Enabled()); }, 0, "Disable"},
+      {"FontColour enabled", true, 1, [](Command& c) { return int(c.FontColour()); }, 0x0000FF, "Normal"},
+      {"FontColour disabled", false, 1, [](Command& c) { return int(c.FontColour()); }, 0x0000FF, ""},
+      {"Visible opaque", true, 1, [](Command& c) { return int(c.Visible()); }, 255, "Normal"},
+      {"Visible transparent", true, 0, [](Command& c) { return int(c.Visible()); }, 0, ""},
+      {"Visible opaque, disabled", false, 1, [](Command& c) { return int(c.Visible()); }, 255, ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    FakeView view;
+    Command b(view);
+    PropertyBag bag;
+    bag.Set("Enabled", r.enabled);
+    bag.Set("FontColour", int64_t{0x0000FF});
+    bag.Set("Visible", int64_t{r.backStyle});
+    b.ReadProperties(bag, FontRef{});
+    view.log.clear();
+    EXPECT_EQ(r.read(b), r.value);
+    EXPECT_EQ(Join(view.log), r.log);
+  }
+}
+
+TEST(CommandProperties, WritesAndTheirEffects) {
+  Loaded b;
+  Apply(b.button, "init move focus+");
+  b.view.log.clear();
+  b.button.SetEnabled(false);
+  EXPECT_EQ(Join(b.view.log), "notify Enabled, Disable/inv");
+  EXPECT_FALSE(b.button.Label().enabled);  // greyed caption
+  EXPECT_EQ(b.button.ButtonState(), 4);
+
+  b.view.log.clear();
+  b.button.SetCaption(u"...");
+  EXPECT_EQ(Join(b.view.log), "notify Caption");  // no repaint
+  EXPECT_EQ(b.button.Caption(), u"...");
+
+  b.view.log.clear();
+  b.button.SetFontColour(0xFFFFFF);  // disabled: RefreshLook does nothing
+  EXPECT_EQ(Join(b.view.log), "notify FontColour");
+  EXPECT_EQ(b.button.Label().colour, 0xFFFFFFu);
+
+  b.view.log.clear();
+  b.button.SetVisible(0);
+  EXPECT_EQ(Join(b.view.log), "notify Visible");
+  EXPECT_EQ(b.button.Visible(), 0);
+
+  b.button.SetEnabled(true);
+  b.view.log.clear();
+  b.button.SetVisible(7);
+  EXPECT_EQ(Join(b.view.log), "Normal/inv, notify Visible");
+  EXPECT_EQ(b.button.BackStyle(), 1);
+  EXPECT_EQ(b.button.Visible(), 255);
+  EXPECT_TRUE(b.button.Label().enabled);
+}
+
+TEST(CommandProperties, FontColourGoesOnWhenPaintingFails) {
+  Loaded b;
+  b.view.failPaint = true;
+  b.button.SetFontColour(0x123456);
+  EXPECT_EQ(Join(b.view.log), "notify FontColour");
+  EXPECT_EQ(b.button.FontColour(), 0x123456u);
+  // Enabled has no such rule: the failure reaches the caller.
+  EXPECT_THROW(b.button.SetEnabled(true), std::runtime_error);
+}
+
+TEST(CommandProperties, FirstRunZeroForcesBlackCaption) {
+  FakeView view;
+  Command b(view);
+  PropertyBag bag;
+  bag.Set("FirstRun", u"0");
+  bag.Set("FontColour", int64_t{0x00FF00});
+  b.ReadProperties(bag, FontRef{});
+  EXPECT_EQ(b.Label().colour, 0u);
+  EXPECT_EQ(b.FirstRun(), 0);
+}
+
+TEST(CommandProperties, SaveOrderDefaultsAndRoundTrip) {
+  struct Row {
+    const char* name;
+    void (*change)(Command&);
+    std::vector<std::string> keys;
+  } rows[] = {
+      {"as loaded: only what differs from the defaults", [](Command&) {}, {"Caption", "Font"}},
+      {"caption Command is left out", [](Command& c) { c.SetCaption(u"Command"); }, {"Font"}},
+      {"everything changed, in table order",
+       [](Command& c) {
+         c.SetVisible(0);
+         c.SetFontColour(0xFF);
+         c.SetEnabled(false);
+       },
+       {"Enabled", "Caption", "Font", "FontColour", "Visible"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    Loaded b;
+    r.change(b.button);
+    PropertyBag saved;
+    b.view.log.clear();
+    b.button.WriteProperties(saved, FontRef{1});
+    EXPECT_EQ(saved.Keys(), r.keys);
+
+    FakeView view2;
+    Command again(view2);
+    again.ReadProperties(saved, FontRef{1});
+    const std::u16string expected =
+        b.button.Caption() == u"Command" ? std::u16string(u"Command1") : b.button.Caption();
+    EXPECT_EQ(again.Caption(), expected);
+    EXPECT_EQ(again.EnabledField(), b.button.EnabledField());
+    EXPECT_EQ(again.Label().colour, b.button.Label().colour);
+    EXPECT_EQ(again.BackStyle(), b.button.BackStyle());
+    EXPECT_EQ(again.Font(), b.button.Font());
+  }
+}
+
+TEST(CommandProperties, SavingEndsWithRefreshLook) {
+  Loaded b;
+  PropertyBag saved;
+  b.button.WriteProperties(saved, FontRef{1});
+  EXPECT_EQ(Join(b.view.log), "Normal");
+}
+
+TEST(CommandProperties, BadStoredValuesReachTheCaller) {
+  struct Row {
+    const char* key;
+    PropertyValue value;
+  } rows[] = {
+      {"FirstRun", u"abc"},
+      {"FirstRun", int64_t{256}},
+      {"Visible", int64_t{2}},
+      {"Enabled", u"maybe"},
+      {"Font", u"Arial"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.key);
+    FakeView view;
+    Command b(view);
+    PropertyBag bag;
+    bag.Set(r.key, r.value);
+    EXPECT_ANY_THROW(b.ReadProperties(bag, FontRef{}));
+  }
+}
+
+TEST(CommandProperties, ResizeShowsTheEnabledLook) {
+  Loaded b;
+  b.view.height = 315;
+  b.button.Resize();
+  EXPECT_EQ(Join(b.view.log), "Normal");
+  EXPECT_DOUBLE_EQ(b.button.Label().top, 50.0);
+  b.button.SetEnabled(false);
+  b.view.log.clear();
+  b.button.Resize();
+  EXPECT_EQ(Join(b.view.log), "Disable");
+}
+
+}  // namespace
+}  // namespace orvane::widgets

@@ -1,0 +1,410 @@
+// The push button as a Win32 child window: the model in widgets/command.h, painted into a
+// backing image that WM_PAINT copies to the screen with the caption on top.
+#include "widgets/win32_command.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <new>
+#include <type_traits>
+
+#include "widgets/command.h"
+#include "widgets/command_resources.h"
+
+namespace {
+
+using orvane::widgets::Command;
+using orvane::widgets::CommandView;
+using orvane::widgets::FontRef;
+using orvane::widgets::Picture;
+using orvane::widgets::PropertyBag;
+using orvane::widgets::kTwipsPerPixel;
+
+constexpr UINT_PTR kPollTimer = 1;
+
+struct GdiDeleter {
+  void operator()(void* object) const {
+    if (object) DeleteObject(static_cast<HGDIOBJ>(object));
+  }
+};
+using BitmapPtr = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+using FontPtr = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+
+// A memory DC with one bitmap selected, restored and freed on scope exit.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HBITMAP bitmap, HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {
+    if (dc_ && bitmap) old_ = SelectObject(dc_, bitmap);
+  }
+  ~MemoryDc() {
+    if (!dc_) return;
+    if (old_) SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Selects a GDI object for one scope.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  ~Selection() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+BitmapPtr CreateSurfaceBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return BitmapPtr(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+COLORREF ResolveColour(uint32_t colour) {
+  // The high bit names a system colour by its index.
+  if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+  return static_cast<COLORREF>(colour & 0x00FFFFFF);
+}
+
+class CommandWindow final : public CommandView {
+ public:
+  explicit CommandWindow(HWND hwnd) : hwnd_(hwnd) {}
+
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  int depth = 0;       // nesting of window-procedure calls on this button
+  bool destroyed = false;
+
+  // CommandView
+  void PaintSurface(Picture picture, bool invertGradient) override;
+  int WidthTwips() const override { return ClientSize().cx * kTwipsPerPixel; }
+  int HeightTwips() const override { return ClientSize().cy * kTwipsPerPixel; }
+  void CaptionChanged() override { Invalidate(); }
+  void BackStyleChanged() override { Invalidate(); }
+  void StartHoverPoll(unsigned intervalMs) override { SetTimer(hwnd_, kPollTimer, intervalMs, nullptr); }
+  void RaiseClick() override {
+    SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd_));
+  }
+  // The dialog keeps its layout in code; there is no stored set to save again.
+  void PropertyChanged(const char*) override {}
+
+ private:
+  bool Create(const CREATESTRUCTW& cs);
+  bool LoadPictures(HINSTANCE instance);
+  HFONT AmbientFont();
+  SIZE ClientSize() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  void Invalidate() {
+    if (!destroyed) InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+  void Compose(HDC dc);
+  void PaintParentBackground(HDC dc);
+  void DrawCaption(HDC dc);
+  void ReleaseCaptureIfDone(WPARAM keys) {
+    if (!(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd_) ReleaseCapture();
+  }
+  static int HeldButtons(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+  }
+
+  HWND hwnd_;
+  Command model_{*this};
+  BitmapPtr pictures_[6];
+  BitmapPtr backing_;
+  SIZE backingSize_{0, 0};
+  FontPtr ownFont_;
+};
+
+bool CommandWindow::LoadPictures(HINSTANCE instance) {
+  for (int i = 0; i < 6; ++i) {
+    auto load = [&](HINSTANCE from) {
+      return static_cast<HBITMAP>(LoadImageW(from, MAKEINTRESOURCEW(IDB_COMMAND_NORMAL + i),
+                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    };
+    HBITMAP bitmap = load(instance);
+    if (!bitmap) bitmap = load(GetModuleHandleW(nullptr));
+    if (!bitmap) return false;
+    pictures_[i].reset(bitmap);
+  }
+  return true;
+}
+
+HFONT CommandWindow::AmbientFont() {
+  if (HWND parent = GetParent(hwnd_)) {
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
+  }
+  if (!ownFont_) {
+    // The button's own font, for a container that has none.
+    LOGFONTW lf{};
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);  // 9.75 points
+    ReleaseDC(nullptr, screen);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(lf.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
+    ownFont_.reset(CreateFontIndirectW(&lf));
+  }
+  return ownFont_.get();
+}
+
+bool CommandWindow::Create(const CREATESTRUCTW& cs) {
+  if (!LoadPictures(cs.hInstance)) return false;
+  // What a button created here has stored: its caption, and whether it starts enabled.
+  PropertyBag stored;
+  if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName))
+    stored.Set("Caption", std::u16string(reinterpret_cast<const char16_t*>(cs.lpszName)));
+  stored.Set("Enabled", (cs.style & WS_DISABLED) == 0);
+  model_.ReadProperties(stored, FontRef{reinterpret_cast<uintptr_t>(AmbientFont())});
+  return true;
+}
+
+void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
+  const SIZE size = ClientSize();
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (!backing_ || size.cx != backingSize_.cx || size.cy != backingSize_.cy) {
+    backing_ = CreateSurfaceBitmap(size.cx, size.cy);
+    backingSize_ = size;
+    if (!backing_) return;
+  }
+  MemoryDc surface(backing_.get());
+  HDC dc = surface.get();
+
+  RECT all{0, 0, size.cx, size.cy};
+  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+
+  const auto gradient = orvane::widgets::BackgroundGradient(invertGradient);
+  TRIVERTEX vertices[2] = {
+      {0, 0, gradient.top.red, gradient.top.green, gradient.top.blue, 0},
+      {size.cx - 1, size.cy - 1, gradient.bottom.red, gradient.bottom.green, gradient.bottom.blue, 0},
+  };
+  GRADIENT_RECT rect{0, 1};
+  GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+
+  MemoryDc source(pictures_[static_cast<int>(picture)].get());
+  SetStretchBltMode(dc, COLORONCOLOR);
+  for (const auto& piece : orvane::widgets::FramePieces(WidthTwips(), HeightTwips())) {
+    const auto d = orvane::widgets::ToPixels(piece.dest);
+    const auto s = orvane::widgets::ToPixels(piece.source);
+    if (d.width <= 0 || d.height <= 0) continue;
+    if (d.width == s.width && d.height == s.height) {
+      BitBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, SRCCOPY);
+    } else {
+      StretchBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, s.width, s.height, SRCCOPY);
+    }
+  }
+  Invalidate();
+}
+
+void CommandWindow::PaintParentBackground(HDC dc) {
+  HWND parent = GetParent(hwnd_);
+  if (!parent) return;
+  POINT origin{0, 0};
+  MapWindowPoints(hwnd_, parent, &origin, 1);
+  POINT old{};
+  OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
+  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetWindowOrgEx(dc, old.x, old.y, nullptr);
+}
+
+void CommandWindow::DrawCaption(HDC dc) {
+  const auto& label = model_.Label();
+  const std::wstring text(label.caption.begin(), label.caption.end());
+  RECT r;
+  r.left = orvane::widgets::TwipsToPixels(label.left);
+  r.top = static_cast<LONG>(std::lround(label.top / kTwipsPerPixel));
+  r.right = r.left + orvane::widgets::TwipsToPixels(label.width);
+  r.bottom = r.top + orvane::widgets::TwipsToPixels(label.height);
+  HFONT font = reinterpret_cast<HFONT>(label.font.handle);
+  Selection selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  const UINT format = DT_CENTER | DT_TOP | DT_WORDBREAK;
+  if (label.enabled) {
+    SetTextColor(dc, ResolveColour(label.colour));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    return;
+  }
+  // The usual disabled label: a light copy one pixel down and right under grey text.
+  RECT shadow = r;
+  OffsetRect(&shadow, 1, 1);
+  SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
+  SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+}
+
+void CommandWindow::Compose(HDC dc) {
+  const SIZE size = ClientSize();
+  if (model_.BackStyle() != 0 && backing_) {
+    MemoryDc surface(backing_.get());
+    BitBlt(dc, 0, 0, size.cx, size.cy, surface.get(), 0, 0, SRCCOPY);
+  } else {
+    // Transparent: the container shows through; only the caption is drawn.
+    PaintParentBackground(dc);
+  }
+  DrawCaption(dc);
+}
+
+LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return Create(*reinterpret_cast<const CREATESTRUCTW*>(lParam)) ? 0 : -1;
+    case WM_SIZE:
+      model_.Resize();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      const SIZE size = ClientSize();
+      // Composed off screen so that the caption does not flicker over the frame.
+      BitmapPtr frame(CreateCompatibleBitmap(dc, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)));
+      {
+        MemoryDc buffer(frame.get(), dc);
+        Compose(buffer.get());
+        BitBlt(dc, 0, 0, size.cx, size.cy, buffer.get(), 0, 0, SRCCOPY);
+      }
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Compose(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+      const auto* text = reinterpret_cast<const char16_t*>(lParam);
+      model_.SetCaption(text ? std::u16string(text) : std::u16string());
+      return result;
+    }
+    case WM_SETFONT:
+      model_.SetFont(FontRef{static_cast<uintptr_t>(wParam)});
+      return 0;
+    case WM_GETFONT:
+      return static_cast<LRESULT>(model_.Font().handle);
+    case WM_ENABLE:
+      model_.SetEnabled(wParam != 0);
+      return 0;
+    case WM_SETFOCUS:
+      model_.FocusGained();
+      return 0;
+    case WM_KILLFOCUS:
+      model_.FocusLost();
+      return 0;
+    case WM_LBUTTONDOWN:
+      SetCapture(hwnd_);
+      if (GetFocus() != hwnd_) SetFocus(hwnd_);
+      model_.MouseDown(orvane::widgets::kLeftButton);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      SetCapture(hwnd_);
+      model_.MouseDown(message == WM_RBUTTONDOWN ? orvane::widgets::kRightButton
+                                                 : orvane::widgets::kMiddleButton);
+      return 0;
+    case WM_MOUSEMOVE:
+      model_.MouseMove(HeldButtons(wParam));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      ReleaseCaptureIfDone(wParam);
+      // Click may destroy this window: nothing of it is touched after MouseUp.
+      model_.MouseUp(message == WM_LBUTTONUP   ? orvane::widgets::kLeftButton
+                     : message == WM_RBUTTONUP ? orvane::widgets::kRightButton
+                                               : orvane::widgets::kMiddleButton);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kPollTimer) {
+        POINT pointer;
+        const bool over = GetCursorPos(&pointer) && WindowFromPoint(pointer) == hwnd_;
+        model_.HoverTick(over);
+        return 0;
+      }
+      break;
+    case CMDM_INITIALIZE:
+      model_.Initialize();
+      return 0;
+    case CMDM_SETFONTCOLOUR:
+      model_.SetFontColour(static_cast<uint32_t>(wParam));
+      return 0;
+    case CMDM_GETFONTCOLOUR:
+      return static_cast<LRESULT>(model_.FontColour());
+    case CMDM_SETVISIBLE:
+      model_.SetVisible(static_cast<uint8_t>(wParam != 0 ? 255 : 0));
+      return 0;
+    case CMDM_GETVISIBLE:
+      return model_.Visible();
+    case CMDM_GETENABLED:
+      return model_.Enabled() ? 1 : 0;
+    case CMDM_GETSTATE:
+      return model_.ButtonState();
+    case CMDM_GETLOOK:
+      return static_cast<LRESULT>(model_.LastPicture());
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CommandProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(hwnd, 0));
+  if (message == WM_NCCREATE) {
+    self = new (std::nothrow) CommandWindow(hwnd);
+    if (!self) return FALSE;
+    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+
+  // The state lives until the outermost call on this button returns, so that a Click whose
+  // handler destroys the button does not pull it away from the mouse handler that raised it.
+  ++self->depth;
+  LRESULT result = 0;
+  try {
+    result = self->Handle(message, wParam, lParam);
+  } catch (const std::exception&) {
+    result = message == WM_CREATE ? -1 : DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, 0, 0);
+    self->destroyed = true;
+  }
+  if (--self->depth == 0 && self->destroyed) delete self;
+  return result;
+}
+
+}  // namespace
+
+bool RegisterCommandClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = CommandProc;
+  wc.cbWndExtra = sizeof(LONG_PTR);
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  wc.lpszClassName = kCommandClassName;
+  if (RegisterClassExW(&wc)) return true;
+  return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}

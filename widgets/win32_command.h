@@ -1,0 +1,62 @@
+#pragma once
+// The self-drawn push button of the settings dialog, window class L"OrvaneCommand".
+//
+//   RegisterCommandClass(instance);
+//   HWND b = CreateWindowExW(0, L"OrvaneCommand", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+//                            x, y, w, h, parent, (HMENU)id, instance, nullptr);
+//   SendMessageW(b, WM_SETFONT, (WPARAM)font, TRUE);
+//   CommandInitialize(b);   // state Normal and the 100 ms hover poll
+//
+// Click: the parent receives WM_COMMAND(MAKEWPARAM(id, BN_CLICKED), (LPARAM)b), sent (not posted)
+// from the mouse release; the parent may destroy the button while handling it.
+// Caption: SetWindowTextW. Enabled: EnableWindow. Font: WM_SETFONT / WM_GETFONT.
+// Visible: ShowWindow shows or hides the window; the button's own "Visible" (opaque or
+// transparent surface) is CMDM_SETVISIBLE / CMDM_GETVISIBLE.
+//
+// The six state pictures are bitmap resources of the program (IDs 2001-2006 from
+// widgets/command.rc): Orvane.scr carries them through host/orvane_scr.rc; a test program adds
+// widgets/command.rc to its sources. Without them, creating a button fails (CreateWindowExW
+// returns nullptr).
+#include <windows.h>
+
+bool RegisterCommandClass(HINSTANCE instance);
+
+constexpr wchar_t kCommandClassName[] = L"OrvaneCommand";
+
+// Messages of the button (its own class, so WM_USER-based numbers are private to it).
+constexpr UINT CMDM_INITIALIZE = WM_USER + 0x40;     // Initialize(); returns 0
+constexpr UINT CMDM_SETFONTCOLOUR = WM_USER + 0x41;  // wParam: caption colour (COLORREF, or
+                                                     // 0x800000nn for system colour nn)
+constexpr UINT CMDM_GETFONTCOLOUR = WM_USER + 0x42;  // returns the caption colour
+constexpr UINT CMDM_SETVISIBLE = WM_USER + 0x43;     // wParam 0: transparent, else opaque
+constexpr UINT CMDM_GETVISIBLE = WM_USER + 0x44;     // returns 0 (transparent) or 255 (opaque)
+constexpr UINT CMDM_GETENABLED = WM_USER + 0x45;     // the Enabled read (repaints); 0 or 1
+constexpr UINT CMDM_GETSTATE = WM_USER + 0x46;       // ButtonState: 0 before Initialize,
+                                                     // 1 Normal, 2 HighLight, 3 Selected,
+                                                     // 4 HighLightSelect
+constexpr UINT CMDM_GETLOOK = WM_USER + 0x47;        // picture painted last (CommandLook)
+
+enum class CommandLook : int { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
+
+inline void CommandInitialize(HWND button) { SendMessageW(button, CMDM_INITIALIZE, 0, 0); }
+inline void CommandSetFontColour(HWND button, COLORREF colour) {
+  SendMessageW(button, CMDM_SETFONTCOLOUR, static_cast<WPARAM>(colour), 0);
+}
+inline COLORREF CommandFontColour(HWND button) {
+  return static_cast<COLORREF>(SendMessageW(button, CMDM_GETFONTCOLOUR, 0, 0));
+}
+inline void CommandSetVisible(HWND button, BYTE visible) {
+  SendMessageW(button, CMDM_SETVISIBLE, visible, 0);
+}
+inline BYTE CommandVisible(HWND button) {
+  return static_cast<BYTE>(SendMessageW(button, CMDM_GETVISIBLE, 0, 0));
+}
+inline bool CommandEnabled(HWND button) {
+  return SendMessageW(button, CMDM_GETENABLED, 0, 0) != 0;
+}
+inline int CommandState(HWND button) {
+  return static_cast<int>(SendMessageW(button, CMDM_GETSTATE, 0, 0));
+}
+inline CommandLook CommandLastLook(HWND button) {
+  return static_cast<CommandLook>(SendMessageW(button, CMDM_GETLOOK, 0, 0));
+}
