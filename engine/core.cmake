@@ -12,6 +12,7 @@ add_custom_command(OUTPUT ${streak_image_data}
 add_library(engine_core STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/veil.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/pixel_format.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/veil_mesh.cpp
   ${streak_image_data})
 target_include_directories(engine_core PUBLIC ${PROJECT_SOURCE_DIR})
 # The per-frame update is written for the vectoriser; -O2 leaves its loops scalar.
@@ -22,7 +23,8 @@ endif()
 if(ORVANE_WINDOWS)
   # OpenGL drawing into the engine window; the shell links this.
   add_library(engine_render STATIC
-    ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/wgl_pixel_format.cpp)
   target_link_libraries(engine_render PUBLIC engine_core opengl32 glu32 winmm gdi32)
 endif()
 

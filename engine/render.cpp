@@ -1,36 +1,123 @@
 #include "engine/render.h"
 
+#include "engine/frame_clock.h"
+#include "engine/streak_image.h"
+#include "engine/veil.h"
+#include "engine/veil_mesh.h"
+#include "engine/wgl_pixel_format.h"
+
 #include <windows.h>
+#include <mmsystem.h>
 #include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <ctime>
+#include <memory>
+#include <vector>
 
 namespace {
-HDC deviceContext = nullptr;
-HGLRC glContext = nullptr;
+
+struct RenderState {
+    HDC deviceContext = nullptr;
+    HGLRC glContext = nullptr;
+    GLint viewport[4] = {};
+    float aspect = 1;
+    GLuint texture = 0;
+    std::vector<Veil> veils;
+    FrameClock clock;
+    // The vertices go to GL as client arrays: one call per strip instead of
+    // three per vertex, which matters where every GL call is a thunk.
+    std::vector<MeshVertex> mesh;
+    std::vector<std::uint16_t> stripIndices;
+};
+
+std::unique_ptr<RenderState> state;
+
+void setGlState(RenderState& s, const RECT& client) {
+    s.viewport[0] = client.left;
+    s.viewport[1] = client.top;
+    s.viewport[2] = client.right - client.left;
+    s.viewport[3] = client.bottom - client.top;
+    glViewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
+    s.aspect = static_cast<float>(client.right) / static_cast<float>(client.bottom);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(20.0, s.aspect, 0.01, 20.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -5);
+
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glGenTextures(1, &s.texture);
+    glBindTexture(GL_TEXTURE_2D, s.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 1, streakImageSide, streakImageSide, GL_LUMINANCE, GL_UNSIGNED_BYTE, streakImage);
+
+    glInterleavedArrays(GL_T2F_C3F_V3F, 0, s.mesh.data());
+}
+
+void drawVeil(RenderState& s, const Veil& veil) {
+    glPushMatrix();
+    glTranslatef(0.2f * veil.coefficient[0], 0.2f * veil.coefficient[1], 1.6f);
+    fillMesh(veil, s.mesh.data());
+    for (int strip = 0; strip < stripCount; ++strip)
+        glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_SHORT, s.stripIndices.data() + strip * stripLength);
+    glPopMatrix();
+}
+
 }  // namespace
 
 void setUpRendering(HWND window) {
-    deviceContext = GetDC(window);
-    PIXELFORMATDESCRIPTOR pfd = {};
-    pfd.nSize = sizeof pfd;
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 24;
-    pfd.cDepthBits = 24;
-    SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &pfd), &pfd);
-    glContext = wglCreateContext(deviceContext);
-    wglMakeCurrent(deviceContext, glContext);
-    glClearColor(0, 0, 0, 1);
+    seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+    for (int n = 0; n < 20; ++n) nextRandom();
+
+    state = std::make_unique<RenderState>();
+    RenderState& s = *state;
+    s.mesh.resize(meshVertexCount);
+    s.stripIndices.resize(static_cast<std::size_t>(stripCount * stripLength));
+    buildStripIndices(s.stripIndices.data());
+
+    s.deviceContext = GetDC(window);
+    selectPixelFormat(s.deviceContext);
+    s.glContext = wglCreateContext(s.deviceContext);
+    RECT client = {};
+    GetClientRect(window, &client);
+    // Without a current context there is nothing to draw with: the window then
+    // stays black and still closes on input.
+    if (s.glContext && wglMakeCurrent(s.deviceContext, s.glContext)) setGlState(s, client);
+
+    for (int n = 0; n < veilCount; ++n) s.veils.push_back(createVeil());
 }
 
 void frameStep() {
+    if (!state) return;
+    RenderState& s = *state;
+    const float dt = s.clock.tick(timeGetTime);
+    for (Veil& veil : s.veils) updateVeil(veil, dt);
+    if (!s.glContext) return;
     glClear(GL_COLOR_BUFFER_BIT);
+    for (const Veil& veil : s.veils) drawVeil(s, veil);
     glFlush();
-    SwapBuffers(deviceContext);
+    wglSwapLayerBuffers(s.deviceContext, WGL_SWAP_MAIN_PLANE);
 }
 
 void tearDownRendering(HWND window) {
-    ReleaseDC(window, deviceContext);
+    if (!state) return;
+    RenderState& s = *state;
+    for (Veil& veil : s.veils) destroyVeil(veil);
+    s.veils.clear();
+    ReleaseDC(window, s.deviceContext);
     wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(glContext);
+    if (s.glContext) wglDeleteContext(s.glContext);
+    state.reset();
 }

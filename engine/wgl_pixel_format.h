@@ -1,0 +1,6 @@
+// Sets the pixel format of the engine window's device context.
+#pragma once
+
+#include <windows.h>
+
+void selectPixelFormat(HDC deviceContext);
