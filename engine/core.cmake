@@ -37,3 +37,6 @@ orvane_unit_test(NAME engine_streak_image_test
 orvane_unit_test(NAME engine_pixel_format_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/pixel_format_test.cpp
   LIBS engine_core)
+orvane_unit_test(NAME engine_frame_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_test.cpp
+  LIBS engine_core)
