@@ -1,4 +1,22 @@
+# The engine window: its rules (pure, tested natively) and the Win32 program Orvane.dll.
+add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_policy.cpp)
+target_include_directories(engine_shell PUBLIC ${PROJECT_SOURCE_DIR})
+
+orvane_unit_test(NAME engine_shell_policy_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_policy_test.cpp
+  LIBS engine_shell)
+
 if(ORVANE_WINDOWS)
-  add_executable(orvane_engine ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp)
+  add_executable(orvane_engine
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/engine.rc)
+  target_include_directories(orvane_engine PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render)
+  # The resource script embeds the icon and the manifest; rebuild it when they change.
+  set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/engine.rc PROPERTIES OBJECT_DEPENDS
+    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest")
   orvane_gui_program(orvane_engine Orvane.dll)
+
+  orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)
+  orvane_e2e_test(NAME e2e_engine_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input.sh TIMEOUT 600)
 endif()

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# What ends the engine and what does not, through real X input; every end is exit
+# code 0 and leaves nothing running.
+source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+
+no_window() { ! h_probe exists "$1"; }
+
+# Another X client taking the focus: the engine's application is no longer active.
+focus_elsewhere() {
+  xmessage -title elsewhere -geometry 200x80+20+20 elsewhere 2>/dev/null &
+  other=$!
+  _h_track "$other"
+  local xid
+  xid=$(h_wait_window elsewhere 10)
+  h_focus "$xid"
+}
+
+# One step of a case: input, or an expectation.
+step() {
+  case $1 in
+    by:*) IFS=, read -r dx dy <<<"${1#by:}"; h_mouse_by "$dx" "$dy" ;;
+    key:*) h_key "${1#key:}" ;;
+    keydown:*) h_keydown "${1#keydown:}" ;;
+    keyup:*) h_keyup "${1#keyup:}" ;;
+    click:*) h_click "${1#click:}" ;;
+    mousedown:*) h_mousedown "${1#mousedown:}" ;;
+    mouseup:*) h_mouseup "${1#mouseup:}" ;;
+    close) h_probe post-close OrvaneVC ;;
+    away) focus_elsewhere ;;
+    alive)
+      sleep 1.5
+      check "$name: still running after '$done_steps'" h_alive "$engine"
+      return
+      ;;
+    ends)
+      h_wait_exit "$engine" 15
+      local rc=$?
+      check "$name: '$done_steps' ends it with exit code 0 (got $rc)" test "$rc" -eq 0
+      check "$name: its window is gone" h_wait_no_window OrvaneVC 5
+      ended=1
+      return
+      ;;
+  esac
+  done_steps="${done_steps:+$done_steps }$1"
+  # Each input is served on its own, not merged with the next in the queue.
+  sleep 0.4
+}
+
+# name | input before the engine starts | steps
+cases=(
+  "foreign close before any input||close alive close alive"
+  "first move of 10 px, then a second||by:10,0 alive by:10,0 ends"
+  "moves of 4 px, then 5 px||by:3,1 by:3,1 by:-1,3 by:0,-4 by:-2,-2 alive by:4,1 ends"
+  "key press||key:space ends"
+  "system key press||key:alt ends"
+  "left button||click:1 ends"
+  "middle button||click:2 ends"
+  "right button||click:3 ends"
+  "loss of activation||away ends"
+  "key release|keydown:shift|keyup:shift alive"
+  "button release|mousedown:1|mouseup:1 alive"
+  "wheel||click:4 click:5 click:6 click:7 alive"
+)
+
+engines=()
+for row in "${cases[@]}"; do
+  IFS='|' read -r name before steps <<<"$row"
+  h_mouse_to 500 400
+  for s in $before; do step "$s"; done
+  h_start "$H_BIN_DIR/Orvane.dll"
+  engine=$H_PID
+  engines+=("$engine")
+  xwin=$(h_wait_window OrvaneVC 30)
+  if [[ -z "$xwin" ]]; then
+    check "$name: the engine window appears" false
+    continue
+  fi
+  h_focus "$xwin"
+  # Let the first frames come and the window settle under the still pointer.
+  sleep 1
+  done_steps= ended=0 other=
+  for s in $steps; do step "$s"; done
+  if ((!ended)); then
+    # Still listening after all that: a key press ends it normally.
+    h_focus "$xwin"
+    h_key space
+    h_wait_exit "$engine" 15
+    rc=$?
+    check "$name: afterwards a key press ends it with exit code 0 (got $rc)" test "$rc" -eq 0
+    h_wait_no_window OrvaneVC 5
+  fi
+  [[ -n "$other" ]] && kill "$other" 2>/dev/null
+done
+
+check "no engine process is left" bash -c "! kill -0 ${engines[*]} 2>/dev/null"
+check "no engine window is left" no_window OrvaneVC
+h_finish
