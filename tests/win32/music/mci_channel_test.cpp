@@ -49,10 +49,6 @@ TEST_F(RealMci, EmptyCommandNeverReachesThePlatform) {
     EXPECT_EQ(MciQuery(""), "Error:-1");
 }
 
-TEST_F(RealMci, ModuleTextsAreCp932) {
-    EXPECT_EQ(FromCodePage(kTextNoErrorText, 932), L"Error (文字列が取れません)");
-}
-
 TEST_F(RealMci, CdWithoutDriveEndsPollingAtTheFirstTick) {
     CdOpen();
     EXPECT_EQ(MciQuery("status cdaudio current track").rfind("Error:", 0), 0u);
