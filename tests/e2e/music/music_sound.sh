@@ -61,6 +61,14 @@ check "wav heard as at least three bursts" test "${#seg[@]}" -ge 3
 check "wav looped with no timer ($(total "${seg[@]}") s of tone)" le 2.0 "$(total "${seg[@]}")"
 check "wav silent after WavStop" silent_tail "$H_CAPTURE"
 
+# --- A WAV that cannot be played stays silent (no default sound instead) ---
+h_capture_start music_wav_missing
+"$WINE" "$PLAYER" wav "$(winpath "$media")\\missing.wav" 2000 0 >/dev/null 2>&1
+missing_exit=$?
+h_capture_stop
+check "missing wav exits 0" test "$missing_exit" -eq 0
+check "missing wav is silent" le "$(h_level "$H_CAPTURE")" 0.01
+
 # --- No sound device: the sound server is out of reach ---
 dead="unix:$H_BUILD_DIR/e2e-work/no-sound-server"
 devices=$(PULSE_SERVER=$dead "$WINE" "$PLAYER" devices 2>/dev/null | tr -d '\r')
