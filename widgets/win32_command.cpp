@@ -314,12 +314,14 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       model_.FocusLost();
       return 0;
     case WM_LBUTTONDOWN:
+      if (!model_.EnabledField()) return 0;
       SetCapture(hwnd_);
       if (GetFocus() != hwnd_) SetFocus(hwnd_);
       model_.MouseDown(orvane::widgets::kLeftButton);
       return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+      if (!model_.EnabledField()) return 0;
       SetCapture(hwnd_);
       model_.MouseDown(message == WM_RBUTTONDOWN ? orvane::widgets::kRightButton
                                                  : orvane::widgets::kMiddleButton);

@@ -1,0 +1,310 @@
+// The push button window under Wine: its drawing read back pixel by pixel, and its messages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "widgets/command_resources.h"
+#include "widgets/win32_command.h"
+
+namespace {
+
+constexpr int kButtonId = 101;
+
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> rgb;  // 0xRRGGBB, rows top to bottom
+  uint32_t at(int x, int y) const { return rgb[y * width + x]; }
+};
+
+int R(uint32_t c) { return (c >> 16) & 0xFF; }
+int G(uint32_t c) { return (c >> 8) & 0xFF; }
+int B(uint32_t c) { return c & 0xFF; }
+
+Pixels FromDib(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  Pixels p;
+  p.width = width;
+  p.height = height;
+  p.rgb.resize(width * height);
+  GetDIBits(dc, bitmap, 0, height, p.rgb.data(), &info, DIB_RGB_COLORS);
+  for (auto& c : p.rgb) c &= 0xFFFFFF;  // BGRA in memory reads as 0x00RRGGBB
+  return p;
+}
+
+// The button drawn into a memory DC.
+Pixels Capture(HWND button) {
+  RECT r;
+  GetClientRect(button, &r);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SelectObject(dc, old);
+  Pixels p = FromDib(dc, bitmap, r.right, r.bottom);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return p;
+}
+
+Pixels Picture(int id) {
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  EXPECT_NE(bitmap, nullptr);
+  HDC screen = GetDC(nullptr);
+  Pixels p = FromDib(screen, bitmap, 64, 25);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  return p;
+}
+
+struct Parent {
+  static int clicks;
+  static LPARAM lastSender;
+  static bool destroyOnClick;
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {
+      ++clicks;
+      lastSender = lParam;
+      if (destroyOnClick) DestroyWindow(reinterpret_cast<HWND>(lParam));
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+};
+int Parent::clicks = 0;
+LPARAM Parent::lastSender = 0;
+bool Parent::destroyOnClick = false;
+
+class CommandWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(RegisterCommandClass(instance));
+    ASSERT_TRUE(RegisterCommandClass(instance));  // a second registration is harmless
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Parent::Proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"CommandTestParent";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    parent_ = CreateWindowExW(0, L"CommandTestParent", L"Command test", WS_OVERLAPPEDWINDOW, 0, 0, 300,
+                              200, nullptr, nullptr, instance, nullptr);
+    ASSERT_NE(parent_, nullptr);
+    Parent::clicks = 0;
+    Parent::lastSender = 0;
+    Parent::destroyOnClick = false;
+  }
+  void TearDown() override { DestroyWindow(parent_); }
+
+  HWND Create(const wchar_t* caption, int width, int height, DWORD extraStyle = 0) {
+    return CreateWindowExW(0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | extraStyle, 10,
+                           10, width, height, parent_, reinterpret_cast<HMENU>(kButtonId),
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+
+  HWND parent_ = nullptr;
+};
+
+// Row y of a gradient from `top` to `bottom` drawn over rows 0 .. height - 1.
+uint32_t GradientAt(uint32_t top, uint32_t bottom, int y, int height) {
+  auto lerp = [&](int a, int b) { return a + (b - a) * y / (height - 1); };
+  return (lerp(R(top), R(bottom)) << 16) | (lerp(G(top), G(bottom)) << 8) | lerp(B(top), B(bottom));
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+  return std::abs(R(a) - R(b)) <= tolerance && std::abs(G(a) - G(b)) <= tolerance &&
+         std::abs(B(a) - B(b)) <= tolerance;
+}
+
+void ExpectFrame(const Pixels& shot, const Pixels& picture) {
+  int mismatches = 0;
+  for (int y = 0; y < 25; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      const bool frame = x < 4 || y < 4 || x >= 60 || y >= 21;
+      if (frame && shot.at(x, y) != picture.at(x, y) && ++mismatches < 5) {
+        ADD_FAILURE() << "frame pixel " << x << "," << y << ": " << std::hex << shot.at(x, y) << " != "
+                      << picture.at(x, y);
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+void ExpectGradient(const Pixels& shot, uint32_t top, uint32_t bottom) {
+  for (int y = 4; y < shot.height - 4; ++y) {
+    for (int x : {4, shot.width / 2, shot.width - 5}) {
+      EXPECT_TRUE(Near(shot.at(x, y), GradientAt(top, bottom, y, shot.height), 2))
+          << "row " << y << " column " << x << ": " << std::hex << shot.at(x, y);
+    }
+  }
+}
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlueGrey = 0xC6C5D7;  // red 198, green 197, blue 215
+
+TEST_F(CommandWindowTest, FullSizeShowsEachPictureFrameOneToOneOverTheGradient) {
+  HWND button = Create(L"", 64, 25);  // 960 x 375 twips
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
+  Pixels normal = Capture(button);
+  ExpectFrame(normal, Picture(IDB_COMMAND_NORMAL));
+  ExpectGradient(normal, kWhite, kBlueGrey);
+
+  CommandInitialize(button);
+  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(30, 12));
+  EXPECT_EQ(CommandState(button), 2);
+  EXPECT_EQ(CommandLastLook(button), CommandLook::HighLight);
+  Pixels highlight = Capture(button);
+  ExpectFrame(highlight, Picture(IDB_COMMAND_HIGHLIGHT));
+  ExpectGradient(highlight, kBlueGrey, kWhite);
+
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12));
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Pressed);
+  ExpectFrame(Capture(button), Picture(IDB_COMMAND_PRESSED));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(30, 12));
+  ReleaseCapture();
+
+  EnableWindow(button, FALSE);
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  ExpectFrame(Capture(button), Picture(IDB_COMMAND_DISABLE));
+}
+
+TEST_F(CommandWindowTest, SmallButtonShrinksTheEdgesAndKeepsTheCorners) {
+  HWND button = Create(L"", 29, 21);  // 435 x 315 twips
+  ASSERT_NE(button, nullptr);
+  const Pixels shot = Capture(button);
+  const Pixels picture = Picture(IDB_COMMAND_NORMAL);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      EXPECT_EQ(shot.at(x, y), picture.at(x, y));                     // top left
+      EXPECT_EQ(shot.at(25 + x, y), picture.at(60 + x, y));           // top right
+      EXPECT_EQ(shot.at(x, 17 + y), picture.at(x, 21 + y));           // bottom left
+      EXPECT_EQ(shot.at(25 + x, 17 + y), picture.at(60 + x, 21 + y)); // bottom right
+    }
+  }
+  // Each edge pixel comes from the same band of the picture.
+  auto inRow = [&](uint32_t c, int y) {
+    for (int x = 4; x < 60; ++x)
+      if (picture.at(x, y) == c) return true;
+    return false;
+  };
+  auto inColumn = [&](uint32_t c, int x) {
+    for (int y = 4; y < 21; ++y)
+      if (picture.at(x, y) == c) return true;
+    return false;
+  };
+  for (int x = 4; x < 25; ++x) {
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_TRUE(inRow(shot.at(x, k), k)) << x << "," << k;
+      EXPECT_TRUE(inRow(shot.at(x, 17 + k), 21 + k)) << x << "," << 17 + k;
+    }
+  }
+  for (int y = 4; y < 17; ++y) {
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_TRUE(inColumn(shot.at(k, y), k)) << k << "," << y;
+      EXPECT_TRUE(inColumn(shot.at(25 + k, y), 60 + k)) << 25 + k << "," << y;
+    }
+  }
+  ExpectGradient(shot, kWhite, kBlueGrey);
+}
+
+// Rows of the middle columns that hold caption pixels darker than `limit` (summed channels).
+std::vector<int> InkRows(const Pixels& shot, int limit) {
+  std::vector<int> rows;
+  for (int y = 4; y < shot.height - 4; ++y) {
+    for (int x = 8; x < shot.width - 8; ++x) {
+      const uint32_t c = shot.at(x, y);
+      if (R(c) + G(c) + B(c) < limit) {
+        rows.push_back(y);
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
+TEST_F(CommandWindowTest, CaptionSitsInItsLabelAndGreysWhenDisabled) {
+  HWND button = Create(L"ＨＩＩ", 64, 25);
+  ASSERT_NE(button, nullptr);
+  Pixels shot = Capture(button);
+  const std::vector<int> rows = InkRows(shot, 200);
+  ASSERT_FALSE(rows.empty()) << "no caption drawn";
+  // Label top 80 twips is row 5; its 195 twips are 13 rows.
+  EXPECT_GE(rows.front(), 5);
+  EXPECT_LE(rows.back(), 17);
+
+  EnableWindow(button, FALSE);
+  shot = Capture(button);
+  EXPECT_TRUE(InkRows(shot, 200).empty()) << "a disabled caption is not drawn black";
+  EXPECT_FALSE(InkRows(shot, 600).empty()) << "a disabled caption is still drawn";
+}
+
+TEST_F(CommandWindowTest, ClickReachesTheParentOnce) {
+  HWND button = Create(L"OK", 64, 25);
+  CommandInitialize(button);
+  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetCapture(), button);
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Parent::clicks, 1);
+  EXPECT_EQ(Parent::lastSender, reinterpret_cast<LPARAM>(button));
+}
+
+TEST_F(CommandWindowTest, ParentMayDestroyTheButtonInItsClick) {
+  HWND button = Create(L"OK", 64, 25);
+  Parent::destroyOnClick = true;
+  SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(Parent::clicks, 1);
+  EXPECT_FALSE(IsWindow(button));
+}
+
+TEST_F(CommandWindowTest, PropertiesThroughMessages) {
+  HWND button = Create(L"Command", 64, 25);
+  wchar_t text[32];
+  SetWindowTextW(button, L"設定");
+  GetWindowTextW(button, text, 32);
+  EXPECT_STREQ(text, L"設定");
+
+  CommandSetFontColour(button, RGB(200, 0, 0));
+  EXPECT_EQ(CommandFontColour(button), RGB(200, 0, 0));
+
+  CommandSetVisible(button, 7);
+  EXPECT_EQ(CommandVisible(button), 255);
+  CommandSetVisible(button, 0);
+  EXPECT_EQ(CommandVisible(button), 0);
+
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), font);
+
+  EXPECT_TRUE(CommandEnabled(button));
+  EnableWindow(button, FALSE);
+  EXPECT_FALSE(CommandEnabled(button));
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+}
+
+TEST_F(CommandWindowTest, CreatedDisabledStartsWithTheDisableLook) {
+  HWND button = Create(L"...", 29, 21, WS_DISABLED);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ReleaseCapture();
+  EXPECT_EQ(Parent::clicks, 0);
+}
+
+}  // namespace
