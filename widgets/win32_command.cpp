@@ -361,6 +361,14 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return model_.Visible();
     case CMDM_GETENABLED:
       return model_.Enabled() ? 1 : 0;
+    case CMDM_SETENABLED:
+      // EnableWindow reports a change through WM_ENABLE; without one, write Enabled here.
+      if ((IsWindowEnabled(hwnd_) != FALSE) == (wParam != 0)) {
+        model_.SetEnabled(wParam != 0);
+      } else {
+        EnableWindow(hwnd_, wParam != 0);
+      }
+      return 0;
     case CMDM_GETSTATE:
       return model_.ButtonState();
     case CMDM_GETLOOK:

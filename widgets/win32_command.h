@@ -9,7 +9,8 @@
 //
 // Click: the parent receives WM_COMMAND(MAKEWPARAM(id, BN_CLICKED), (LPARAM)b), sent (not posted)
 // from the mouse release; the parent may destroy the button while handling it.
-// Caption: SetWindowTextW. Enabled: EnableWindow. Font: WM_SETFONT / WM_GETFONT.
+// Caption: SetWindowTextW. Enabled: EnableWindow (or CommandSetEnabled, which also repaints
+// when the state does not change). Font: WM_SETFONT / WM_GETFONT.
 // Visible: ShowWindow shows or hides the window; the button's own "Visible" (opaque or
 // transparent surface) is CMDM_SETVISIBLE / CMDM_GETVISIBLE.
 //
@@ -35,6 +36,9 @@ constexpr UINT CMDM_GETSTATE = WM_USER + 0x46;       // ButtonState: 0 before In
                                                      // 1 Normal, 2 HighLight, 3 Selected,
                                                      // 4 HighLightSelect
 constexpr UINT CMDM_GETLOOK = WM_USER + 0x47;        // picture painted last (CommandLook)
+constexpr UINT CMDM_SETENABLED = WM_USER + 0x48;     // wParam 0/1: EnableWindow, and the
+                                                     // Enabled write (repaints) even when the
+                                                     // window already was in that state
 
 enum class CommandLook : int { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
 
@@ -53,6 +57,9 @@ inline BYTE CommandVisible(HWND button) {
 }
 inline bool CommandEnabled(HWND button) {
   return SendMessageW(button, CMDM_GETENABLED, 0, 0) != 0;
+}
+inline void CommandSetEnabled(HWND button, bool enabled) {
+  SendMessageW(button, CMDM_SETENABLED, enabled ? 1 : 0, 0);
 }
 inline int CommandState(HWND button) {
   return static_cast<int>(SendMessageW(button, CMDM_GETSTATE, 0, 0));

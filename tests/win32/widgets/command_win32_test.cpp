@@ -274,6 +274,8 @@ TEST_F(CommandWindowTest, ParentMayDestroyTheButtonInItsClick) {
 
 TEST_F(CommandWindowTest, PropertiesThroughMessages) {
   HWND button = Create(L"Command", 64, 25);
+  // The parent has no font: the button's own font stands in for it.
+  EXPECT_NE(SendMessageW(button, WM_GETFONT, 0, 0), 0);
   wchar_t text[32];
   SetWindowTextW(button, L"設定");
   GetWindowTextW(button, text, 32);
@@ -295,6 +297,33 @@ TEST_F(CommandWindowTest, PropertiesThroughMessages) {
   EnableWindow(button, FALSE);
   EXPECT_FALSE(CommandEnabled(button));
   EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+}
+
+TEST_F(CommandWindowTest, SettingEnabledAgainRepaintsNormal) {
+  HWND button = Create(L"", 64, 25);
+  CommandInitialize(button);
+  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(CommandLastLook(button), CommandLook::HighLight);
+  CommandSetEnabled(button, true);
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
+  EXPECT_EQ(CommandState(button), 2);
+  CommandSetEnabled(button, false);
+  EXPECT_FALSE(IsWindowEnabled(button));
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  CommandSetEnabled(button, true);
+  EXPECT_TRUE(IsWindowEnabled(button));
+  EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
+}
+
+TEST_F(CommandWindowTest, TransparentSurfaceShowsTheContainer) {
+  HWND button = Create(L"", 64, 25);
+  CommandSetVisible(button, 0);
+  const Pixels shot = Capture(button);
+  const uint32_t window = GetSysColor(COLOR_WINDOW);  // the parent's class background
+  const uint32_t expected = (GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window);
+  for (auto [x, y] : {std::pair{0, 0}, {32, 12}, {63, 24}}) EXPECT_EQ(shot.at(x, y), expected) << x << "," << y;
+  CommandSetVisible(button, 1);
+  EXPECT_EQ(Capture(button).at(0, 0), Picture(IDB_COMMAND_NORMAL).at(0, 0));
 }
 
 TEST_F(CommandWindowTest, CreatedDisabledStartsWithTheDisableLook) {
