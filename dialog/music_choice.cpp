@@ -1,0 +1,58 @@
+#include "dialog/music_choice.h"
+
+#include "common/conversions.h"
+#include "host/settings.h"
+
+namespace settings_dialog {
+namespace {
+
+constexpr int kRepeatListLast = 30;
+
+}  // namespace
+
+ModeLook LookForMode(int mode) {
+  switch (mode) {
+    case kModeNone: return {0, false, false};
+    case kModeCd: return {1, true, false};
+    case kModeFile: return {2, false, true};
+    default: return {-1, false, false};
+  }
+}
+
+std::string RepeatBoxText(int16_t track) { return conv::FormatHash(track); }
+
+std::vector<std::string> RepeatBoxList() {
+  std::vector<std::string> list;
+  for (int n = 0; n <= kRepeatListLast; ++n) list.push_back(conv::FormatHash(n));
+  return list;
+}
+
+RepeatReading ReadRepeatText(std::string_view text) {
+  const std::optional<double> number = conv::ParseNumber(text);
+  if (!number) return {true, 0};
+  const std::optional<int16_t> track = conv::ToInt16(conv::RoundHalfEven(*number));
+  if (!track) return {false, 0};
+  return {true, *track};
+}
+
+SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText, const std::string& musicFile,
+                              int16_t& repeatTrack, const std::function<std::string()>& settingsFile,
+                              const IniWriter& write) {
+  const RepeatReading repeat = ReadRepeatText(repeatText);
+  if (!repeat.inRange) return {SaveOutcome::kRepeatOutOfRange, {}};
+
+  std::string file = settingsFile();
+  if (!write(kSettingsSection, kKeyMusicMode, conv::NumberText(mode), file)) {
+    return {SaveOutcome::kWriteFailed, file};
+  }
+  repeatTrack = repeat.track;
+  file = settingsFile();
+  if (!write(kSettingsSection, kKeyRepeatTrack, conv::NumberText(repeatTrack), file)) {
+    return {SaveOutcome::kWriteFailed, file};
+  }
+  file = settingsFile();
+  if (!write(kSettingsSection, kKeyMusicFile, musicFile, file)) return {SaveOutcome::kWriteFailed, file};
+  return {SaveOutcome::kSaved, {}};
+}
+
+}  // namespace settings_dialog

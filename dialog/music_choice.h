@@ -1,0 +1,54 @@
+#pragma once
+// What the settings dialog does with the music choice, apart from any window:
+// the enabled states per mode, the repeat box texts and the save sequence.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace settings_dialog {
+
+enum MusicModeValue : int16_t { kModeNone = 0, kModeCd = 1, kModeFile = 2 };
+constexpr int kModeCount = 3;
+
+// How ShowMusicMode leaves the controls for a mode.
+struct ModeLook {
+  int selectedIndicator;  // 0..2, or -1: no indicator shows "selected"
+  bool repeatEnabled;     // BGM_Repeat
+  bool browseEnabled;     // Cmd_BGM ("...")
+};
+ModeLook LookForMode(int mode);
+
+// The repeat box: its text for a track ("##": empty for 0) and its list.
+std::string RepeatBoxText(int16_t track);
+std::vector<std::string> RepeatBoxList();
+
+// The repeat box text as the track to store: a number rounded halves to even,
+// 0 for anything that is not a number (the empty text too). A number that a
+// 16-bit track cannot hold is reported, not stored.
+struct RepeatReading {
+  bool inRange;
+  int16_t track;  // 0 when not in range
+};
+RepeatReading ReadRepeatText(std::string_view text);
+
+// Writes one INI value; false when the file could not be written.
+using IniWriter = std::function<bool(std::string_view section, std::string_view key, const std::string& value,
+                                     const std::string& file)>;
+
+struct SaveOutcome {
+  enum Kind { kSaved, kRepeatOutOfRange, kWriteFailed };
+  Kind kind;
+  std::string failedFile;  // kWriteFailed: the file that could not be written
+};
+
+// Saves mode, repeat track and file, in that order, each to the file that
+// settingsFile() names at that moment. The repeat text is checked before the
+// first write, so an unusable number leaves the file untouched; the first
+// failing write ends the save. repeatTrack receives the stored track.
+SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText, const std::string& musicFile,
+                              int16_t& repeatTrack, const std::function<std::string()>& settingsFile,
+                              const IniWriter& write);
+
+}  // namespace settings_dialog

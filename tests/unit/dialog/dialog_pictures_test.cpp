@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tools/indicator_pictures.h"
+
+namespace dialog_pictures {
+namespace {
+
+std::vector<uint8_t> ReadAsset(const std::string& name) {
+  std::ifstream in(std::string(ORVANE_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The committed pictures are what the generator draws today.
+TEST(DialogPictures, CommittedAssetsMatchTheGenerator) {
+  EXPECT_EQ(ReadAsset("indicator_off.bmp"), EncodeBmp24(IndicatorPicture(false)));
+  EXPECT_EQ(ReadAsset("indicator_on.bmp"), EncodeBmp24(IndicatorPicture(true)));
+  EXPECT_EQ(ReadAsset("dialog.ico"), EncodeIco32(DialogIconPicture()));
+}
+
+int Sum(const uint8_t* px) { return px[0] + px[1] + px[2]; }
+
+TEST(DialogPictures, IndicatorLooks) {
+  for (bool selected : {false, true}) {
+    const Picture p = IndicatorPicture(selected);
+    ASSERT_EQ(p.width, 12);
+    ASSERT_EQ(p.height, 12);
+    for (int i = 0; i < 12; ++i) {  // dark frame all round
+      for (const uint8_t* px : {p.at(i, 0), p.at(i, 11), p.at(0, i), p.at(11, i)}) EXPECT_LT(Sum(px), 120);
+    }
+    // Shading runs light to dark (selected) or grey to white (not selected).
+    EXPECT_EQ(Sum(p.at(2, 2)) > Sum(p.at(9, 9)), selected);
+  }
+  const Picture on = IndicatorPicture(true);
+  EXPECT_GT(on.at(5, 5)[2], on.at(5, 5)[0] + 40) << "blue centre";
+  EXPECT_GT(Sum(on.at(1, 5)), 600) << "light grey ring";
+}
+
+TEST(DialogPictures, FilesDecodeAsTheirFormats) {
+  const std::vector<uint8_t> bmp = EncodeBmp24(IndicatorPicture(true));
+  ASSERT_EQ(bmp.size(), 14u + 40u + 12u * 36u);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(bmp[28], 24);  // bits per pixel
+  // Bottom-up: the first stored pixel is the bottom-left one, in B, G, R order.
+  const Picture on = IndicatorPicture(true);
+  EXPECT_EQ(bmp[54], on.at(0, 11)[2]);
+
+  const std::vector<uint8_t> ico = EncodeIco32(DialogIconPicture());
+  ASSERT_EQ(ico.size(), 6u + 16u + 40u + 32u * 32u * 4u + 32u * 4u);
+  EXPECT_EQ(ico[2], 1);   // icon
+  EXPECT_EQ(ico[6], 32);  // width
+  EXPECT_EQ(ico[22 + 8], 64) << "height counts colour image and mask";
+  const Picture icon = DialogIconPicture();
+  EXPECT_EQ(icon.at(0, 0)[3], 0) << "rounded corner is transparent";
+  EXPECT_EQ(icon.at(16, 16)[3], 255);
+}
+
+}  // namespace
+}  // namespace dialog_pictures

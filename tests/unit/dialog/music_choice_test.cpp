@@ -1,0 +1,145 @@
+#include "dialog/music_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace settings_dialog {
+namespace {
+
+TEST(MusicChoice, LookPerMode) {
+  struct Case {
+    int mode;
+    int indicator;
+    bool repeat;
+    bool browse;
+  };
+  for (const Case& c : std::vector<Case>{{0, 0, false, false},
+                                         {1, 1, true, false},
+                                         {2, 2, false, true},
+                                         {3, -1, false, false},
+                                         {-1, -1, false, false},
+                                         {32767, -1, false, false}}) {
+    const ModeLook look = LookForMode(c.mode);
+    EXPECT_EQ(look.selectedIndicator, c.indicator) << c.mode;
+    EXPECT_EQ(look.repeatEnabled, c.repeat) << c.mode;
+    EXPECT_EQ(look.browseEnabled, c.browse) << c.mode;
+  }
+}
+
+TEST(MusicChoice, RepeatBoxTextsAndList) {
+  EXPECT_EQ(RepeatBoxText(0), "");
+  EXPECT_EQ(RepeatBoxText(12), "12");
+  EXPECT_EQ(RepeatBoxText(-3), "-3");
+  const std::vector<std::string> list = RepeatBoxList();
+  ASSERT_EQ(list.size(), 31u);
+  EXPECT_EQ(list[0], "");
+  EXPECT_EQ(list[1], "1");
+  EXPECT_EQ(list[30], "30");
+}
+
+TEST(MusicChoice, ReadingTheRepeatText) {
+  struct Case {
+    const char* text;
+    bool inRange;
+    int track;
+  };
+  for (const Case& c : std::vector<Case>{{"7", true, 7},
+                                         {"", true, 0},
+                                         {"abc", true, 0},
+                                         {"7x", true, 0},
+                                         {" 12 ", true, 12},
+                                         {"3.5", true, 4},
+                                         {"2.5", true, 2},
+                                         {"-4", true, -4},
+                                         {"1e3", true, 1000},
+                                         {"32767", true, 32767},
+                                         {"32767.5", false, 0},
+                                         {"32768", false, 0},
+                                         {"-32768", true, -32768},
+                                         {"-32769", false, 0},
+                                         {"1e10", false, 0}}) {
+    const RepeatReading r = ReadRepeatText(c.text);
+    EXPECT_EQ(r.inRange, c.inRange) << '"' << c.text << '"';
+    EXPECT_EQ(r.track, c.track) << '"' << c.text << '"';
+  }
+}
+
+struct Write {
+  std::string section, key, value, file;
+  bool operator==(const Write& o) const {
+    return section == o.section && key == o.key && value == o.value && file == o.file;
+  }
+};
+
+// Records the writes; the write numbered failAt (1-based) fails.
+struct FakeIni {
+  std::vector<Write> writes;
+  int failAt = 0;
+  int pathsAsked = 0;
+
+  IniWriter writer() {
+    return [this](std::string_view s, std::string_view k, const std::string& v, const std::string& f) {
+      writes.push_back({std::string(s), std::string(k), v, f});
+      return static_cast<int>(writes.size()) != failAt;
+    };
+  }
+  std::function<std::string()> path() {
+    return [this] { return "C:\\Saver\\Orvane.ini#" + std::to_string(++pathsAsked); };
+  }
+};
+
+const std::string kKeyMode = "BGM\x8B\xE6\x95\xAA";
+const std::string kKeyRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kKeyFile = "BGM\xCC\xA7\xB2\xD9";
+
+TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
+  struct Case {
+    int16_t mode;
+    const char* repeatText;
+    const char* modeText;
+    const char* repeatValue;
+    int16_t track;
+  };
+  for (const Case& c : std::vector<Case>{{1, "7", " 1", " 7", 7},
+                                         {2, "abc", " 2", " 0", 0},
+                                         {0, "", " 0", " 0", 0},
+                                         {-1, "-2.5", "-1", "-2", -2}}) {
+    FakeIni ini;
+    int16_t track = 99;
+    const SaveOutcome out = SaveMusicSettings(c.mode, c.repeatText, "C:\\Music\\song.mp3", track, ini.path(),
+                                              ini.writer());
+    EXPECT_EQ(out.kind, SaveOutcome::kSaved);
+    EXPECT_EQ(track, c.track);
+    // Each write names the settings file afresh.
+    const std::vector<Write> expected{{"Section", kKeyMode, c.modeText, "C:\\Saver\\Orvane.ini#1"},
+                                      {"Section", kKeyRepeat, c.repeatValue, "C:\\Saver\\Orvane.ini#2"},
+                                      {"Section", kKeyFile, "C:\\Music\\song.mp3", "C:\\Saver\\Orvane.ini#3"}};
+    EXPECT_EQ(ini.writes, expected) << c.repeatText;
+  }
+}
+
+TEST(MusicChoice, OutOfRangeRepeatWritesNothing) {
+  FakeIni ini;
+  int16_t track = 5;
+  const SaveOutcome out = SaveMusicSettings(1, "40000", "", track, ini.path(), ini.writer());
+  EXPECT_EQ(out.kind, SaveOutcome::kRepeatOutOfRange);
+  EXPECT_TRUE(ini.writes.empty());
+  EXPECT_EQ(track, 5);
+}
+
+TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
+  for (int failAt = 1; failAt <= 3; ++failAt) {
+    FakeIni ini;
+    ini.failAt = failAt;
+    int16_t track = 0;
+    const SaveOutcome out = SaveMusicSettings(2, "3", "D:\\a.wav", track, ini.path(), ini.writer());
+    EXPECT_EQ(out.kind, SaveOutcome::kWriteFailed) << failAt;
+    EXPECT_EQ(out.failedFile, "C:\\Saver\\Orvane.ini#" + std::to_string(failAt));
+    EXPECT_EQ(static_cast<int>(ini.writes.size()), failAt) << "no write after the failing one";
+  }
+}
+
+}  // namespace
+}  // namespace settings_dialog

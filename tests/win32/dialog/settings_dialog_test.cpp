@@ -1,0 +1,299 @@
+// The settings dialog's window under Wine, driven by messages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_resources.h"
+#include "dialog/win32_settings_window.h"
+#include "host/win32_settings.h"
+#include "widgets/win32_command.h"
+
+namespace settings_dialog {
+namespace {
+
+struct Write {
+  std::string key, value, file;
+};
+
+class SettingsDialogTest : public ::testing::Test {
+ protected:
+  int16_t mode = 2;
+  int16_t track = 0;
+  std::string file = "C:\\Music\\song.mp3";
+  std::vector<Write> writes;
+  std::vector<std::wstring> reports;
+  bool writesSucceed = true;
+  DialogEnvironment env{&mode, &track, &file,
+                        [] { return std::string("C:\\Saver\\Orvane.ini"); },
+                        [this](std::string_view, std::string_view key, const std::string& value,
+                               const std::string& path) {
+                          writes.push_back({std::string(key), value, path});
+                          return writesSucceed;
+                        },
+                        [this](HWND, const std::wstring& text) { reports.push_back(text); }};
+  HWND dialog = nullptr;
+
+  void TearDown() override {
+    if (dialog && IsWindow(dialog)) DestroyWindow(dialog);
+    Pump();
+  }
+
+  void Open() {
+    dialog = OpenSettingsDialog(GetModuleHandleW(nullptr), &env);
+    ASSERT_NE(dialog, nullptr);
+    Pump();
+  }
+
+  static void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+
+  HWND Control(int id) const {
+    HWND panel = GetDlgItem(dialog, IDC_PIC_C);
+    HWND w = GetDlgItem(dialog, id);
+    return w ? w : GetDlgItem(panel, id);
+  }
+
+  void Click(int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id)); }
+
+  void PressOnPanel(UINT message, int x, int y) {
+    SendMessageW(Control(IDC_PIC_C), message, 0, MAKELPARAM(x, y));
+  }
+
+  std::wstring Text(HWND w) const {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(w, buffer, 256);
+    return buffer;
+  }
+
+  RECT PlaceIn(HWND w, HWND parent) const {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+};
+
+void ExpectPlace(RECT r, TwipRect twips, const char* name) {
+  const PixelRect p = ToPixels(twips);
+  EXPECT_EQ(r.left, p.x) << name;
+  EXPECT_EQ(r.top, p.y) << name;
+  EXPECT_EQ(r.right - r.left, p.width) << name;
+  EXPECT_EQ(r.bottom - r.top, p.height) << name;
+}
+
+TEST_F(SettingsDialogTest, WindowFrameAndPlaces) {
+  Open();
+  EXPECT_EQ(Text(dialog), L"<Orvane>");
+  RECT client;
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 479);
+  EXPECT_EQ(client.bottom, 252);
+  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME));
+  EXPECT_NE(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), 0);
+
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  const Point expected = DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                        frame.right - frame.left, frame.bottom - frame.top);
+  EXPECT_EQ(frame.left, expected.x);
+  EXPECT_EQ(frame.top, expected.y);
+
+  HWND panel = Control(IDC_PIC_C);
+  ExpectPlace(PlaceIn(panel, dialog), kPicC, "Pic_C");
+  ExpectPlace(PlaceIn(Control(IDC_CMD_ETC), dialog), kCmdEtc, "Cmd_Etc");
+  ExpectPlace(PlaceIn(Control(IDC_CMD_SET), dialog), kCmdSet, "Cmd_Set");
+  ExpectPlace(PlaceIn(Control(IDC_CMD_CAN), dialog), kCmdCan, "Cmd_Can");
+  ExpectPlace(PlaceIn(Control(IDC_CMD_BGM), panel), kCmdBgm, "Cmd_BGM");
+  ExpectPlace(PlaceIn(Control(IDC_BGM_REPEAT), panel), kBgmRepeat, "BGM_Repeat");
+  EXPECT_EQ(Text(Control(IDC_CMD_ETC)), L"その他の作品");
+  EXPECT_EQ(Text(Control(IDC_CMD_SET)), L"設定");
+  EXPECT_EQ(Text(Control(IDC_CMD_CAN)), L"ｷｬﾝｾﾙ");
+  EXPECT_EQ(Text(Control(IDC_CMD_BGM)), L"...");
+  for (int id : {IDC_CMD_ETC, IDC_CMD_SET, IDC_CMD_CAN, IDC_CMD_BGM}) {
+    EXPECT_EQ(CommandState(Control(id)), 1) << "Initialize ran on button " << id;
+  }
+}
+
+TEST_F(SettingsDialogTest, LoadShowsTheSettings) {
+  struct Case {
+    int16_t mode;
+    int16_t track;
+    int indicator;
+    bool repeat, browse;
+    const wchar_t* repeatText;
+  };
+  for (const Case& c : std::vector<Case>{{0, 0, 0, false, false, L""},
+                                         {1, 12, 1, true, false, L"12"},
+                                         {2, -3, 2, false, true, L"-3"},
+                                         {3, 30, -1, false, false, L"30"}}) {
+    mode = c.mode;
+    track = c.track;
+    Open();
+    EXPECT_EQ(SelectedIndicator(dialog), c.indicator) << c.mode;
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, c.repeat) << c.mode;
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, c.browse) << c.mode;
+    EXPECT_EQ(Text(Control(IDC_BGM_REPEAT)), c.repeatText);
+    EXPECT_EQ(FileLabelText(dialog), L"C:\\Music\\song.mp3");
+    DestroyWindow(dialog);
+  }
+  Open();
+  HWND combo = Control(IDC_BGM_REPEAT);
+  ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 31);
+  wchar_t item[16] = {};
+  SendMessageW(combo, CB_GETLBTEXT, 0, (LPARAM)item);
+  EXPECT_STREQ(item, L"");
+  SendMessageW(combo, CB_GETLBTEXT, 30, (LPARAM)item);
+  EXPECT_STREQ(item, L"30");
+  POINT pointer;
+  GetCursorPos(&pointer);
+  EXPECT_EQ(SavedCursor(dialog).x, pointer.x);
+  EXPECT_EQ(SavedCursor(dialog).y, pointer.y);
+}
+
+TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
+  mode = 0;
+  Open();
+  struct Case {
+    UINT message;
+    int x, y;  // in Pic_C
+    int mode;
+  };
+  for (const Case& c : std::vector<Case>{{WM_LBUTTONDOWN, 40, 60, 1},   // "音楽CD"
+                                         {WM_RBUTTONDOWN, 22, 98, 2},   // indicator of "MP3、WAV"
+                                         {WM_MBUTTONDOWN, 40, 80, 0},   // "無し"
+                                         {WM_RBUTTONDOWN, 25, 60, 1},   // indicator of "音楽CD"
+                                         {WM_LBUTTONDOWN, 200, 150, 1}}) {  // empty panel: no change
+    PressOnPanel(c.message, c.x, c.y);
+    EXPECT_EQ(mode, c.mode) << c.x << "," << c.y;
+    const ModeLook look = LookForMode(c.mode);
+    EXPECT_EQ(SelectedIndicator(dialog), look.selectedIndicator);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, look.repeatEnabled);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, look.browseEnabled);
+  }
+}
+
+TEST_F(SettingsDialogTest, SaveWritesAndCloses) {
+  mode = 1;
+  Open();
+  SetWindowTextW(Control(IDC_BGM_REPEAT), L"7");
+  Click(IDC_CMD_SET);
+  EXPECT_FALSE(IsWindow(dialog));
+  ASSERT_EQ(writes.size(), 3u);
+  EXPECT_EQ(writes[0].value, " 1");
+  EXPECT_EQ(writes[1].value, " 7");
+  EXPECT_EQ(writes[2].value, "C:\\Music\\song.mp3");
+  EXPECT_EQ(writes[2].file, "C:\\Saver\\Orvane.ini");
+  EXPECT_EQ(track, 7);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SettingsDialogTest, CancelAndCloseBoxWriteNothing) {
+  for (bool closeBox : {false, true}) {
+    Open();
+    PressOnPanel(WM_LBUTTONDOWN, 40, 80);
+    if (closeBox) {
+      SendMessageW(dialog, WM_CLOSE, 0, 0);
+    } else {
+      Click(IDC_CMD_CAN);
+    }
+    EXPECT_FALSE(IsWindow(dialog));
+  }
+  EXPECT_TRUE(writes.empty());
+}
+
+TEST_F(SettingsDialogTest, UnsavableRepeatNumberKeepsTheDialogOpen) {
+  mode = 1;
+  Open();
+  SetWindowTextW(Control(IDC_BGM_REPEAT), L"40000");
+  Click(IDC_CMD_SET);
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_TRUE(writes.empty()) << "checked before the first write";
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find(L"32767"), std::wstring::npos);
+  EXPECT_EQ(track, 0);
+}
+
+TEST_F(SettingsDialogTest, FailedWriteIsReportedWithThePath) {
+  writesSucceed = false;
+  Open();
+  Click(IDC_CMD_SET);
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(writes.size(), 1u);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find(L"C:\\Saver\\Orvane.ini"), std::wstring::npos);
+}
+
+std::string TempIni(const char* name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The real profile functions: a settings file that another program holds
+// open without sharing cannot be written; that is reported and the file stays
+// as it was. (A read-only attribute does not stop root, so it is no test here.)
+TEST_F(SettingsDialogTest, LockedSettingsFileUnderTheRealStore) {
+  const std::string path = TempIni("orvane_dialog_locked.ini");
+  { std::ofstream(path, std::ios::binary) << "[Section]\r\n"; }
+  HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  env.settingsFile = [path] { return path; };
+  env.write = WriteIniValue;
+  Open();
+  Click(IDC_CMD_SET);
+  EXPECT_TRUE(IsWindow(dialog));
+  CloseHandle(lock);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find(L"orvane_dialog_locked.ini"), std::wstring::npos);
+  EXPECT_EQ(Bytes(path), "[Section]\r\n");
+  DeleteFileA(path.c_str());
+}
+
+TEST_F(SettingsDialogTest, TabFollowsTheOrderAndSkipsDisabledControls) {
+  mode = 0;  // repeat box and "..." disabled
+  Open();
+  SetForegroundWindow(dialog);
+  SetFocus(Control(IDC_PIC_C));
+  ASSERT_EQ(GetFocus(), Control(IDC_PIC_C));
+  const auto tab = [this] {
+    MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(HandleDialogKey(dialog, msg));
+    return GetFocus();
+  };
+  EXPECT_EQ(tab(), Control(IDC_CMD_SET));
+  EXPECT_EQ(tab(), Control(IDC_CMD_CAN));
+  EXPECT_EQ(tab(), Control(IDC_CMD_ETC));
+  EXPECT_EQ(tab(), Control(IDC_PIC_C));
+  PressOnPanel(WM_LBUTTONDOWN, 40, 60);  // audio CD: the repeat box takes the focus now
+  HWND focus = tab();
+  EXPECT_TRUE(focus == Control(IDC_BGM_REPEAT) || IsChild(Control(IDC_BGM_REPEAT), focus));
+}
+
+TEST_F(SettingsDialogTest, RunEndsWhenTheDialogCloses) {
+  Open();
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  RunSettingsDialog(dialog);
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_TRUE(writes.empty());
+}
+
+}  // namespace
+}  // namespace settings_dialog
