@@ -9,3 +9,10 @@ if(NOT ORVANE_WINDOWS)
     target_link_libraries(engine_veil_bench PRIVATE engine_core benchmark::benchmark)
   endif()
 endif()
+
+if(ORVANE_WINDOWS)
+  # Run under the harness:  ORVANE_HARNESS_DIR=<dir> scripts/wine-run <build>/bench/engine_frame_bench.exe
+  add_executable(engine_frame_bench ${CMAKE_CURRENT_SOURCE_DIR}/frame_bench.cpp)
+  target_include_directories(engine_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(engine_frame_bench PRIVATE engine_render)
+endif()

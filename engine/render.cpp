@@ -25,10 +25,11 @@ struct RenderState {
     GLuint texture = 0;
     std::vector<Veil> veils;
     FrameClock clock;
-    // The vertices go to GL as client arrays: one call per strip instead of
-    // three per vertex, which matters where every GL call is a thunk.
+    // The vertices go to GL as client arrays, one draw call per veil instead
+    // of three calls per vertex; triangles that are black throughout are left out.
     std::vector<MeshVertex> mesh;
     std::vector<std::uint16_t> stripIndices;
+    std::vector<std::uint16_t> triangles;
 };
 
 std::unique_ptr<RenderState> state;
@@ -70,8 +71,8 @@ void drawVeil(RenderState& s, const Veil& veil) {
     glPushMatrix();
     glTranslatef(0.2f * veil.coefficient[0], 0.2f * veil.coefficient[1], 1.6f);
     fillMesh(veil, s.mesh.data());
-    for (int strip = 0; strip < stripCount; ++strip)
-        glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_SHORT, s.stripIndices.data() + strip * stripLength);
+    const int count = buildLitTriangles(s.mesh.data(), s.stripIndices.data(), s.triangles.data());
+    if (count > 0) glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, s.triangles.data());
     glPopMatrix();
 }
 
@@ -86,6 +87,7 @@ void setUpRendering(HWND window) {
     s.mesh.resize(meshVertexCount);
     s.stripIndices.resize(static_cast<std::size_t>(stripCount * stripLength));
     buildStripIndices(s.stripIndices.data());
+    s.triangles.resize(maxTriangleIndices);
 
     s.deviceContext = GetDC(window);
     selectPixelFormat(s.deviceContext);

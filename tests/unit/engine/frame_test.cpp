@@ -88,3 +88,53 @@ TEST(Mesh, VertexRule) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Triangle {
+    int a, b, c;
+};
+
+std::vector<Triangle> litTriangles(const std::vector<MeshVertex>& mesh) {
+    std::vector<std::uint16_t> strips(static_cast<std::size_t>(stripCount * stripLength));
+    buildStripIndices(strips.data());
+    std::vector<std::uint16_t> out(maxTriangleIndices);
+    const int count = buildLitTriangles(mesh.data(), strips.data(), out.data());
+    EXPECT_EQ(count % 3, 0);
+    std::vector<Triangle> triangles;
+    for (int n = 0; n + 2 < count; n += 3) triangles.push_back({out[n], out[n + 1], out[n + 2]});
+    return triangles;
+}
+
+std::vector<MeshVertex> meshOfColour(float red, float green, float blue) {
+    std::vector<MeshVertex> mesh(meshVertexCount);
+    for (MeshVertex& m : mesh) m.red = red, m.green = green, m.blue = blue;
+    return mesh;
+}
+
+TEST(Mesh, EveryTriangleOfTheStripsWhenAllIsLit) {
+    const std::vector<Triangle> triangles = litTriangles(meshOfColour(0.1f, -1, -1));
+    ASSERT_EQ(triangles.size(), 20000u);
+    // First strip: [1][0], [0][0], [1][1], [0][1], ... with every other triangle turned.
+    const int r1 = gridSide;
+    EXPECT_EQ(triangles[0].a, r1);
+    EXPECT_EQ(triangles[0].b, 0);
+    EXPECT_EQ(triangles[0].c, r1 + 1);
+    EXPECT_EQ(triangles[1].a, r1 + 1);
+    EXPECT_EQ(triangles[1].b, 0);
+    EXPECT_EQ(triangles[1].c, 1);
+}
+
+TEST(Mesh, BlackTrianglesAreLeftOut) {
+    // Each channel at or below 0 draws black; nothing at all then.
+    EXPECT_TRUE(litTriangles(meshOfColour(0, -0.5f, 0)).empty());
+    // One lit interior vertex: exactly the six triangles around it remain.
+    std::vector<MeshVertex> mesh = meshOfColour(-1, 0, -0.2f);
+    const int centre = 40 * gridSide + 70;
+    mesh[static_cast<std::size_t>(centre)].green = 0.01f;
+    const std::vector<Triangle> triangles = litTriangles(mesh);
+    ASSERT_EQ(triangles.size(), 6u);
+    for (const Triangle& t : triangles) EXPECT_TRUE(t.a == centre || t.b == centre || t.c == centre);
+}
+
+}  // namespace
