@@ -1,4 +1,53 @@
 // Orvane.scr: the host that Windows starts in one of the screensaver roles.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <cstdint>
+#include <string>
+
+#include "dialog/win32_settings_dialog.h"
+#include "host/entry.h"
+#include "host/win32_command_line.h"
+#include "host/win32_preview_window.h"
+#include "host/win32_saver_window.h"
+#include "host/win32_settings.h"
+
+namespace {
+
+class Win32EntryPort : public EntryPort {
+ public:
+  explicit Win32EntryPort(HINSTANCE instance) : instance_(instance) {}
+
+  bool WindowExists(std::string_view title) override {
+    return FindWindowA(nullptr, std::string(title).c_str()) != nullptr;
+  }
+  bool ShowPreview(std::uint32_t parentHandle) override {
+    // Handles are 32-bit values, sign-extended on 64-bit Windows.
+    HWND parent = reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(parentHandle)));
+    return ShowPreviewWindow(instance_, parent);
+  }
+  void LoadSettings() override { ::LoadSettings(); }
+  bool EngineFileExists() override { return FileExists(HostFolder() + "\\Orvane.dll"); }
+  void ShowMissingEngineMessage() override {
+    MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！", L"Orvane (ScreenSaver)", MB_OK);
+  }
+  void ShowSettingsDialog() override { ::ShowSettingsDialog(instance_); }
+  void HideCursor() override { ShowCursor(FALSE); }
+  void LoadSaverWindow() override { ::LoadSaverWindow(instance_); }
+
+ private:
+  HINSTANCE instance_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  Win32EntryPort port(instance);
+  if (RunEntry(ArgumentText(CommandLineUtf8()), port) == EntryResult::EndNow) ExitProcess(0);
+  // The loaded window ends the program itself; WM_QUIT comes from the preview.
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  ExitProcess(0);
+}

@@ -1,0 +1,82 @@
+#include "host/entry.h"
+
+#include <cmath>
+
+#include "common/conversions.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Bytes of the UTF-8 character that starts at byte `at`.
+std::size_t CharLength(std::string_view text, std::size_t at) {
+  std::size_t end = at + 1;
+  while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return end - at;
+}
+
+// Byte offset of character n (counting from 0), or text.size().
+std::size_t CharOffset(std::string_view text, std::size_t n) {
+  std::size_t i = 0;
+  for (; i < text.size() && n > 0; --n) i += CharLength(text, i);
+  return i;
+}
+
+}  // namespace
+
+std::string ArgumentText(std::string_view commandLine) {
+  std::size_t i = 0;
+  while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+  if (i < commandLine.size() && commandLine[i] == '"') {
+    std::size_t close = commandLine.find('"', i + 1);
+    i = close == std::string_view::npos ? commandLine.size() : close + 1;
+  } else {
+    while (i < commandLine.size() && !IsBlank(commandLine[i])) ++i;
+  }
+  while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+  return std::string(commandLine.substr(i));
+}
+
+std::string ModeLetter(std::string_view argumentText) {
+  std::size_t at = CharOffset(argumentText, 1);
+  if (at >= argumentText.size()) return std::string();
+  std::string letter(argumentText.substr(at, CharLength(argumentText, at)));
+  if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z') letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
+  return letter;
+}
+
+std::uint32_t PreviewParentHandle(std::string_view argumentText) {
+  std::size_t at = CharOffset(argumentText, 3);
+  double value = conv::RoundHalfEven(conv::Val(argumentText.substr(at)));
+  // Handles are 32-bit values; accept them written signed or unsigned.
+  if (!std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0) return 0;
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
+}
+
+EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
+  // A running show or an open dialog: both look-ups are always made.
+  bool showRunning = port.WindowExists(kShowTitle);
+  bool dialogOpen = port.WindowExists(kDialogTitle);
+  if (showRunning || dialogOpen) return EntryResult::EndNow;
+
+  const std::string letter = ModeLetter(argumentText);
+  if (letter == "P") {
+    // Neither the settings nor the engine are needed for the still picture.
+    return port.ShowPreview(PreviewParentHandle(argumentText)) ? EntryResult::RunWindowLoop
+                                                                : EntryResult::EndNow;
+  }
+
+  port.LoadSettings();
+  if (!port.EngineFileExists()) {
+    port.ShowMissingEngineMessage();
+    return EntryResult::EndNow;
+  }
+  if (letter == "C") {
+    port.ShowSettingsDialog();
+    return EntryResult::EndNow;
+  }
+  if (letter != "S" && !argumentText.empty()) return EntryResult::EndNow;
+  if (letter == "S") port.HideCursor();
+  port.LoadSaverWindow();
+  return EntryResult::RunWindowLoop;
+}

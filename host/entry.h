@@ -1,0 +1,43 @@
+#pragma once
+// Start-up of Orvane.scr: the screensaver arguments and the choice of role.
+// Pure; the platform is reached through EntryPort.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Window titles other runs look for.
+inline constexpr std::string_view kShowTitle = "Orvane_Main";
+inline constexpr std::string_view kDialogTitle = "<Orvane>";
+
+// The command line (UTF-8) without the program's own path (quoted or not) and
+// the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
+std::string ArgumentText(std::string_view commandLine);
+
+// Character 2 of the upper-cased argument text; empty when there is none.
+// Character 1 is never looked at, so "/s", "-s" and "xs" are the same.
+std::string ModeLetter(std::string_view argumentText);
+
+// The preview area's window handle: the text from character 4 on, read
+// leniently and rounded. 0 when there is none or it does not fit 32 bits.
+std::uint32_t PreviewParentHandle(std::string_view argumentText);
+
+class EntryPort {
+ public:
+  virtual ~EntryPort() = default;
+  virtual bool WindowExists(std::string_view title) = 0;
+  // Shows the preview inside the given window; false when it is no window.
+  virtual bool ShowPreview(std::uint32_t parentHandle) = 0;
+  virtual void LoadSettings() = 0;
+  virtual bool EngineFileExists() = 0;
+  virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
+  virtual void ShowSettingsDialog() = 0;        // modal
+  virtual void HideCursor() = 0;
+  virtual void LoadSaverWindow() = 0;
+};
+
+enum class EntryResult {
+  EndNow,          // end the process at once
+  RunWindowLoop,   // serve the loaded window until it ends the program
+};
+
+EntryResult RunEntry(std::string_view argumentText, EntryPort& port);

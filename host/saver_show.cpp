@@ -1,0 +1,91 @@
+#include "host/saver_show.h"
+
+#include <cctype>
+
+#include "host/entry.h"
+
+MusicFileKind KindOfMusicFile(const std::string& musicFile) {
+  if (musicFile.size() < 3) return MusicFileKind::None;
+  std::string ending = musicFile.substr(musicFile.size() - 3);
+  for (char& c : ending) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (ending == "WAV") return MusicFileKind::Wav;
+  if (ending == "MP3") return MusicFileKind::Mp3;
+  return MusicFileKind::None;
+}
+
+SaverShow::SaverShow(ShowPort& port, const Settings& settings) : port_(port), settings_(settings) {}
+
+bool SaverShow::TimerEnabled(ShowTimer timer) const {
+  switch (timer) {
+    case ShowTimer::Timer1: return timer1_;
+    case ShowTimer::Timer2: return timer2_;
+    case ShowTimer::Timer3: return timer3_;
+  }
+  return false;
+}
+
+void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
+  switch (timer) {
+    case ShowTimer::Timer1: timer1_ = enabled; break;
+    case ShowTimer::Timer2: timer2_ = enabled; break;
+    case ShowTimer::Timer3: timer3_ = enabled; break;
+  }
+  port_.EnableTimer(timer, enabled);
+}
+
+void SaverShow::Load() {
+  loadedAtMs_ = port_.NowMs();
+  engineStarted_ = port_.StartEngine();
+  if (settings_.MusicMode == 1) {
+    port_.CdOpen();
+    SetTimer(ShowTimer::Timer2, true);
+  }
+  if (settings_.MusicMode == 2) {
+    switch (KindOfMusicFile(settings_.MusicFile)) {
+      case MusicFileKind::Wav:
+        port_.WavPlay(settings_.MusicFile);
+        break;
+      case MusicFileKind::Mp3:
+        port_.Mp3Open(settings_.MusicFile);
+        SetTimer(ShowTimer::Timer1, true);
+        break;
+      case MusicFileKind::None:
+        break;
+    }
+  }
+}
+
+void SaverShow::Timer3Tick() {
+  if (port_.EngineWindowExists()) {
+    engineWindowSeen_ = true;
+    return;
+  }
+  // The engine needs a while to open its window; until it has been seen, the
+  // show only ends when the engine is gone or far too slow.
+  if (!engineWindowSeen_ && engineStarted_ && port_.EngineRunning() &&
+      port_.NowMs() - loadedAtMs_ < kEngineStartGraceMs) {
+    return;
+  }
+  SetTimer(ShowTimer::Timer3, false);
+  UnloadRequest();
+}
+
+void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, port_.CdPoll(settings_.RepeatTrack)); }
+
+void SaverShow::Timer1Tick() { port_.Mp3KeepAlive(); }
+
+void SaverShow::UnloadRequest() {
+  if (timer2_) {
+    SetTimer(ShowTimer::Timer2, false);
+    port_.CdClose();
+  }
+  if (settings_.MusicMode == 2) {
+    switch (KindOfMusicFile(settings_.MusicFile)) {
+      case MusicFileKind::Wav: port_.WavStop(); break;
+      case MusicFileKind::Mp3: port_.Mp3Close(); break;
+      case MusicFileKind::None: break;
+    }
+  }
+  if (ModeLetter(port_.ArgumentText()) == "S") port_.ShowCursor();
+  port_.EndProgram();
+}

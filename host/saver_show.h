@@ -1,0 +1,74 @@
+#pragma once
+// One run of the show as the host sees it: start the engine and the music,
+// follow the engine's window, stop the music and end when it has gone.
+// Pure; the hidden saver window drives it and supplies the platform.
+#include <cstdint>
+#include <string>
+
+#include "host/settings.h"
+
+enum class ShowTimer { Timer1, Timer2, Timer3 };  // 1000 ms MP3, 200 ms CD, 50 ms engine watch
+
+inline constexpr std::uint32_t kTimer1Ms = 1000;
+inline constexpr std::uint32_t kTimer2Ms = 200;
+inline constexpr std::uint32_t kTimer3Ms = 50;
+// How long the engine may take to open its window before the show gives up.
+inline constexpr std::uint32_t kEngineStartGraceMs = 10000;
+
+class ShowPort {
+ public:
+  virtual ~ShowPort() = default;
+  // Starts Orvane.dll from the host's folder; false when it could not start.
+  virtual bool StartEngine() = 0;
+  // False once the started engine process has ended.
+  virtual bool EngineRunning() = 0;
+  // A top-level window titled "OrvaneVC" exists.
+  virtual bool EngineWindowExists() = 0;
+  virtual std::uint32_t NowMs() = 0;
+  virtual void EnableTimer(ShowTimer timer, bool enabled) = 0;
+  // The argument text, read afresh.
+  virtual std::string ArgumentText() = 0;
+  virtual void ShowCursor() = 0;
+  virtual void EndProgram() = 0;
+
+  virtual void CdOpen() = 0;
+  virtual bool CdPoll(std::int16_t repeatTrack) = 0;  // false: stop polling
+  virtual void CdClose() = 0;
+  virtual void WavPlay(const std::string& musicFile) = 0;
+  virtual void WavStop() = 0;
+  virtual void Mp3Open(const std::string& musicFile) = 0;
+  virtual void Mp3KeepAlive() = 0;
+  virtual void Mp3Close() = 0;
+};
+
+enum class MusicFileKind { None, Wav, Mp3 };
+
+// By the last three characters of the path, in any case: "WAV" or "MP3".
+MusicFileKind KindOfMusicFile(const std::string& musicFile);
+
+class SaverShow {
+ public:
+  SaverShow(ShowPort& port, const Settings& settings);
+
+  void Load();
+  void Timer1Tick();
+  void Timer2Tick();
+  void Timer3Tick();
+  // Stops the music, shows the pointer again for role "S" and ends the
+  // program. Runs for the engine's end and for Windows closing the program.
+  void UnloadRequest();
+
+  bool TimerEnabled(ShowTimer timer) const;
+
+ private:
+  void SetTimer(ShowTimer timer, bool enabled);
+
+  ShowPort& port_;
+  Settings settings_;
+  bool timer1_ = false;
+  bool timer2_ = false;
+  bool timer3_ = true;
+  bool engineStarted_ = false;
+  bool engineWindowSeen_ = false;
+  std::uint32_t loadedAtMs_ = 0;
+};

@@ -1,0 +1,6 @@
+#pragma once
+// The process's command line in UTF-8, for the pure host code.
+#include <string>
+
+std::string CommandLineUtf8();
+std::string ToUtf8(const wchar_t* text);

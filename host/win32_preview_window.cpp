@@ -1,0 +1,181 @@
+#include "host/win32_preview_window.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include "host/host_resources.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Orvane_R";
+constexpr wchar_t kTitle[] = L"Preview Window";
+constexpr UINT_PTR kParentWatchTimer = 1;
+constexpr UINT kParentWatchMs = 500;
+
+struct PreviewWindow {
+  HBITMAP picture = nullptr;
+  SIZE pictureSize{};
+  RECT imgPrev{};  // where the picture is drawn, in client pixels
+};
+
+void Paint(HWND window, const PreviewWindow& state) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (state.picture) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, state.picture);
+    const RECT& r = state.imgPrev;
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w == state.pictureSize.cx && h == state.pictureSize.cy) {
+      BitBlt(dc, r.left, r.top, w, h, source, 0, 0, SRCCOPY);
+    } else {
+      // Other preview sizes get the whole picture, smoothly scaled.
+      SetStretchBltMode(dc, HALFTONE);
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+      StretchBlt(dc, r.left, r.top, w, h, source, 0, 0, state.pictureSize.cx, state.pictureSize.cy, SRCCOPY);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_NCCREATE: {
+      auto* created = new PreviewWindow;
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      created->picture = LoadPreviewPicture(cs->hInstance);
+      BITMAP info{};
+      if (created->picture && GetObjectW(created->picture, sizeof info, &info)) {
+        created->pictureSize = {info.bmWidth, info.bmHeight};
+      }
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+      break;
+    }
+    case WM_NCDESTROY:
+      if (state) {
+        if (state->picture) DeleteObject(state->picture);
+        delete state;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      }
+      break;
+    case WM_SIZE:
+      // The picture control follows the window.
+      if (state) SetRect(&state->imgPrev, 0, 0, LOWORD(lParam), HIWORD(lParam));
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (state) {
+        Paint(window, *state);
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      // The preview area may be destroyed without closing us first.
+      if (wParam == kParentWatchTimer) {
+        HWND parent = GetParent(window);
+        if (!parent || !IsWindow(parent)) DestroyWindow(window);
+      }
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_DESTROY:
+      // However the window goes (closed, or with the preview area), the
+      // program goes with it.
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterPreviewClass(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = PreviewProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kClassName;
+  return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+HBITMAP LoadPreviewPicture(HINSTANCE instance) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_PREVIEW_JPEG), reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!found) return nullptr;
+  HGLOBAL loaded = LoadResource(instance, found);
+  DWORD size = SizeofResource(instance, found);
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes || size == 0) return nullptr;
+
+  // The system decodes the JPEG: copy it into a stream for OleLoadPicture.
+  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!copy) return nullptr;
+  void* dest = GlobalLock(copy);
+  CopyMemory(dest, bytes, size);
+  GlobalUnlock(copy);
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+    GlobalFree(copy);
+    return nullptr;
+  }
+  IPicture* picture = nullptr;
+  HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(&picture));
+  stream->Release();
+  if (FAILED(hr) || !picture) return nullptr;
+
+  OLE_XSIZE_HIMETRIC hmWidth = 0;
+  OLE_YSIZE_HIMETRIC hmHeight = 0;
+  picture->get_Width(&hmWidth);
+  picture->get_Height(&hmHeight);
+  HDC screen = GetDC(nullptr);
+  // HIMETRIC to pixels at the picture's own 96 dots per inch.
+  int width = MulDiv(hmWidth, 96, 2540);
+  int height = MulDiv(hmHeight, 96, 2540);
+  HBITMAP result = nullptr;
+  if (width > 0 && height > 0) {
+    result = CreateCompatibleBitmap(screen, width, height);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, result);
+    // Render's source rectangle is bottom-up in HIMETRIC.
+    picture->Render(dc, 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  ReleaseDC(nullptr, screen);
+  picture->Release();
+  return result;
+}
+
+HWND CreatePreviewWindow(HINSTANCE instance) {
+  if (!RegisterPreviewClass(instance)) return nullptr;
+  // No border and no caption: a bare popup until it becomes a child.
+  return CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 152, 112, nullptr, nullptr, instance, nullptr);
+}
+
+bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {
+  if (!parent || !IsWindow(parent)) return false;
+  RECT area{};
+  GetWindowRect(parent, &area);
+  int width = area.right - area.left;
+  int height = area.bottom - area.top;
+  HWND window = CreatePreviewWindow(instance);
+  if (!window) return false;
+  // A child now; a child cannot also be a popup.
+  SetWindowLongA(window, GWL_STYLE, (GetWindowLongA(window, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+  SetParent(window, parent);
+  MoveWindow(window, 0, 0, width, height, TRUE);
+  SetTimer(window, kParentWatchTimer, kParentWatchMs, nullptr);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  return true;
+}

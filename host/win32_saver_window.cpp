@@ -1,0 +1,146 @@
+#include "host/win32_saver_window.h"
+
+#include <memory>
+#include <string>
+
+#include "host/entry.h"
+#include "host/saver_show.h"
+#include "host/win32_command_line.h"
+#include "host/win32_settings.h"
+#include "music/music.h"
+#include "music/win32_music.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Orvane_S";
+constexpr wchar_t kTitle[] = L"Orvane_Main";
+
+UINT_PTR TimerId(ShowTimer timer) {
+  switch (timer) {
+    case ShowTimer::Timer1: return 1;
+    case ShowTimer::Timer2: return 2;
+    case ShowTimer::Timer3: return 3;
+  }
+  return 0;
+}
+
+UINT TimerInterval(ShowTimer timer) {
+  switch (timer) {
+    case ShowTimer::Timer1: return kTimer1Ms;
+    case ShowTimer::Timer2: return kTimer2Ms;
+    case ShowTimer::Timer3: return kTimer3Ms;
+  }
+  return 0;
+}
+
+class Win32ShowPort : public ShowPort {
+ public:
+  explicit Win32ShowPort(HWND window) : window_(window) {}
+  ~Win32ShowPort() override {
+    if (engine_) CloseHandle(engine_);
+  }
+
+  bool StartEngine() override {
+    // By its absolute path with the application name given: no search path.
+    std::string path = HostFolder() + "\\Orvane.dll";
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      return false;
+    }
+    CloseHandle(process.hThread);
+    engine_ = process.hProcess;
+    return true;
+  }
+  bool EngineRunning() override {
+    return engine_ && WaitForSingleObject(engine_, 0) == WAIT_TIMEOUT;
+  }
+  bool EngineWindowExists() override { return FindWindowA(nullptr, "OrvaneVC") != nullptr; }
+  std::uint32_t NowMs() override { return GetTickCount(); }
+  void EnableTimer(ShowTimer timer, bool enabled) override {
+    if (enabled) {
+      ::SetTimer(window_, TimerId(timer), TimerInterval(timer), nullptr);
+    } else {
+      KillTimer(window_, TimerId(timer));
+    }
+  }
+  std::string ArgumentText() override { return ::ArgumentText(CommandLineUtf8()); }
+  void ShowCursor() override { ::ShowCursor(TRUE); }
+  void EndProgram() override { ExitProcess(0); }
+
+  void CdOpen() override { ::CdOpen(); }
+  bool CdPoll(std::int16_t repeatTrack) override { return ::CdPoll(repeatTrack); }
+  void CdClose() override { ::CdClose(); }
+  void WavPlay(const std::string& musicFile) override { ::WavPlay(musicFile); }
+  void WavStop() override { ::WavStop(); }
+  void Mp3Open(const std::string& musicFile) override { ::Mp3Open(musicFile); }
+  void Mp3KeepAlive() override { ::Mp3KeepAlive(); }
+  void Mp3Close() override { ::Mp3Close(); }
+
+ private:
+  HWND window_;
+  HANDLE engine_ = nullptr;
+};
+
+struct SaverWindow {
+  std::unique_ptr<Win32ShowPort> port;
+  std::unique_ptr<SaverShow> show;
+};
+
+LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_NCCREATE: {
+      auto* created = new SaverWindow;
+      created->port = std::make_unique<Win32ShowPort>(window);
+      created->show = std::make_unique<SaverShow>(*created->port, gSettings);
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+      break;
+    }
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_TIMER:
+      if (!state) break;
+      if (wParam == 3) state->show->Timer3Tick();
+      else if (wParam == 2) state->show->Timer2Tick();
+      else if (wParam == 1) state->show->Timer1Tick();
+      return 0;
+    case WM_CLOSE:
+      if (state) state->show->UnloadRequest();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Log-off or shut-down really happens: stop the music on the way out.
+      if (wParam && state) state->show->UnloadRequest();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool LoadSaverWindow(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = SaverProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kClassName;
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                                instance, nullptr);
+  if (!window) return false;
+  MusicAttachPlatform();
+  auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  state->port->EnableTimer(ShowTimer::Timer3, true);
+  state->show->Load();
+  return true;
+}

@@ -1,0 +1,131 @@
+#include "host/entry.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
+  struct Case { const char* line; const char* want; };
+  const Case cases[] = {
+      {"Orvane.scr /p 1234", "/p 1234"},
+      {"\"C:\\Program Files\\Orvane.scr\" /s", "/s"},
+      {"\"C:\\Program Files\\Orvane.scr\"/s", "/s"},
+      {"C:\\WINDOWS\\ORVANE~1.SCR   /c:1234", "/c:1234"},
+      {"  Orvane.scr\t/S ", "/S "},
+      {"Orvane.scr", ""},
+      {"\"C:\\Orvane.scr\"", ""},
+      {"\"C:\\Orvane.scr\"   ", ""},
+      {"\"C:\\unclosed /s", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ArgumentText(c.line), c.want) << c.line;
+}
+
+TEST(ModeLetter, IsCharacterTwoUpperCased) {
+  struct Case { const char* args; const char* want; };
+  const Case cases[] = {
+      {"/p 1234", "P"}, {"/P:1234", "P"}, {"/c", "C"}, {"-s", "S"}, {"xs", "S"},
+      {"/", ""},        {"", ""},         {"/a", "A"}, {"s", ""},   {"\xEF\xBD\x98s", "S"},  // "ｘs"
+      {"/\xEF\xBD\x93", "\xEF\xBD\x93"},  // a full-width letter is not "S"
+  };
+  for (const Case& c : cases) EXPECT_EQ(ModeLetter(c.args), c.want) << c.args;
+}
+
+TEST(PreviewParentHandle, ReadsFromCharacterFourLeniently) {
+  struct Case { const char* args; std::uint32_t want; };
+  const Case cases[] = {
+      {"/p 1234", 1234},        {"/p:1234", 1234},       {"/p1234", 234},
+      {"/p 12 34", 1234},       {"/p 1234abc", 1234},    {"/p", 0},
+      {"/p abc", 0},            {"/p 1234.5", 1234},     {"/p 1235.5", 1236},
+      {"/p 4294967295", 0xFFFFFFFFu}, {"/p -2", 0xFFFFFFFEu}, {"/p 4294967296", 0},
+      {"/p 1e99", 0},           {"/p &H10", 16},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PreviewParentHandle(c.args), c.want) << c.args;
+}
+
+class RecordingPort : public EntryPort {
+ public:
+  std::set<std::string> windows;
+  bool engineFile = true;
+  bool previewParentIsWindow = true;
+  std::vector<std::string> calls;
+
+  bool WindowExists(std::string_view title) override {
+    calls.push_back("find " + std::string(title));
+    return windows.count(std::string(title)) > 0;
+  }
+  bool ShowPreview(std::uint32_t parent) override {
+    calls.push_back("preview " + std::to_string(parent));
+    return previewParentIsWindow;
+  }
+  void LoadSettings() override { calls.push_back("settings"); }
+  bool EngineFileExists() override {
+    calls.push_back("engine?");
+    return engineFile;
+  }
+  void ShowMissingEngineMessage() override { calls.push_back("message"); }
+  void ShowSettingsDialog() override { calls.push_back("dialog"); }
+  void HideCursor() override { calls.push_back("hide cursor"); }
+  void LoadSaverWindow() override { calls.push_back("saver"); }
+};
+
+using Calls = std::vector<std::string>;
+const Calls kLookups = {"find Orvane_Main", "find <Orvane>"};
+
+Calls After(Calls tail) {
+  Calls all = kLookups;
+  all.insert(all.end(), tail.begin(), tail.end());
+  return all;
+}
+
+TEST(RunEntry, FollowsTheModeTable) {
+  struct Case {
+    const char* args;
+    bool engineFile;
+    EntryResult result;
+    Calls calls;
+  };
+  const Case cases[] = {
+      {"/p 1234", true, EntryResult::RunWindowLoop, After({"preview 1234"})},
+      {"/P:1234", false, EntryResult::RunWindowLoop, After({"preview 1234"})},
+      {"/c", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
+      {"/c:1234", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
+      {"/s", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "hide cursor", "saver"})},
+      {"/S", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "hide cursor", "saver"})},
+      {"", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "saver"})},
+      {"/a", true, EntryResult::EndNow, After({"settings", "engine?"})},
+      {"/", true, EntryResult::EndNow, After({"settings", "engine?"})},
+      {"/s", false, EntryResult::EndNow, After({"settings", "engine?", "message"})},
+      {"/c", false, EntryResult::EndNow, After({"settings", "engine?", "message"})},
+      {"", false, EntryResult::EndNow, After({"settings", "engine?", "message"})},
+  };
+  for (const Case& c : cases) {
+    RecordingPort port;
+    port.engineFile = c.engineFile;
+    EXPECT_EQ(RunEntry(c.args, port), c.result) << '"' << c.args << '"';
+    EXPECT_EQ(port.calls, c.calls) << '"' << c.args << '"';
+  }
+}
+
+TEST(RunEntry, ARunningShowOrOpenDialogEndsEveryStart) {
+  for (const char* title : {"Orvane_Main", "<Orvane>"}) {
+    for (const char* args : {"/s", "/c", "/p 1234", ""}) {
+      RecordingPort port;
+      port.windows.insert(title);
+      EXPECT_EQ(RunEntry(args, port), EntryResult::EndNow) << title << ' ' << args;
+      EXPECT_EQ(port.calls, kLookups) << title << ' ' << args;
+    }
+  }
+}
+
+TEST(RunEntry, APreviewWithoutAParentWindowEnds) {
+  RecordingPort port;
+  port.previewParentIsWindow = false;
+  EXPECT_EQ(RunEntry("/p 0", port), EntryResult::EndNow);
+  EXPECT_EQ(port.calls, After({"preview 0"}));
+}
+
+}  // namespace
