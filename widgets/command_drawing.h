@@ -33,10 +33,9 @@ struct FramePiece {
 // below zero (a surface smaller than two corners) are taken as zero.
 std::array<FramePiece, 8> FramePieces(int widthTwips, int heightTwips);
 
-// Twips to whole pixels; parts of a pixel fall away (the 1-twip offsets land on pixel 0).
-constexpr int TwipsToPixels(int twips) {
-  return twips >= 0 ? twips / kTwipsPerPixel : -((-twips + kTwipsPerPixel - 1) / kTwipsPerPixel);
-}
+// Twips (not negative) to whole pixels; parts of a pixel fall away, so the 1-twip offsets
+// land on pixel 0.
+constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 Rect ToPixels(const Rect& twips);
 
 // Top of the caption label: 10 twips above the vertical middle.

@@ -41,17 +41,6 @@ TEST(FramePieces, TooSmallSurfaceGetsEmptyEdges) {
   EXPECT_EQ(pieces[3].dest.height, 0);
 }
 
-TEST(Twips, ToPixels) {
-  const int rows[][2] = {{0, 0}, {1, 0}, {14, 0}, {15, 1}, {60, 4}, {840, 56}, {-1, -1}, {-15, -1}};
-  for (const auto& r : rows) EXPECT_EQ(TwipsToPixels(r[0]), r[1]) << r[0];
-}
-
-TEST(CaptionTop, TenTwipsAboveTheMiddle) {
-  EXPECT_DOUBLE_EQ(CaptionTopTwips(375), 80.0);
-  EXPECT_DOUBLE_EQ(CaptionTopTwips(315), 50.0);
-  EXPECT_DOUBLE_EQ(CaptionTopTwips(300), 42.5);
-}
-
 TEST(ColourString, Channels) {
   struct Row {
     const char* text;
@@ -68,14 +57,6 @@ TEST(ColourString, Channels) {
       {"nonsense", {0, 0, 0}},
   };
   for (const auto& r : rows) EXPECT_EQ(ChannelsFromColourString(r.text), r.expected) << r.text;
-}
-
-TEST(ColourString, Gradient) {
-  const Channels white{0xFF00, 0xFF00, 0xFF00}, dark{0xC600, 0xC500, 0xD700};
-  EXPECT_EQ(BackgroundGradient(false).top, white);
-  EXPECT_EQ(BackgroundGradient(false).bottom, dark);
-  EXPECT_EQ(BackgroundGradient(true).top, dark);
-  EXPECT_EQ(BackgroundGradient(true).bottom, white);
 }
 
 }  // namespace
