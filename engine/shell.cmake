@@ -20,3 +20,10 @@ if(ORVANE_WINDOWS)
   orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)
   orvane_e2e_test(NAME e2e_engine_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input.sh TIMEOUT 600)
 endif()
+
+# The built program as other programs meet it (needs Orvane.dll built first).
+orvane_win32_test(NAME win32_engine_shell_window
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_window_test.cpp)
+if(TARGET win32_engine_shell_window)
+  add_dependencies(win32_engine_shell_window orvane_engine)
+endif()
