@@ -17,6 +17,10 @@ if(ORVANE_WINDOWS)
     "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest")
   orvane_gui_program(orvane_engine Orvane.dll)
 
+  # Tells the input scenario which key and button events reached Windows.
+  add_executable(engine_input_log ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input_log.cpp)
+  set_target_properties(engine_input_log PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
+
   orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)
   orvane_e2e_test(NAME e2e_engine_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input.sh TIMEOUT 600)
 endif()

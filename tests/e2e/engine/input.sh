@@ -15,9 +15,24 @@ focus_elsewhere() {
   h_focus "$xid"
 }
 
+# Which key and button events reached Windows at all, so that "still running" is not
+# merely input that never arrived.
+input_log=$H_BUILD_DIR/e2e-logs/engine_input_events.log
+: > "$input_log"
+h_start "$H_BUILD_DIR/testbin/engine_input_log.exe" "Z:${input_log//\//\\}"
+for _ in $(seq 100); do grep -q ready "$input_log" && break; sleep 0.1; done
+
+# seen:WORDS (underscores for blanks): the event shows in the log since the case began.
+seen() { tail -n +"$((log_mark + 1))" "$input_log" | tr -d '\r' | grep -q "^${1//_/ }"; }
+
 # One step of a case: input, or an expectation.
 step() {
   case $1 in
+    seen:*)
+      sleep 0.3
+      check "$name: Windows received '${1#seen:}'" seen "${1#seen:}"
+      return
+      ;;
     by:*) IFS=, read -r dx dy <<<"${1#by:}"; h_mouse_by "$dx" "$dy" ;;
     key:*) h_key "${1#key:}" ;;
     keydown:*) h_keydown "${1#keydown:}" ;;
@@ -57,14 +72,15 @@ cases=(
   "middle button||click:2 ends"
   "right button||click:3 ends"
   "loss of activation||away ends"
-  "key release|keydown:shift|keyup:shift alive"
-  "button release|mousedown:1|mouseup:1 alive"
-  "wheel||click:4 click:5 click:6 click:7 alive"
+  "key release|keydown:shift|keyup:shift seen:keyup alive"
+  "button release|mousedown:1|mouseup:1 seen:buttonup_1 alive"
+  "wheel||click:4 click:5 click:6 click:7 seen:wheel_120 seen:wheel_-120 seen:hwheel alive"
 )
 
 engines=()
 for row in "${cases[@]}"; do
   IFS='|' read -r name before steps <<<"$row"
+  log_mark=$(wc -l < "$input_log")
   h_mouse_to 500 400
   for s in $before; do step "$s"; done
   h_start "$H_BIN_DIR/Orvane.dll"
