@@ -40,3 +40,7 @@ orvane_unit_test(NAME engine_pixel_format_test
 orvane_unit_test(NAME engine_frame_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_test.cpp
   LIBS engine_core)
+
+orvane_win32_test(NAME engine_render_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/render_test.cpp
+  LIBS engine_render)
