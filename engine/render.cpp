@@ -20,6 +20,7 @@ namespace {
 struct RenderState {
     HDC deviceContext = nullptr;
     HGLRC glContext = nullptr;
+    bool drawing = false;   // the context exists and is current on this thread
     GLint viewport[4] = {};
     float aspect = 1;
     GLuint texture = 0;
@@ -96,7 +97,8 @@ void setUpRendering(HWND window) {
     GetClientRect(window, &client);
     // Without a current context there is nothing to draw with: the window then
     // stays black and still closes on input.
-    if (s.glContext && wglMakeCurrent(s.deviceContext, s.glContext)) setGlState(s, client);
+    s.drawing = s.glContext && wglMakeCurrent(s.deviceContext, s.glContext);
+    if (s.drawing) setGlState(s, client);
 
     for (int n = 0; n < veilCount; ++n) s.veils.push_back(createVeil());
 }
@@ -106,7 +108,7 @@ void frameStep() {
     RenderState& s = *state;
     const float dt = s.clock.tick(timeGetTime);
     for (Veil& veil : s.veils) updateVeil(veil, dt);
-    if (!s.glContext) return;
+    if (!s.drawing) return;
     glClear(GL_COLOR_BUFFER_BIT);
     for (const Veil& veil : s.veils) drawVeil(s, veil);
     glFlush();
