@@ -472,8 +472,6 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_COMMAND:  // from Cmd_BGM and BGM_Repeat: the dialog handles them
       return SendMessageW(d->window, message, wParam, lParam);
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
