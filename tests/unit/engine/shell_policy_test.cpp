@@ -165,8 +165,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"ShownHidesCursor", M::ShowWindow, 1, true, 0, {"hideCursor"}},
         ReplyCase{"HiddenLeavesCursor", M::ShowWindow, 0, true, 0, {}},
         ReplyCase{"UnarmedCloseAnsweredZero", M::Close, 0, false, 0, {}},
-        ReplyCase{"KeyDownArmsAndPostsClose", M::KeyDown, 'A', true, 0, {"postClose"}},
-        ReplyCase{"FirstMoveReadsPointerOnly", M::MouseMove, 0, true, 0, {"cursor"}},
         ReplyCase{"PaintPassesOn", Paint, 0, true, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -185,13 +183,6 @@ TEST(ShellLifecycle, CreationAndDestructionInOrder) {
     EXPECT_TRUE(policy.handle(M::Destroy, 0).defaultProcessing);
     EXPECT_THAT(platform.log, ElementsAre("quit", "tearDown"));
     EXPECT_FALSE(policy.frameDue());
-}
-
-TEST(ShellLifecycle, FirstMoveBeyondToleranceKeepsReferencePoint) {
-    Window w;
-    w.moveBy(10, 0);
-    EXPECT_FALSE(w.policy.closeArmed());
-    EXPECT_EQ(w.policy.savedCursor().x, 500);
 }
 
 TEST(ShellPassword, PromptStopsFramesAndInputAndSwallowsSecondClose) {
