@@ -105,7 +105,14 @@ h_wait_no_window() {
   return 1
 }
 
-h_probe() { "$WINE" "$H_PROBE" "$@" 2>/dev/null; }
+# The probe writes CRLF line ends; scripts get plain lines.
+h_probe() {
+  local out rc
+  out=$("$WINE" "$H_PROBE" "$@" 2>/dev/null)
+  rc=$?
+  [[ -n "$out" ]] && printf '%s\n' "${out//$'\r'/}"
+  return $rc
+}
 
 h_focus() {
   H_XWIN=$1
