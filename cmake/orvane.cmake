@@ -43,15 +43,20 @@ if(NOT TARGET gtest_main)
   add_subdirectory(${ORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
 endif()
 
+# A GoogleTest program registered as one CTest test.
+function(_orvane_gtest name sources libs)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${libs} gmock gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
 function(orvane_unit_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   if(ORVANE_WINDOWS)
     return()
   endif()
-  add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
-  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
   set_tests_properties(${T_NAME} PROPERTIES LABELS unit TIMEOUT 120)
 endfunction()
 
@@ -60,10 +65,7 @@ function(orvane_win32_test)
   if(NOT ORVANE_WINDOWS)
     return()
   endif()
-  add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
-  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS win32 TIMEOUT 300
     FIXTURES_REQUIRED harness
@@ -92,6 +94,15 @@ function(orvane_harness_fixture)
   add_test(NAME harness_stop COMMAND ${ORVANE_SCRIPTS_DIR}/harness stop ${ORVANE_HARNESS_DIR})
   set_tests_properties(harness_start PROPERTIES FIXTURES_SETUP harness LABELS "win32;e2e" TIMEOUT 180)
   set_tests_properties(harness_stop PROPERTIES FIXTURES_CLEANUP harness LABELS "win32;e2e" TIMEOUT 60)
+endfunction()
+
+# A generated asset: the generator in tools/ is committed with its output.
+# ASSET_TARGET draws the file again; the unit test <ASSET_TARGET>_current
+# fails when the committed file is not what the generator draws (`--check`).
+function(orvane_generated_asset tool asset_target output)
+  add_custom_target(${asset_target} COMMAND ${tool} ${output} COMMENT "Drawing ${output}")
+  add_test(NAME ${asset_target}_current COMMAND ${tool} --check ${output})
+  set_tests_properties(${asset_target}_current PROPERTIES LABELS unit)
 endfunction()
 
 # A GUI program with a fixed file name (Orvane.scr, Orvane.dll) in ORVANE_BIN_DIR.

@@ -6,11 +6,5 @@ if(NOT ORVANE_WINDOWS)
   target_link_libraries(button_pictures PUBLIC indicator_pictures)
   add_executable(make_buttons ${CMAKE_CURRENT_LIST_DIR}/make_buttons.cpp)
   target_link_libraries(make_buttons PRIVATE button_pictures)
-  add_custom_target(button_pictures_asset
-    COMMAND make_buttons ${PROJECT_SOURCE_DIR}/assets
-    COMMENT "Drawing the push button's pictures into assets/")
-  # The committed pictures are exactly what the generator draws.
-  add_test(NAME button_pictures_current
-    COMMAND make_buttons --check ${PROJECT_SOURCE_DIR}/assets)
-  set_tests_properties(button_pictures_current PROPERTIES LABELS unit)
+  orvane_generated_asset(make_buttons button_pictures_asset ${PROJECT_SOURCE_DIR}/assets)
 endif()
