@@ -12,13 +12,18 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_resources.h"
 #include "dialog/music_choice.h"
-#include "dialog/win32_gdi.h"
 #include "dialog/win32_settings_window.h"
 #include "host/win32_settings.h"
 #include "widgets/win32_command.h"
+#include "widgets/win32_gdi.h"
 
 namespace settings_dialog {
 namespace {
+
+template <typename Handle>
+using GdiPtr = orvane::gdi::Ptr<Handle>;
+using orvane::gdi::MemoryDc;
+using orvane::gdi::Selection;
 
 constexpr wchar_t kDialogClass[] = L"Orvane_P";
 constexpr wchar_t kPanelClass[] = L"Orvane_P.Pic_C";

@@ -11,6 +11,7 @@
 
 #include "widgets/command.h"
 #include "widgets/command_resources.h"
+#include "widgets/win32_gdi.h"
 
 namespace {
 
@@ -23,48 +24,10 @@ using orvane::widgets::kTwipsPerPixel;
 
 constexpr UINT_PTR kPollTimer = 1;
 
-struct GdiDeleter {
-  void operator()(void* object) const {
-    if (object) DeleteObject(static_cast<HGDIOBJ>(object));
-  }
-};
-using BitmapPtr = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
-using FontPtr = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
-
-// A memory DC with one bitmap selected, restored and freed on scope exit.
-class MemoryDc {
- public:
-  explicit MemoryDc(HBITMAP bitmap, HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {
-    if (dc_ && bitmap) old_ = SelectObject(dc_, bitmap);
-  }
-  ~MemoryDc() {
-    if (!dc_) return;
-    if (old_) SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
-// Selects a GDI object for one scope.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-  ~Selection() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
+using orvane::gdi::BitmapPtr;
+using orvane::gdi::FontPtr;
+using orvane::gdi::MemoryDc;
+using orvane::gdi::Selection;
 
 BitmapPtr CreateSurfaceBitmap(int width, int height) {
   BITMAPINFO info{};
