@@ -9,8 +9,22 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane_R";
 constexpr wchar_t kTitle[] = L"Preview Window";
-constexpr UINT_PTR kParentWatchTimer = 1;
-constexpr UINT kParentWatchMs = 500;
+constexpr UINT kAreaWatchMs = 500;
+
+// The one preview of this program and the area it lives in, for the watch.
+HWND gPreview = nullptr;
+HWND gArea = nullptr;
+
+// The area may go without closing the preview first, and when the area's
+// program dies the system may take the preview with it without a single
+// message to us: so a thread timer, not one of the window's, looks after it.
+void CALLBACK WatchArea(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!IsWindow(gArea) || !IsWindow(gPreview) || GetParent(gPreview) != gArea) {
+    KillTimer(nullptr, timer);
+    if (IsWindow(gPreview)) DestroyWindow(gPreview);
+    PostQuitMessage(0);
+  }
+}
 
 struct PreviewWindow {
   HBITMAP picture = nullptr;
@@ -77,13 +91,6 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
       }
       break;
-    case WM_TIMER:
-      // The preview area may be destroyed without closing us first.
-      if (wParam == kParentWatchTimer) {
-        HWND parent = GetParent(window);
-        if (!parent || !IsWindow(parent)) DestroyWindow(window);
-      }
-      return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
     case WM_DESTROY:
@@ -175,7 +182,9 @@ bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {
   SetWindowLongA(window, GWL_STYLE, (GetWindowLongA(window, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
   SetParent(window, parent);
   MoveWindow(window, 0, 0, width, height, TRUE);
-  SetTimer(window, kParentWatchTimer, kParentWatchMs, nullptr);
+  gPreview = window;
+  gArea = parent;
+  SetTimer(nullptr, 0, kAreaWatchMs, WatchArea);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   return true;
 }

@@ -5,16 +5,42 @@
 //                      at once (its children are not closed first)
 //   engine             a stand-in engine (start it as Orvane.dll): waits
 //                      ORVANE_FAKE_ENGINE_DELAY_MS, then opens "OrvaneVC",
-//                      which a key press, a click or WM_CLOSE ends
+//                      which a key press, a click or WM_CLOSE ends; a
+//                      negative delay ends it at once without a window
+//   kill-window TITLE  ends the process that owns the window at once
+//   watch              waits for the show's windows, then prints how many
+//                      milliseconds after the end of "OrvaneVC" the process
+//                      owning "Orvane_Main" ended (exit code 1: it did not
+//                      end within 10 s)
+//
+// ORVANE_HELPER_END_FILE: where to note the time the window went.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
 constexpr UINT kDestroyNow = WM_USER + 1;
+
+// With ORVANE_HELPER_END_FILE set, writes the Unix time (seconds, with
+// fractions) at which the window went, for measuring how fast others follow.
+void NoteTheEnd() {
+  const char* file = std::getenv("ORVANE_HELPER_END_FILE");
+  if (!file) return;
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  ULARGE_INTEGER t;
+  t.LowPart = now.dwLowDateTime;
+  t.HighPart = now.dwHighDateTime;
+  double unixSeconds = (static_cast<double>(t.QuadPart) - 116444736000000000.0) / 1e7;
+  if (FILE* f = std::fopen(file, "w")) {
+    std::fprintf(f, "%.3f\n", unixSeconds);
+    std::fclose(f);
+  }
+}
 
 LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -24,6 +50,7 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(window);
       return 0;
     case WM_DESTROY:
+      NoteTheEnd();
       PostQuitMessage(0);
       return 0;
     default:
@@ -38,7 +65,7 @@ int Run(const wchar_t* title, int x, int y, int w, int h) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   wc.lpszClassName = L"HostHelper";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h,
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h,
                                 nullptr, nullptr, wc.hInstance, nullptr);
   if (!window) return 3;
   SetForegroundWindow(window);
@@ -50,6 +77,41 @@ int Run(const wchar_t* title, int x, int y, int w, int h) {
   return 0;
 }
 
+double NowMs() {
+  LARGE_INTEGER now, freq;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&freq);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+int Watch() {
+  HWND show = nullptr;
+  for (int i = 0; i < 3000 && !(show = FindWindowW(nullptr, L"Orvane_Main")); ++i) Sleep(10);
+  if (!show) return 2;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(show, &pid);
+  HANDLE host = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!host) return 2;
+  for (int i = 0; i < 3000 && !FindWindowW(nullptr, L"OrvaneVC"); ++i) Sleep(10);
+  while (FindWindowW(nullptr, L"OrvaneVC")) Sleep(1);
+  double gone = NowMs();
+  if (WaitForSingleObject(host, 10000) != WAIT_OBJECT_0) return 1;
+  std::printf("%.0f\n", NowMs() - gone);
+  std::fflush(stdout);
+  return 0;
+}
+
+int KillWindowOwner(const wchar_t* title) {
+  HWND window = FindWindowW(nullptr, title);
+  DWORD pid = 0;
+  if (window) GetWindowThreadProcessId(window, &pid);
+  HANDLE process = pid ? OpenProcess(PROCESS_TERMINATE, FALSE, pid) : nullptr;
+  if (!process) return 1;
+  BOOL ok = TerminateProcess(process, 9);
+  CloseHandle(process);
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
@@ -59,7 +121,11 @@ int main() {
   if (mode == L"window" && argc >= 5) {
     return Run(argv[2], 100, 100, _wtoi(argv[3]), _wtoi(argv[4]));
   }
-  const char* delay = std::getenv("ORVANE_FAKE_ENGINE_DELAY_MS");
-  Sleep(delay ? static_cast<DWORD>(std::atoi(delay)) : 0);
+  if (mode == L"watch") return Watch();
+  if (mode == L"kill-window" && argc >= 3) return KillWindowOwner(argv[2]);
+  const char* delayText = std::getenv("ORVANE_FAKE_ENGINE_DELAY_MS");
+  int delay = delayText ? std::atoi(delayText) : 0;
+  if (delay < 0) return 0;
+  Sleep(static_cast<DWORD>(delay));
   return Run(L"OrvaneVC", 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The preview inside a preview area made by the test: a child at the area's
+# full size, deaf to clicks and keys, and gone with the area however it goes.
+source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+HELPER=$H_BUILD_DIR/testbin/host_helper.exe
+
+dir=$(h_workdir host_preview)
+cp "$H_BIN_DIR/Orvane.scr" "$dir/"
+
+# Starts a preview area W x H and a preview in it; sets AREA, HOST, HWND.
+start_preview() {
+  h_start "$HELPER" window PreviewArea "$1" "$2"
+  AREA=$H_PID
+  h_probe wait-window PreviewArea 20000 || return 1
+  HWND=$(h_probe find PreviewArea | sed -E 's/.*hwnd=(0x[0-9a-f]+).*/\1/')
+  h_start "$dir/Orvane.scr" /p $((HWND))
+  HOST=$H_PID
+  local i
+  for i in $(seq 100); do
+    h_probe children PreviewArea | grep -q 'class=Orvane_R' && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+check "a 152 x 112 preview starts" start_preview 152 112
+line=$(h_probe children PreviewArea | grep 'class=Orvane_R')
+echo "# $line"
+check "it is titled Preview Window" grep -q 'title=Preview Window ' <<<"$line"
+check "it is a visible child of the area" grep -qE "visible=1 .*parent=$HWND\$" <<<"$line"
+check "it covers the whole area" grep -qE ' x=100 y=100 w=152 h=112 ' <<<"$line"
+style=$(sed -E 's/.* style=(0x[0-9a-f]+).*/\1/' <<<"$line")
+check "its style has WS_CHILD and no caption ($style)" test $((style & 0x40000000)) -ne 0 -a $((style & 0x00C00000)) -eq 0
+
+# Clicks and keys over it do nothing.
+h_mouse_to 170 150
+h_click 1
+h_click 3
+h_focus "$(h_wait_window PreviewArea 5)"
+h_key space Escape Return
+sleep 1
+check "clicks and keys leave the preview running" h_alive "$HOST"
+check "and in its place" bash -c "\"\$WINE\" \"$H_PROBE\" children PreviewArea 2>/dev/null | grep -q 'class=Orvane_R'"
+
+# The area destroyed without closing the preview first.
+h_probe post PreviewArea 0x0401
+h_wait_exit "$HOST" 20
+rc=$?
+check "the preview ends when its area is destroyed (exit $rc)" test "$rc" -eq 0
+h_wait_exit "$AREA" 20
+
+# Another size; then the area's program dies.
+check "a 300 x 200 preview starts" start_preview 300 200
+check "it covers the whole larger area" bash -c \
+  "\"\$WINE\" \"$H_PROBE\" children PreviewArea 2>/dev/null | grep 'class=Orvane_R' | grep -q ' w=300 h=200 '"
+"$WINE" "$HELPER" kill-window PreviewArea
+h_wait_exit "$HOST" 20
+rc=$?
+check "the preview ends when the area's program dies (exit $rc)" test "$rc" -eq 0
+h_finish

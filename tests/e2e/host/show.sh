@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# The saver show end to end: the real engine and music, its end by a key, by
+# the engine's death, with a CD but no drive, with a file it cannot play, a
+# second start during a show, and an engine slow to open its window.
+source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+HELPER=$H_BUILD_DIR/testbin/host_helper.exe
+LOUD=0.05    # RMS of the test tone is about 0.3
+QUIET=0.005
+
+winpath() { local p=$1; echo "Z:${p//\//\\}"; }
+
+# Orvane.ini with the code page 932 keys, as the dialog writes it.
+write_ini() {
+  printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= %s\r\nBGM\xd8\xcb\xdf\xb0\xc4= %s\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
+    "$2" "$3" "$4" > "$1/Orvane.ini"
+}
+
+louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
+quieter() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 < b + 0) }'; }
+
+# Records NAME for SECS seconds and prints the RMS level.
+listen() {
+  h_capture_start "$1"
+  sleep "$2"
+  h_capture_stop
+  h_level "$H_CAPTURE"
+}
+
+# Starts a show in DIR and waits for the engine's window; sets HOST and XWIN.
+start_show() {
+  h_start "$1/Orvane.scr" /s
+  HOST=$H_PID
+  XWIN=$(h_wait_window OrvaneVC 60)
+  check "$2: the engine's window opens" test -n "$XWIN"
+}
+
+saver_window_hidden() { h_probe find Orvane_Main | grep -q 'class=Orvane_S .*visible=0'; }
+
+# A key press on the engine's window; the host must end with exit code 0.
+end_show_by_key() {
+  h_focus "$XWIN"
+  h_key space
+  h_wait_exit "$HOST" 30
+  local rc=$?
+  check "$1 (exit $rc)" test "$rc" -eq 0
+}
+
+dir=$(h_workdir host_show)
+h_install "$dir"
+sox -n -r 44100 -c 2 "$dir/tone.wav" synth 30 sine 440 vol 0.5
+lame --quiet "$dir/tone.wav" "$dir/tone.mp3"
+rm "$dir/tone.wav"
+printf 'MThd' > "$dir/tune.mid"
+
+# 1. MP3 music while the engine's window is up; a key press ends it all.
+write_ini "$dir" 2 0 "$(winpath "$dir/tone.mp3")"
+"$WINE" "$HELPER" watch > "$H_LOGS/host_show_watch.txt" 2>/dev/null &
+watcher=$!
+start_show "$dir" "MP3 show"
+check "the hidden saver window is there" saver_window_hidden
+sleep 1
+level=$(listen host_show_mp3 3)
+check "the MP3 is heard during the show (RMS $level)" louder "$level" $LOUD
+h_shot host_show_running >/dev/null
+end_show_by_key "a key press ends the host"
+check "the engine's window is gone" h_wait_no_window OrvaneVC 10
+wait "$watcher"
+ms=$(tr -d '\r' < "$H_LOGS/host_show_watch.txt")
+echo "# host ended ${ms} ms after the engine's window (Windows side)"
+# A generous bound: it tells a host that follows the engine from one that missed it.
+check "the host followed the engine's window (${ms} ms)" test -n "$ms" -a "${ms:-99999}" -lt 2000
+level=$(listen host_show_mp3_after 2)
+check "silence after the show (RMS $level)" quieter "$level" $QUIET
+
+# 2. The engine killed: the host and the music end the same way.
+start_show "$dir" "killed show"
+sleep 1
+level=$(listen host_show_kill_before 2)
+check "second show: the MP3 is heard (RMS $level)" louder "$level" $LOUD
+"$WINE" "$HELPER" kill-window OrvaneVC
+h_wait_exit "$HOST" 30
+rc=$?
+check "killing the engine ends the host (exit $rc)" test "$rc" -eq 0
+level=$(listen host_show_kill_after 2)
+check "silence after the killed show (RMS $level)" quieter "$level" $QUIET
+
+# 3. An audio CD with no drive: a silent show that ends normally; a second
+#    start during it ends at once and leaves it running.
+write_ini "$dir" 1 3 ""
+start_show "$dir" "CD show"
+level=$(listen host_show_cd 2)
+check "CD show without a drive is silent (RMS $level)" quieter "$level" $QUIET
+h_start "$dir/Orvane.scr" /s
+h_wait_exit "$H_PID" 20
+rc=$?
+check "a second /s during the show ends at once (exit $rc)" test "$rc" -eq 0
+check "and the first show goes on" h_alive "$HOST"
+end_show_by_key "CD show ends normally on a key"
+
+# 4. A file ending in .mid plays nothing.
+write_ini "$dir" 2 0 "$(winpath "$dir/tune.mid")"
+start_show "$dir" "MIDI show"
+level=$(listen host_show_mid 2)
+check "a .mid file plays nothing (RMS $level)" quieter "$level" $QUIET
+end_show_by_key "MIDI show ends normally"
+
+# 5. A slow engine: the show waits for its window instead of ending at once.
+slow=$(h_workdir host_show_slow_engine)
+cp "$H_BIN_DIR/Orvane.scr" "$slow/"
+cp "$HELPER" "$slow/Orvane.dll"
+cp "$dir/tone.mp3" "$slow/"
+write_ini "$slow" 2 0 "$(winpath "$slow/tone.mp3")"
+export ORVANE_FAKE_ENGINE_DELAY_MS=3000
+h_start "$slow/Orvane.scr" /s
+host=$H_PID
+check "the saver window is up before the engine's" h_probe wait-window Orvane_Main 30000
+check "no engine window yet" bash -c "! \"\$WINE\" \"$H_PROBE\" exists OrvaneVC 2>/dev/null"
+sleep 1
+check "the show waits for a slow engine" h_alive "$host"
+check "the slow engine's window opens" h_probe wait-window OrvaneVC 30000
+level=$(listen host_show_slow 2)
+check "its music plays (RMS $level)" louder "$level" $LOUD
+h_probe post OrvaneVC 0x0401
+h_wait_exit "$host" 30
+rc=$?
+check "the show ends with the slow engine's window (exit $rc)" test "$rc" -eq 0
+
+# 6. An engine that ends without a window ends the show, music and all.
+export ORVANE_FAKE_ENGINE_DELAY_MS=-1
+h_start "$slow/Orvane.scr" /s
+host=$H_PID
+h_wait_exit "$host" 30
+rc=$?
+check "an engine that never opens a window ends the show (exit $rc)" test "$rc" -eq 0
+level=$(listen host_show_no_window 2)
+check "and nothing plays on (RMS $level)" quieter "$level" $QUIET
+
+# 7. An engine that keeps its window back too long: the show gives up after
+#    its grace period, and the late window runs alone.
+export ORVANE_FAKE_ENGINE_DELAY_MS=16000
+h_start "$slow/Orvane.scr" /s
+host=$H_PID
+sleep 6
+check "still waiting after 6 s" h_alive "$host"
+h_wait_exit "$host" 20
+rc=$?
+check "the show gives up on the engine (exit $rc)" test "$rc" -eq 0
+check "the late window comes" h_probe wait-window OrvaneVC 20000
+"$WINE" "$HELPER" kill-window OrvaneVC
+unset ORVANE_FAKE_ENGINE_DELAY_MS
+h_finish
