@@ -77,6 +77,5 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   }
   if (letter != "S" && !argumentText.empty()) return EntryResult::EndNow;
   if (letter == "S") port.HideCursor();
-  port.LoadSaverWindow();
-  return EntryResult::RunWindowLoop;
+  return port.LoadSaverWindow() ? EntryResult::RunWindowLoop : EntryResult::EndNow;
 }

@@ -32,7 +32,8 @@ class EntryPort {
   virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
   virtual void ShowSettingsDialog() = 0;        // modal
   virtual void HideCursor() = 0;
-  virtual void LoadSaverWindow() = 0;
+  // False when the saver window could not be made: nothing would ever end the program.
+  virtual bool LoadSaverWindow() = 0;
 };
 
 enum class EntryResult {

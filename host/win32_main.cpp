@@ -32,7 +32,7 @@ class Win32EntryPort : public EntryPort {
   }
   void ShowSettingsDialog() override { ::ShowSettingsDialog(instance_); }
   void HideCursor() override { ShowCursor(FALSE); }
-  void LoadSaverWindow() override { ::LoadSaverWindow(instance_); }
+  bool LoadSaverWindow() override { return ::LoadSaverWindow(instance_); }
 
  private:
   HINSTANCE instance_;

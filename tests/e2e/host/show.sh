@@ -76,7 +76,7 @@ check "silence after the show (RMS $level)" quieter "$level" $QUIET
 start_show "$dir" "killed show"
 sleep 1
 level=$(listen host_show_kill_before 2)
-check "second show: the MP3 is heard (RMS $level)" louder "$level" $LOUD
+check "killed show: the MP3 is heard (RMS $level)" louder "$level" $LOUD
 "$WINE" "$HELPER" kill-window OrvaneVC
 h_wait_exit "$HOST" 30
 rc=$?
@@ -104,7 +104,22 @@ level=$(listen host_show_mid 2)
 check "a .mid file plays nothing (RMS $level)" quieter "$level" $QUIET
 end_show_by_key "MIDI show ends normally"
 
-# 5. A slow engine: the show waits for its window instead of ending at once.
+# 5. Windows ends the session during a show: the music stops and the host
+#    ends; the engine is not told and goes on until its own input.
+write_ini "$dir" 2 0 "$(winpath "$dir/tone.mp3")"
+start_show "$dir" "log-off show"
+h_probe post Orvane_Main 0x0016 1 0   # WM_ENDSESSION, the session really ends
+h_wait_exit "$HOST" 30
+rc=$?
+check "the end of the session ends the host (exit $rc)" test "$rc" -eq 0
+level=$(listen host_show_logoff_after 2)
+check "and its music (RMS $level)" quieter "$level" $QUIET
+check "the engine is left running" h_probe exists OrvaneVC
+h_focus "$XWIN"
+h_key space
+check "until its own input ends it" h_wait_no_window OrvaneVC 20
+
+# 6. A slow engine: the show waits for its window instead of ending at once.
 slow=$(h_workdir host_show_slow_engine)
 cp "$H_BIN_DIR/Orvane.scr" "$slow/"
 cp "$HELPER" "$slow/Orvane.dll"
@@ -125,7 +140,7 @@ h_wait_exit "$host" 30
 rc=$?
 check "the show ends with the slow engine's window (exit $rc)" test "$rc" -eq 0
 
-# 6. An engine that ends without a window ends the show, music and all.
+# 7. An engine that ends without a window ends the show, music and all.
 export ORVANE_FAKE_ENGINE_DELAY_MS=-1
 h_start "$slow/Orvane.scr" /s
 host=$H_PID
@@ -135,7 +150,7 @@ check "an engine that never opens a window ends the show (exit $rc)" test "$rc" 
 level=$(listen host_show_no_window 2)
 check "and nothing plays on (RMS $level)" quieter "$level" $QUIET
 
-# 7. An engine that keeps its window back too long: the show gives up after
+# 8. An engine that keeps its window back too long: the show gives up after
 #    its grace period, and the late window runs alone.
 export ORVANE_FAKE_ENGINE_DELAY_MS=16000
 h_start "$slow/Orvane.scr" /s

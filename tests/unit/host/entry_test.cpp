@@ -51,6 +51,7 @@ class RecordingPort : public EntryPort {
   std::set<std::string> windows;
   bool engineFile = true;
   bool previewParentIsWindow = true;
+  bool saverWindowMade = true;
   std::vector<std::string> calls;
 
   bool WindowExists(std::string_view title) override {
@@ -69,7 +70,10 @@ class RecordingPort : public EntryPort {
   void ShowMissingEngineMessage() override { calls.push_back("message"); }
   void ShowSettingsDialog() override { calls.push_back("dialog"); }
   void HideCursor() override { calls.push_back("hide cursor"); }
-  void LoadSaverWindow() override { calls.push_back("saver"); }
+  bool LoadSaverWindow() override {
+    calls.push_back("saver");
+    return saverWindowMade;
+  }
 };
 
 using Calls = std::vector<std::string>;
@@ -121,11 +125,15 @@ TEST(RunEntry, ARunningShowOrOpenDialogEndsEveryStart) {
   }
 }
 
-TEST(RunEntry, APreviewWithoutAParentWindowEnds) {
+TEST(RunEntry, ARoleWhoseWindowCannotBeMadeEnds) {
   RecordingPort port;
   port.previewParentIsWindow = false;
   EXPECT_EQ(RunEntry("/p 0", port), EntryResult::EndNow);
   EXPECT_EQ(port.calls, After({"preview 0"}));
+
+  RecordingPort show;
+  show.saverWindowMade = false;
+  EXPECT_EQ(RunEntry("/s", show), EntryResult::EndNow);
 }
 
 }  // namespace
