@@ -34,18 +34,4 @@ TEST(PreviewStill, TheChosenFrameIsMagentaAndPinkStreaksOnBlack) {
     EXPECT_GT(pinkish, lit * 9 / 10) << "lit pixels are magenta or pink";
 }
 
-TEST(PreviewStill, SupersamplingKeepsThePictureAndOnlySmoothsIt) {
-    // A coarse and a fine drawing of the same frame agree on average colour.
-    const StillImage coarse = drawStill(previewFrame, 38, 28, 1);
-    const StillImage fine = drawStill(previewFrame, 38, 28, 4);
-    for (int ch = 0; ch < 3; ++ch) {
-        double a = 0, b = 0;
-        for (std::size_t p = ch; p < coarse.rgb.size(); p += 3) {
-            a += coarse.rgb[p];
-            b += fine.rgb[p];
-        }
-        EXPECT_NEAR(a / (38 * 28), b / (38 * 28), 12.0) << ch;
-    }
-}
-
 }  // namespace

@@ -14,7 +14,6 @@ class FakeStore : public IniStore {
   std::map<std::string, std::string> values;  // key -> text
   std::set<std::string> files;                // paths that open
   std::vector<std::string> reads;
-  std::vector<std::string> existsAsked;
 
   std::string ReadIniValue(std::string_view section, std::string_view key,
                            const std::string& fileName) override {
@@ -29,7 +28,6 @@ class FakeStore : public IniStore {
     return false;
   }
   bool FileExists(const std::string& path) override {
-    existsAsked.push_back(path);
     return files.count(path) > 0;
   }
 };
@@ -88,17 +86,6 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
     EXPECT_EQ(s.MusicFile, c.file) << c.name;
     EXPECT_EQ(store.reads, (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
   }
-}
-
-TEST(LoadSettings, AskedPathKeepsItsTrailingBackslash) {
-  // The store ignores one trailing backslash when testing; the text is kept as read.
-  FakeStore store;
-  store.values = {{kMode, "2"}, {kFile, "C:\\Music\\song.mp3\\"}};
-  store.files.insert("C:\\Music\\song.mp3\\");
-  Settings s = LoadSettings(store, kIni);
-  EXPECT_EQ(store.existsAsked, std::vector<std::string>{"C:\\Music\\song.mp3\\"});
-  EXPECT_EQ(s.MusicFile, "C:\\Music\\song.mp3\\");
-  EXPECT_EQ(s.MusicMode, 2);
 }
 
 }  // namespace
