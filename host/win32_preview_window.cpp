@@ -3,6 +3,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <cstdlib>
+
 #include "host/host_resources.h"
 
 namespace {
@@ -145,10 +147,19 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance) {
   OLE_YSIZE_HIMETRIC hmHeight = 0;
   picture->get_Width(&hmWidth);
   picture->get_Height(&hmHeight);
+  // The picture's own pixel size, whatever density its file states.
   HDC screen = GetDC(nullptr);
-  // HIMETRIC to pixels at the picture's own 96 dots per inch.
-  int width = MulDiv(hmWidth, 96, 2540);
-  int height = MulDiv(hmHeight, 96, 2540);
+  OLE_HANDLE handle = 0;
+  BITMAP decoded{};
+  int width = 0, height = 0;
+  if (SUCCEEDED(picture->get_Handle(&handle)) && handle &&
+      GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof decoded, &decoded)) {
+    width = decoded.bmWidth;
+    height = std::abs(decoded.bmHeight);
+  } else {
+    width = MulDiv(hmWidth, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+    height = MulDiv(hmHeight, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+  }
   HBITMAP result = nullptr;
   if (width > 0 && height > 0) {
     result = CreateCompatibleBitmap(screen, width, height);
