@@ -23,8 +23,7 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
 endif()
 
 if(ORVANE_WINDOWS)
-  # Texts reach the platform through the wide entry points; keep the ANSI ones
-  # reachable by their explicit names.
+  # Lean headers, no min/max macros, and the Windows 7 API level.
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
@@ -60,17 +59,23 @@ function(orvane_unit_test)
   set_tests_properties(${T_NAME} PROPERTIES LABELS unit TIMEOUT 120)
 endfunction()
 
+# A test that runs Windows programs: it needs the harness, and it has the
+# virtual desktop to itself.
+function(_orvane_harness_test name label timeout)
+  set_tests_properties(${name} PROPERTIES
+    LABELS ${label} TIMEOUT ${timeout}
+    FIXTURES_REQUIRED harness
+    RESOURCE_LOCK desktop
+    ENVIRONMENT "ORVANE_HARNESS_DIR=${ORVANE_HARNESS_DIR};ORVANE_BIN_DIR=${ORVANE_BIN_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
 function(orvane_win32_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   if(NOT ORVANE_WINDOWS)
     return()
   endif()
   _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
-  set_tests_properties(${T_NAME} PROPERTIES
-    LABELS win32 TIMEOUT 300
-    FIXTURES_REQUIRED harness
-    RESOURCE_LOCK desktop
-    ENVIRONMENT "ORVANE_HARNESS_DIR=${ORVANE_HARNESS_DIR};ORVANE_BIN_DIR=${ORVANE_BIN_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  _orvane_harness_test(${T_NAME} win32 300)
 endfunction()
 
 function(orvane_e2e_test)
@@ -82,11 +87,7 @@ function(orvane_e2e_test)
     set(T_TIMEOUT 300)
   endif()
   add_test(NAME ${T_NAME} COMMAND bash ${T_SCRIPT})
-  set_tests_properties(${T_NAME} PROPERTIES
-    LABELS e2e TIMEOUT ${T_TIMEOUT}
-    FIXTURES_REQUIRED harness
-    RESOURCE_LOCK desktop
-    ENVIRONMENT "ORVANE_HARNESS_DIR=${ORVANE_HARNESS_DIR};ORVANE_BIN_DIR=${ORVANE_BIN_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  _orvane_harness_test(${T_NAME} e2e ${T_TIMEOUT})
 endfunction()
 
 function(orvane_harness_fixture)
