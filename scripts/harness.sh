@@ -12,7 +12,7 @@
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
-#   h_mouse_to X Y / h_mouse_by DX DY / h_mouse_pos (prints "X Y")
+#   h_mouse_to X Y / h_mouse_by DX DY
 #   h_shot NAME                 screenshot of the whole screen to $H_SHOTS/NAME.png (prints the path)
 #   h_capture_start NAME / h_capture_stop   sound from the null sink to $H_AUDIO/NAME.wav ($H_CAPTURE)
 #   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
@@ -130,7 +130,6 @@ h_mousedown() { xdotool mousedown "$1"; }
 h_mouseup() { xdotool mouseup "$1"; }
 h_mouse_to() { xdotool mousemove --sync "$1" "$2"; }
 h_mouse_by() { xdotool mousemove_relative --sync -- "$1" "$2"; }
-h_mouse_pos() { xdotool getmouselocation | sed -E 's/x:([0-9-]+) y:([0-9-]+).*/\1 \2/'; }
 
 h_shot() {
   local file="$H_SHOTS/$1.png"
