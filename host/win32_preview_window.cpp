@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "host/host_resources.h"
+#include "widgets/win32_gdi.h"
 
 namespace {
 
@@ -31,7 +32,6 @@ void CALLBACK WatchArea(HWND, UINT, UINT_PTR timer, DWORD) {
 struct PreviewWindow {
   HBITMAP picture = nullptr;
   SIZE pictureSize{};
-  RECT imgPrev{};  // where the picture is drawn, in client pixels
 };
 
 void Paint(HWND window, const PreviewWindow& state) {
@@ -41,20 +41,17 @@ void Paint(HWND window, const PreviewWindow& state) {
   GetClientRect(window, &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (state.picture) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, state.picture);
-    const RECT& r = state.imgPrev;
-    int w = r.right - r.left, h = r.bottom - r.top;
+    // The picture fills the client area.
+    orvane::gdi::MemoryDc source(state.picture, dc);
+    int w = client.right, h = client.bottom;
     if (w == state.pictureSize.cx && h == state.pictureSize.cy) {
-      BitBlt(dc, r.left, r.top, w, h, source, 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
     } else {
       // Other preview sizes get the whole picture, smoothly scaled.
       SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, r.left, r.top, w, h, source, 0, 0, state.pictureSize.cx, state.pictureSize.cy, SRCCOPY);
+      StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy, SRCCOPY);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
   }
   EndPaint(window, &ps);
 }
@@ -81,8 +78,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     case WM_SIZE:
-      // The picture control follows the window.
-      if (state) SetRect(&state->imgPrev, 0, 0, LOWORD(lParam), HIWORD(lParam));
+      // The picture follows the window's size.
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_ERASEBKGND:
@@ -163,12 +159,9 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance) {
   HBITMAP result = nullptr;
   if (width > 0 && height > 0) {
     result = CreateCompatibleBitmap(screen, width, height);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, result);
+    orvane::gdi::MemoryDc dc(result, screen);
     // Render's source rectangle is bottom-up in HIMETRIC.
-    picture->Render(dc, 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    picture->Render(dc.get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
   }
   ReleaseDC(nullptr, screen);
   picture->Release();

@@ -2,6 +2,8 @@
 # Entry of Orvane.scr: the missing-engine message, the preview without the
 # engine, a role letter it does not know, and the single-instance rule.
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# Waits up to SECS for PID to end, and checks that it ended with exit code 0.
+ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
 CAPTION="Orvane (ScreenSaver)"
 
@@ -67,16 +69,12 @@ h_wait_exit "$area" 5
 # A preview for a handle that is no window ends at once.
 for arg in "/p 0" "/p 1234" "/p"; do
   h_start "$lonely/Orvane.scr" $arg
-  h_wait_exit "$H_PID" 10
-  rc=$?
-  check "'$arg' ends at once (exit $rc)" test "$rc" -eq 0
+  ends_ok "$H_PID" 10 "'$arg' ends at once"
 done
 
 # A role letter it does not know ends at once, with no window.
 h_start "$full/Orvane.scr" /x
-h_wait_exit "$H_PID" 10
-rc=$?
-check "/x ends at once (exit $rc)" test "$rc" -eq 0
+ends_ok "$H_PID" 10 "/x ends at once"
 check "/x left no window" bash -c "! xdotool search --name 'Orvane' >/dev/null 2>&1"
 
 # Any start while a show runs ends at once, even without the engine.
@@ -85,9 +83,7 @@ blocker=$H_PID
 check "a window titled Orvane_Main is up" h_probe wait-window Orvane_Main 10000
 for role in /s /c "/p $((hwnd))" ""; do
   h_start "$lonely/Orvane.scr" $role
-  h_wait_exit "$H_PID" 10
-  rc=$?
-  check "'$role' during a show ends at once (exit $rc)" test "$rc" -eq 0
+  ends_ok "$H_PID" 10 "'$role' during a show ends at once"
 done
 check "and showed no message" bash -c "! xdotool search --name '^Orvane \\(ScreenSaver\\)\$' >/dev/null 2>&1"
 h_probe post-close Orvane_Main

@@ -2,6 +2,8 @@
 # The preview inside a preview area made by the test: a child at the area's
 # full size, deaf to clicks and keys, and gone with the area however it goes.
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# Waits up to SECS for PID to end, and checks that it ended with exit code 0.
+ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
 
 dir=$(h_workdir host_preview)
@@ -44,9 +46,7 @@ check "and in its place" bash -c "\"\$WINE\" \"$H_PROBE\" children PreviewArea 2
 
 # The area destroyed without closing the preview first.
 h_probe post PreviewArea 0x0401
-h_wait_exit "$HOST" 20
-rc=$?
-check "the preview ends when its area is destroyed (exit $rc)" test "$rc" -eq 0
+ends_ok "$HOST" 20 "the preview ends when its area is destroyed"
 h_wait_exit "$AREA" 20
 
 # Another size; then the area's program dies.
@@ -54,7 +54,5 @@ check "a 300 x 200 preview starts" start_preview 300 200
 check "it covers the whole larger area" bash -c \
   "\"\$WINE\" \"$H_PROBE\" children PreviewArea 2>/dev/null | grep 'class=Orvane_R' | grep -q ' w=300 h=200 '"
 "$WINE" "$HELPER" kill-window PreviewArea
-h_wait_exit "$HOST" 20
-rc=$?
-check "the preview ends when the area's program dies (exit $rc)" test "$rc" -eq 0
+ends_ok "$HOST" 20 "the preview ends when the area's program dies"
 h_finish

@@ -18,13 +18,21 @@ write_ini() {
 louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
 quieter() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 < b + 0) }'; }
 
-# Records NAME for SECS seconds and prints the RMS level.
-listen() {
-  h_capture_start "$1"
-  sleep "$2"
+# COMPARE NAME SECS TEXT LIMIT: records NAME for SECS seconds and checks its
+# RMS level against LIMIT; heard and silent are the two uses.
+level_check() {
+  local level
+  h_capture_start "$2"
+  sleep "$3"
   h_capture_stop
-  h_level "$H_CAPTURE"
+  level=$(h_level "$H_CAPTURE")
+  check "$4 (RMS $level)" "$1" "$level" "$5"
 }
+heard() { level_check louder "$1" "$2" "$3" $LOUD; }
+silent() { level_check quieter "$1" "$2" "$3" $QUIET; }
+
+# Waits up to SECS for PID to end, and checks that it ended with exit code 0.
+ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 
 # Starts a show in DIR and waits for the engine's window; sets HOST and XWIN.
 start_show() {
@@ -40,9 +48,7 @@ saver_window_hidden() { h_probe find Orvane_Main | grep -q 'class=Orvane_S .*vis
 end_show_by_key() {
   h_focus "$XWIN"
   h_key space
-  h_wait_exit "$HOST" 30
-  local rc=$?
-  check "$1 (exit $rc)" test "$rc" -eq 0
+  ends_ok "$HOST" 30 "$1"
 }
 
 dir=$(h_workdir host_show)
@@ -59,8 +65,7 @@ watcher=$!
 start_show "$dir" "MP3 show"
 check "the hidden saver window is there" saver_window_hidden
 sleep 1
-level=$(listen host_show_mp3 3)
-check "the MP3 is heard during the show (RMS $level)" louder "$level" $LOUD
+heard host_show_mp3 3 "the MP3 is heard during the show"
 h_shot host_show_running >/dev/null
 end_show_by_key "a key press ends the host"
 check "the engine's window is gone" h_wait_no_window OrvaneVC 10
@@ -69,39 +74,30 @@ ms=$(tr -d '\r' < "$H_LOGS/host_show_watch.txt")
 echo "# host ended ${ms} ms after the engine's window (Windows side)"
 # A generous bound: it tells a host that follows the engine from one that missed it.
 check "the host followed the engine's window (${ms} ms)" test -n "$ms" -a "${ms:-99999}" -lt 2000
-level=$(listen host_show_mp3_after 2)
-check "silence after the show (RMS $level)" quieter "$level" $QUIET
+silent host_show_mp3_after 2 "silence after the show"
 
 # 2. The engine killed: the host and the music end the same way.
 start_show "$dir" "killed show"
 sleep 1
-level=$(listen host_show_kill_before 2)
-check "killed show: the MP3 is heard (RMS $level)" louder "$level" $LOUD
+heard host_show_kill_before 2 "killed show: the MP3 is heard"
 "$WINE" "$HELPER" kill-window OrvaneVC
-h_wait_exit "$HOST" 30
-rc=$?
-check "killing the engine ends the host (exit $rc)" test "$rc" -eq 0
-level=$(listen host_show_kill_after 2)
-check "silence after the killed show (RMS $level)" quieter "$level" $QUIET
+ends_ok "$HOST" 30 "killing the engine ends the host"
+silent host_show_kill_after 2 "silence after the killed show"
 
 # 3. An audio CD with no drive: a silent show that ends normally; a second
 #    start during it ends at once and leaves it running.
 write_ini "$dir" 1 3 ""
 start_show "$dir" "CD show"
-level=$(listen host_show_cd 2)
-check "CD show without a drive is silent (RMS $level)" quieter "$level" $QUIET
+silent host_show_cd 2 "CD show without a drive is silent"
 h_start "$dir/Orvane.scr" /s
-h_wait_exit "$H_PID" 20
-rc=$?
-check "a second /s during the show ends at once (exit $rc)" test "$rc" -eq 0
+ends_ok "$H_PID" 20 "a second /s during the show ends at once"
 check "and the first show goes on" h_alive "$HOST"
 end_show_by_key "CD show ends normally on a key"
 
 # 4. A file ending in .mid plays nothing.
 write_ini "$dir" 2 0 "$(winpath "$dir/tune.mid")"
 start_show "$dir" "MIDI show"
-level=$(listen host_show_mid 2)
-check "a .mid file plays nothing (RMS $level)" quieter "$level" $QUIET
+silent host_show_mid 2 "a .mid file plays nothing"
 end_show_by_key "MIDI show ends normally"
 
 # 5. Windows ends the session during a show: the music stops and the host
@@ -109,11 +105,8 @@ end_show_by_key "MIDI show ends normally"
 write_ini "$dir" 2 0 "$(winpath "$dir/tone.mp3")"
 start_show "$dir" "log-off show"
 h_probe post Orvane_Main 0x0016 1 0   # WM_ENDSESSION, the session really ends
-h_wait_exit "$HOST" 30
-rc=$?
-check "the end of the session ends the host (exit $rc)" test "$rc" -eq 0
-level=$(listen host_show_logoff_after 2)
-check "and its music (RMS $level)" quieter "$level" $QUIET
+ends_ok "$HOST" 30 "the end of the session ends the host"
+silent host_show_logoff_after 2 "and its music"
 check "the engine is left running" h_probe exists OrvaneVC
 h_focus "$XWIN"
 h_key space
@@ -133,22 +126,16 @@ check "no engine window yet" bash -c "! \"\$WINE\" \"$H_PROBE\" exists OrvaneVC 
 sleep 1
 check "the show waits for a slow engine" h_alive "$host"
 check "the slow engine's window opens" h_probe wait-window OrvaneVC 30000
-level=$(listen host_show_slow 2)
-check "its music plays (RMS $level)" louder "$level" $LOUD
+heard host_show_slow 2 "its music plays"
 h_probe post OrvaneVC 0x0401
-h_wait_exit "$host" 30
-rc=$?
-check "the show ends with the slow engine's window (exit $rc)" test "$rc" -eq 0
+ends_ok "$host" 30 "the show ends with the slow engine's window"
 
 # 7. An engine that ends without a window ends the show, music and all.
 export ORVANE_FAKE_ENGINE_DELAY_MS=-1
 h_start "$slow/Orvane.scr" /s
 host=$H_PID
-h_wait_exit "$host" 30
-rc=$?
-check "an engine that never opens a window ends the show (exit $rc)" test "$rc" -eq 0
-level=$(listen host_show_no_window 2)
-check "and nothing plays on (RMS $level)" quieter "$level" $QUIET
+ends_ok "$host" 30 "an engine that never opens a window ends the show"
+silent host_show_no_window 2 "and nothing plays on"
 
 # 8. An engine that keeps its window back too long: the show gives up after
 #    its grace period, and the late window runs alone.
@@ -157,9 +144,7 @@ h_start "$slow/Orvane.scr" /s
 host=$H_PID
 sleep 6
 check "still waiting after 6 s" h_alive "$host"
-h_wait_exit "$host" 20
-rc=$?
-check "the show gives up on the engine (exit $rc)" test "$rc" -eq 0
+ends_ok "$host" 20 "the show gives up on the engine"
 check "the late window comes" h_probe wait-window OrvaneVC 20000
 "$WINE" "$HELPER" kill-window OrvaneVC
 unset ORVANE_FAKE_ENGINE_DELAY_MS

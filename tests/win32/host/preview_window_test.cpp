@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/win32_preview_window.h"
+#include "widgets/win32_gdi.h"
 
 namespace {
 
@@ -30,15 +31,11 @@ Pixels Capture(HDC source, int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(source);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  orvane::gdi::BitmapPtr dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  orvane::gdi::MemoryDc memory(dib.get(), source);
+  BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   std::copy_n(static_cast<std::uint32_t*>(bits), p.bgrx.size(), p.bgrx.data());
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(dib);
   return p;
 }
 
@@ -46,11 +43,7 @@ Pixels OfBitmap(HBITMAP bitmap) {
   BITMAP b{};
   GetObjectW(bitmap, sizeof b, &b);
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  Pixels p = Capture(dc, b.bmWidth, b.bmHeight);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  Pixels p = Capture(orvane::gdi::MemoryDc(bitmap, screen).get(), b.bmWidth, b.bmHeight);
   ReleaseDC(nullptr, screen);
   return p;
 }
