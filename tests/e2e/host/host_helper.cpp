@@ -12,8 +12,6 @@
 //                      milliseconds after the end of "OrvaneVC" the process
 //                      owning "Orvane_Main" ended (exit code 1: it did not
 //                      end within 10 s)
-//
-// ORVANE_HELPER_END_FILE: where to note the time the window went.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -25,23 +23,6 @@ namespace {
 
 constexpr UINT kDestroyNow = WM_USER + 1;
 
-// With ORVANE_HELPER_END_FILE set, writes the Unix time (seconds, with
-// fractions) at which the window went, for measuring how fast others follow.
-void NoteTheEnd() {
-  const char* file = std::getenv("ORVANE_HELPER_END_FILE");
-  if (!file) return;
-  FILETIME now;
-  GetSystemTimePreciseAsFileTime(&now);
-  ULARGE_INTEGER t;
-  t.LowPart = now.dwLowDateTime;
-  t.HighPart = now.dwHighDateTime;
-  double unixSeconds = (static_cast<double>(t.QuadPart) - 116444736000000000.0) / 1e7;
-  if (FILE* f = std::fopen(file, "w")) {
-    std::fprintf(f, "%.3f\n", unixSeconds);
-    std::fclose(f);
-  }
-}
-
 LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kDestroyNow:
@@ -50,7 +31,6 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(window);
       return 0;
     case WM_DESTROY:
-      NoteTheEnd();
       PostQuitMessage(0);
       return 0;
     default:

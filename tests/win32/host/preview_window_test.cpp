@@ -61,27 +61,23 @@ int Red(std::uint32_t c) { return (c >> 16) & 0xFF; }
 int Green(std::uint32_t c) { return (c >> 8) & 0xFF; }
 int Blue(std::uint32_t c) { return c & 0xFF; }
 
-void Pump(int ms) {
+// Serves this thread's messages for MS milliseconds (at least one pass) and
+// says whether the preview posted WM_QUIT meanwhile.
+bool Pump(int ms = 0) {
   DWORD end = GetTickCount() + static_cast<DWORD>(ms);
   MSG msg;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+  bool quit = false;
+  do {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
+      if (msg.message == WM_QUIT) {
+        quit = true;
+        continue;
+      }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    Sleep(10);
-  }
-}
-
-// Drops a WM_QUIT the preview posted, and says whether there was one.
-bool TakeQuit() {
-  MSG msg;
-  bool quit = false;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) quit = true;
-    else DispatchMessageW(&msg);
-  }
+    if (ms > 0) Sleep(10);
+  } while (static_cast<LONG>(end - GetTickCount()) > 0);
   return quit;
 }
 
@@ -160,7 +156,7 @@ TEST(PreviewWindow, ShowsThePictureEdgeToEdgeAt152By112) {
     EXPECT_NEAR(Mean(big, channel, 0, 0, 152, 112), Mean(want, channel, 0, 0, 76, 56), 6.0);
   }
   DestroyWindow(window);
-  EXPECT_TRUE(TakeQuit()) << "closing the preview ends the program";
+  EXPECT_TRUE(Pump()) << "closing the preview ends the program";
 }
 
 TEST(PreviewWindow, IsAChildOfThePreviewAreaAtItsFullSize) {
@@ -179,13 +175,12 @@ TEST(PreviewWindow, IsAChildOfThePreviewAreaAtItsFullSize) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right - r.left, 152);
   EXPECT_EQ(r.bottom - r.top, 112);
-  Pump(100);
-  EXPECT_FALSE(TakeQuit());
+  EXPECT_FALSE(Pump(100));
 
   // The area goes away without closing the preview first.
   DestroyWindow(area);
   EXPECT_FALSE(IsWindow(preview));
-  EXPECT_TRUE(TakeQuit()) << "the program ends with its preview area";
+  EXPECT_TRUE(Pump()) << "the program ends with its preview area";
 }
 
 TEST(PreviewWindow, NoWindowIsMadeForAHandleThatIsNoWindow) {
