@@ -28,17 +28,10 @@ if(ORVANE_WINDOWS)
   target_link_libraries(engine_render PUBLIC engine_core opengl32 glu32 winmm gdi32)
 endif()
 
-orvane_unit_test(NAME engine_veil_test
-  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/veil_test.cpp ${PROJECT_SOURCE_DIR}/bench/veil_reference.cpp
-  LIBS engine_core)
-orvane_unit_test(NAME engine_streak_image_test
-  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/streak_image_test.cpp
-  LIBS engine_core)
-orvane_unit_test(NAME engine_pixel_format_test
-  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/pixel_format_test.cpp
-  LIBS engine_core)
-orvane_unit_test(NAME engine_frame_test
-  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_test.cpp
+set(unit ${PROJECT_SOURCE_DIR}/tests/unit/engine)
+orvane_unit_test(NAME engine_core_test
+  SOURCES ${unit}/veil_test.cpp ${unit}/streak_image_test.cpp ${unit}/pixel_format_test.cpp ${unit}/frame_test.cpp
+          ${PROJECT_SOURCE_DIR}/bench/veil_reference.cpp
   LIBS engine_core)
 
 orvane_win32_test(NAME engine_render_test

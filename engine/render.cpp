@@ -21,8 +21,6 @@ struct RenderState {
     HDC deviceContext = nullptr;
     HGLRC glContext = nullptr;
     bool drawing = false;   // the context exists and is current on this thread
-    GLint viewport[4] = {};
-    float aspect = 1;
     GLuint texture = 0;
     std::vector<Veil> veils;
     FrameClock clock;
@@ -36,16 +34,11 @@ struct RenderState {
 std::unique_ptr<RenderState> state;
 
 void setGlState(RenderState& s, const RECT& client) {
-    s.viewport[0] = client.left;
-    s.viewport[1] = client.top;
-    s.viewport[2] = client.right - client.left;
-    s.viewport[3] = client.bottom - client.top;
-    glViewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
-    s.aspect = static_cast<float>(client.right) / static_cast<float>(client.bottom);
+    glViewport(client.left, client.top, client.right - client.left, client.bottom - client.top);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(20.0, s.aspect, 0.01, 20.0);
+    gluPerspective(20.0, static_cast<float>(client.right) / static_cast<float>(client.bottom), 0.01, 20.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0, 0, -5);

@@ -21,9 +21,6 @@ struct Vec3 {
     float x = 0, y = 0, z = 0;
     Vec3() = default;
     Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
-    Vec3(const Vec3&) = default;
-    Vec3& operator=(const Vec3&) = default;
-    virtual ~Vec3() = default;
 };
 
 // Scales v to unit length and returns its former length; a zero vector becomes (0, 1, 0).

@@ -90,6 +90,13 @@ int runMessageLoop() {
 }
 
 int runSaverWindow(HINSTANCE instance) {
+    // A saver still being created owns the screen; a running engine has already retitled its window.
+    HWND other = FindWindowA(shellWindowClass, shellCreationTitle);
+    if (other && IsWindow(other)) {
+        SetForegroundWindow(other);
+        return 0;
+    }
+
     WNDCLASSA windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = windowProc;
@@ -98,19 +105,10 @@ int runSaverWindow(HINSTANCE instance) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = shellWindowClass;
 
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-
-    // A saver still being created owns the screen; a running engine has already retitled its window.
-    HWND other = FindWindowA(shellWindowClass, shellCreationTitle);
-    if (other && IsWindow(other)) {
-        SetForegroundWindow(other);
-        return 0;
-    }
-
     if (!RegisterClassA(&windowClass)) return 1;
     HWND window = CreateWindowExA(WS_EX_TOPMOST, shellWindowClass, shellCreationTitle,
-                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, width, height,
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                   nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     SetForegroundWindow(window);

@@ -10,6 +10,11 @@ namespace {
 
 constexpr float twoPi = 6.2831855f;
 
+Veil seededVeil(std::uint32_t seed) {
+    seedRandom(seed);
+    return createVeil();
+}
+
 TEST(Random, KnownSequences) {
     seedRandom(1);
     EXPECT_EQ(nextRandom(), 41);
@@ -110,8 +115,7 @@ TEST(Construction, DrawsThirtyOneNumbersInOrder) {
     std::vector<float> r;
     for (int n = 0; n < 32; ++n) r.push_back(static_cast<float>(nextRandom()));
 
-    seedRandom(12345);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(12345);
     EXPECT_EQ(nextRandom(), static_cast<int>(r[31]));
 
     for (int k = 0; k < waveCount; ++k) {
@@ -128,8 +132,7 @@ TEST(Construction, DrawsThirtyOneNumbersInOrder) {
 }
 
 TEST(Construction, GridOfRestCoordinates) {
-    seedRandom(7);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(7);
     ASSERT_EQ(veil.grid.size(), static_cast<std::size_t>(gridSide * gridSide));
     struct Case { int i, j; float u, v; };
     const Case cases[] = {{0, 0, -1, -1}, {100, 0, 1, -1}, {0, 100, -1, 1}, {50, 50, 0, 0}, {75, 25, 0.5f, -0.5f}};
@@ -143,8 +146,7 @@ TEST(Construction, GridOfRestCoordinates) {
 }
 
 TEST(Construction, TwoVeilsFromOneSeedDiffer) {
-    seedRandom(99);
-    Veil first = createVeil();
+    Veil first = seededVeil(99);
     Veil second = createVeil();
     int same = 0;
     for (int k = 0; k < waveCount; ++k) same += first.phaseSpeed[k] == second.phaseSpeed[k];
@@ -153,8 +155,7 @@ TEST(Construction, TwoVeilsFromOneSeedDiffer) {
 }
 
 TEST(Update, FirstUpdateFollowsTheWaveFormulas) {
-    seedRandom(3);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(3);
     updateVeil(veil, 0);
     const float* c = veil.coefficient;
     for (int k = 0; k < waveCount; ++k) EXPECT_FLOAT_EQ(c[k], std::cos(veil.phase[k]));
@@ -164,8 +165,7 @@ TEST(Update, FirstUpdateFollowsTheWaveFormulas) {
 }
 
 TEST(Update, ZeroStepMovesNothingButRecomputesColour) {
-    seedRandom(4);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(4);
     const Veil before = veil;
     updateVeil(veil, 0);
     for (int k = 0; k < waveCount; ++k) EXPECT_EQ(veil.phase[k], before.phase[k]);
@@ -182,8 +182,7 @@ TEST(Update, ZeroStepMovesNothingButRecomputesColour) {
 }
 
 TEST(Update, LargeStepFoldsBackOnlyOnce) {
-    seedRandom(5);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(5);
     veil.phase[0] = 1;
     veil.phaseSpeed[0] = 0.4f;
     veil.hue = 0.5f;
@@ -208,15 +207,13 @@ TEST(Update, ColourFoldingAtTheBounds) {
         {0.95f, 0.05f, 1, 1.0f},     // exactly 1 stays 1
     };
     for (const Case& c : hues) {
-        seedRandom(6);
-        Veil veil = createVeil();
+        Veil veil = seededVeil(6);
         veil.hue = c.hue;
         veil.hueSpeed = c.hueSpeed;
         updateVeil(veil, c.dt);
         EXPECT_NEAR(veil.hue, c.expectedHue, 1e-6) << "from " << c.hue;
     }
-    seedRandom(6);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(6);
     veil.saturation = 0.11f;
     veil.saturationSpeed = -0.02f;
     updateVeil(veil, 1);
@@ -228,8 +225,7 @@ TEST(Update, ColourFoldingAtTheBounds) {
 }
 
 TEST(Update, HueExactlyOneDrawsTheRedEnd) {
-    seedRandom(8);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(8);
     veil.hue = 1;
     veil.saturation = 1;
     veil.saturationSpeed = 0.01f;
@@ -241,8 +237,7 @@ TEST(Update, HueExactlyOneDrawsTheRedEnd) {
 }
 
 TEST(Update, OuterRingStaysDarkAndInteriorIsLit) {
-    seedRandom(9);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(9);
     float brightest = 0;
     for (int frame = 0; frame < 50; ++frame) {
         updateVeil(veil, 0.37f);
@@ -264,8 +259,7 @@ TEST(Update, OuterRingStaysDarkAndInteriorIsLit) {
 TEST(Update, MatchesTheStepByStepUpdate) {
     // The production update takes shortcuts for speed; the picture must not change.
     for (std::uint32_t seed : {1u, 2u, 1700000000u}) {
-        seedRandom(seed);
-        Veil fast = createVeil();
+        Veil fast = seededVeil(seed);
         Veil slow = fast;
         const float steps[] = {0, 0.016f, 0.5f, 3, 0.001f, 40};
         for (float dt : steps) {
@@ -289,8 +283,7 @@ TEST(Update, MatchesTheStepByStepUpdate) {
 TEST(Update, NearlyFlatSheetMatchesTheStepByStepUpdate) {
     // Waves all near a quarter turn: tiny differences between neighbours, where
     // the shortcut in the production update loses the most precision.
-    seedRandom(10);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(10);
     for (int k = 0; k < waveCount; ++k) {
         veil.phase[k] = twoPi / 4;
         veil.phaseSpeed[k] = 0;
@@ -303,8 +296,7 @@ TEST(Update, NearlyFlatSheetMatchesTheStepByStepUpdate) {
 }
 
 TEST(Lifecycle, DestroyReleasesTheGrid) {
-    seedRandom(11);
-    Veil veil = createVeil();
+    Veil veil = seededVeil(11);
     destroyVeil(veil);
     EXPECT_TRUE(veil.grid.empty());
     EXPECT_EQ(veil.grid.capacity(), 0u);
