@@ -1,5 +1,6 @@
 #include "widgets/property_bag.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -16,6 +17,10 @@ bool KeyEquals(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+auto KeyIs(std::string_view key) {
+  return [key](const auto& item) { return KeyEquals(item.first, key); };
 }
 
 // A text read as a number, or nothing when it is not one.
@@ -55,10 +60,8 @@ std::optional<double> AsNumber(const PropertyValue& v) {
 }  // namespace
 
 const PropertyValue* PropertyBag::Find(std::string_view key) const {
-  for (const auto& item : items_) {
-    if (KeyEquals(item.first, key)) return &item.second;
-  }
-  return nullptr;
+  const auto it = std::find_if(items_.begin(), items_.end(), KeyIs(key));
+  return it == items_.end() ? nullptr : &it->second;
 }
 
 PropertyValue PropertyBag::Read(std::string_view key, const PropertyValue& fallback) const {
@@ -67,26 +70,20 @@ PropertyValue PropertyBag::Read(std::string_view key, const PropertyValue& fallb
 }
 
 void PropertyBag::Set(std::string_view key, const PropertyValue& value) {
-  for (auto& item : items_) {
-    if (KeyEquals(item.first, key)) {
-      item.second = value;
-      return;
-    }
+  const auto it = std::find_if(items_.begin(), items_.end(), KeyIs(key));
+  if (it != items_.end()) {
+    it->second = value;
+  } else {
+    items_.emplace_back(std::string(key), value);
   }
-  items_.emplace_back(std::string(key), value);
 }
 
 void PropertyBag::Write(std::string_view key, const PropertyValue& value,
                         const PropertyValue& defaultValue) {
   if (!SameValue(value, defaultValue)) {
     Set(key, value);
-    return;
-  }
-  for (auto it = items_.begin(); it != items_.end(); ++it) {
-    if (KeyEquals(it->first, key)) {
-      items_.erase(it);
-      return;
-    }
+  } else {
+    items_.erase(std::remove_if(items_.begin(), items_.end(), KeyIs(key)), items_.end());
   }
 }
 

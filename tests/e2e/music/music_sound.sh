@@ -18,17 +18,23 @@ winpath() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }
 duration() { soxi -D "$1"; }
 # True when x <= y (decimals).
 le() { awk -v x="$1" -v y="$2" 'BEGIN { exit !(x <= y) }'; }
-between() { awk -v x="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(x >= lo && x <= hi) }'; }
 # Seconds of sound in a list of "START END" segments.
 total() { printf '%s\n' "$@" | awk 'NF == 2 { t += $2 - $1 } END { printf "%.2f", t }'; }
 # The last second of a recording carries no sound.
 silent_tail() { le "$(h_level "$1" "$(awk -v d="$(duration "$1")" 'BEGIN { print d - 1.0 }')")" 0.01; }
+# record NAME OUT COMMAND..: runs COMMAND while recording $H_AUDIO/NAME.wav, its output in OUT;
+# sets RC to its exit code.
+record() {
+  local name=$1 out=$2
+  shift 2
+  h_capture_start "$name"
+  "$@" >"$out" 2>/dev/null
+  RC=$?
+  h_capture_stop
+}
 
 # --- MP3 with the keep-alive ---
-h_capture_start music_mp3
-"$WINE" "$PLAYER" mp3 "$(winpath "$media/song 3s.mp3")" 11000 3000 >"$H_LOGS/music_mp3.out" 2>/dev/null
-mp3_exit=$?
-h_capture_stop
+record music_mp3 "$H_LOGS/music_mp3.out" "$WINE" "$PLAYER" mp3 "$(winpath "$media/song 3s.mp3")" 11000 3000
 mapfile -t seg < <(sound_segments "$H_CAPTURE")
 echo "mp3 player: $(tr '\n' ' ' <"$H_LOGS/music_mp3.out")"
 echo "mp3 sound: ${seg[*]}"
@@ -40,7 +46,7 @@ echo "mp3 gaps between end and new start (s): ${gaps[*]}"
 max_gap=$(printf '%s\n' "${gaps[@]}" | sort -g | tail -n1)
 echo "mp3 longest gap: ${max_gap:-none} s"
 
-check "mp3 player exits 0" test "$mp3_exit" -eq 0
+check "mp3 player exits 0" test "$RC" -eq 0
 check "mp3 opened from a path with a blank and plays" grep -q '^open playing' "$H_LOGS/music_mp3.out"
 check "mp3 restarted by the keep-alive" test "$(grep -c '^restart' "$H_LOGS/music_mp3.out")" -ge 2
 # Heard again and again: more sound than two passes of the 3 s song.
@@ -49,35 +55,26 @@ check "mp3 silence between passes at most 1.3 s (${max_gap:-none} s)" le "${max_
 check "mp3 silent after Mp3Close" silent_tail "$H_CAPTURE"
 
 # --- WAV looped by the platform, no timer ---
-h_capture_start music_wav
-"$WINE" "$PLAYER" wav "$(winpath "$media/loop 1s.wav")" 6000 3000 >"$H_LOGS/music_wav.out" 2>/dev/null
-wav_exit=$?
-h_capture_stop
+record music_wav "$H_LOGS/music_wav.out" "$WINE" "$PLAYER" wav "$(winpath "$media/loop 1s.wav")" 6000 3000
 mapfile -t seg < <(sound_segments "$H_CAPTURE")
 echo "wav sound: ${seg[*]}"
-check "wav player exits 0" test "$wav_exit" -eq 0
+check "wav player exits 0" test "$RC" -eq 0
 check "wav heard as at least three bursts" test "${#seg[@]}" -ge 3
 # The file holds 1 s of tone: more than 2 s of it means it repeated.
 check "wav looped with no timer ($(total "${seg[@]}") s of tone)" le 2.0 "$(total "${seg[@]}")"
 check "wav silent after WavStop" silent_tail "$H_CAPTURE"
 
 # --- A WAV that cannot be played stays silent (no default sound instead) ---
-h_capture_start music_wav_missing
-"$WINE" "$PLAYER" wav "$(winpath "$media")\\missing.wav" 2000 0 >/dev/null 2>&1
-missing_exit=$?
-h_capture_stop
-check "missing wav exits 0" test "$missing_exit" -eq 0
+record music_wav_missing /dev/null "$WINE" "$PLAYER" wav "$(winpath "$media")\\missing.wav" 2000 0
+check "missing wav exits 0" test "$RC" -eq 0
 check "missing wav is silent" le "$(h_level "$H_CAPTURE")" 0.01
 
 # --- No sound device: the sound server is out of reach ---
 dead="unix:$H_BUILD_DIR/e2e-work/no-sound-server"
 devices=$(PULSE_SERVER=$dead "$WINE" "$PLAYER" devices 2>/dev/null | tr -d '\r')
 check "without a sound server there is no wave device ($devices)" test "$devices" = 0
-h_capture_start music_nodevice
-PULSE_SERVER=$dead "$WINE" "$PLAYER" wav "$(winpath "$media/loop 1s.wav")" 2000 0 >/dev/null 2>&1
-nodev_exit=$?
-h_capture_stop
-check "wav without a device exits 0" test "$nodev_exit" -eq 0
+record music_nodevice /dev/null env PULSE_SERVER="$dead" "$WINE" "$PLAYER" wav "$(winpath "$media/loop 1s.wav")" 2000 0
+check "wav without a device exits 0" test "$RC" -eq 0
 check "wav without a device is silent" le "$(h_level "$H_CAPTURE")" 0.01
 
 h_finish

@@ -60,15 +60,21 @@ void Apply(Command& c, const std::string& steps) {
   }
 }
 
-// A button as the dialog has it: loaded with a caption and a font only.
-struct Loaded {
+PropertyBag Bag(std::initializer_list<std::pair<const char*, PropertyValue>> items) {
+  PropertyBag bag;
+  for (const auto& [key, value] : items) bag.Set(key, value);
+  return bag;
+}
+
+struct Button {
   FakeView view;
   Command button{view};
+};
+
+// A button as the dialog has it: loaded with a caption and a font only.
+struct Loaded : Button {
   Loaded() {
-    PropertyBag bag;
-    bag.Set("caption", u"設定");
-    bag.Set("font", FontRef{7});
-    button.ReadProperties(bag, FontRef{1});
+    button.ReadProperties(Bag({{"caption", u"設定"}, {"font", FontRef{7}}}), FontRef{1});
     view.log.clear();
   }
 };
@@ -195,10 +201,7 @@ TEST(CommandInvert, RuleByState) {
 TEST(CommandProperties, LoadedWithCaptionAndFontOnly) {
   FakeView view;
   Command b(view);
-  PropertyBag bag;
-  bag.Set("caption", u"ｷｬﾝｾﾙ");
-  bag.Set("font", FontRef{7});
-  b.ReadProperties(bag, FontRef{1});
+  b.ReadProperties(Bag({{"caption", u"ｷｬﾝｾﾙ"}, {"font", FontRef{7}}}), FontRef{1});
   EXPECT_TRUE(b.EnabledField());
   EXPECT_EQ(b.FirstRun(), 1);
   EXPECT_EQ(b.Label().caption, u"ｷｬﾝｾﾙ");
@@ -243,16 +246,13 @@ TEST(CommandProperties, ReadsThatRepaint) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
-    FakeView view;
-    Command b(view);
-    PropertyBag bag;
-    bag.Set("Enabled", r.enabled);
-    bag.Set("FontColour", int64_t{0x0000FF});
-    bag.Set("Visible", int64_t{r.backStyle});
-    b.ReadProperties(bag, FontRef{});
-    view.log.clear();
-    EXPECT_EQ(r.read(b), r.value);
-    EXPECT_EQ(Join(view.log), r.log);
+    Button b;
+    b.button.ReadProperties(
+        Bag({{"Enabled", r.enabled}, {"FontColour", int64_t{0x0000FF}}, {"Visible", int64_t{r.backStyle}}}),
+        FontRef{});
+    b.view.log.clear();
+    EXPECT_EQ(r.read(b.button), r.value);
+    EXPECT_EQ(Join(b.view.log), r.log);
   }
 }
 
@@ -300,14 +300,10 @@ TEST(CommandProperties, FontColourGoesOnWhenPaintingFails) {
 }
 
 TEST(CommandProperties, FirstRunZeroForcesBlackCaption) {
-  FakeView view;
-  Command b(view);
-  PropertyBag bag;
-  bag.Set("FirstRun", u"0");
-  bag.Set("FontColour", int64_t{0x00FF00});
-  b.ReadProperties(bag, FontRef{});
-  EXPECT_EQ(b.Label().colour, 0u);
-  EXPECT_EQ(b.FirstRun(), 0);
+  Button b;
+  b.button.ReadProperties(Bag({{"FirstRun", u"0"}, {"FontColour", int64_t{0x00FF00}}}), FontRef{});
+  EXPECT_EQ(b.button.Label().colour, 0u);
+  EXPECT_EQ(b.button.FirstRun(), 0);
 }
 
 TEST(CommandProperties, SaveOrderDefaultsAndRoundTrip) {
@@ -335,16 +331,16 @@ TEST(CommandProperties, SaveOrderDefaultsAndRoundTrip) {
     b.button.WriteProperties(saved, FontRef{1});
     EXPECT_EQ(saved.Keys(), r.keys);
 
-    FakeView view2;
-    Command again(view2);
-    again.ReadProperties(saved, FontRef{1});
+    Button again;
+    Command& a = again.button;
+    a.ReadProperties(saved, FontRef{1});
     const std::u16string expected =
         b.button.Caption() == u"Command" ? std::u16string(u"Command1") : b.button.Caption();
-    EXPECT_EQ(again.Caption(), expected);
-    EXPECT_EQ(again.EnabledField(), b.button.EnabledField());
-    EXPECT_EQ(again.Label().colour, b.button.Label().colour);
-    EXPECT_EQ(again.BackStyle(), b.button.BackStyle());
-    EXPECT_EQ(again.Font(), b.button.Font());
+    EXPECT_EQ(a.Caption(), expected);
+    EXPECT_EQ(a.EnabledField(), b.button.EnabledField());
+    EXPECT_EQ(a.Label().colour, b.button.Label().colour);
+    EXPECT_EQ(a.BackStyle(), b.button.BackStyle());
+    EXPECT_EQ(a.Font(), b.button.Font());
   }
 }
 
@@ -368,11 +364,8 @@ TEST(CommandProperties, BadStoredValuesReachTheCaller) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.key);
-    FakeView view;
-    Command b(view);
-    PropertyBag bag;
-    bag.Set(r.key, r.value);
-    EXPECT_ANY_THROW(b.ReadProperties(bag, FontRef{}));
+    Button b;
+    EXPECT_ANY_THROW(b.button.ReadProperties(Bag({{r.key, r.value}}), FontRef{}));
   }
 }
 

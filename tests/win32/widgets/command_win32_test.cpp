@@ -9,6 +9,7 @@
 
 #include "widgets/command_resources.h"
 #include "widgets/win32_command.h"
+#include "widgets/win32_gdi.h"
 
 namespace {
 
@@ -46,33 +47,30 @@ Pixels Capture(HWND button) {
   RECT r;
   GetClientRect(button, &r);
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  SelectObject(dc, old);
-  Pixels p = FromDib(dc, bitmap, r.right, r.bottom);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  orvane::gdi::BitmapPtr bitmap(CreateCompatibleBitmap(screen, r.right, r.bottom));
+  {
+    orvane::gdi::MemoryDc dc(bitmap.get(), screen);
+    SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+  }
+  Pixels p = FromDib(screen, bitmap.get(), r.right, r.bottom);
   ReleaseDC(nullptr, screen);
   return p;
 }
 
 Pixels Picture(int id) {
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  EXPECT_NE(bitmap, nullptr);
+  orvane::gdi::BitmapPtr bitmap(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  EXPECT_NE(bitmap.get(), nullptr);
   HDC screen = GetDC(nullptr);
-  Pixels p = FromDib(screen, bitmap, 64, 25);
+  Pixels p = FromDib(screen, bitmap.get(), 64, 25);
   ReleaseDC(nullptr, screen);
-  DeleteObject(bitmap);
   return p;
 }
 
 struct Parent {
-  static int clicks;
-  static LPARAM lastSender;
-  static bool destroyOnClick;
+  static inline int clicks = 0;
+  static inline LPARAM lastSender = 0;
+  static inline bool destroyOnClick = false;
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {
       ++clicks;
@@ -83,9 +81,6 @@ struct Parent {
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 };
-int Parent::clicks = 0;
-LPARAM Parent::lastSender = 0;
-bool Parent::destroyOnClick = false;
 
 class CommandWindowTest : public ::testing::Test {
  protected:
@@ -116,6 +111,10 @@ class CommandWindowTest : public ::testing::Test {
 
   HWND parent_ = nullptr;
 };
+
+void Mouse(HWND button, UINT message, WPARAM keys = 0, int x = 5, int y = 5) {
+  SendMessageW(button, message, keys, MAKELPARAM(x, y));
+}
 
 // Row y of a gradient from `top` to `bottom` drawn over rows 0 .. height - 1.
 uint32_t GradientAt(uint32_t top, uint32_t bottom, int y, int height) {
@@ -163,17 +162,17 @@ TEST_F(CommandWindowTest, FullSizeShowsEachPictureFrameOneToOneOverTheGradient) 
   ExpectGradient(normal, kWhite, kBlueGrey);
 
   CommandInitialize(button);
-  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(30, 12));
+  Mouse(button, WM_MOUSEMOVE, 0, 30, 12);
   EXPECT_EQ(CommandState(button), 2);
   EXPECT_EQ(CommandLastLook(button), CommandLook::HighLight);
   Pixels highlight = Capture(button);
   ExpectFrame(highlight, Picture(IDB_COMMAND_HIGHLIGHT));
   ExpectGradient(highlight, kBlueGrey, kWhite);
 
-  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12));
+  Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, 30, 12);
   EXPECT_EQ(CommandLastLook(button), CommandLook::Pressed);
   ExpectFrame(Capture(button), Picture(IDB_COMMAND_PRESSED));
-  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(30, 12));
+  Mouse(button, WM_LBUTTONUP, 0, 30, 12);
   ReleaseCapture();
 
   EnableWindow(button, FALSE);
@@ -205,14 +204,12 @@ TEST_F(CommandWindowTest, SmallButtonShrinksTheEdgesAndKeepsTheCorners) {
       if (picture.at(x, y) == c) return true;
     return false;
   };
-  for (int x = 4; x < 25; ++x) {
-    for (int k = 0; k < 4; ++k) {
+  for (int k = 0; k < 4; ++k) {
+    for (int x = 4; x < 25; ++x) {
       EXPECT_TRUE(inRow(shot.at(x, k), k)) << x << "," << k;
       EXPECT_TRUE(inRow(shot.at(x, 17 + k), 21 + k)) << x << "," << 17 + k;
     }
-  }
-  for (int y = 4; y < 17; ++y) {
-    for (int k = 0; k < 4; ++k) {
+    for (int y = 4; y < 17; ++y) {
       EXPECT_TRUE(inColumn(shot.at(k, y), k)) << k << "," << y;
       EXPECT_TRUE(inColumn(shot.at(25 + k, y), 60 + k)) << 25 + k << "," << y;
     }
@@ -254,10 +251,10 @@ TEST_F(CommandWindowTest, CaptionSitsInItsLabelAndGreysWhenDisabled) {
 TEST_F(CommandWindowTest, ClickReachesTheParentOnce) {
   HWND button = Create(L"OK", 64, 25);
   CommandInitialize(button);
-  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  Mouse(button, WM_MOUSEMOVE);
+  Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
   EXPECT_EQ(GetCapture(), button);
-  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Mouse(button, WM_LBUTTONUP);
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(Parent::clicks, 1);
   EXPECT_EQ(Parent::lastSender, reinterpret_cast<LPARAM>(button));
@@ -266,8 +263,8 @@ TEST_F(CommandWindowTest, ClickReachesTheParentOnce) {
 TEST_F(CommandWindowTest, ParentMayDestroyTheButtonInItsClick) {
   HWND button = Create(L"OK", 64, 25);
   Parent::destroyOnClick = true;
-  SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  Mouse(button, WM_RBUTTONDOWN, MK_RBUTTON);
+  Mouse(button, WM_RBUTTONUP);
   EXPECT_EQ(Parent::clicks, 1);
   EXPECT_FALSE(IsWindow(button));
 }
@@ -302,7 +299,7 @@ TEST_F(CommandWindowTest, PropertiesThroughMessages) {
 TEST_F(CommandWindowTest, SettingEnabledAgainRepaintsNormal) {
   HWND button = Create(L"", 64, 25);
   CommandInitialize(button);
-  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  Mouse(button, WM_MOUSEMOVE);
   EXPECT_EQ(CommandLastLook(button), CommandLook::HighLight);
   CommandSetEnabled(button, true);
   EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
@@ -330,8 +327,8 @@ TEST_F(CommandWindowTest, CreatedDisabledStartsWithTheDisableLook) {
   HWND button = Create(L"...", 29, 21, WS_DISABLED);
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
-  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
+  Mouse(button, WM_LBUTTONUP);
   ReleaseCapture();
   EXPECT_EQ(Parent::clicks, 0);
 }
