@@ -117,7 +117,6 @@ struct Dialog {
   GdiPtr<HFONT> labelFont;
   GdiPtr<HFONT> panelFont;
   std::array<GdiPtr<HBITMAP>, 2> indicatorPictures;  // Img_Ra(0) not selected, Img_Ra(1) selected
-  std::array<int, kModeCount> indicatorShows{};      // index into indicatorPictures, per Img_BGM
   BackingImage background;
   BackingImage panelBackground;
   std::wstring fileLabel;  // lbl_Fname
@@ -211,8 +210,6 @@ void InvalidateIndicators(Dialog& d) {
 
 void ShowMusicMode(Dialog& d) {
   const ModeLook look = LookForMode(*d.env->musicMode);
-  d.indicatorShows.fill(0);
-  if (look.selectedIndicator >= 0) d.indicatorShows[static_cast<size_t>(look.selectedIndicator)] = 1;
   InvalidateIndicators(d);
   EnableWindow(d.cmdBgm, look.browseEnabled);
   EnableWindow(d.repeat, look.repeatEnabled);
@@ -224,18 +221,12 @@ void SetFileLabel(Dialog& d, const std::string& path) {
   InvalidateRect(d.panel, &r, FALSE);
 }
 
-void ZoomOpen(const Dialog& d) {
-  RECT from{d.savedCursorX, d.savedCursorY, d.savedCursorX, d.savedCursorY};
-  RECT to;
-  GetWindowRect(d.window, &to);
-  DrawAnimatedRects(d.window, IDANI_CAPTION, &from, &to);
-}
-
-void ZoomClose(const Dialog& d) {
-  RECT from;
-  GetWindowRect(d.window, &from);
-  RECT to{d.savedCursorX, d.savedCursorY, d.savedCursorX, d.savedCursorY};
-  DrawAnimatedRects(d.window, IDANI_CAPTION, &from, &to);
+// The caption zooms out of the saved cursor point on opening and back into it on closing.
+void Zoom(const Dialog& d, bool opening) {
+  const RECT point{d.savedCursorX, d.savedCursorY, d.savedCursorX, d.savedCursorY};
+  RECT window;
+  GetWindowRect(d.window, &window);
+  DrawAnimatedRects(d.window, IDANI_CAPTION, opening ? &point : &window, opening ? &window : &point);
 }
 
 void SetBusyCursor(Dialog& d, bool busy) {
@@ -265,12 +256,12 @@ void Load(Dialog& d) {
   if (!GetCursorPos(&pointer)) pointer = {0, 0};
   d.savedCursorX = static_cast<int16_t>(pointer.x);
   d.savedCursorY = static_cast<int16_t>(pointer.y);
-  ZoomOpen(d);
+  Zoom(d, true);
   SetBusyCursor(d, false);
 }
 
 void Unload(Dialog& d) {
-  ZoomClose(d);
+  Zoom(d, false);
   DestroyWindow(d.window);
 }
 
@@ -378,8 +369,9 @@ void PaintPanel(Dialog& d, HDC target) {
   // A long path wraps, also inside a name without blanks.
   DrawLabel(dc.get(), d.fileLabel, kLblFname, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 
+  const int selected = LookForMode(*d.env->musicMode).selectedIndicator;
   for (int mode = 0; mode < kModeCount; ++mode) {
-    HBITMAP picture = d.indicatorPictures[static_cast<size_t>(d.indicatorShows[mode])].get();
+    HBITMAP picture = d.indicatorPictures[mode == selected ? 1 : 0].get();
     if (!picture) continue;
     BITMAP info{};
     GetObjectW(picture, sizeof info, &info);
@@ -601,11 +593,7 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
 
 int SelectedIndicator(HWND dialog) {
   const Dialog* d = DialogOf(dialog);
-  if (!d) return -1;
-  for (int mode = 0; mode < kModeCount; ++mode) {
-    if (d->indicatorShows[static_cast<size_t>(mode)] == 1) return mode;
-  }
-  return -1;
+  return d ? LookForMode(*d->env->musicMode).selectedIndicator : -1;
 }
 
 POINT SavedCursor(HWND dialog) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 namespace dialog_pictures {
 namespace {
@@ -165,6 +168,31 @@ std::vector<uint8_t> EncodeIco32(const Picture& rgba) {
     out.insert(out.end(), row.begin(), row.end());
   }
   return out;
+}
+
+int WriteOrCheckAssets(const char* tool, int argc, char** argv, const std::vector<AssetFile>& files) {
+  const bool check = argc == 3 && std::string(argv[1]) == "--check";
+  if (argc != 2 && !check) {
+    std::fprintf(stderr, "usage: %s [--check] FOLDER\n", tool);
+    return 2;
+  }
+  int failures = 0;
+  for (const AssetFile& file : files) {
+    const std::string path = std::string(argv[argc - 1]) + "/" + file.name;
+    if (check) {
+      std::ifstream in(path, std::ios::binary);
+      if (std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}) == file.bytes) continue;
+      std::fprintf(stderr, "%s: %s differs from the drawing\n", tool, path.c_str());
+    } else {
+      std::ofstream out(path, std::ios::binary);
+      out.write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
+      out.close();
+      if (out) continue;
+      std::fprintf(stderr, "%s: cannot write %s\n", tool, path.c_str());
+    }
+    ++failures;
+  }
+  return failures == 0 ? 0 : 1;
 }
 
 }  // namespace dialog_pictures

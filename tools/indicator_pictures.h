@@ -3,6 +3,7 @@
 // again: the two mode indicators (12 x 12, 24-bit) and the window's icon
 // (32 x 32 with alpha).
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace dialog_pictures {
@@ -26,5 +27,13 @@ std::vector<uint8_t> EncodeBmp24(const Picture& rgb);
 
 // A one-image icon file: 32-bit colour with alpha plus the AND mask.
 std::vector<uint8_t> EncodeIco32(const Picture& rgba);
+
+// The main of an asset generator: `tool FOLDER` writes the files into FOLDER,
+// `tool --check FOLDER` compares them with what is there. Returns the exit code.
+struct AssetFile {
+  std::string name;
+  std::vector<uint8_t> bytes;
+};
+int WriteOrCheckAssets(const char* tool, int argc, char** argv, const std::vector<AssetFile>& files);
 
 }  // namespace dialog_pictures

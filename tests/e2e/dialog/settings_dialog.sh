@@ -47,8 +47,7 @@ open_dialog() {
   # Client origin on the screen from the frame: equal borders left, right and below.
   local line x y w h border
   line=$(h_probe find "$TITLE")
-  x=$(sed -E 's/.* x=(-?[0-9]+) .*/\1/' <<<"$line"); y=$(sed -E 's/.* y=(-?[0-9]+) .*/\1/' <<<"$line")
-  w=$(sed -E 's/.* w=([0-9]+) .*/\1/' <<<"$line"); h=$(sed -E 's/.* h=([0-9]+) .*/\1/' <<<"$line")
+  read -r x y w h < <(sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
   border=$(((w - 479) / 2))
   DX=$((x + border)) DY=$((y + h - 252 - border))
   sleep 0.5
@@ -108,6 +107,22 @@ save_and_wait() {
   h_wait_exit "$DIALOG_PID" 20
 }
 
+# Chooses MP3、WAV and then $TUNE through the real file dialog of "...".
+choose_tune() {
+  pressP 1 26 102  # MP3、WAV
+  pressP 1 50 126  # "..."
+  local fxwin
+  fxwin=$(h_wait_window 'ﾌｧｲﾙを開く' 20)
+  check "'...' opens the file dialog titled ﾌｧｲﾙを開く" test -n "$fxwin"
+  h_shot dialog_file_chooser >/dev/null
+  h_focus "$fxwin"
+  h_type "$TUNE"
+  h_key Return
+  check "the file dialog closes" h_wait_no_window 'ﾌｧｲﾙを開く' 10
+  h_focus "$(h_wait_window "$TITLE" 5)"
+  sleep 0.5
+}
+
 # 1. The look, loaded from a prepared file: audio CD, track 3.
 settings_file 1 3 "" > "$INI"
 open_dialog
@@ -162,17 +177,7 @@ check "saved repeat 0 for 'abc'" test "$(stored "$REPEAT_KEY")" = 0
 settings_file 2 0 "" > "$INI"
 cp "$INI" "$dir/before.ini"
 open_dialog
-pressP 1 26 102  # MP3、WAV
-pressP 1 50 126  # "..."
-fxwin=$(h_wait_window 'ﾌｧｲﾙを開く' 20)
-check "'...' opens the file dialog titled ﾌｧｲﾙを開く" test -n "$fxwin"
-h_shot dialog_file_chooser >/dev/null
-h_focus "$fxwin"
-h_type "$TUNE"
-h_key Return
-check "the file dialog closes" h_wait_no_window 'ﾌｧｲﾙを開く' 10
-h_focus "$(h_wait_window "$TITLE" 5)"
-sleep 0.5
+choose_tune
 h_shot dialog_file_chosen >/dev/null
 press 1 430 212  # ｷｬﾝｾﾙ
 h_wait_exit "$DIALOG_PID" 20
@@ -181,14 +186,7 @@ check "ｷｬﾝｾﾙ leaves Orvane.ini byte for byte" cmp -s "$INI" "$dir/befo
 
 # 6. Choose the file and save it.
 open_dialog
-pressP 1 26 102
-pressP 1 50 126
-fxwin=$(h_wait_window 'ﾌｧｲﾙを開く' 20)
-h_focus "$fxwin"
-h_type "$TUNE"
-h_key Return
-h_wait_no_window 'ﾌｧｲﾙを開く' 10
-h_focus "$(h_wait_window "$TITLE" 5)"
+choose_tune
 save_and_wait
 check "saved mode 2" test "$(stored "$MODE_KEY")" = 2
 check "saved the chosen path as typed" test "$(stored "$FILE_KEY")" = "$TUNE"

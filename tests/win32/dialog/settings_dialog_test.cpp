@@ -70,6 +70,14 @@ class SettingsDialogTest : public ::testing::Test {
     SendMessageW(Control(IDC_PIC_C), message, 0, MAKELPARAM(x, y));
   }
 
+  // Opens on the audio CD, types `repeat` into the repeat box and presses 設定.
+  void SaveWithRepeat(const wchar_t* repeat) {
+    mode = 1;
+    Open();
+    SetWindowTextW(Control(IDC_BGM_REPEAT), repeat);
+    Click(IDC_CMD_SET);
+  }
+
   std::wstring Text(HWND w) const {
     wchar_t buffer[256] = {};
     GetWindowTextW(w, buffer, 256);
@@ -186,10 +194,7 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
 }
 
 TEST_F(SettingsDialogTest, SaveWritesAndCloses) {
-  mode = 1;
-  Open();
-  SetWindowTextW(Control(IDC_BGM_REPEAT), L"7");
-  Click(IDC_CMD_SET);
+  SaveWithRepeat(L"7");
   EXPECT_FALSE(IsWindow(dialog));
   ASSERT_EQ(writes.size(), 3u);
   EXPECT_EQ(writes[0].value, " 1");
@@ -215,10 +220,7 @@ TEST_F(SettingsDialogTest, CancelAndCloseBoxWriteNothing) {
 }
 
 TEST_F(SettingsDialogTest, UnsavableRepeatNumberKeepsTheDialogOpen) {
-  mode = 1;
-  Open();
-  SetWindowTextW(Control(IDC_BGM_REPEAT), L"40000");
-  Click(IDC_CMD_SET);
+  SaveWithRepeat(L"40000");
   EXPECT_TRUE(IsWindow(dialog));
   EXPECT_TRUE(writes.empty()) << "checked before the first write";
   ASSERT_EQ(reports.size(), 1u);
