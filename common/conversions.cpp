@@ -22,10 +22,16 @@ DecimalScan ScanDecimal(std::string_view s, bool requireExponentDigits) {
   std::size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   std::size_t digits = 0;
-  while (i < s.size() && IsDigit(s[i])) { ++i; ++digits; }
+  while (i < s.size() && IsDigit(s[i])) {
+    ++i;
+    ++digits;
+  }
   if (i < s.size() && s[i] == '.') {
     ++i;
-    while (i < s.size() && IsDigit(s[i])) { ++i; ++digits; }
+    while (i < s.size() && IsDigit(s[i])) {
+      ++i;
+      ++digits;
+    }
   }
   if (digits == 0) return scan;
   scan.length = scan.numberEnd = i;
@@ -33,7 +39,10 @@ DecimalScan ScanDecimal(std::string_view s, bool requireExponentDigits) {
     std::size_t j = i + 1;
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
     std::size_t expDigits = 0;
-    while (j < s.size() && IsDigit(s[j])) { ++j; ++expDigits; }
+    while (j < s.size() && IsDigit(s[j])) {
+      ++j;
+      ++expDigits;
+    }
     if (expDigits > 0) {
       scan.length = scan.numberEnd = j;
     } else if (!requireExponentDigits) {
@@ -59,16 +68,24 @@ double ToDouble(std::string_view s) {
 double RadixLiteral(std::string_view s) {
   std::size_t i = 1;
   unsigned base = 8;
-  if (i < s.size() && (s[i] == 'h' || s[i] == 'H')) { base = 16; ++i; }
-  else if (i < s.size() && (s[i] == 'o' || s[i] == 'O')) { ++i; }
+  if (i < s.size() && (s[i] == 'h' || s[i] == 'H')) {
+    base = 16;
+    ++i;
+  } else if (i < s.size() && (s[i] == 'o' || s[i] == 'O')) {
+    ++i;
+  }
   std::uint64_t value = 0;
   for (; i < s.size(); ++i) {
     char c = s[i];
     unsigned d;
-    if (IsDigit(c)) d = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f') d = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F') d = static_cast<unsigned>(c - 'A' + 10);
-    else break;
+    if (IsDigit(c))
+      d = static_cast<unsigned>(c - '0');
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = static_cast<unsigned>(c - 'a' + 10);
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = static_cast<unsigned>(c - 'A' + 10);
+    else
+      break;
     if (d >= base) break;
     value = value * base + d;
     if (value > 0xFFFFFFFFull) return std::numeric_limits<double>::infinity();
@@ -127,9 +144,7 @@ std::optional<std::int32_t> ToInt32(double whole) {
   return static_cast<std::int32_t>(whole);
 }
 
-std::string NumberText(long long n) {
-  return n < 0 ? std::to_string(n) : " " + std::to_string(n);
-}
+std::string NumberText(long long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 std::string FormatHash(long long n) { return n == 0 ? std::string() : std::to_string(n); }
 

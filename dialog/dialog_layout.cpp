@@ -8,14 +8,17 @@ namespace settings_dialog {
 
 int ModeAt(int x, int y) {
   for (int mode = 0; mode < static_cast<int>(kImgBgm.size()); ++mode) {
-    if (ToPixels(kImgBgm[mode]).contains(x, y) || ToPixels(kLblBgm[mode]).contains(x, y)) return mode;
+    if (ToPixels(kImgBgm[mode]).contains(x, y) || ToPixels(kLblBgm[mode]).contains(x, y))
+      return mode;
   }
   return -1;
 }
 
 Point DialogPosition(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
-  const long long leftTwips = (static_cast<long long>(screenWidth) - windowWidth) * kTwipsPerPixel / 2;
-  const long long topTwips = (static_cast<long long>(screenHeight) - windowHeight) * kTwipsPerPixel / 3;
+  const long long leftTwips =
+      (static_cast<long long>(screenWidth) - windowWidth) * kTwipsPerPixel / 2;
+  const long long topTwips =
+      (static_cast<long long>(screenHeight) - windowHeight) * kTwipsPerPixel / 3;
   return {static_cast<int>(std::lround(leftTwips / static_cast<double>(kTwipsPerPixel))),
           static_cast<int>(std::lround(topTwips / static_cast<double>(kTwipsPerPixel)))};
 }

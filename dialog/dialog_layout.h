@@ -15,12 +15,15 @@ struct TwipRect {
 
 struct PixelRect {
   int x, y, width, height;
-  bool contains(int px, int py) const { return px >= x && px < x + width && py >= y && py < y + height; }
+  bool contains(int px, int py) const {
+    return px >= x && px < x + width && py >= y && py < y + height;
+  }
 };
 
 // The stored places are whole pixels at 15 twips per pixel.
 constexpr PixelRect ToPixels(TwipRect r) {
-  return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel, r.height / kTwipsPerPixel};
+  return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
+          r.height / kTwipsPerPixel};
 }
 
 // Client area of the dialog.
@@ -41,8 +44,10 @@ constexpr TwipRect kLblRepeat{2040, 840, 990, 195};
 constexpr TwipRect kCmdBgm{540, 1740, 435, 315};
 constexpr TwipRect kLblFname{1020, 1740, 5355, 435};
 // Indexed by music mode: 0 none, 1 audio CD, 2 music file.
-constexpr std::array<TwipRect, 3> kImgBgm{{{300, 1140, 195, 195}, {300, 840, 195, 195}, {300, 1440, 195, 195}}};
-constexpr std::array<TwipRect, 3> kLblBgm{{{540, 1140, 345, 195}, {540, 840, 645, 195}, {540, 1440, 900, 195}}};
+constexpr std::array<TwipRect, 3> kImgBgm{
+    {{300, 1140, 195, 195}, {300, 840, 195, 195}, {300, 1440, 195, 195}}};
+constexpr std::array<TwipRect, 3> kLblBgm{
+    {{540, 1140, 345, 195}, {540, 840, 645, 195}, {540, 1440, 900, 195}}};
 
 // The music mode whose indicator or label lies under a point of Pic_C, or -1.
 int ModeAt(int x, int y);

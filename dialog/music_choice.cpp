@@ -12,10 +12,14 @@ constexpr int kRepeatListLast = 30;
 
 ModeLook LookForMode(int mode) {
   switch (mode) {
-    case kModeNone: return {0, false, false};
-    case kModeCd: return {1, true, false};
-    case kModeFile: return {2, false, true};
-    default: return {-1, false, false};
+    case kModeNone:
+      return {0, false, false};
+    case kModeCd:
+      return {1, true, false};
+    case kModeFile:
+      return {2, false, true};
+    default:
+      return {-1, false, false};
   }
 }
 
@@ -35,8 +39,9 @@ RepeatReading ReadRepeatText(std::string_view text) {
   return {true, *track};
 }
 
-SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText, const std::string& musicFile,
-                              int16_t& repeatTrack, const std::function<std::string()>& settingsFile,
+SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText,
+                              const std::string& musicFile, int16_t& repeatTrack,
+                              const std::function<std::string()>& settingsFile,
                               const IniWriter& write) {
   const RepeatReading repeat = ReadRepeatText(repeatText);
   if (!repeat.inRange) return {SaveOutcome::kRepeatOutOfRange, {}};
@@ -51,7 +56,8 @@ SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText, const s
     return {SaveOutcome::kWriteFailed, file};
   }
   file = settingsFile();
-  if (!write(kSettingsSection, kKeyMusicFile, musicFile, file)) return {SaveOutcome::kWriteFailed, file};
+  if (!write(kSettingsSection, kKeyMusicFile, musicFile, file))
+    return {SaveOutcome::kWriteFailed, file};
   return {SaveOutcome::kSaved, {}};
 }
 

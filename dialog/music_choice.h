@@ -34,8 +34,8 @@ struct RepeatReading {
 RepeatReading ReadRepeatText(std::string_view text);
 
 // Writes one INI value; false when the file could not be written.
-using IniWriter = std::function<bool(std::string_view section, std::string_view key, const std::string& value,
-                                     const std::string& file)>;
+using IniWriter = std::function<bool(std::string_view section, std::string_view key,
+                                     const std::string& value, const std::string& file)>;
 
 struct SaveOutcome {
   enum Kind { kSaved, kRepeatOutOfRange, kWriteFailed };
@@ -47,8 +47,9 @@ struct SaveOutcome {
 // settingsFile() names at that moment. The repeat text is checked before the
 // first write, so an unusable number leaves the file untouched; the first
 // failing write ends the save. repeatTrack receives the stored track.
-SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText, const std::string& musicFile,
-                              int16_t& repeatTrack, const std::function<std::string()>& settingsFile,
+SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText,
+                              const std::string& musicFile, int16_t& repeatTrack,
+                              const std::function<std::string()>& settingsFile,
                               const IniWriter& write);
 
 }  // namespace settings_dialog

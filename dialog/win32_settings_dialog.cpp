@@ -41,7 +41,8 @@ constexpr int kRepeatListRows = 8;
 
 std::wstring Widen(const std::string& text, UINT codePage) {
   if (text.empty()) return {};
-  const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int n =
+      MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
@@ -49,17 +50,18 @@ std::wstring Widen(const std::string& text, UINT codePage) {
 
 std::string Narrow(const std::wstring& text, UINT codePage) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                      nullptr);
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
   return out;
 }
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -108,7 +110,7 @@ struct Dialog {
   HINSTANCE instance = nullptr;
   DialogEnvironment* env = nullptr;
   HWND window = nullptr;
-  HWND panel = nullptr;  // Pic_C
+  HWND panel = nullptr;   // Pic_C
   HWND repeat = nullptr;  // BGM_Repeat
   HWND cmdBgm = nullptr;
   HWND cmdSet = nullptr;
@@ -133,7 +135,9 @@ struct CreateParams {
   DialogEnvironment* env;
 };
 
-Dialog* DialogOf(HWND window) { return reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+Dialog* DialogOf(HWND window) {
+  return reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 HFONT CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset) {
   HDC screen = GetDC(nullptr);
@@ -145,9 +149,9 @@ HFONT CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset) 
 
 HWND CreateButton(Dialog& d, HWND parent, int id, const wchar_t* caption, TwipRect place) {
   const PixelRect r = ToPixels(place);
-  HWND button = CreateWindowExW(0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.x, r.y,
-                                r.width, r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                d.instance, nullptr);
+  HWND button = CreateWindowExW(
+      0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.x, r.y, r.width,
+      r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), d.instance, nullptr);
   if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(d.labelFont.get()), TRUE);
   return button;
 }
@@ -167,29 +171,34 @@ void FitComboHeight(HWND combo, int height) {
 void CreateControls(Dialog& d) {
   d.labelFont.reset(CreatePointFont(L"ＭＳ Ｐゴシック", 975, SHIFTJIS_CHARSET));
   d.panelFont.reset(CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET));
-  d.indicatorPictures[0].reset(static_cast<HBITMAP>(
-      LoadImageW(d.instance, MAKEINTRESOURCEW(IDB_INDICATOR_OFF), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-  d.indicatorPictures[1].reset(static_cast<HBITMAP>(
-      LoadImageW(d.instance, MAKEINTRESOURCEW(IDB_INDICATOR_ON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  d.indicatorPictures[0].reset(static_cast<HBITMAP>(LoadImageW(
+      d.instance, MAKEINTRESOURCEW(IDB_INDICATOR_OFF), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  d.indicatorPictures[1].reset(static_cast<HBITMAP>(LoadImageW(
+      d.instance, MAKEINTRESOURCEW(IDB_INDICATOR_ON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 
-  d.bigIcon = static_cast<HICON>(LoadImageW(d.instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON,
-                                            GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-  d.smallIcon = static_cast<HICON>(LoadImageW(d.instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  d.bigIcon =
+      static_cast<HICON>(LoadImageW(d.instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+  d.smallIcon = static_cast<HICON>(LoadImageW(d.instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG),
+                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), 0));
   if (d.bigIcon) SendMessageW(d.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d.bigIcon));
-  if (d.smallIcon) SendMessageW(d.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(d.smallIcon));
+  if (d.smallIcon)
+    SendMessageW(d.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(d.smallIcon));
 
   RegisterCommandClass(d.instance);
   const PixelRect pic = ToPixels(kPicC);
-  d.panel = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, pic.x,
-                            pic.y, pic.width, pic.height, d.window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PIC_C)), d.instance, &d);
+  d.panel =
+      CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
+                      pic.x, pic.y, pic.width, pic.height, d.window,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PIC_C)), d.instance, &d);
 
   const PixelRect combo = ToPixels(kBgmRepeat);
-  d.repeat = CreateWindowExW(0, L"COMBOBOX", L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                             combo.x, combo.y, combo.width, combo.height * (kRepeatListRows + 1), d.panel,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BGM_REPEAT)), d.instance, nullptr);
+  d.repeat = CreateWindowExW(
+      0, L"COMBOBOX", L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, combo.x,
+      combo.y, combo.width, combo.height * (kRepeatListRows + 1), d.panel,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BGM_REPEAT)), d.instance, nullptr);
   if (d.repeat) {
     SendMessageW(d.repeat, WM_SETFONT, reinterpret_cast<WPARAM>(d.panelFont.get()), TRUE);
     FitComboHeight(d.repeat, combo.height);
@@ -226,7 +235,8 @@ void Zoom(const Dialog& d, bool opening) {
   const RECT point{d.savedCursorX, d.savedCursorY, d.savedCursorX, d.savedCursorY};
   RECT window;
   GetWindowRect(d.window, &window);
-  DrawAnimatedRects(d.window, IDANI_CAPTION, opening ? &point : &window, opening ? &window : &point);
+  DrawAnimatedRects(d.window, IDANI_CAPTION, opening ? &point : &window,
+                    opening ? &window : &point);
 }
 
 void SetBusyCursor(Dialog& d, bool busy) {
@@ -239,7 +249,8 @@ void Load(Dialog& d) {
   GetWindowRect(d.window, &frame);
   const Point place = DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                      frame.right - frame.left, frame.bottom - frame.top);
-  SetWindowPos(d.window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(d.window, nullptr, place.x, place.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   for (HWND button : {d.cmdCan, d.cmdSet, d.cmdBgm, d.cmdEtc}) {
     if (button) CommandInitialize(button);
@@ -296,8 +307,9 @@ void ChooseMusicFile(Dialog& d) {
 
 void Save(Dialog& d) {
   const std::string repeatText = Narrow(WindowText(d.repeat), CP_UTF8);
-  const SaveOutcome outcome = SaveMusicSettings(*d.env->musicMode, repeatText, *d.env->musicFile,
-                                                *d.env->repeatTrack, d.env->settingsFile, d.env->write);
+  const SaveOutcome outcome =
+      SaveMusicSettings(*d.env->musicMode, repeatText, *d.env->musicFile, *d.env->repeatTrack,
+                        d.env->settingsFile, d.env->write);
   switch (outcome.kind) {
     case SaveOutcome::kSaved:
       Unload(d);
@@ -312,7 +324,8 @@ void Save(Dialog& d) {
       }
       return;
     case SaveOutcome::kWriteFailed:
-      d.env->report(d.window, L"設定を保存できませんでした。\n\n" + Widen(outcome.failedFile, CP_ACP) +
+      d.env->report(d.window, L"設定を保存できませんでした。\n\n" +
+                                  Widen(outcome.failedFile, CP_ACP) +
                                   L"\n\nﾌｧｲﾙが書き込み禁止になっていないか確かめてください。");
       return;
   }
@@ -327,11 +340,20 @@ void OpenHomePage(Dialog& d) {
 void OnCommand(Dialog& d, int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
-    case IDC_CMD_BGM: ChooseMusicFile(d); break;
-    case IDC_CMD_SET: Save(d); break;
-    case IDC_CMD_CAN: Unload(d); break;
-    case IDC_CMD_ETC: OpenHomePage(d); break;
-    default: break;
+    case IDC_CMD_BGM:
+      ChooseMusicFile(d);
+      break;
+    case IDC_CMD_SET:
+      Save(d);
+      break;
+    case IDC_CMD_CAN:
+      Unload(d);
+      break;
+    case IDC_CMD_ETC:
+      OpenHomePage(d);
+      break;
+    default:
+      break;
   }
 }
 
@@ -377,8 +399,8 @@ void PaintPanel(Dialog& d, HDC target) {
     GetObjectW(picture, sizeof info, &info);
     MemoryDc source(picture);
     const PixelRect r = ToPixels(kImgBgm[static_cast<size_t>(mode)]);
-    BitBlt(dc.get(), r.x, r.y, std::min<int>(info.bmWidth, r.width), std::min<int>(info.bmHeight, r.height),
-           source.get(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), r.x, r.y, std::min<int>(info.bmWidth, r.width),
+           std::min<int>(info.bmHeight, r.height), source.get(), 0, 0, SRCCOPY);
   }
   BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
 }
@@ -394,12 +416,18 @@ void PaintDialog(Dialog& d, HDC target) {
 // The controls that take the keyboard focus, in tab order.
 HWND FocusWindow(const Dialog& d, FocusStop stop) {
   switch (stop) {
-    case FocusStop::kPicC: return d.panel;
-    case FocusStop::kRepeat: return d.repeat;
-    case FocusStop::kBrowse: return d.cmdBgm;
-    case FocusStop::kSet: return d.cmdSet;
-    case FocusStop::kCancel: return d.cmdCan;
-    case FocusStop::kEtc: return d.cmdEtc;
+    case FocusStop::kPicC:
+      return d.panel;
+    case FocusStop::kRepeat:
+      return d.repeat;
+    case FocusStop::kBrowse:
+      return d.cmdBgm;
+    case FocusStop::kSet:
+      return d.cmdSet;
+    case FocusStop::kCancel:
+      return d.cmdCan;
+    case FocusStop::kEtc:
+      return d.cmdEtc;
   }
   return nullptr;
 }
@@ -422,8 +450,8 @@ void MoveFocus(const Dialog& d, bool forward) {
 // The dialog and its panel each keep their gradient in a backing image,
 // painted afresh at every resize and copied to the screen when painting.
 template <typename Colour, typename Paint>
-std::optional<LRESULT> HandleSurface(HWND window, UINT message, BackingImage& background, Colour colour,
-                                     Paint paint) {
+std::optional<LRESULT> HandleSurface(HWND window, UINT message, BackingImage& background,
+                                     Colour colour, Paint paint) {
   switch (message) {
     case WM_SIZE:
       background.paint(window, colour);
@@ -460,7 +488,8 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN: {
       SetFocus(window);
-      const int mode = ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      const int mode =
+          ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       if (mode >= 0) {
         *d->env->musicMode = static_cast<int16_t>(mode);
         ShowMusicMode(*d);
@@ -476,7 +505,8 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* params = static_cast<const CreateParams*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    const auto* params =
+        static_cast<const CreateParams*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     auto* d = new Dialog;
     d->instance = params->instance;
     d->env = params->env;
@@ -504,8 +534,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         HWND focus = GetFocus();
         if (focus && IsChild(window, focus)) d->lastFocus = focus;
       } else {
-        HWND target = d->lastFocus && IsWindow(d->lastFocus) && IsWindowEnabled(d->lastFocus) ? d->lastFocus
-                                                                                               : d->panel;
+        HWND target = d->lastFocus && IsWindow(d->lastFocus) && IsWindowEnabled(d->lastFocus)
+                          ? d->lastFocus
+                          : d->panel;
         SetFocus(target);
       }
       return 0;
@@ -539,7 +570,8 @@ bool RegisterClasses(HINSTANCE instance) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   for (const WNDCLASSEXW* c : {&dialog, &panel}) {
-    if (!GetClassInfoExW(instance, c->lpszClassName, &existing) && !RegisterClassExW(c)) return false;
+    if (!GetClassInfoExW(instance, c->lpszClassName, &existing) && !RegisterClassExW(c))
+      return false;
   }
   return true;
 }
@@ -555,9 +587,9 @@ HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env) {
   RECT frame{0, 0, ToPixels(kClient).width, ToPixels(kClient).height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   CreateParams params{instance, env};
-  HWND window = CreateWindowExW(0, kDialogClass, kCaption, kDialogStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                &params);
+  HWND window = CreateWindowExW(0, kDialogClass, kCaption, kDialogStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, instance, &params);
   if (!window) return nullptr;
   Load(*DialogOf(window));
   ShowWindow(window, SW_SHOWNORMAL);
@@ -610,12 +642,9 @@ std::wstring FileLabelText(HWND dialog) {
 
 void ShowSettingsDialog(HINSTANCE instance) {
   using namespace settings_dialog;
-  DialogEnvironment env{&gSettings.MusicMode,
-                        &gSettings.RepeatTrack,
-                        &gSettings.MusicFile,
-                        [] { return SettingsFilePath(); },
-                        WriteIniValue,
-                        ReportToUser};
+  DialogEnvironment env{&gSettings.MusicMode, &gSettings.RepeatTrack,
+                        &gSettings.MusicFile, [] { return SettingsFilePath(); },
+                        WriteIniValue,        ReportToUser};
   HWND dialog = OpenSettingsDialog(instance, &env);
   if (dialog) RunSettingsDialog(dialog);
 }

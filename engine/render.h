@@ -2,8 +2,8 @@
 // texture, the veils, and one frame per idle turn.
 #pragma once
 
-struct HWND__;   // the engine window, without dragging <windows.h> into the header
+struct HWND__;  // the engine window, without dragging <windows.h> into the header
 
-void setUpRendering(HWND__* window);    // at WM_CREATE
+void setUpRendering(HWND__* window);     // at WM_CREATE
 void frameStep();                        // from the idle loop
 void tearDownRendering(HWND__* window);  // at WM_DESTROY

@@ -41,58 +41,58 @@ constexpr std::uintptr_t Mask = 0xFFF0;
 }  // namespace ShellCommand
 
 struct ShellPoint {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
 };
 
 // What the rules ask of the platform, for the one engine window.
 class ShellPlatform {
-public:
-    virtual ~ShellPlatform() = default;
-    virtual ShellPoint cursorPosition() = 0;  // screen pixels
-    virtual void hideCursor() = 0;
-    virtual void setRunTitle() = 0;
-    virtual void lowerThreadPriority() = 0;
-    virtual void setUpRendering() = 0;
-    virtual void tearDownRendering() = 0;
-    virtual void postQuit() = 0;
-    virtual void postClose() = 0;
-    // The platform's screen-saver password prompt; true lets the close go ahead.
-    // May dispatch messages to the window while it runs.
-    virtual bool verifyPassword() = 0;
+ public:
+  virtual ~ShellPlatform() = default;
+  virtual ShellPoint cursorPosition() = 0;  // screen pixels
+  virtual void hideCursor() = 0;
+  virtual void setRunTitle() = 0;
+  virtual void lowerThreadPriority() = 0;
+  virtual void setUpRendering() = 0;
+  virtual void tearDownRendering() = 0;
+  virtual void postQuit() = 0;
+  virtual void postClose() = 0;
+  // The platform's screen-saver password prompt; true lets the close go ahead.
+  // May dispatch messages to the window while it runs.
+  virtual bool verifyPassword() = 0;
 };
 
 // How the window procedure finishes a message: with the platform's default
 // processing, or by returning `result` itself.
 struct ShellReply {
-    bool defaultProcessing = true;
-    std::intptr_t result = 0;
+  bool defaultProcessing = true;
+  std::intptr_t result = 0;
 };
 
 class ShellPolicy {
-public:
-    explicit ShellPolicy(ShellPlatform& platform) : platform_(platform) {}
+ public:
+  explicit ShellPolicy(ShellPlatform& platform) : platform_(platform) {}
 
-    ShellReply handle(unsigned message, std::uintptr_t wParam);
+  ShellReply handle(unsigned message, std::uintptr_t wParam);
 
-    // The idle loop draws only while rendering is up and no password prompt is open.
-    bool frameDue() const { return running_ && !passwordPromptActive_; }
+  // The idle loop draws only while rendering is up and no password prompt is open.
+  bool frameDue() const { return running_ && !passwordPromptActive_; }
 
-    bool closeArmed() const { return closeArmed_; }
-    ShellPoint savedCursor() const { return savedCursor_; }
+  bool closeArmed() const { return closeArmed_; }
+  ShellPoint savedCursor() const { return savedCursor_; }
 
-private:
-    static constexpr ShellReply byDefault() { return ShellReply{}; }
-    static constexpr ShellReply answer(std::intptr_t result) { return ShellReply{false, result}; }
+ private:
+  static constexpr ShellReply byDefault() { return ShellReply{}; }
+  static constexpr ShellReply answer(std::intptr_t result) { return ShellReply{false, result}; }
 
-    ShellReply onClose();
-    void onMouseMove();
-    void armAndClose();
+  ShellReply onClose();
+  void onMouseMove();
+  void armAndClose();
 
-    ShellPlatform& platform_;
-    ShellPoint savedCursor_;
-    bool closeArmed_ = false;
-    bool firstMoveSeen_ = false;
-    bool passwordPromptActive_ = false;
-    bool running_ = false;
+  ShellPlatform& platform_;
+  ShellPoint savedCursor_;
+  bool closeArmed_ = false;
+  bool firstMoveSeen_ = false;
+  bool passwordPromptActive_ = false;
+  bool running_ = false;
 };

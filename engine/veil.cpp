@@ -11,141 +11,152 @@ namespace {
 std::int32_t seedState = 1;
 
 constexpr float twoPi = 6.2831855f;
-constexpr float cutoff = brightnessCutoff * 0.01f;   // T
-constexpr float inverseCutoff = 1.0f / cutoff;        // 1/T
+constexpr float cutoff = brightnessCutoff * 0.01f;  // T
+constexpr float inverseCutoff = 1.0f / cutoff;      // 1/T
 constexpr float speedSpread = waveRate * 0.03f;
 constexpr float speedBase = waveRate * 0.001f;
 
 float draw() { return static_cast<float>(nextRandom()); }
 
 void advanceWaves(Veil& veil, float dt) {
-    for (int k = 0; k < waveCount; ++k) {
-        veil.phase[k] += dt * veil.phaseSpeed[k];
-        if (veil.phase[k] > twoPi) veil.phase[k] -= twoPi;
-        veil.coefficient[k] = std::cos(veil.phase[k]);
-    }
+  for (int k = 0; k < waveCount; ++k) {
+    veil.phase[k] += dt * veil.phaseSpeed[k];
+    if (veil.phase[k] > twoPi) veil.phase[k] -= twoPi;
+    veil.coefficient[k] = std::cos(veil.phase[k]);
+  }
 }
 
 void driftColour(Veil& veil, float dt) {
-    veil.hue += dt * veil.hueSpeed;
-    if (veil.hue < 0) veil.hue += 1;
-    if (veil.hue > 1) veil.hue -= 1;
-    veil.saturation += dt * veil.saturationSpeed;
-    if (veil.saturation <= 0.1f) {
-        veil.saturationSpeed = -veil.saturationSpeed;
-        veil.saturation = 0.1f;
-    }
-    if (veil.saturation >= 1) {
-        veil.saturationSpeed = -veil.saturationSpeed;
-        veil.saturation = 1;
-    }
-    const Rgb rgb = hsvToRgb(veil.hue, veil.saturation, veil.value);
-    veil.red = rgb.red;
-    veil.green = rgb.green;
-    veil.blue = rgb.blue;
+  veil.hue += dt * veil.hueSpeed;
+  if (veil.hue < 0) veil.hue += 1;
+  if (veil.hue > 1) veil.hue -= 1;
+  veil.saturation += dt * veil.saturationSpeed;
+  if (veil.saturation <= 0.1f) {
+    veil.saturationSpeed = -veil.saturationSpeed;
+    veil.saturation = 0.1f;
+  }
+  if (veil.saturation >= 1) {
+    veil.saturationSpeed = -veil.saturationSpeed;
+    veil.saturation = 1;
+  }
+  const Rgb rgb = hsvToRgb(veil.hue, veil.saturation, veil.value);
+  veil.red = rgb.red;
+  veil.green = rgb.green;
+  veil.blue = rgb.blue;
 }
 
 // One row of rippled positions, kept apart (x, y, z as separate arrays) so the
 // normal loop below runs over contiguous floats. Padded to whole SSE vectors.
 constexpr int paddedSide = (gridSide + 3) / 4 * 4;
 struct RowPositions {
-    alignas(16) float x[paddedSide];
-    alignas(16) float y[paddedSide];
-    alignas(16) float z[paddedSide];
+  alignas(16) float x[paddedSide];
+  alignas(16) float y[paddedSide];
+  alignas(16) float z[paddedSide];
 };
 
 // Per-column terms shared by every row. The products keep the left-to-right
 // order of the wave formulas, so positions come out bit for bit the same.
 struct ColumnTerms {
-    alignas(16) float v[paddedSide];
-    alignas(16) float vv[paddedSide];     // v * v, as in w = u * u + v * v
-    alignas(16) float c3vv[paddedSide];   // c3 * v * v
-    alignas(16) float c7v[paddedSide];    // c7 * v
+  alignas(16) float v[paddedSide];
+  alignas(16) float vv[paddedSide];    // v * v, as in w = u * u + v * v
+  alignas(16) float c3vv[paddedSide];  // c3 * v * v
+  alignas(16) float c7v[paddedSide];   // c7 * v
 };
 
 void prepareColumns(const Veil& veil, ColumnTerms& t) {
-    const float* c = veil.coefficient;
-    for (int j = 0; j < paddedSide; ++j) {
-        const float v = j < gridSide ? veil.at(0, j).v : 0.0f;
-        t.v[j] = v;
-        t.vv[j] = v * v;
-        t.c3vv[j] = c[3] * v * v;
-        t.c7v[j] = c[7] * v;
-    }
+  const float* c = veil.coefficient;
+  for (int j = 0; j < paddedSide; ++j) {
+    const float v = j < gridSide ? veil.at(0, j).v : 0.0f;
+    t.v[j] = v;
+    t.vv[j] = v * v;
+    t.c3vv[j] = c[3] * v * v;
+    t.c7v[j] = c[7] * v;
+  }
 }
 
 void computeRow(const float* c, const ColumnTerms& t, VeilVertex* row, RowPositions& out) {
-    const float u = row[0].u;
-    const float uu = u * u;
-    const float c0uu = c[0] * u * u;
-    const float c1 = c[1], halfC2 = 0.5f * c[2];
-    const float c4u = c[4] * u, halfC5 = 0.5f * c[5];
-    const float c6u = c[6] * u, c8 = c[8];
-    for (int j = 0; j < paddedSide; ++j) {
-        const float w = uu + t.vv[j];
-        out.x[j] = c0uu * t.v[j] + c1 * w + halfC2;
-        out.y[j] = t.c3vv[j] * w + c4u + halfC5;
-        out.z[j] = c6u * w * w + t.c7v[j] + c8;
-    }
-    for (int j = 0; j < gridSide; ++j) {
-        row[j].x = out.x[j];
-        row[j].y = out.y[j];
-        row[j].z = out.z[j];
-    }
+  const float u = row[0].u;
+  const float uu = u * u;
+  const float c0uu = c[0] * u * u;
+  const float c1 = c[1], halfC2 = 0.5f * c[2];
+  const float c4u = c[4] * u, halfC5 = 0.5f * c[5];
+  const float c6u = c[6] * u, c8 = c[8];
+  for (int j = 0; j < paddedSide; ++j) {
+    const float w = uu + t.vv[j];
+    out.x[j] = c0uu * t.v[j] + c1 * w + halfC2;
+    out.y[j] = t.c3vv[j] * w + c4u + halfC5;
+    out.z[j] = c6u * w * w + t.c7v[j] + c8;
+  }
+  for (int j = 0; j < gridSide; ++j) {
+    row[j].x = out.x[j];
+    row[j].y = out.y[j];
+    row[j].z = out.z[j];
+  }
 }
 
 // Intensity of one interior vertex. Only the z of the normal b^ x a^ matters,
 // so it is taken as (b x a).z / (|a| |b|) without building the unit vectors;
 // a zero vector stands for (0, 1, 0) as normalize() has it.
-float lightVertex(const RowPositions& prev, const RowPositions& cur, const RowPositions& next, int j) {
-    float ax = cur.x[j + 1] - cur.x[j - 1];
-    float ay = cur.y[j + 1] - cur.y[j - 1];
-    const float az = cur.z[j + 1] - cur.z[j - 1];
-    float bx = next.x[j] - prev.x[j];
-    float by = next.y[j] - prev.y[j];
-    const float bz = next.z[j] - prev.z[j];
-    const float a2 = ax * ax + ay * ay + az * az;
-    const float b2 = bx * bx + by * by + bz * bz;
-    float la = 1, lb = 1;
-    if (a2 == 0.0f) ax = 0, ay = 1; else la = std::sqrt(a2);
-    if (b2 == 0.0f) bx = 0, by = 1; else lb = std::sqrt(b2);
-    const float nz = (bx * ay - by * ax) / (la * lb);
-    const float intensity = (cutoff - std::fabs(nz)) * inverseCutoff;
-    return intensity > 1.0f ? 1.0f : intensity < 0.0f ? 0.0f : intensity;
+float lightVertex(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
+                  int j) {
+  float ax = cur.x[j + 1] - cur.x[j - 1];
+  float ay = cur.y[j + 1] - cur.y[j - 1];
+  const float az = cur.z[j + 1] - cur.z[j - 1];
+  float bx = next.x[j] - prev.x[j];
+  float by = next.y[j] - prev.y[j];
+  const float bz = next.z[j] - prev.z[j];
+  const float a2 = ax * ax + ay * ay + az * az;
+  const float b2 = bx * bx + by * by + bz * bz;
+  float la = 1, lb = 1;
+  if (a2 == 0.0f)
+    ax = 0, ay = 1;
+  else
+    la = std::sqrt(a2);
+  if (b2 == 0.0f)
+    bx = 0, by = 1;
+  else
+    lb = std::sqrt(b2);
+  const float nz = (bx * ay - by * ax) / (la * lb);
+  const float intensity = (cutoff - std::fabs(nz)) * inverseCutoff;
+  return intensity > 1.0f ? 1.0f : intensity < 0.0f ? 0.0f : intensity;
 }
 
-void lightRow(const RowPositions& prev, const RowPositions& cur, const RowPositions& next, VeilVertex* row) {
-    int j = 1;
+void lightRow(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
+              VeilVertex* row) {
+  int j = 1;
 #if defined(__SSE2__)
-    // Four vertices at a time, the same arithmetic as lightVertex.
-    const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f);
-    const __m128 signBit = _mm_set1_ps(-0.0f);
-    const __m128 t = _mm_set1_ps(cutoff), inverseT = _mm_set1_ps(inverseCutoff);
-    for (; j + 3 < gridCells; j += 4) {
-        __m128 ax = _mm_sub_ps(_mm_loadu_ps(cur.x + j + 1), _mm_loadu_ps(cur.x + j - 1));
-        __m128 ay = _mm_sub_ps(_mm_loadu_ps(cur.y + j + 1), _mm_loadu_ps(cur.y + j - 1));
-        const __m128 az = _mm_sub_ps(_mm_loadu_ps(cur.z + j + 1), _mm_loadu_ps(cur.z + j - 1));
-        __m128 bx = _mm_sub_ps(_mm_loadu_ps(next.x + j), _mm_loadu_ps(prev.x + j));
-        __m128 by = _mm_sub_ps(_mm_loadu_ps(next.y + j), _mm_loadu_ps(prev.y + j));
-        const __m128 bz = _mm_sub_ps(_mm_loadu_ps(next.z + j), _mm_loadu_ps(prev.z + j));
-        const __m128 a2 = _mm_add_ps(_mm_add_ps(_mm_mul_ps(ax, ax), _mm_mul_ps(ay, ay)), _mm_mul_ps(az, az));
-        const __m128 b2 = _mm_add_ps(_mm_add_ps(_mm_mul_ps(bx, bx), _mm_mul_ps(by, by)), _mm_mul_ps(bz, bz));
-        const __m128 aZero = _mm_cmpeq_ps(a2, zero), bZero = _mm_cmpeq_ps(b2, zero);
-        ax = _mm_andnot_ps(aZero, ax);
-        ay = _mm_or_ps(_mm_andnot_ps(aZero, ay), _mm_and_ps(aZero, one));
-        bx = _mm_andnot_ps(bZero, bx);
-        by = _mm_or_ps(_mm_andnot_ps(bZero, by), _mm_and_ps(bZero, one));
-        const __m128 la = _mm_or_ps(_mm_andnot_ps(aZero, _mm_sqrt_ps(a2)), _mm_and_ps(aZero, one));
-        const __m128 lb = _mm_or_ps(_mm_andnot_ps(bZero, _mm_sqrt_ps(b2)), _mm_and_ps(bZero, one));
-        const __m128 nz = _mm_div_ps(_mm_sub_ps(_mm_mul_ps(bx, ay), _mm_mul_ps(by, ax)), _mm_mul_ps(la, lb));
-        __m128 intensity = _mm_mul_ps(_mm_sub_ps(t, _mm_andnot_ps(signBit, nz)), inverseT);
-        intensity = _mm_max_ps(_mm_min_ps(intensity, one), zero);
-        alignas(16) float out[4];
-        _mm_store_ps(out, intensity);
-        for (int n = 0; n < 4; ++n) row[j + n].intensity = out[n];
-    }
+  // Four vertices at a time, the same arithmetic as lightVertex.
+  const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f);
+  const __m128 signBit = _mm_set1_ps(-0.0f);
+  const __m128 t = _mm_set1_ps(cutoff), inverseT = _mm_set1_ps(inverseCutoff);
+  for (; j + 3 < gridCells; j += 4) {
+    __m128 ax = _mm_sub_ps(_mm_loadu_ps(cur.x + j + 1), _mm_loadu_ps(cur.x + j - 1));
+    __m128 ay = _mm_sub_ps(_mm_loadu_ps(cur.y + j + 1), _mm_loadu_ps(cur.y + j - 1));
+    const __m128 az = _mm_sub_ps(_mm_loadu_ps(cur.z + j + 1), _mm_loadu_ps(cur.z + j - 1));
+    __m128 bx = _mm_sub_ps(_mm_loadu_ps(next.x + j), _mm_loadu_ps(prev.x + j));
+    __m128 by = _mm_sub_ps(_mm_loadu_ps(next.y + j), _mm_loadu_ps(prev.y + j));
+    const __m128 bz = _mm_sub_ps(_mm_loadu_ps(next.z + j), _mm_loadu_ps(prev.z + j));
+    const __m128 a2 =
+        _mm_add_ps(_mm_add_ps(_mm_mul_ps(ax, ax), _mm_mul_ps(ay, ay)), _mm_mul_ps(az, az));
+    const __m128 b2 =
+        _mm_add_ps(_mm_add_ps(_mm_mul_ps(bx, bx), _mm_mul_ps(by, by)), _mm_mul_ps(bz, bz));
+    const __m128 aZero = _mm_cmpeq_ps(a2, zero), bZero = _mm_cmpeq_ps(b2, zero);
+    ax = _mm_andnot_ps(aZero, ax);
+    ay = _mm_or_ps(_mm_andnot_ps(aZero, ay), _mm_and_ps(aZero, one));
+    bx = _mm_andnot_ps(bZero, bx);
+    by = _mm_or_ps(_mm_andnot_ps(bZero, by), _mm_and_ps(bZero, one));
+    const __m128 la = _mm_or_ps(_mm_andnot_ps(aZero, _mm_sqrt_ps(a2)), _mm_and_ps(aZero, one));
+    const __m128 lb = _mm_or_ps(_mm_andnot_ps(bZero, _mm_sqrt_ps(b2)), _mm_and_ps(bZero, one));
+    const __m128 nz =
+        _mm_div_ps(_mm_sub_ps(_mm_mul_ps(bx, ay), _mm_mul_ps(by, ax)), _mm_mul_ps(la, lb));
+    __m128 intensity = _mm_mul_ps(_mm_sub_ps(t, _mm_andnot_ps(signBit, nz)), inverseT);
+    intensity = _mm_max_ps(_mm_min_ps(intensity, one), zero);
+    alignas(16) float out[4];
+    _mm_store_ps(out, intensity);
+    for (int n = 0; n < 4; ++n) row[j + n].intensity = out[n];
+  }
 #endif
-    for (; j < gridCells; ++j) row[j].intensity = lightVertex(prev, cur, next, j);
+  for (; j < gridCells; ++j) row[j].intensity = lightVertex(prev, cur, next, j);
 }
 
 }  // namespace
@@ -153,99 +164,111 @@ void lightRow(const RowPositions& prev, const RowPositions& cur, const RowPositi
 void seedRandom(std::uint32_t seed) { seedState = static_cast<std::int32_t>(seed); }
 
 int nextRandom() {
-    const std::uint32_t next = static_cast<std::uint32_t>(seedState) * 214013u + 2531011u;
-    seedState = static_cast<std::int32_t>(next);
-    return static_cast<int>((next >> 16) & 0x7FFF);
+  const std::uint32_t next = static_cast<std::uint32_t>(seedState) * 214013u + 2531011u;
+  seedState = static_cast<std::int32_t>(next);
+  return static_cast<int>((next >> 16) & 0x7FFF);
 }
 
 float normalize(Vec3& v) {
-    const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    if (length == 0.0f) {
-        v.y = 1.0f;
-        return 0.0f;
-    }
-    const float inverse = 1.0f / length;
-    v.x *= inverse;
-    v.y *= inverse;
-    v.z *= inverse;
-    return length;
+  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  if (length == 0.0f) {
+    v.y = 1.0f;
+    return 0.0f;
+  }
+  const float inverse = 1.0f / length;
+  v.x *= inverse;
+  v.y *= inverse;
+  v.z *= inverse;
+  return length;
 }
 
 Vec3 cross(const Vec3& a, const Vec3& b) {
-    return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+  return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }
 
 Rgb hsvToRgb(float hue, float saturation, float value) {
-    // Six-digit sector boundaries, compared in double; the subtracted constants are floats.
-    const double h = hue;
-    float r, g, b;
-    if (h < 0.166667) {
-        r = 1; g = 6 * hue; b = 0;
-    } else if (h < 0.333333) {
-        r = 1 - 6 * (hue - 0.166667f); g = 1; b = 0;
-    } else if (h < 0.5) {
-        r = 0; g = 1; b = 6 * (hue - 0.333333f);
-    } else if (h < 0.666667) {
-        r = 0; g = 1 - 6 * (hue - 0.5f); b = 1;
-    } else if (h < 0.833333) {
-        r = 6 * (hue - 0.666667f); g = 0; b = 1;
-    } else {
-        r = 1; g = 0; b = 1 - 6 * (hue - 0.833333f);
-    }
-    r = 1 - saturation * (1 - r);
-    g = 1 - saturation * (1 - g);
-    b = 1 - saturation * (1 - b);
-    return Rgb{r * value, g * value, b * value};
+  // Six-digit sector boundaries, compared in double; the subtracted constants are floats.
+  const double h = hue;
+  float r, g, b;
+  if (h < 0.166667) {
+    r = 1;
+    g = 6 * hue;
+    b = 0;
+  } else if (h < 0.333333) {
+    r = 1 - 6 * (hue - 0.166667f);
+    g = 1;
+    b = 0;
+  } else if (h < 0.5) {
+    r = 0;
+    g = 1;
+    b = 6 * (hue - 0.333333f);
+  } else if (h < 0.666667) {
+    r = 0;
+    g = 1 - 6 * (hue - 0.5f);
+    b = 1;
+  } else if (h < 0.833333) {
+    r = 6 * (hue - 0.666667f);
+    g = 0;
+    b = 1;
+  } else {
+    r = 1;
+    g = 0;
+    b = 1 - 6 * (hue - 0.833333f);
+  }
+  r = 1 - saturation * (1 - r);
+  g = 1 - saturation * (1 - g);
+  b = 1 - saturation * (1 - b);
+  return Rgb{r * value, g * value, b * value};
 }
 
 Veil createVeil() {
-    Veil veil;
-    const float step = 1.0f / (gridCells * 0.5f);
-    veil.grid.resize(static_cast<std::size_t>(gridSide * gridSide));
-    for (int i = 0; i < gridSide; ++i) {
-        for (int j = 0; j < gridSide; ++j) {
-            VeilVertex& p = veil.at(i, j);
-            p.u = i * step - 1;
-            p.v = j * step - 1;
-            p.w = p.u * p.u + p.v * p.v;
-            p.x = p.y = p.z = 0;
-            p.intensity = 0;
-        }
+  Veil veil;
+  const float step = 1.0f / (gridCells * 0.5f);
+  veil.grid.resize(static_cast<std::size_t>(gridSide * gridSide));
+  for (int i = 0; i < gridSide; ++i) {
+    for (int j = 0; j < gridSide; ++j) {
+      VeilVertex& p = veil.at(i, j);
+      p.u = i * step - 1;
+      p.v = j * step - 1;
+      p.w = p.u * p.u + p.v * p.v;
+      p.x = p.y = p.z = 0;
+      p.intensity = 0;
     }
-    // The draws are evaluated left to right so r = 32767 lands exactly on the upper bounds.
-    for (int k = 0; k < waveCount; ++k) {
-        veil.coefficient[k] = draw() * 2.0f / 32767.0f - 1.0f;
-        veil.phase[k] = draw() * twoPi / 32767.0f;
-        veil.phaseSpeed[k] = draw() * speedSpread / 32767.0f + speedBase;
-    }
-    veil.hue = draw() / 32767.0f;
-    veil.value = 1.0f;
-    veil.saturation = draw() * 0.9f / 32767.0f + 0.1f;
-    veil.hueSpeed = draw() * 0.1f / 32767.0f - 0.05f;
-    veil.saturationSpeed = draw() * 0.04f / 32767.0f + 0.001f;
-    veil.red = veil.green = veil.blue = 0;
-    return veil;
+  }
+  // The draws are evaluated left to right so r = 32767 lands exactly on the upper bounds.
+  for (int k = 0; k < waveCount; ++k) {
+    veil.coefficient[k] = draw() * 2.0f / 32767.0f - 1.0f;
+    veil.phase[k] = draw() * twoPi / 32767.0f;
+    veil.phaseSpeed[k] = draw() * speedSpread / 32767.0f + speedBase;
+  }
+  veil.hue = draw() / 32767.0f;
+  veil.value = 1.0f;
+  veil.saturation = draw() * 0.9f / 32767.0f + 0.1f;
+  veil.hueSpeed = draw() * 0.1f / 32767.0f - 0.05f;
+  veil.saturationSpeed = draw() * 0.04f / 32767.0f + 0.001f;
+  veil.red = veil.green = veil.blue = 0;
+  return veil;
 }
 
 void updateVeil(Veil& veil, float dt) {
-    advanceWaves(veil, dt);
+  advanceWaves(veil, dt);
 
-    // Rows are computed one ahead of the row being lit, in a ring of three.
-    ColumnTerms columns;
-    prepareColumns(veil, columns);
-    RowPositions rows[3];
-    VeilVertex* grid = veil.grid.data();
-    computeRow(veil.coefficient, columns, grid, rows[0]);
-    computeRow(veil.coefficient, columns, grid + gridSide, rows[1]);
-    for (int i = 1; i < gridCells; ++i) {
-        computeRow(veil.coefficient, columns, grid + (i + 1) * gridSide, rows[(i + 1) % 3]);
-        lightRow(rows[(i - 1) % 3], rows[i % 3], rows[(i + 1) % 3], grid + i * gridSide);
-    }
+  // Rows are computed one ahead of the row being lit, in a ring of three.
+  ColumnTerms columns;
+  prepareColumns(veil, columns);
+  RowPositions rows[3];
+  VeilVertex* grid = veil.grid.data();
+  computeRow(veil.coefficient, columns, grid, rows[0]);
+  computeRow(veil.coefficient, columns, grid + gridSide, rows[1]);
+  for (int i = 1; i < gridCells; ++i) {
+    computeRow(veil.coefficient, columns, grid + (i + 1) * gridSide, rows[(i + 1) % 3]);
+    lightRow(rows[(i - 1) % 3], rows[i % 3], rows[(i + 1) % 3], grid + i * gridSide);
+  }
 
-    driftColour(veil, dt);
+  driftColour(veil, dt);
 }
 
 void destroyVeil(Veil& veil) {
-    veil.grid.clear();
-    veil.grid.shrink_to_fit();
+  veil.grid.clear();
+  veil.grid.shrink_to_fit();
 }

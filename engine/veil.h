@@ -7,9 +7,9 @@
 
 // Fixed engine parameters.
 constexpr int veilCount = 2;
-constexpr int gridCells = 100;         // cells per side; gridCells + 1 vertices per side
-constexpr int brightnessCutoff = 40;   // T = brightnessCutoff * 0.01
-constexpr int waveRate = 15;           // phase speeds: base waveRate * 0.001, spread waveRate * 0.03
+constexpr int gridCells = 100;        // cells per side; gridCells + 1 vertices per side
+constexpr int brightnessCutoff = 40;  // T = brightnessCutoff * 0.01
+constexpr int waveRate = 15;          // phase speeds: base waveRate * 0.001, spread waveRate * 0.03
 constexpr int gridSide = gridCells + 1;
 constexpr int waveCount = 9;
 
@@ -18,9 +18,9 @@ void seedRandom(std::uint32_t seed);
 int nextRandom();
 
 struct Vec3 {
-    float x = 0, y = 0, z = 0;
-    Vec3() = default;
-    Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+  float x = 0, y = 0, z = 0;
+  Vec3() = default;
+  Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
 };
 
 // Scales v to unit length and returns its former length; a zero vector becomes (0, 1, 0).
@@ -28,31 +28,34 @@ float normalize(Vec3& v);
 Vec3 cross(const Vec3& a, const Vec3& b);
 
 struct Rgb {
-    float red, green, blue;
+  float red, green, blue;
 };
 Rgb hsvToRgb(float hue, float saturation, float value);
 
 struct VeilVertex {
-    float x, y, z;      // rippled position
-    float u, v;         // rest coordinates in [-1, 1]
-    float w;            // u^2 + v^2
-    float intensity;    // brightness in [0, 1]; the outer ring stays 0
+  float x, y, z;    // rippled position
+  float u, v;       // rest coordinates in [-1, 1]
+  float w;          // u^2 + v^2
+  float intensity;  // brightness in [0, 1]; the outer ring stays 0
 };
 
 struct Veil {
-    std::vector<VeilVertex> grid;   // gridSide * gridSide, index i * gridSide + j (i along u, j along v)
-    float coefficient[waveCount];
-    float phase[waveCount];
-    float phaseSpeed[waveCount];
-    float hue;
-    float saturation;
-    float value;
-    float red, green, blue;
-    float hueSpeed;
-    float saturationSpeed;
+  std::vector<VeilVertex>
+      grid;  // gridSide * gridSide, index i * gridSide + j (i along u, j along v)
+  float coefficient[waveCount];
+  float phase[waveCount];
+  float phaseSpeed[waveCount];
+  float hue;
+  float saturation;
+  float value;
+  float red, green, blue;
+  float hueSpeed;
+  float saturationSpeed;
 
-    VeilVertex& at(int i, int j) { return grid[static_cast<std::size_t>(i * gridSide + j)]; }
-    const VeilVertex& at(int i, int j) const { return grid[static_cast<std::size_t>(i * gridSide + j)]; }
+  VeilVertex& at(int i, int j) { return grid[static_cast<std::size_t>(i * gridSide + j)]; }
+  const VeilVertex& at(int i, int j) const {
+    return grid[static_cast<std::size_t>(i * gridSide + j)];
+  }
 };
 
 Veil createVeil();

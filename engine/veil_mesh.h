@@ -8,14 +8,14 @@
 
 // Interleaved in the order GL_T2F_C3F_V3F expects.
 struct MeshVertex {
-    float s, t;               // texture: the wave displacement slides the image
-    float red, green, blue;   // veil colour faded by intensity; negatives clamp to black
-    float x, y, z;            // rest position, pulled toward the camera by intensity
+  float s, t;              // texture: the wave displacement slides the image
+  float red, green, blue;  // veil colour faded by intensity; negatives clamp to black
+  float x, y, z;           // rest position, pulled toward the camera by intensity
 };
 
 constexpr int meshVertexCount = gridSide * gridSide;
 constexpr int stripCount = gridCells;
-constexpr int stripLength = 2 * gridSide;   // vertex [i + 1][j], then [i][j], for every j
+constexpr int stripLength = 2 * gridSide;  // vertex [i + 1][j], then [i][j], for every j
 
 // Strip i uses indices [i * stripLength, (i + 1) * stripLength).
 void buildStripIndices(std::uint16_t* indices);
@@ -26,4 +26,5 @@ void fillMesh(const Veil& veil, MeshVertex* mesh);
 // but its pixels would still cost fill. Triangles keep the strip's orientation.
 // Returns the number of indices written (at most maxTriangleIndices).
 constexpr int maxTriangleIndices = stripCount * (stripLength - 2) * 3;
-int buildLitTriangles(const MeshVertex* mesh, const std::uint16_t* stripIndices, std::uint16_t* triangles);
+int buildLitTriangles(const MeshVertex* mesh, const std::uint16_t* stripIndices,
+                      std::uint16_t* triangles);

@@ -41,7 +41,8 @@ std::string ModeLetter(std::string_view argumentText) {
   std::size_t at = CharOffset(argumentText, 1);
   if (at >= argumentText.size()) return std::string();
   std::string letter(argumentText.substr(at, CharLength(argumentText, at)));
-  if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z') letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
+  if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z')
+    letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
   return letter;
 }
 
@@ -63,7 +64,7 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   if (letter == "P") {
     // Neither the settings nor the engine are needed for the still picture.
     return port.ShowPreview(PreviewParentHandle(argumentText)) ? EntryResult::RunWindowLoop
-                                                                : EntryResult::EndNow;
+                                                               : EntryResult::EndNow;
   }
 
   port.LoadSettings();

@@ -37,8 +37,8 @@ class EntryPort {
 };
 
 enum class EntryResult {
-  EndNow,          // end the process at once
-  RunWindowLoop,   // serve the loaded window until it ends the program
+  EndNow,         // end the process at once
+  RunWindowLoop,  // serve the loaded window until it ends the program
 };
 
 EntryResult RunEntry(std::string_view argumentText, EntryPort& port);

@@ -17,18 +17,27 @@ SaverShow::SaverShow(ShowPort& port, const Settings& settings) : port_(port), se
 
 bool SaverShow::TimerEnabled(ShowTimer timer) const {
   switch (timer) {
-    case ShowTimer::Timer1: return timer1_;
-    case ShowTimer::Timer2: return timer2_;
-    case ShowTimer::Timer3: return timer3_;
+    case ShowTimer::Timer1:
+      return timer1_;
+    case ShowTimer::Timer2:
+      return timer2_;
+    case ShowTimer::Timer3:
+      return timer3_;
   }
   return false;
 }
 
 void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
   switch (timer) {
-    case ShowTimer::Timer1: timer1_ = enabled; break;
-    case ShowTimer::Timer2: timer2_ = enabled; break;
-    case ShowTimer::Timer3: timer3_ = enabled; break;
+    case ShowTimer::Timer1:
+      timer1_ = enabled;
+      break;
+    case ShowTimer::Timer2:
+      timer2_ = enabled;
+      break;
+    case ShowTimer::Timer3:
+      timer3_ = enabled;
+      break;
   }
   port_.EnableTimer(timer, enabled);
 }
@@ -81,9 +90,14 @@ void SaverShow::UnloadRequest() {
   }
   if (settings_.MusicMode == 2) {
     switch (KindOfMusicFile(settings_.MusicFile)) {
-      case MusicFileKind::Wav: port_.WavStop(); break;
-      case MusicFileKind::Mp3: port_.Mp3Close(); break;
-      case MusicFileKind::None: break;
+      case MusicFileKind::Wav:
+        port_.WavStop();
+        break;
+      case MusicFileKind::Mp3:
+        port_.Mp3Close();
+        break;
+      case MusicFileKind::None:
+        break;
     }
   }
   if (ModeLetter(port_.ArgumentText()) == "S") port_.ShowCursor();

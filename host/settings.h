@@ -19,9 +19,9 @@ extern Settings gSettings;
 // byte for byte what files written by earlier versions hold.
 inline constexpr std::string_view kSettingsFileName = "Orvane.ini";
 inline constexpr std::string_view kSettingsSection = "Section";
-inline constexpr std::string_view kKeyMusicMode = "BGM\x8B\xE6\x95\xAA";          // BGM区分
-inline constexpr std::string_view kKeyRepeatTrack = "BGM\xD8\xCB\xDF\xB0\xC4";     // BGMﾘﾋﾟｰﾄ
-inline constexpr std::string_view kKeyMusicFile = "BGM\xCC\xA7\xB2\xD9";           // BGMﾌｧｲﾙ
+inline constexpr std::string_view kKeyMusicMode = "BGM\x8B\xE6\x95\xAA";        // BGM区分
+inline constexpr std::string_view kKeyRepeatTrack = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
+inline constexpr std::string_view kKeyMusicFile = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
 
 // Access to INI files and to the file system, as the host uses them.
 class IniStore {

@@ -22,13 +22,15 @@ class Win32EntryPort : public EntryPort {
   }
   bool ShowPreview(std::uint32_t parentHandle) override {
     // Handles are 32-bit values, sign-extended on 64-bit Windows.
-    HWND parent = reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(parentHandle)));
+    HWND parent =
+        reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(parentHandle)));
     return ShowPreviewWindow(instance_, parent);
   }
   void LoadSettings() override { ::LoadSettings(); }
   bool EngineFileExists() override { return FileExists(HostFolder() + "\\Orvane.dll"); }
   void ShowMissingEngineMessage() override {
-    MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！", L"Orvane (ScreenSaver)", MB_OK);
+    MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
+                L"Orvane (ScreenSaver)", MB_OK);
   }
   void ShowSettingsDialog() override { ::ShowSettingsDialog(instance_); }
   void HideCursor() override { ShowCursor(FALSE); }

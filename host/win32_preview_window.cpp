@@ -50,7 +50,8 @@ void Paint(HWND window, const PreviewWindow& state) {
       // Other preview sizes get the whole picture, smoothly scaled.
       SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy, SRCCOPY);
+      StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy,
+                 SRCCOPY);
     }
   }
   EndPaint(window, &ps);
@@ -115,7 +116,8 @@ bool RegisterPreviewClass(HINSTANCE instance) {
 }  // namespace
 
 HBITMAP LoadPreviewPicture(HINSTANCE instance) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_PREVIEW_JPEG), reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_PREVIEW_JPEG),
+                              reinterpret_cast<LPCWSTR>(RT_RCDATA));
   if (!found) return nullptr;
   HGLOBAL loaded = LoadResource(instance, found);
   DWORD size = SizeofResource(instance, found);
@@ -149,7 +151,8 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance) {
   BITMAP decoded{};
   int width = 0, height = 0;
   if (SUCCEEDED(picture->get_Handle(&handle)) && handle &&
-      GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof decoded, &decoded)) {
+      GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof decoded,
+                 &decoded)) {
     width = decoded.bmWidth;
     height = std::abs(decoded.bmHeight);
   } else {
@@ -171,7 +174,8 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance) {
 HWND CreatePreviewWindow(HINSTANCE instance) {
   if (!RegisterPreviewClass(instance)) return nullptr;
   // No border and no caption: a bare popup until it becomes a child.
-  return CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 152, 112, nullptr, nullptr, instance, nullptr);
+  return CreateWindowExW(0, kClassName, kTitle, WS_POPUP, 0, 0, 152, 112, nullptr, nullptr,
+                         instance, nullptr);
 }
 
 bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {

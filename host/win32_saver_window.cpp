@@ -17,18 +17,24 @@ constexpr wchar_t kTitle[] = L"Orvane_Main";
 
 UINT_PTR TimerId(ShowTimer timer) {
   switch (timer) {
-    case ShowTimer::Timer1: return 1;
-    case ShowTimer::Timer2: return 2;
-    case ShowTimer::Timer3: return 3;
+    case ShowTimer::Timer1:
+      return 1;
+    case ShowTimer::Timer2:
+      return 2;
+    case ShowTimer::Timer3:
+      return 3;
   }
   return 0;
 }
 
 UINT TimerInterval(ShowTimer timer) {
   switch (timer) {
-    case ShowTimer::Timer1: return kTimer1Ms;
-    case ShowTimer::Timer2: return kTimer2Ms;
-    case ShowTimer::Timer3: return kTimer3Ms;
+    case ShowTimer::Timer1:
+      return kTimer1Ms;
+    case ShowTimer::Timer2:
+      return kTimer2Ms;
+    case ShowTimer::Timer3:
+      return kTimer3Ms;
   }
   return 0;
 }
@@ -49,8 +55,8 @@ class Win32ShowPort : public ShowPort {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
       return false;
     }
     CloseHandle(process.hThread);
@@ -108,9 +114,12 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_TIMER:
       if (!state) break;
-      if (wParam == 3) state->show->Timer3Tick();
-      else if (wParam == 2) state->show->Timer2Tick();
-      else if (wParam == 1) state->show->Timer1Tick();
+      if (wParam == 3)
+        state->show->Timer3Tick();
+      else if (wParam == 2)
+        state->show->Timer2Tick();
+      else if (wParam == 1)
+        state->show->Timer1Tick();
       return 0;
     case WM_CLOSE:
       if (state) state->show->UnloadRequest();

@@ -4,12 +4,14 @@
 
 #include <vector>
 
-std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& fileName) {
+std::string ReadIniValue(std::string_view section, std::string_view key,
+                         const std::string& fileName) {
   // 256 bytes filled with NULs: a longer value arrives cut to 255 bytes.
   char buffer[256] = {};
   std::string sectionZ(section);
   std::string keyZ(key);
-  GetPrivateProfileStringA(sectionZ.c_str(), keyZ.c_str(), "", buffer, sizeof buffer, fileName.c_str());
+  GetPrivateProfileStringA(sectionZ.c_str(), keyZ.c_str(), "", buffer, sizeof buffer,
+                           fileName.c_str());
   buffer[sizeof buffer - 1] = '\0';
   return std::string(buffer);
 }
@@ -18,7 +20,8 @@ bool WriteIniValue(std::string_view section, std::string_view key, const std::st
                    const std::string& fileName) {
   std::string sectionZ(section);
   std::string keyZ(key);
-  return WritePrivateProfileStringA(sectionZ.c_str(), keyZ.c_str(), value.c_str(), fileName.c_str()) != FALSE;
+  return WritePrivateProfileStringA(sectionZ.c_str(), keyZ.c_str(), value.c_str(),
+                                    fileName.c_str()) != FALSE;
 }
 
 bool FileExists(const std::string& path) {
@@ -54,8 +57,8 @@ std::string Win32IniStore::ReadIniValue(std::string_view section, std::string_vi
   return ::ReadIniValue(section, key, fileName);
 }
 
-bool Win32IniStore::WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
-                                  const std::string& fileName) {
+bool Win32IniStore::WriteIniValue(std::string_view section, std::string_view key,
+                                  const std::string& value, const std::string& fileName) {
   return ::WriteIniValue(section, key, value, fileName);
 }
 

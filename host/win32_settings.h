@@ -6,7 +6,8 @@
 
 #include "host/settings.h"
 
-std::string ReadIniValue(std::string_view section, std::string_view key, const std::string& fileName);
+std::string ReadIniValue(std::string_view section, std::string_view key,
+                         const std::string& fileName);
 // False when the profile function reports that the value could not be written.
 bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
                    const std::string& fileName);

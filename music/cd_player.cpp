@@ -9,87 +9,85 @@
 namespace {
 
 std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
+  for (char& c : text) {
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  return text;
 }
 
-bool Failed(const std::string& reply) {
-    return UpperCase(reply).find("ERR") != std::string::npos;
-}
+bool Failed(const std::string& reply) { return UpperCase(reply).find("ERR") != std::string::npos; }
 
 // A track number as MCI writes it: decimal, blanks around allowed. Anything
 // else (an empty reply included) is no number.
 std::optional<long> TrackNumber(const std::string& text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    const std::size_t digits = i;
-    long value = 0;
-    while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        // Saturate: a number that large differs from every 16-bit track anyway.
-        if (value < 100000000L) value = value * 10 + (text[i] - '0');
-        ++i;
-    }
-    if (i == digits) return std::nullopt;
-    while (i < n && text[i] == ' ') ++i;
-    if (i != n) return std::nullopt;
-    return negative ? -value : value;
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t digits = i;
+  long value = 0;
+  while (i < n && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    // Saturate: a number that large differs from every 16-bit track anyway.
+    if (value < 100000000L) value = value * 10 + (text[i] - '0');
+    ++i;
+  }
+  if (i == digits) return std::nullopt;
+  while (i < n && text[i] == ' ') ++i;
+  if (i != n) return std::nullopt;
+  return negative ? -value : value;
 }
 
 }  // namespace
 
 void CdOpen() {
-    MciExec("open cdaudio");
-    // Positions in tracks:minutes:seconds:frames.
-    MciExec("set cdaudio time format tmsf");
+  MciExec("open cdaudio");
+  // Positions in tracks:minutes:seconds:frames.
+  MciExec("set cdaudio time format tmsf");
 }
 
 bool CdPoll(std::int16_t repeatTrack) {
-    MusicState& state = Bgm();
-    state.keepPolling = true;
-    try {
-        const std::string current = MciQuery("status cdaudio current track");
-        if (Failed(current)) {
-            state.keepPolling = false;
-            return false;
-        }
-        // Only its failure matters: a drive without a readable disc.
-        if (Failed(MciQuery("status cdaudio number of tracks"))) {
-            state.keepPolling = false;
-            return false;
-        }
-        // The buffer is not cleared: a failed query leaves the previous mode.
-        AttachedMci().sendString("status cdaudio mode", state.cdModeBuffer, kCdModeLength);
-        const bool stopped = std::strncmp(state.cdModeBuffer, "stopped", 7) == 0;
-
-        if (repeatTrack == 0) {
-            if (stopped) {
-                MciPlay("cdaudio", "", "");
-            }
-            return state.keepPolling;
-        }
-        // The current track must be a number even when the device is stopped.
-        const std::optional<long> track = TrackNumber(current);
-        if (!track) {
-            state.keepPolling = false;
-            return false;
-        }
-        if (stopped || *track != repeatTrack) {
-            const std::string start =
-                MciQuery("status cdaudio position track " + std::to_string(repeatTrack));
-            MciPlay("cdaudio", start, "");  // on to the end of the disc
-        }
-    } catch (...) {
-        state.keepPolling = false;
+  MusicState& state = Bgm();
+  state.keepPolling = true;
+  try {
+    const std::string current = MciQuery("status cdaudio current track");
+    if (Failed(current)) {
+      state.keepPolling = false;
+      return false;
     }
-    return state.keepPolling;
+    // Only its failure matters: a drive without a readable disc.
+    if (Failed(MciQuery("status cdaudio number of tracks"))) {
+      state.keepPolling = false;
+      return false;
+    }
+    // The buffer is not cleared: a failed query leaves the previous mode.
+    AttachedMci().sendString("status cdaudio mode", state.cdModeBuffer, kCdModeLength);
+    const bool stopped = std::strncmp(state.cdModeBuffer, "stopped", 7) == 0;
+
+    if (repeatTrack == 0) {
+      if (stopped) {
+        MciPlay("cdaudio", "", "");
+      }
+      return state.keepPolling;
+    }
+    // The current track must be a number even when the device is stopped.
+    const std::optional<long> track = TrackNumber(current);
+    if (!track) {
+      state.keepPolling = false;
+      return false;
+    }
+    if (stopped || *track != repeatTrack) {
+      const std::string start =
+          MciQuery("status cdaudio position track " + std::to_string(repeatTrack));
+      MciPlay("cdaudio", start, "");  // on to the end of the disc
+    }
+  } catch (...) {
+    state.keepPolling = false;
+  }
+  return state.keepPolling;
 }
 
 void CdClose() {
-    MciExec("stop cdaudio");
-    MciExec("close cdaudio");
+  MciExec("stop cdaudio");
+  MciExec("close cdaudio");
 }

@@ -15,21 +15,21 @@ namespace {
 // Stands in while no platform is attached: every command fails the way an
 // unknown device does, so the callers take their silent paths.
 class NoMci final : public MciPort {
-public:
-    std::int32_t sendString(const std::string&, char*, std::uint32_t) override {
-        return 263;  // MCIERR_INVALID_DEVICE_NAME
-    }
-    bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
+ public:
+  std::int32_t sendString(const std::string&, char*, std::uint32_t) override {
+    return 263;  // MCIERR_INVALID_DEVICE_NAME
+  }
+  bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
 };
 
 MusicState gState;
 
 // A platform that filled the whole buffer leaves no NUL; never read past it.
 std::string BufferText(const char* buffer, std::size_t size) {
-    const void* nul = std::memchr(buffer, '\0', size);
-    const std::size_t length =
-        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buffer) : size;
-    return std::string(buffer, length);
+  const void* nul = std::memchr(buffer, '\0', size);
+  const std::size_t length =
+      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buffer) : size;
+  return std::string(buffer, length);
 }
 
 }  // namespace
@@ -37,54 +37,54 @@ std::string BufferText(const char* buffer, std::size_t size) {
 MusicState& Bgm() { return gState; }
 
 void MusicAttach(MciPort* mci, SoundPort* sound) {
-    gState = MusicState{};
-    gState.mci = mci;
-    gState.sound = sound;
+  gState = MusicState{};
+  gState.mci = mci;
+  gState.sound = sound;
 }
 
 MciPort& AttachedMci() {
-    static NoMci none;
-    return gState.mci ? *gState.mci : none;
+  static NoMci none;
+  return gState.mci ? *gState.mci : none;
 }
 
 std::int32_t MciExec(const std::string& command) {
-    return AttachedMci().sendString(command, nullptr, 0);
+  return AttachedMci().sendString(command, nullptr, 0);
 }
 
 std::int32_t MciSend(const std::string& command, std::string& text) {
-    if (command.empty()) {
-        text = kTextNoCommand;
-        return kMciEmptyCommand;
+  if (command.empty()) {
+    text = kTextNoCommand;
+    return kMciEmptyCommand;
+  }
+  MciPort& mci = AttachedMci();
+  const std::int32_t result = mci.sendString(command, gState.replyBuffer, kMciReplyLength);
+  if (result != 0) {
+    if (mci.errorString(result, gState.errorTextBuffer, kMciErrorTextLength)) {
+      text = BufferText(gState.errorTextBuffer, kMciErrorTextLength);
+    } else {
+      text = kTextNoErrorText;
     }
-    MciPort& mci = AttachedMci();
-    const std::int32_t result = mci.sendString(command, gState.replyBuffer, kMciReplyLength);
-    if (result != 0) {
-        if (mci.errorString(result, gState.errorTextBuffer, kMciErrorTextLength)) {
-            text = BufferText(gState.errorTextBuffer, kMciErrorTextLength);
-        } else {
-            text = kTextNoErrorText;
-        }
-        return result;
-    }
-    text = BufferText(gState.replyBuffer, kMciReplyLength);
-    return 0;
+    return result;
+  }
+  text = BufferText(gState.replyBuffer, kMciReplyLength);
+  return 0;
 }
 
 std::string MciQuery(const std::string& command) {
-    const std::int32_t result = MciSend(command, gState.lastText);
-    if (result != 0) {
-        return "Error:" + std::to_string(result);
-    }
-    return gState.lastText;
+  const std::int32_t result = MciSend(command, gState.lastText);
+  if (result != 0) {
+    return "Error:" + std::to_string(result);
+  }
+  return gState.lastText;
 }
 
 std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to) {
-    std::string command = "play " + device;
-    if (!from.empty()) {
-        command += " from " + from;
-    }
-    if (!to.empty()) {
-        command += " to " + to;
-    }
-    return MciSend(command, gState.lastText);
+  std::string command = "play " + device;
+  if (!from.empty()) {
+    command += " from " + from;
+  }
+  if (!to.empty()) {
+    command += " to " + to;
+  }
+  return MciSend(command, gState.lastText);
 }

@@ -18,25 +18,25 @@
 
 // The platform's MCI string interface.
 class MciPort {
-public:
-    virtual ~MciPort() = default;
-    // mciSendStringA with no window. The platform writes at most replyLength
-    // bytes (NUL included) into reply; reply may be null when replyLength is 0.
-    // Returns 0 or the MCI error code.
-    virtual std::int32_t sendString(const std::string& command, char* reply,
-                                    std::uint32_t replyLength) = 0;
-    // mciGetErrorStringA; false when the platform has no text for the code.
-    virtual bool errorString(std::int32_t code, char* text, std::uint32_t textLength) = 0;
+ public:
+  virtual ~MciPort() = default;
+  // mciSendStringA with no window. The platform writes at most replyLength
+  // bytes (NUL included) into reply; reply may be null when replyLength is 0.
+  // Returns 0 or the MCI error code.
+  virtual std::int32_t sendString(const std::string& command, char* reply,
+                                  std::uint32_t replyLength) = 0;
+  // mciGetErrorStringA; false when the platform has no text for the code.
+  virtual bool errorString(std::int32_t code, char* text, std::uint32_t textLength) = 0;
 };
 
 // The platform's waveform sound service.
 class SoundPort {
-public:
-    virtual ~SoundPort() = default;
-    // waveOutGetNumDevs.
-    virtual std::uint32_t waveOutDeviceCount() = 0;
-    // PlaySoundA with no module; sound null stops the playing sound.
-    virtual void playSound(const char* sound, std::uint32_t flags) = 0;
+ public:
+  virtual ~SoundPort() = default;
+  // waveOutGetNumDevs.
+  virtual std::uint32_t waveOutDeviceCount() = 0;
+  // PlaySoundA with no module; sound null stops the playing sound.
+  virtual void playSound(const char* sound, std::uint32_t flags) = 0;
 };
 
 // PlaySound flags (the platform's published values).
@@ -65,14 +65,14 @@ constexpr const char* kMp3Alias = "MP3Play";
 // Module state: one instance for the whole process (Bgm()). The buffers keep
 // their content between queries, as the mode tests rely on.
 struct MusicState {
-    MciPort* mci = nullptr;      // null: behaves as a machine without MCI devices
-    SoundPort* sound = nullptr;  // null: behaves as a machine without a wave device
-    char replyBuffer[kMciReplyLength] = {};
-    char errorTextBuffer[kMciErrorTextLength] = {};
-    std::string lastText;
-    char mp3ModeBuffer[kMp3ModeLength] = {};
-    char cdModeBuffer[kCdModeLength] = {};
-    bool keepPolling = false;
+  MciPort* mci = nullptr;      // null: behaves as a machine without MCI devices
+  SoundPort* sound = nullptr;  // null: behaves as a machine without a wave device
+  char replyBuffer[kMciReplyLength] = {};
+  char errorTextBuffer[kMciErrorTextLength] = {};
+  std::string lastText;
+  char mp3ModeBuffer[kMp3ModeLength] = {};
+  char cdModeBuffer[kCdModeLength] = {};
+  bool keepPolling = false;
 };
 
 // The module's state.
@@ -82,18 +82,18 @@ MusicState& Bgm();
 void MusicAttach(MciPort* mci, SoundPort* sound);
 
 // MCI command channel. All calls are synchronous; none waits for playback.
-std::int32_t MciExec(const std::string& command);              // no reply buffer
+std::int32_t MciExec(const std::string& command);                     // no reply buffer
 std::int32_t MciSend(const std::string& command, std::string& text);  // reply or error text
-std::string MciQuery(const std::string& command);              // reply, or "Error:<code>"
+std::string MciQuery(const std::string& command);                     // reply, or "Error:<code>"
 std::int32_t MciPlay(const std::string& device, const std::string& from,
-                     const std::string& to);                   // "play <device>[ from f][ to t]"
+                     const std::string& to);  // "play <device>[ from f][ to t]"
 
 // Music file (MusicMode 2). musicFile is the MusicFile setting.
 void WavPlay(const std::string& musicFile);  // loops by itself until WavStop
 void WavStop();
 void Mp3Open(const std::string& musicFile);  // open under "MP3Play", play if the open worked
 bool Mp3IsPlaying();
-void Mp3KeepAlive();                         // every 1000 ms: restart from 0 unless playing
+void Mp3KeepAlive();  // every 1000 ms: restart from 0 unless playing
 void Mp3Close();
 
 // Audio CD (MusicMode 1). repeatTrack is the RepeatTrack setting (0: the whole disc).

@@ -140,8 +140,8 @@ uint8_t Channel(double v) { return static_cast<uint8_t>(std::lround(std::clamp(v
 
 const std::vector<Asset>& Assets() {
   static const std::vector<Asset> assets = {
-      {Look::Normal, "button_normal.bmp"},     {Look::HighLight, "button_highlight.bmp"},
-      {Look::Pressed, "button_pressed.bmp"},   {Look::Selected, "button_selected.bmp"},
+      {Look::Normal, "button_normal.bmp"},   {Look::HighLight, "button_highlight.bmp"},
+      {Look::Pressed, "button_pressed.bmp"}, {Look::Selected, "button_selected.bmp"},
       {Look::Disable, "button_disable.bmp"},
   };
   return assets;

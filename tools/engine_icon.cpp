@@ -17,13 +17,13 @@
 namespace {
 
 struct Rgba {
-    float r = 0, g = 0, b = 0, a = 0;
+  float r = 0, g = 0, b = 0, a = 0;
 };
 
 struct VeilLook {
-    float r, g, b;
-    float slope;   // how steeply its streaks run
-    float phase;   // where its ripples start
+  float r, g, b;
+  float slope;  // how steeply its streaks run
+  float phase;  // where its ripples start
 };
 
 constexpr VeilLook veils[] = {
@@ -33,141 +33,144 @@ constexpr VeilLook veils[] = {
 
 // Inside of a square with rounded corners, u and v in [-1, 1].
 bool insideTile(float u, float v) {
-    constexpr float half = 0.94f, radius = 0.32f;
-    const float du = std::max(std::fabs(u) - (half - radius), 0.0f);
-    const float dv = std::max(std::fabs(v) - (half - radius), 0.0f);
-    return std::fabs(u) <= half && std::fabs(v) <= half && du * du + dv * dv <= radius * radius;
+  constexpr float half = 0.94f, radius = 0.32f;
+  const float du = std::max(std::fabs(u) - (half - radius), 0.0f);
+  const float dv = std::max(std::fabs(v) - (half - radius), 0.0f);
+  return std::fabs(u) <= half && std::fabs(v) <= half && du * du + dv * dv <= radius * radius;
 }
 
 // Brightness of one veil's streaks; fewer, wider streaks where pixels are few.
 float streaks(const VeilLook& veil, float u, float v, int size) {
-    const int count = size < 24 ? 3 : 5;
-    const float width = std::max(0.07f, 2.2f / static_cast<float>(size));
-    float sum = 0;
-    for (int k = 0; k < count; ++k) {
-        const float offset = -0.7f + 1.4f * (static_cast<float>(k) + 0.5f) / static_cast<float>(count);
-        const float centre = offset + veil.slope * u + 0.12f * std::sin(2.6f * u + veil.phase + 1.3f * k);
-        const float d = (v - centre) / width;
-        sum += std::exp(-d * d);
-    }
-    // The sheet glows brightest in the middle, as the veils do on screen.
-    const float glow = 0.55f + 0.45f * std::exp(-(u * u + v * v));
-    return std::min(sum, 1.0f) * glow;
+  const int count = size < 24 ? 3 : 5;
+  const float width = std::max(0.07f, 2.2f / static_cast<float>(size));
+  float sum = 0;
+  for (int k = 0; k < count; ++k) {
+    const float offset = -0.7f + 1.4f * (static_cast<float>(k) + 0.5f) / static_cast<float>(count);
+    const float centre =
+        offset + veil.slope * u + 0.12f * std::sin(2.6f * u + veil.phase + 1.3f * k);
+    const float d = (v - centre) / width;
+    sum += std::exp(-d * d);
+  }
+  // The sheet glows brightest in the middle, as the veils do on screen.
+  const float glow = 0.55f + 0.45f * std::exp(-(u * u + v * v));
+  return std::min(sum, 1.0f) * glow;
 }
 
 Rgba pixel(int size, int x, int y) {
-    constexpr int samples = 4;
-    Rgba out;
-    for (int sy = 0; sy < samples; ++sy) {
-        for (int sx = 0; sx < samples; ++sx) {
-            const float u = ((x + (sx + 0.5f) / samples) / size) * 2 - 1;
-            const float v = 1 - ((y + (sy + 0.5f) / samples) / size) * 2;
-            if (!insideTile(u, v)) continue;
-            Rgba s;
-            for (const VeilLook& veil : veils) {
-                const float i = streaks(veil, u, v, size);
-                s.r += veil.r * i;
-                s.g += veil.g * i;
-                s.b += veil.b * i;
-            }
-            out.r += std::min(s.r, 1.0f);
-            out.g += std::min(s.g, 1.0f);
-            out.b += std::min(s.b, 1.0f);
-            out.a += 1;
-        }
+  constexpr int samples = 4;
+  Rgba out;
+  for (int sy = 0; sy < samples; ++sy) {
+    for (int sx = 0; sx < samples; ++sx) {
+      const float u = ((x + (sx + 0.5f) / samples) / size) * 2 - 1;
+      const float v = 1 - ((y + (sy + 0.5f) / samples) / size) * 2;
+      if (!insideTile(u, v)) continue;
+      Rgba s;
+      for (const VeilLook& veil : veils) {
+        const float i = streaks(veil, u, v, size);
+        s.r += veil.r * i;
+        s.g += veil.g * i;
+        s.b += veil.b * i;
+      }
+      out.r += std::min(s.r, 1.0f);
+      out.g += std::min(s.g, 1.0f);
+      out.b += std::min(s.b, 1.0f);
+      out.a += 1;
     }
-    constexpr float n = samples * samples;
-    return {out.r / n, out.g / n, out.b / n, out.a / n};
+  }
+  constexpr float n = samples * samples;
+  return {out.r / n, out.g / n, out.b / n, out.a / n};
 }
 
-std::uint8_t byte(float f) { return static_cast<std::uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255)); }
+std::uint8_t byte(float f) {
+  return static_cast<std::uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255));
+}
 
 void put16(std::vector<std::uint8_t>& out, unsigned v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
 }
 void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
+  put16(out, v & 0xFFFF);
+  put16(out, v >> 16);
 }
 
 // One icon image: header, BGRA rows bottom-up with straight (not premultiplied) alpha,
 // then the 1-bit mask for readers that ignore alpha.
 std::vector<std::uint8_t> iconImage(int size) {
-    const int maskStride = ((size + 31) / 32) * 4;
-    std::vector<std::uint8_t> out;
-    put32(out, 40);
-    put32(out, size);
-    put32(out, size * 2);  // colour plus mask
-    put16(out, 1);
-    put16(out, 32);
-    put32(out, 0);
-    put32(out, size * size * 4 + maskStride * size);
-    for (int i = 0; i < 4; ++i) put32(out, 0);
+  const int maskStride = ((size + 31) / 32) * 4;
+  std::vector<std::uint8_t> out;
+  put32(out, 40);
+  put32(out, size);
+  put32(out, size * 2);  // colour plus mask
+  put16(out, 1);
+  put16(out, 32);
+  put32(out, 0);
+  put32(out, size * size * 4 + maskStride * size);
+  for (int i = 0; i < 4; ++i) put32(out, 0);
 
-    std::vector<std::uint8_t> mask(maskStride * size, 0);
-    for (int row = 0; row < size; ++row) {
-        const int y = size - 1 - row;
-        for (int x = 0; x < size; ++x) {
-            const Rgba p = pixel(size, x, y);
-            const float a = p.a > 0 ? p.a : 1;
-            out.push_back(byte(p.b / a));
-            out.push_back(byte(p.g / a));
-            out.push_back(byte(p.r / a));
-            out.push_back(byte(p.a));
-            if (p.a < 0.5f) mask[row * maskStride + x / 8] |= 0x80 >> (x % 8);
-        }
+  std::vector<std::uint8_t> mask(maskStride * size, 0);
+  for (int row = 0; row < size; ++row) {
+    const int y = size - 1 - row;
+    for (int x = 0; x < size; ++x) {
+      const Rgba p = pixel(size, x, y);
+      const float a = p.a > 0 ? p.a : 1;
+      out.push_back(byte(p.b / a));
+      out.push_back(byte(p.g / a));
+      out.push_back(byte(p.r / a));
+      out.push_back(byte(p.a));
+      if (p.a < 0.5f) mask[row * maskStride + x / 8] |= 0x80 >> (x % 8);
     }
-    out.insert(out.end(), mask.begin(), mask.end());
-    return out;
+  }
+  out.insert(out.end(), mask.begin(), mask.end());
+  return out;
 }
 
 std::vector<std::uint8_t> iconFile() {
-    const int sizes[] = {16, 32, 48};
-    const int count = sizeof sizes / sizeof sizes[0];
-    std::vector<std::vector<std::uint8_t>> images;
-    for (int size : sizes) images.push_back(iconImage(size));
+  const int sizes[] = {16, 32, 48};
+  const int count = sizeof sizes / sizeof sizes[0];
+  std::vector<std::vector<std::uint8_t>> images;
+  for (int size : sizes) images.push_back(iconImage(size));
 
-    std::vector<std::uint8_t> out;
-    put16(out, 0);
-    put16(out, 1);  // icon
-    put16(out, count);
-    std::uint32_t offset = 6 + 16 * count;
-    for (int i = 0; i < count; ++i) {
-        out.push_back(static_cast<std::uint8_t>(sizes[i]));
-        out.push_back(static_cast<std::uint8_t>(sizes[i]));
-        out.push_back(0);  // no palette
-        out.push_back(0);
-        put16(out, 1);
-        put16(out, 32);
-        put32(out, static_cast<std::uint32_t>(images[i].size()));
-        put32(out, offset);
-        offset += static_cast<std::uint32_t>(images[i].size());
-    }
-    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
-    return out;
+  std::vector<std::uint8_t> out;
+  put16(out, 0);
+  put16(out, 1);  // icon
+  put16(out, count);
+  std::uint32_t offset = 6 + 16 * count;
+  for (int i = 0; i < count; ++i) {
+    out.push_back(static_cast<std::uint8_t>(sizes[i]));
+    out.push_back(static_cast<std::uint8_t>(sizes[i]));
+    out.push_back(0);  // no palette
+    out.push_back(0);
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, static_cast<std::uint32_t>(images[i].size()));
+    put32(out, offset);
+    offset += static_cast<std::uint32_t>(images[i].size());
+  }
+  for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+  return out;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::uint8_t> icon = iconFile();
-    if (argc == 3 && std::string(argv[1]) == "--check") {
-        std::ifstream in(argv[2], std::ios::binary);
-        const std::vector<std::uint8_t> stored{std::istreambuf_iterator<char>(in), {}};
-        if (stored == icon) return 0;
-        std::fprintf(stderr, "%s differs from what engine_icon draws; regenerate it\n", argv[2]);
-        return 1;
-    }
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: engine_icon OUT.ico | engine_icon --check FILE\n");
-        return 2;
-    }
-    std::ofstream out(argv[1], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
-    if (!out) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+  const std::vector<std::uint8_t> icon = iconFile();
+  if (argc == 3 && std::string(argv[1]) == "--check") {
+    std::ifstream in(argv[2], std::ios::binary);
+    const std::vector<std::uint8_t> stored{std::istreambuf_iterator<char>(in), {}};
+    if (stored == icon) return 0;
+    std::fprintf(stderr, "%s differs from what engine_icon draws; regenerate it\n", argv[2]);
+    return 1;
+  }
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: engine_icon OUT.ico | engine_icon --check FILE\n");
+    return 2;
+  }
+  std::ofstream out(argv[1], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
+  if (!out) {
+    std::fprintf(stderr, "cannot write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
 }

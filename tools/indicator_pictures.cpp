@@ -22,7 +22,9 @@ constexpr Rgb kBlueBottomRight{24, 58, 83};
 
 uint8_t Channel(double v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 255.0))); }
 
-Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb Mix(Rgb a, Rgb b, double t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 void Put(Picture& p, int x, int y, Rgb c, double alpha = 255) {
   uint8_t* px = &p.pixels[(y * p.width + x) * p.channels];
@@ -48,7 +50,8 @@ void Write32(std::vector<uint8_t>& out, uint32_t v) {
   Write16(out, v >> 16);
 }
 
-void WriteInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, uint32_t imageSize) {
+void WriteInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits,
+                     uint32_t imageSize) {
   Write32(out, 40);
   Write32(out, static_cast<uint32_t>(width));
   Write32(out, static_cast<uint32_t>(height));
@@ -107,7 +110,8 @@ Picture DialogIconPicture() {
       const double cx = x + 0.5;
       const double cy = y + 0.5;
       const double band1 = std::exp(-std::pow((cy - (12 + 4 * std::sin(cx * 0.28))) / 3.2, 2));
-      const double band2 = std::exp(-std::pow((cy - (20 + 4 * std::sin(cx * 0.22 + 2.0))) / 3.2, 2));
+      const double band2 =
+          std::exp(-std::pow((cy - (20 + 4 * std::sin(cx * 0.22 + 2.0))) / 3.2, 2));
       const Rgb base = Mix({4, 6, 40}, {0, 0, 12}, cy / kSize);
       const Rgb c{base.r + 70 * band1 + 210 * band2, base.g + 160 * band1 + 90 * band2,
                   base.b + 255 * band1 + 230 * band2};
@@ -170,7 +174,8 @@ std::vector<uint8_t> EncodeIco32(const Picture& rgba) {
   return out;
 }
 
-int WriteOrCheckAssets(const char* tool, int argc, char** argv, const std::vector<AssetFile>& files) {
+int WriteOrCheckAssets(const char* tool, int argc, char** argv,
+                       const std::vector<AssetFile>& files) {
   const bool check = argc == 3 && std::string(argv[1]) == "--check";
   if (argc != 2 && !check) {
     std::fprintf(stderr, "usage: %s [--check] FOLDER\n", tool);
@@ -185,7 +190,8 @@ int WriteOrCheckAssets(const char* tool, int argc, char** argv, const std::vecto
       std::fprintf(stderr, "%s: %s differs from the drawing\n", tool, path.c_str());
     } else {
       std::ofstream out(path, std::ios::binary);
-      out.write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
+      out.write(reinterpret_cast<const char*>(file.bytes.data()),
+                static_cast<std::streamsize>(file.bytes.size()));
       out.close();
       if (out) continue;
       std::fprintf(stderr, "%s: cannot write %s\n", tool, path.c_str());

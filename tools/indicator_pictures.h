@@ -34,6 +34,7 @@ struct AssetFile {
   std::string name;
   std::vector<uint8_t> bytes;
 };
-int WriteOrCheckAssets(const char* tool, int argc, char** argv, const std::vector<AssetFile>& files);
+int WriteOrCheckAssets(const char* tool, int argc, char** argv,
+                       const std::vector<AssetFile>& files);
 
 }  // namespace dialog_pictures

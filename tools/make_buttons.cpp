@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
       continue;
     }
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) {
       std::fprintf(stderr, "make_buttons: cannot write %s\n", path.c_str());

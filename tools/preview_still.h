@@ -7,14 +7,14 @@
 #include <vector>
 
 struct StillImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;   // rows top to bottom, 3 bytes a pixel
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel
 };
 
 struct StillFrame {
-    std::uint32_t seed;   // what the engine seeds its generator with
-    int frames;           // frames of frameMs each before the picture is taken
+  std::uint32_t seed;  // what the engine seeds its generator with
+  int frames;          // frames of frameMs each before the picture is taken
 };
 
 constexpr int frameMs = 16;

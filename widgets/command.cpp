@@ -95,7 +95,8 @@ void Command::ReadProperties(const PropertyBag& bag, FontRef ambientFont) {
   label_.caption = ToText(bag.Read("Caption", u"Command1"));
   label_.font = ToFont(bag.Read("Font", ambientFont));
   firstRun_ = static_cast<uint8_t>(ToInteger(bag.Read("FirstRun", u"1"), 0, 255));
-  label_.colour = static_cast<uint32_t>(ToInteger(bag.Read("FontColour", u"0"), INT32_MIN, UINT32_MAX));
+  label_.colour =
+      static_cast<uint32_t>(ToInteger(bag.Read("FontColour", u"0"), INT32_MIN, UINT32_MAX));
   SetBackStyle(static_cast<uint8_t>(ToInteger(bag.Read("Visible", u"1"), INT16_MIN, INT16_MAX)));
   view_.CaptionChanged();
   RefreshLook();

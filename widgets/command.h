@@ -58,9 +58,9 @@ struct CaptionLabel {
   FontRef font;
   uint32_t colour = 0;  // black
   bool enabled = true;
-  int left = 0;          // twips
-  double top = 90;       // twips; a real number
-  int width = 1635;      // twips
+  int left = 0;      // twips
+  double top = 90;   // twips; a real number
+  int width = 1635;  // twips
   int height = kCaptionHeightTwips;
 };
 

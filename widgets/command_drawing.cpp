@@ -27,8 +27,7 @@ std::array<FramePiece, 8> FramePieces(int w, int h) {
 }
 
 Rect ToPixels(const Rect& t) {
-  return {TwipsToPixels(t.x), TwipsToPixels(t.y), TwipsToPixels(t.width),
-          TwipsToPixels(t.height)};
+  return {TwipsToPixels(t.x), TwipsToPixels(t.y), TwipsToPixels(t.width), TwipsToPixels(t.height)};
 }
 
 namespace {

@@ -37,7 +37,8 @@ std::optional<double> TextNumber(const std::u16string& text) {
   if (ascii.size() > 2 && ascii[0] == '&' && (ascii[1] == 'H' || ascii[1] == 'h')) {
     char* end = nullptr;
     const unsigned long long v = std::strtoull(ascii.c_str() + 2, &end, 16);
-    if (*end != '\0' || ascii[2] == '-' || ascii[2] == '+' || v > 0xFFFFFFFFull) return std::nullopt;
+    if (*end != '\0' || ascii[2] == '-' || ascii[2] == '+' || v > 0xFFFFFFFFull)
+      return std::nullopt;
     return static_cast<double>(v);
   }
   for (char c : ascii) {

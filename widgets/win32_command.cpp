@@ -18,9 +18,9 @@ namespace {
 using orvane::widgets::Command;
 using orvane::widgets::CommandView;
 using orvane::widgets::FontRef;
+using orvane::widgets::kTwipsPerPixel;
 using orvane::widgets::Picture;
 using orvane::widgets::PropertyBag;
-using orvane::widgets::kTwipsPerPixel;
 
 constexpr UINT_PTR kPollTimer = 1;
 
@@ -53,7 +53,7 @@ class CommandWindow final : public CommandView {
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-  int depth = 0;       // nesting of window-procedure calls on this button
+  int depth = 0;  // nesting of window-procedure calls on this button
   bool destroyed = false;
 
   // CommandView
@@ -62,7 +62,9 @@ class CommandWindow final : public CommandView {
   int HeightTwips() const override { return ClientSize().cy * kTwipsPerPixel; }
   void CaptionChanged() override { Invalidate(); }
   void BackStyleChanged() override { Invalidate(); }
-  void StartHoverPoll(unsigned intervalMs) override { SetTimer(hwnd_, kPollTimer, intervalMs, nullptr); }
+  void StartHoverPoll(unsigned intervalMs) override {
+    SetTimer(hwnd_, kPollTimer, intervalMs, nullptr);
+  }
   void RaiseClick() override {
     SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), BN_CLICKED),
                  reinterpret_cast<LPARAM>(hwnd_));
@@ -89,7 +91,8 @@ class CommandWindow final : public CommandView {
     if (!(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd_) ReleaseCapture();
   }
   static int HeldButtons(WPARAM keys) {
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+           ((keys & MK_MBUTTON) ? 4 : 0);
   }
 
   HWND hwnd_;
@@ -160,7 +163,8 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
   const auto gradient = orvane::widgets::BackgroundGradient(invertGradient);
   TRIVERTEX vertices[2] = {
       {0, 0, gradient.top.red, gradient.top.green, gradient.top.blue, 0},
-      {size.cx - 1, size.cy - 1, gradient.bottom.red, gradient.bottom.green, gradient.bottom.blue, 0},
+      {size.cx - 1, size.cy - 1, gradient.bottom.red, gradient.bottom.green, gradient.bottom.blue,
+       0},
   };
   GRADIENT_RECT rect{0, 1};
   GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
@@ -174,7 +178,8 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
     if (d.width == s.width && d.height == s.height) {
       BitBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, SRCCOPY);
     } else {
-      StretchBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, s.width, s.height, SRCCOPY);
+      StretchBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, s.width, s.height,
+                 SRCCOPY);
     }
   }
   Invalidate();
@@ -244,7 +249,8 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = BeginPaint(hwnd_, &ps);
       const SIZE size = ClientSize();
       // Composed off screen so that the caption does not flicker over the frame.
-      BitmapPtr frame(CreateCompatibleBitmap(dc, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)));
+      BitmapPtr frame(
+          CreateCompatibleBitmap(dc, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)));
       {
         MemoryDc buffer(frame.get(), dc);
         Compose(buffer.get());

@@ -55,9 +55,7 @@ inline void CommandSetVisible(HWND button, BYTE visible) {
 inline BYTE CommandVisible(HWND button) {
   return static_cast<BYTE>(SendMessageW(button, CMDM_GETVISIBLE, 0, 0));
 }
-inline bool CommandEnabled(HWND button) {
-  return SendMessageW(button, CMDM_GETENABLED, 0, 0) != 0;
-}
+inline bool CommandEnabled(HWND button) { return SendMessageW(button, CMDM_GETENABLED, 0, 0) != 0; }
 inline void CommandSetEnabled(HWND button, bool enabled) {
   SendMessageW(button, CMDM_SETENABLED, enabled ? 1 : 0, 0);
 }

@@ -11,52 +11,69 @@ namespace {
 FILE* out = nullptr;
 
 void note(const char* what, long value, bool hex) {
-    std::fprintf(out, hex ? "%s 0x%lx\n" : "%s %ld\n", what, value);
-    std::fflush(out);
+  std::fprintf(out, hex ? "%s 0x%lx\n" : "%s %ld\n", what, value);
+  std::fflush(out);
 }
 
 LRESULT CALLBACK keyboard(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
-        note(down ? "keydown" : "keyup", static_cast<long>(key->vkCode), true);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+  if (code == HC_ACTION) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+    note(down ? "keydown" : "keyup", static_cast<long>(key->vkCode), true);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK mouse(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const auto* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        const long delta = static_cast<short>(HIWORD(m->mouseData));
-        switch (wParam) {
-        case WM_LBUTTONDOWN: note("buttondown", 1, false); break;
-        case WM_MBUTTONDOWN: note("buttondown", 2, false); break;
-        case WM_RBUTTONDOWN: note("buttondown", 3, false); break;
-        case WM_LBUTTONUP: note("buttonup", 1, false); break;
-        case WM_MBUTTONUP: note("buttonup", 2, false); break;
-        case WM_RBUTTONUP: note("buttonup", 3, false); break;
-        case WM_MOUSEWHEEL: note("wheel", delta, false); break;
-        case WM_MOUSEHWHEEL: note("hwheel", delta, false); break;
-        }
+  if (code == HC_ACTION) {
+    const auto* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    const long delta = static_cast<short>(HIWORD(m->mouseData));
+    switch (wParam) {
+      case WM_LBUTTONDOWN:
+        note("buttondown", 1, false);
+        break;
+      case WM_MBUTTONDOWN:
+        note("buttondown", 2, false);
+        break;
+      case WM_RBUTTONDOWN:
+        note("buttondown", 3, false);
+        break;
+      case WM_LBUTTONUP:
+        note("buttonup", 1, false);
+        break;
+      case WM_MBUTTONUP:
+        note("buttonup", 2, false);
+        break;
+      case WM_RBUTTONUP:
+        note("buttonup", 3, false);
+        break;
+      case WM_MOUSEWHEEL:
+        note("wheel", delta, false);
+        break;
+      case WM_MOUSEHWHEEL:
+        note("hwheel", delta, false);
+        break;
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || !(out = std::fopen(argv[1], "a"))) {
-        std::fprintf(stderr, "usage: input_log FILE\n");
-        return 2;
-    }
-    HINSTANCE self = GetModuleHandleW(nullptr);
-    if (!SetWindowsHookExW(WH_KEYBOARD_LL, keyboard, self, 0) || !SetWindowsHookExW(WH_MOUSE_LL, mouse, self, 0)) {
-        std::fprintf(stderr, "input_log: no low-level hooks\n");
-        return 1;
-    }
-    std::fprintf(out, "ready\n");
-    std::fflush(out);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    return 0;
+  if (argc != 2 || !(out = std::fopen(argv[1], "a"))) {
+    std::fprintf(stderr, "usage: input_log FILE\n");
+    return 2;
+  }
+  HINSTANCE self = GetModuleHandleW(nullptr);
+  if (!SetWindowsHookExW(WH_KEYBOARD_LL, keyboard, self, 0) ||
+      !SetWindowsHookExW(WH_MOUSE_LL, mouse, self, 0)) {
+    std::fprintf(stderr, "input_log: no low-level hooks\n");
+    return 1;
+  }
+  std::fprintf(out, "ready\n");
+  std::fflush(out);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
 }

@@ -45,8 +45,9 @@ int Run(const wchar_t* title, int x, int y, int w, int h) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   wc.lpszClassName = L"HostHelper";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, title,
+                                WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, nullptr,
+                                nullptr, wc.hInstance, nullptr);
   if (!window) return 3;
   SetForegroundWindow(window);
   MSG msg;

@@ -20,61 +20,61 @@
 namespace {
 
 void PumpFor(DWORD ms, DWORD startedAt) {
-    const DWORD end = GetTickCount() + ms;
-    for (;;) {
-        const DWORD now = GetTickCount();
-        if (static_cast<LONG>(end - now) <= 0) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_TIMER) {
-                Mp3KeepAlive();
-                // The keep-alive restarted unless its query saw "playing".
-                if (std::strncmp(Bgm().mp3ModeBuffer, "playing", 7) != 0) {
-                    std::printf("restart %lu\n", static_cast<unsigned long>(GetTickCount() - startedAt));
-                    std::fflush(stdout);
-                }
-            }
-            DispatchMessageA(&msg);
+  const DWORD end = GetTickCount() + ms;
+  for (;;) {
+    const DWORD now = GetTickCount();
+    if (static_cast<LONG>(end - now) <= 0) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_TIMER) {
+        Mp3KeepAlive();
+        // The keep-alive restarted unless its query saw "playing".
+        if (std::strncmp(Bgm().mp3ModeBuffer, "playing", 7) != 0) {
+          std::printf("restart %lu\n", static_cast<unsigned long>(GetTickCount() - startedAt));
+          std::fflush(stdout);
         }
+      }
+      DispatchMessageA(&msg);
     }
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    MusicAttachPlatform();
-    if (argc == 2 && std::strcmp(argv[1], "devices") == 0) {
-        std::printf("%u\n", waveOutGetNumDevs());
-        return 0;
-    }
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: music_player wav|mp3 FILE PLAY_MS TAIL_MS\n");
-        return 2;
-    }
-    const std::string kind = argv[1];
-    const std::string file = argv[2];
-    const DWORD playMs = static_cast<DWORD>(std::atol(argv[3]));
-    const DWORD tailMs = static_cast<DWORD>(std::atol(argv[4]));
-    const DWORD startedAt = GetTickCount();
-
-    if (kind == "wav") {
-        WavPlay(file);
-        Sleep(playMs);  // no timer: the platform loops the sound
-        WavStop();
-    } else if (kind == "mp3") {
-        Mp3Open(file);
-        std::printf("open %s\n", Mp3IsPlaying() ? "playing" : "not playing");
-        std::fflush(stdout);
-        const UINT_PTR timer = SetTimer(nullptr, 0, 1000, nullptr);
-        PumpFor(playMs, startedAt);
-        KillTimer(nullptr, timer);
-        Mp3Close();
-    } else {
-        return 2;
-    }
-    std::printf("stopped %lu\n", static_cast<unsigned long>(GetTickCount() - startedAt));
-    std::fflush(stdout);
-    Sleep(tailMs);
+  MusicAttachPlatform();
+  if (argc == 2 && std::strcmp(argv[1], "devices") == 0) {
+    std::printf("%u\n", waveOutGetNumDevs());
     return 0;
+  }
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: music_player wav|mp3 FILE PLAY_MS TAIL_MS\n");
+    return 2;
+  }
+  const std::string kind = argv[1];
+  const std::string file = argv[2];
+  const DWORD playMs = static_cast<DWORD>(std::atol(argv[3]));
+  const DWORD tailMs = static_cast<DWORD>(std::atol(argv[4]));
+  const DWORD startedAt = GetTickCount();
+
+  if (kind == "wav") {
+    WavPlay(file);
+    Sleep(playMs);  // no timer: the platform loops the sound
+    WavStop();
+  } else if (kind == "mp3") {
+    Mp3Open(file);
+    std::printf("open %s\n", Mp3IsPlaying() ? "playing" : "not playing");
+    std::fflush(stdout);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, nullptr);
+    PumpFor(playMs, startedAt);
+    KillTimer(nullptr, timer);
+    Mp3Close();
+  } else {
+    return 2;
+  }
+  std::printf("stopped %lu\n", static_cast<unsigned long>(GetTickCount() - startedAt));
+  std::fflush(stdout);
+  Sleep(tailMs);
+  return 0;
 }

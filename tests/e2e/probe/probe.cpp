@@ -19,87 +19,93 @@
 namespace {
 
 std::string narrow(const wchar_t* text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-    return out;
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  return out;
 }
 
 void describe(HWND hwnd) {
-    wchar_t cls[256] = {}, title[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    GetWindowTextW(hwnd, title, 256);
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    std::printf("hwnd=0x%llx class=%s title=%s x=%ld y=%ld w=%ld h=%ld style=0x%08lx exstyle=0x%08lx visible=%d "
-                "pid=%lu parent=0x%llx\n",
-                (unsigned long long)(UINT_PTR)hwnd, narrow(cls).c_str(), narrow(title).c_str(), r.left, r.top,
-                r.right - r.left, r.bottom - r.top, (unsigned long)GetWindowLongW(hwnd, GWL_STYLE),
-                (unsigned long)GetWindowLongW(hwnd, GWL_EXSTYLE), IsWindowVisible(hwnd) ? 1 : 0,
-                (unsigned long)pid, (unsigned long long)(UINT_PTR)GetParent(hwnd));
+  wchar_t cls[256] = {}, title[256] = {};
+  GetClassNameW(hwnd, cls, 256);
+  GetWindowTextW(hwnd, title, 256);
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  std::printf(
+      "hwnd=0x%llx class=%s title=%s x=%ld y=%ld w=%ld h=%ld style=0x%08lx exstyle=0x%08lx "
+      "visible=%d "
+      "pid=%lu parent=0x%llx\n",
+      (unsigned long long)(UINT_PTR)hwnd, narrow(cls).c_str(), narrow(title).c_str(), r.left, r.top,
+      r.right - r.left, r.bottom - r.top, (unsigned long)GetWindowLongW(hwnd, GWL_STYLE),
+      (unsigned long)GetWindowLongW(hwnd, GWL_EXSTYLE), IsWindowVisible(hwnd) ? 1 : 0,
+      (unsigned long)pid, (unsigned long long)(UINT_PTR)GetParent(hwnd));
 }
 
 BOOL CALLBACK printChild(HWND hwnd, LPARAM) {
-    describe(hwnd);
-    return TRUE;
+  describe(hwnd);
+  return TRUE;
 }
 
 long long number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
 
 bool waitFor(const wchar_t* title, long ms, bool present) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        bool found = FindWindowW(nullptr, title) != nullptr;
-        if (found == present) return true;
-        if (static_cast<long>(GetTickCount() - start) >= ms) return false;
-        Sleep(20);
-    }
+  DWORD start = GetTickCount();
+  for (;;) {
+    bool found = FindWindowW(nullptr, title) != nullptr;
+    if (found == present) return true;
+    if (static_cast<long>(GetTickCount() - start) >= ms) return false;
+    Sleep(20);
+  }
 }
 
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: orvane_probe find|exists|post-close|post|wait-gone|wait-window|children|acp|screen ...\n");
-        return 2;
-    }
-    std::wstring cmd = argv[1];
-    if (cmd == L"acp") {
-        std::printf("%u\n", GetACP());
-        return 0;
-    }
-    if (cmd == L"screen") {
-        std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        return 0;
-    }
-    if (argc < 3) return 2;
-    const wchar_t* title = argv[2];
-    if (cmd == L"wait-gone") return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, false) ? 0 : 1;
-    if (cmd == L"wait-window") return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, true) ? 0 : 1;
-
-    HWND hwnd = FindWindowW(nullptr, title);
-    if (!hwnd) {
-        std::fprintf(stderr, "no window titled %s\n", narrow(title).c_str());
-        return 1;
-    }
-    if (cmd == L"exists") return 0;
-    if (cmd == L"find") {
-        describe(hwnd);
-        return 0;
-    }
-    if (cmd == L"children") {
-        EnumChildWindows(hwnd, printChild, 0);
-        return 0;
-    }
-    if (cmd == L"post-close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (cmd == L"post" && argc >= 4) {
-        WPARAM wp = argc > 4 ? (WPARAM)number(argv[4]) : 0;
-        LPARAM lp = argc > 5 ? (LPARAM)number(argv[5]) : 0;
-        return PostMessageW(hwnd, (UINT)number(argv[3]), wp, lp) ? 0 : 1;
-    }
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argc < 2) {
+    std::fprintf(stderr,
+                 "usage: orvane_probe "
+                 "find|exists|post-close|post|wait-gone|wait-window|children|acp|screen ...\n");
     return 2;
+  }
+  std::wstring cmd = argv[1];
+  if (cmd == L"acp") {
+    std::printf("%u\n", GetACP());
+    return 0;
+  }
+  if (cmd == L"screen") {
+    std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return 0;
+  }
+  if (argc < 3) return 2;
+  const wchar_t* title = argv[2];
+  if (cmd == L"wait-gone")
+    return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, false) ? 0 : 1;
+  if (cmd == L"wait-window")
+    return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, true) ? 0 : 1;
+
+  HWND hwnd = FindWindowW(nullptr, title);
+  if (!hwnd) {
+    std::fprintf(stderr, "no window titled %s\n", narrow(title).c_str());
+    return 1;
+  }
+  if (cmd == L"exists") return 0;
+  if (cmd == L"find") {
+    describe(hwnd);
+    return 0;
+  }
+  if (cmd == L"children") {
+    EnumChildWindows(hwnd, printChild, 0);
+    return 0;
+  }
+  if (cmd == L"post-close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (cmd == L"post" && argc >= 4) {
+    WPARAM wp = argc > 4 ? (WPARAM)number(argv[4]) : 0;
+    LPARAM lp = argc > 5 ? (LPARAM)number(argv[5]) : 0;
+    return PostMessageW(hwnd, (UINT)number(argv[3]), wp, lp) ? 0 : 1;
+  }
+  return 2;
 }

@@ -76,9 +76,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   HWND host = CreateWindowExW(0, L"CommandHost", L"Command Host", WS_OVERLAPPEDWINDOW, 200, 200,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               instance, nullptr);
-  button = CreateWindowExW(0, kCommandClassName, L"その他の作品",
-                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | (disabled ? WS_DISABLED : 0), 40, 35,
-                           width, height, host, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+  button =
+      CreateWindowExW(0, kCommandClassName, L"その他の作品",
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | (disabled ? WS_DISABLED : 0), 40, 35,
+                      width, height, host, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
   if (!host || !button) return 4;
   LOGFONTW lf{};
   lf.lfHeight = -13;  // 9.75 points at 96 dots per inch

@@ -6,18 +6,21 @@
 namespace {
 
 TEST(Val, ReadsLikeThePlainTextToNumberConversion) {
-  struct Case { const char* text; double want; };
+  struct Case {
+    const char* text;
+    double want;
+  };
   const Case cases[] = {
-      {"1234", 1234},        {" 1234", 1234},        {":1234", 0},
-      {"1 2\t3\n4", 1234},   {"12abc", 12},          {"", 0},
-      {"abc", 0},            {"-5", -5},             {"+5", 5},
-      {"- 5", -5},           {"--5", 0},             {"1.5", 1.5},
-      {".5", 0.5},           {"1.2.3", 1.2},         {"1,000", 1},
-      {"1e3", 1000},         {"1D2", 100},           {"2E-1", 0.2},
-      {"1e", 1},             {"1e+", 1},             {"7\r8", 7},
-      {"&H10", 16},          {"&hff", 255},          {"&HFFFF", -1},
-      {"&H10000", 65536},    {"&HFFFFFFFF", -1},     {"&O17", 15},
-      {"&17", 15},           {"&H", 0},              {"&X1", 0},
+      {"1234", 1234},      {" 1234", 1234},    {":1234", 0},
+      {"1 2\t3\n4", 1234}, {"12abc", 12},      {"", 0},
+      {"abc", 0},          {"-5", -5},         {"+5", 5},
+      {"- 5", -5},         {"--5", 0},         {"1.5", 1.5},
+      {".5", 0.5},         {"1.2.3", 1.2},     {"1,000", 1},
+      {"1e3", 1000},       {"1D2", 100},       {"2E-1", 0.2},
+      {"1e", 1},           {"1e+", 1},         {"7\r8", 7},
+      {"&H10", 16},        {"&hff", 255},      {"&HFFFF", -1},
+      {"&H10000", 65536},  {"&HFFFFFFFF", -1}, {"&O17", 15},
+      {"&17", 15},         {"&H", 0},          {"&X1", 0},
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(conv::Val(c.text), c.want) << '"' << c.text << '"';
@@ -26,15 +29,18 @@ TEST(Val, ReadsLikeThePlainTextToNumberConversion) {
 }
 
 TEST(ParseNumber, AcceptsOnlyOneDecimalNumberWithBlanksAround) {
-  struct Case { const char* text; bool ok; double want; };
+  struct Case {
+    const char* text;
+    bool ok;
+    double want;
+  };
   const Case cases[] = {
-      {"2", true, 2},         {" 2", true, 2},        {"2 \t", true, 2},
-      {"-0.5", true, -0.5},   {"+7", true, 7},        {"1.9", true, 1.9},
-      {"1e2", true, 100},     {"1D-1", true, 0.1},    {".5", true, .5},
-      {"5.", true, 5},        {"", false, 0},         {"  ", false, 0},
-      {"abc", false, 0},      {"1 2", false, 0},      {"2x", false, 0},
-      {"1e", false, 0},       {"-", false, 0},        {".", false, 0},
-      {"1e999", false, 0},    {"--1", false, 0},      {"1,5", false, 0},
+      {"2", true, 2},    {" 2", true, 2},    {"2 \t", true, 2},   {"-0.5", true, -0.5},
+      {"+7", true, 7},   {"1.9", true, 1.9}, {"1e2", true, 100},  {"1D-1", true, 0.1},
+      {".5", true, .5},  {"5.", true, 5},    {"", false, 0},      {"  ", false, 0},
+      {"abc", false, 0}, {"1 2", false, 0},  {"2x", false, 0},    {"1e", false, 0},
+      {"-", false, 0},   {".", false, 0},    {"1e999", false, 0}, {"--1", false, 0},
+      {"1,5", false, 0},
   };
   for (const Case& c : cases) {
     auto got = conv::ParseNumber(c.text);
@@ -46,11 +52,15 @@ TEST(ParseNumber, AcceptsOnlyOneDecimalNumberWithBlanksAround) {
 }
 
 TEST(Rounding, FloorGoesDownAndHalvesRoundToEven) {
-  struct Case { double x; double floor; double even; };
+  struct Case {
+    double x;
+    double floor;
+    double even;
+  };
   const Case cases[] = {
-      {2.7, 2, 3},   {-0.5, -1, -0}, {0.5, 0, 0},   {1.5, 1, 2},  {2.5, 2, 2},
-      {3.5, 3, 4},   {-1.5, -2, -2}, {-2.5, -3, -2}, {2.49, 2, 2}, {-2.51, -3, -3},
-      {7, 7, 7},     {32767.5, 32767, 32768},
+      {2.7, 2, 3},  {-0.5, -1, -0},  {0.5, 0, 0},    {1.5, 1, 2},
+      {2.5, 2, 2},  {3.5, 3, 4},     {-1.5, -2, -2}, {-2.5, -3, -2},
+      {2.49, 2, 2}, {-2.51, -3, -3}, {7, 7, 7},      {32767.5, 32767, 32768},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(conv::Floor(c.x), c.floor) << c.x;

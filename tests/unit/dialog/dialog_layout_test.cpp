@@ -38,16 +38,16 @@ TEST(DialogLayout, ModeUnderThePointer) {
   struct Case {
     int x, y, mode;
   };
-  for (const Case& c : std::vector<Case>{{20, 56, 1},    // indicator of the audio CD, top left
-                                         {32, 68, 1},    // its bottom right pixel
-                                         {33, 60, -1},   // between indicator and label
-                                         {36, 60, 1},    // label "音楽CD"
-                                         {78, 68, 1},    // its last pixel
+  for (const Case& c : std::vector<Case>{{20, 56, 1},   // indicator of the audio CD, top left
+                                         {32, 68, 1},   // its bottom right pixel
+                                         {33, 60, -1},  // between indicator and label
+                                         {36, 60, 1},   // label "音楽CD"
+                                         {78, 68, 1},   // its last pixel
                                          {79, 60, -1},
-                                         {40, 80, 0},    // label "無し"
-                                         {25, 100, 2},   // indicator of the music file
-                                         {95, 108, 2},   // label "MP3、WAV"
-                                         {25, 70, -1},   // gap between two indicators
+                                         {40, 80, 0},   // label "無し"
+                                         {25, 100, 2},  // indicator of the music file
+                                         {95, 108, 2},  // label "MP3、WAV"
+                                         {25, 70, -1},  // gap between two indicators
                                          {0, 0, -1}}) {
     EXPECT_EQ(ModeAt(c.x, c.y), c.mode) << c.x << "," << c.y;
   }
@@ -57,10 +57,11 @@ TEST(DialogLayout, OpeningPosition) {
   struct Case {
     int sw, sh, ww, wh, x, y;
   };
-  for (const Case& c : std::vector<Case>{{1024, 768, 487, 281, 268, 162},  // 8055 / 2 = 4027 twips: 268.47 px
-                                         {1024, 768, 486, 280, 269, 163},
-                                         {400, 300, 487, 281, -43, 6},     // wider: -652.5 twips truncated to -652
-                                         {400, 200, 487, 281, -43, -27}}) {
+  for (const Case& c :
+       std::vector<Case>{{1024, 768, 487, 281, 268, 162},  // 8055 / 2 = 4027 twips: 268.47 px
+                         {1024, 768, 486, 280, 269, 163},
+                         {400, 300, 487, 281, -43, 6},  // wider: -652.5 twips truncated to -652
+                         {400, 200, 487, 281, -43, -27}}) {
     const Point p = DialogPosition(c.sw, c.sh, c.ww, c.wh);
     EXPECT_EQ(p.x, c.x) << c.sw << "x" << c.sh;
     EXPECT_EQ(p.y, c.y) << c.sw << "x" << c.sh;
@@ -82,7 +83,9 @@ TEST(DialogLayout, Gradients) {
 TEST(DialogLayout, FocusOrderSkipsDisabledControls) {
   const auto all = [](FocusStop) { return true; };
   const auto cdMode = [](FocusStop s) { return s != FocusStop::kBrowse; };
-  const auto noneMode = [](FocusStop s) { return s != FocusStop::kBrowse && s != FocusStop::kRepeat; };
+  const auto noneMode = [](FocusStop s) {
+    return s != FocusStop::kBrowse && s != FocusStop::kRepeat;
+  };
   EXPECT_EQ(NextFocusStop(FocusStop::kPicC, true, all), FocusStop::kRepeat);
   EXPECT_EQ(NextFocusStop(FocusStop::kEtc, true, all), FocusStop::kPicC);
   EXPECT_EQ(NextFocusStop(FocusStop::kPicC, false, all), FocusStop::kEtc);

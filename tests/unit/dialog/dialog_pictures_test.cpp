@@ -16,7 +16,8 @@ TEST(DialogPictures, IndicatorLooks) {
     ASSERT_EQ(p.width, 12);
     ASSERT_EQ(p.height, 12);
     for (int i = 0; i < 12; ++i) {  // dark frame all round
-      for (const uint8_t* px : {p.at(i, 0), p.at(i, 11), p.at(0, i), p.at(11, i)}) EXPECT_LT(Sum(px), 120);
+      for (const uint8_t* px : {p.at(i, 0), p.at(i, 11), p.at(0, i), p.at(11, i)})
+        EXPECT_LT(Sum(px), 120);
     }
     // Shading runs light to dark (selected) or grey to white (not selected).
     EXPECT_EQ(Sum(p.at(2, 2)) > Sum(p.at(9, 9)), selected);

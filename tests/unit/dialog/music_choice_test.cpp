@@ -80,10 +80,11 @@ struct FakeIni {
   int pathsAsked = 0;
 
   IniWriter writer() {
-    return [this](std::string_view s, std::string_view k, const std::string& v, const std::string& f) {
-      writes.push_back({std::string(s), std::string(k), v, f});
-      return static_cast<int>(writes.size()) != failAt;
-    };
+    return
+        [this](std::string_view s, std::string_view k, const std::string& v, const std::string& f) {
+          writes.push_back({std::string(s), std::string(k), v, f});
+          return static_cast<int>(writes.size()) != failAt;
+        };
   }
   std::function<std::string()> path() {
     return [this] { return "C:\\Saver\\Orvane.ini#" + std::to_string(++pathsAsked); };
@@ -108,14 +109,15 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
                                          {-1, "-2.5", "-1", "-2", -2}}) {
     FakeIni ini;
     int16_t track = 99;
-    const SaveOutcome out = SaveMusicSettings(c.mode, c.repeatText, "C:\\Music\\song.mp3", track, ini.path(),
-                                              ini.writer());
+    const SaveOutcome out = SaveMusicSettings(c.mode, c.repeatText, "C:\\Music\\song.mp3", track,
+                                              ini.path(), ini.writer());
     EXPECT_EQ(out.kind, SaveOutcome::kSaved);
     EXPECT_EQ(track, c.track);
     // Each write names the settings file afresh.
-    const std::vector<Write> expected{{"Section", kKeyMode, c.modeText, "C:\\Saver\\Orvane.ini#1"},
-                                      {"Section", kKeyRepeat, c.repeatValue, "C:\\Saver\\Orvane.ini#2"},
-                                      {"Section", kKeyFile, "C:\\Music\\song.mp3", "C:\\Saver\\Orvane.ini#3"}};
+    const std::vector<Write> expected{
+        {"Section", kKeyMode, c.modeText, "C:\\Saver\\Orvane.ini#1"},
+        {"Section", kKeyRepeat, c.repeatValue, "C:\\Saver\\Orvane.ini#2"},
+        {"Section", kKeyFile, "C:\\Music\\song.mp3", "C:\\Saver\\Orvane.ini#3"}};
     EXPECT_EQ(ini.writes, expected) << c.repeatText;
   }
 }

@@ -9,7 +9,10 @@
 namespace {
 
 TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
-  struct Case { const char* line; const char* want; };
+  struct Case {
+    const char* line;
+    const char* want;
+  };
   const Case cases[] = {
       {"Orvane.scr /p 1234", "/p 1234"},
       {"\"C:\\Program Files\\Orvane.scr\" /s", "/s"},
@@ -25,23 +28,39 @@ TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
 }
 
 TEST(ModeLetter, IsCharacterTwoUpperCased) {
-  struct Case { const char* args; const char* want; };
+  struct Case {
+    const char* args;
+    const char* want;
+  };
   const Case cases[] = {
-      {"/p 1234", "P"}, {"/P:1234", "P"}, {"/c", "C"}, {"-s", "S"}, {"xs", "S"},
-      {"/", ""},        {"", ""},         {"/a", "A"}, {"s", ""},   {"\xEF\xBD\x98s", "S"},  // "ｘs"
+      {"/p 1234", "P"},
+      {"/P:1234", "P"},
+      {"/c", "C"},
+      {"-s", "S"},
+      {"xs", "S"},
+      {"/", ""},
+      {"", ""},
+      {"/a", "A"},
+      {"s", ""},
+      {"\xEF\xBD\x98s", "S"},             // "ｘs"
       {"/\xEF\xBD\x93", "\xEF\xBD\x93"},  // a full-width letter is not "S"
   };
   for (const Case& c : cases) EXPECT_EQ(ModeLetter(c.args), c.want) << c.args;
 }
 
 TEST(PreviewParentHandle, ReadsFromCharacterFourLeniently) {
-  struct Case { const char* args; std::uint32_t want; };
+  struct Case {
+    const char* args;
+    std::uint32_t want;
+  };
   const Case cases[] = {
-      {"/p 1234", 1234},        {"/p:1234", 1234},       {"/p1234", 234},
-      {"/p 12 34", 1234},       {"/p 1234abc", 1234},    {"/p", 0},
-      {"/p abc", 0},            {"/p 1234.5", 1234},     {"/p 1235.5", 1236},
-      {"/p 4294967295", 0xFFFFFFFFu}, {"/p -2", 0xFFFFFFFEu}, {"/p 4294967296", 0},
-      {"/p 1e99", 0},           {"/p &H10", 16},
+      {"/p 1234", 1234},      {"/p:1234", 1234},
+      {"/p1234", 234},        {"/p 12 34", 1234},
+      {"/p 1234abc", 1234},   {"/p", 0},
+      {"/p abc", 0},          {"/p 1234.5", 1234},
+      {"/p 1235.5", 1236},    {"/p 4294967295", 0xFFFFFFFFu},
+      {"/p -2", 0xFFFFFFFEu}, {"/p 4294967296", 0},
+      {"/p 1e99", 0},         {"/p &H10", 16},
   };
   for (const Case& c : cases) EXPECT_EQ(PreviewParentHandle(c.args), c.want) << c.args;
 }
@@ -97,8 +116,10 @@ TEST(RunEntry, FollowsTheModeTable) {
       {"/P:1234", false, EntryResult::RunWindowLoop, After({"preview 1234"})},
       {"/c", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
       {"/c:1234", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
-      {"/s", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "hide cursor", "saver"})},
-      {"/S", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "hide cursor", "saver"})},
+      {"/s", true, EntryResult::RunWindowLoop,
+       After({"settings", "engine?", "hide cursor", "saver"})},
+      {"/S", true, EntryResult::RunWindowLoop,
+       After({"settings", "engine?", "hide cursor", "saver"})},
       {"", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "saver"})},
       {"/a", true, EntryResult::EndNow, After({"settings", "engine?"})},
       {"/", true, EntryResult::EndNow, After({"settings", "engine?"})},

@@ -18,17 +18,25 @@ class FakeShowPort : public ShowPort {
   bool ended = false;
   std::vector<std::string> calls;
 
-  bool StartEngine() override { calls.push_back("start engine"); return engineStarts; }
+  bool StartEngine() override {
+    calls.push_back("start engine");
+    return engineStarts;
+  }
   bool EngineRunning() override { return engineRunning; }
   bool EngineWindowExists() override { return engineWindow; }
   std::uint32_t NowMs() override { return now; }
   void EnableTimer(ShowTimer t, bool on) override {
-    calls.push_back(std::string(on ? "enable " : "disable ") +
-                    (t == ShowTimer::Timer1 ? "Timer1" : t == ShowTimer::Timer2 ? "Timer2" : "Timer3"));
+    calls.push_back(std::string(on ? "enable " : "disable ") + (t == ShowTimer::Timer1 ? "Timer1"
+                                                                : t == ShowTimer::Timer2
+                                                                    ? "Timer2"
+                                                                    : "Timer3"));
   }
   std::string ArgumentText() override { return args; }
   void ShowCursor() override { calls.push_back("show cursor"); }
-  void EndProgram() override { calls.push_back("end"); ended = true; }
+  void EndProgram() override {
+    calls.push_back("end");
+    ended = true;
+  }
   void CdOpen() override { calls.push_back("CdOpen"); }
   bool CdPoll(std::int16_t track) override {
     calls.push_back("CdPoll " + std::to_string(track));
@@ -68,15 +76,31 @@ TEST(SaverShow, StartAndEndFollowTheMusicChoice) {
   const Case cases[] = {
       {"no music", Music(0), "/s", {"start engine"}, {"disable Timer3", "show cursor", "end"}},
       {"no music, pointer never hidden", Music(0), "", {"start engine"}, {"disable Timer3", "end"}},
-      {"audio CD", Music(1, "", 3), "/s", {"start engine", "CdOpen", "enable Timer2"},
+      {"audio CD",
+       Music(1, "", 3),
+       "/s",
+       {"start engine", "CdOpen", "enable Timer2"},
        {"disable Timer3", "disable Timer2", "CdClose", "show cursor", "end"}},
-      {"MP3", Music(2, "C:\\a.Mp3"), "/S", {"start engine", "Mp3Open C:\\a.Mp3", "enable Timer1"},
+      {"MP3",
+       Music(2, "C:\\a.Mp3"),
+       "/S",
+       {"start engine", "Mp3Open C:\\a.Mp3", "enable Timer1"},
        {"disable Timer3", "Mp3Close", "show cursor", "end"}},
-      {"WAV", Music(2, "C:\\a.wav"), "/s", {"start engine", "WavPlay C:\\a.wav"},
+      {"WAV",
+       Music(2, "C:\\a.wav"),
+       "/s",
+       {"start engine", "WavPlay C:\\a.wav"},
        {"disable Timer3", "WavStop", "show cursor", "end"}},
-      {"MIDI plays nothing", Music(2, "C:\\a.mid"), "/s", {"start engine"},
+      {"MIDI plays nothing",
+       Music(2, "C:\\a.mid"),
+       "/s",
+       {"start engine"},
        {"disable Timer3", "show cursor", "end"}},
-      {"unknown mode", Music(5, "C:\\a.mp3"), "/s", {"start engine"}, {"disable Timer3", "show cursor", "end"}},
+      {"unknown mode",
+       Music(5, "C:\\a.mp3"),
+       "/s",
+       {"start engine"},
+       {"disable Timer3", "show cursor", "end"}},
   };
   for (const Case& c : cases) {
     FakeShowPort port;
@@ -105,7 +129,8 @@ TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
   show.Timer2Tick();
   EXPECT_FALSE(show.TimerEnabled(ShowTimer::Timer2));
   show.UnloadRequest();
-  EXPECT_EQ(port.calls, (Calls{"CdPoll 4", "enable Timer2", "CdPoll 4", "disable Timer2", "show cursor", "end"}));
+  EXPECT_EQ(port.calls, (Calls{"CdPoll 4", "enable Timer2", "CdPoll 4", "disable Timer2",
+                               "show cursor", "end"}));
 }
 
 TEST(SaverShow, Mp3TickKeepsTheFileAlive) {

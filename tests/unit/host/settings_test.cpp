@@ -23,13 +23,12 @@ class FakeStore : public IniStore {
     auto it = values.find(std::string(key));
     return it == values.end() ? std::string() : it->second;
   }
-  bool WriteIniValue(std::string_view, std::string_view, const std::string&, const std::string&) override {
+  bool WriteIniValue(std::string_view, std::string_view, const std::string&,
+                     const std::string&) override {
     ADD_FAILURE() << "loading never writes";
     return false;
   }
-  bool FileExists(const std::string& path) override {
-    return files.count(path) > 0;
-  }
+  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
 };
 
 const std::string kMode(kKeyMusicMode);
@@ -45,11 +44,15 @@ TEST(SettingsFile, KeysAreTheCodePage932Bytes) {
 }
 
 TEST(ReadStoredNumber, StrictReadingCutDownInto16Bits) {
-  struct Case { const char* text; int want; };
+  struct Case {
+    const char* text;
+    int want;
+  };
   const Case cases[] = {
-      {"2", 2},         {" 2", 2},          {"2 ", 2},      {"abc", 0},     {"1.9", 1},
-      {"2.7", 2},       {"-0.5", -1},       {"", 0},        {"1 2", 0},     {"32767", 32767},
-      {"32767.9", 32767}, {"32768", 0},     {"-32768", -32768}, {"-32768.5", 0}, {"1e2", 100},
+      {"2", 2},           {" 2", 2},        {"2 ", 2},          {"abc", 0},
+      {"1.9", 1},         {"2.7", 2},       {"-0.5", -1},       {"", 0},
+      {"1 2", 0},         {"32767", 32767}, {"32767.9", 32767}, {"32768", 0},
+      {"-32768", -32768}, {"-32768.5", 0},  {"1e2", 100},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadStoredNumber(c.text), c.want) << '"' << c.text << '"';
 }

@@ -15,18 +15,18 @@ using Players = MusicTest;
 // ---- WAV ----
 
 TEST_F(Players, WavLoopsByNameOnlyAndStops) {
-    WavPlay("C:\\Music\\rain.Wav");
-    WavStop();
-    // 0x20000 | 0x8 | 0x2 | 0x1: a file that cannot be played stays silent.
-    EXPECT_THAT(sound.calls, ElementsAre(FakeSound::Call{true, "C:\\Music\\rain.Wav", 0x2000B},
-                                         FakeSound::Call{false, "", 0}));
-    EXPECT_TRUE(mci.calls.empty());
+  WavPlay("C:\\Music\\rain.Wav");
+  WavStop();
+  // 0x20000 | 0x8 | 0x2 | 0x1: a file that cannot be played stays silent.
+  EXPECT_THAT(sound.calls, ElementsAre(FakeSound::Call{true, "C:\\Music\\rain.Wav", 0x2000B},
+                                       FakeSound::Call{false, "", 0}));
+  EXPECT_TRUE(mci.calls.empty());
 }
 
 TEST_F(Players, WavWithoutDeviceTouchesNothing) {
-    sound.devices = 0;
-    WavPlay("C:\\Music\\rain.wav");
-    EXPECT_TRUE(sound.calls.empty());
+  sound.devices = 0;
+  WavPlay("C:\\Music\\rain.wav");
+  EXPECT_TRUE(sound.calls.empty());
 }
 
 // ---- MP3 ----
@@ -34,69 +34,69 @@ TEST_F(Players, WavWithoutDeviceTouchesNothing) {
 const char* const kOpen = "open \"C:\\My Music\\a b.mp3\" type MPEGVideo Alias MP3Play";
 
 TEST_F(Players, Mp3OpenQuotesThePathAndPlaysOnlyAfterOpen) {
-    Mp3Open("C:\\My Music\\a b.mp3");
-    EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{kOpen, 0}, FakeMci::Call{"play MP3Play", 0}));
+  Mp3Open("C:\\My Music\\a b.mp3");
+  EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{kOpen, 0}, FakeMci::Call{"play MP3Play", 0}));
 
-    mci.calls.clear();
-    mci.fail(kOpen, 277);
-    Mp3Open("C:\\My Music\\a b.mp3");
-    EXPECT_THAT(mci.commands(), ElementsAre(kOpen));
+  mci.calls.clear();
+  mci.fail(kOpen, 277);
+  Mp3Open("C:\\My Music\\a b.mp3");
+  EXPECT_THAT(mci.commands(), ElementsAre(kOpen));
 }
 
 TEST_F(Players, Mp3CloseStopsThenCloses) {
-    Mp3Close();
-    EXPECT_THAT(mci.commands(), ElementsAre("stop MP3Play", "close MP3Play"));
+  Mp3Close();
+  EXPECT_THAT(mci.commands(), ElementsAre("stop MP3Play", "close MP3Play"));
 }
 
 struct KeepAliveRow {
-    const char* name;
-    const char* previousMode;  // reply of an earlier query, or null for none
-    FakeAnswer mode;           // this tick's "status MP3Play mode"
-    bool restarts;
+  const char* name;
+  const char* previousMode;  // reply of an earlier query, or null for none
+  FakeAnswer mode;           // this tick's "status MP3Play mode"
+  bool restarts;
 };
 
 class Mp3KeepAliveTable : public Players, public ::testing::WithParamInterface<KeepAliveRow> {};
 
 TEST_P(Mp3KeepAliveTable, RestartsUnlessPlaying) {
-    const KeepAliveRow& row = GetParam();
-    if (row.previousMode) {
-        mci.answer("status MP3Play mode", 0, row.previousMode);
-        Mp3KeepAlive();
-        mci.calls.clear();
-    }
-    mci.answers["status MP3Play mode"] = row.mode;
+  const KeepAliveRow& row = GetParam();
+  if (row.previousMode) {
+    mci.answer("status MP3Play mode", 0, row.previousMode);
     Mp3KeepAlive();
-    Strings expected = {"status MP3Play mode"};
-    if (row.restarts) {
-        expected.push_back("stop MP3Play");
-        expected.push_back("play MP3Play from 0");
-    }
-    EXPECT_THAT(mci.commands(), ElementsAreArray(expected));
-    EXPECT_EQ(mci.calls[0].replyLength, 30u);
-    EXPECT_EQ(Mp3IsPlaying(), !row.restarts);
+    mci.calls.clear();
+  }
+  mci.answers["status MP3Play mode"] = row.mode;
+  Mp3KeepAlive();
+  Strings expected = {"status MP3Play mode"};
+  if (row.restarts) {
+    expected.push_back("stop MP3Play");
+    expected.push_back("play MP3Play from 0");
+  }
+  EXPECT_THAT(mci.commands(), ElementsAreArray(expected));
+  EXPECT_EQ(mci.calls[0].replyLength, 30u);
+  EXPECT_EQ(Mp3IsPlaying(), !row.restarts);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, Mp3KeepAliveTable,
-    ::testing::Values(
-        KeepAliveRow{"playing", nullptr, {0, "playing", true}, false},
-        KeepAliveRow{"stopped_at_end", nullptr, {0, "stopped", true}, true},
-        KeepAliveRow{"paused", nullptr, {0, "paused", true}, true},
-        KeepAliveRow{"case_matters", nullptr, {0, "Playing", true}, true},
-        KeepAliveRow{"open_failed_first_tick", nullptr, {263, "", false}, true},
-        // A failing query leaves the buffer: the last mode seen still counts.
-        KeepAliveRow{"failed_query_keeps_playing", "playing", {263, "", false}, false}),
+    ::testing::Values(KeepAliveRow{"playing", nullptr, {0, "playing", true}, false},
+                      KeepAliveRow{"stopped_at_end", nullptr, {0, "stopped", true}, true},
+                      KeepAliveRow{"paused", nullptr, {0, "paused", true}, true},
+                      KeepAliveRow{"case_matters", nullptr, {0, "Playing", true}, true},
+                      KeepAliveRow{"open_failed_first_tick", nullptr, {263, "", false}, true},
+                      // A failing query leaves the buffer: the last mode seen still counts.
+                      KeepAliveRow{
+                          "failed_query_keeps_playing", "playing", {263, "", false}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- CD ----
 
 TEST_F(Players, CdOpenAndClose) {
-    CdOpen();
-    CdClose();
-    EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{"open cdaudio", 0},
-                                       FakeMci::Call{"set cdaudio time format tmsf", 0},
-                                       FakeMci::Call{"stop cdaudio", 0},
-                                       FakeMci::Call{"close cdaudio", 0}));
+  CdOpen();
+  CdClose();
+  EXPECT_THAT(mci.calls,
+              ElementsAre(FakeMci::Call{"open cdaudio", 0},
+                          FakeMci::Call{"set cdaudio time format tmsf", 0},
+                          FakeMci::Call{"stop cdaudio", 0}, FakeMci::Call{"close cdaudio", 0}));
 }
 
 const char* const kCurrent = "status cdaudio current track";
@@ -104,57 +104,63 @@ const char* const kCount = "status cdaudio number of tracks";
 const char* const kMode = "status cdaudio mode";
 
 struct PollRow {
-    const char* name;
-    std::int16_t repeat;
-    std::map<std::string, FakeAnswer> answers;
-    Strings sent;  // after the three status queries unless the poll ended earlier
-    bool keepPolling;
-    const char* previousMode = nullptr;  // mode reply of an earlier poll
+  const char* name;
+  std::int16_t repeat;
+  std::map<std::string, FakeAnswer> answers;
+  Strings sent;  // after the three status queries unless the poll ended earlier
+  bool keepPolling;
+  const char* previousMode = nullptr;  // mode reply of an earlier poll
 };
 
 class CdPollTable : public Players, public ::testing::WithParamInterface<PollRow> {};
 
 TEST_P(CdPollTable, SendsExactlyTheseCommands) {
-    const PollRow& row = GetParam();
-    if (row.previousMode) {
-        mci.answer(kCurrent, 0, "1");
-        mci.answer(kCount, 0, "9");
-        mci.answer(kMode, 0, row.previousMode);
-        CdPoll(0);
-        mci.calls.clear();
-        mci.answers.clear();
-    }
-    mci.answers = row.answers;
-    EXPECT_EQ(CdPoll(row.repeat), row.keepPolling);
-    EXPECT_EQ(Bgm().keepPolling, row.keepPolling);
-    EXPECT_THAT(mci.commands(), ElementsAreArray(row.sent));
-    for (const FakeMci::Call& c : mci.calls) {
-        EXPECT_EQ(c.replyLength, c.command == kMode ? 255u : 512u) << c.command;
-    }
+  const PollRow& row = GetParam();
+  if (row.previousMode) {
+    mci.answer(kCurrent, 0, "1");
+    mci.answer(kCount, 0, "9");
+    mci.answer(kMode, 0, row.previousMode);
+    CdPoll(0);
+    mci.calls.clear();
+    mci.answers.clear();
+  }
+  mci.answers = row.answers;
+  EXPECT_EQ(CdPoll(row.repeat), row.keepPolling);
+  EXPECT_EQ(Bgm().keepPolling, row.keepPolling);
+  EXPECT_THAT(mci.commands(), ElementsAreArray(row.sent));
+  for (const FakeMci::Call& c : mci.calls) {
+    EXPECT_EQ(c.replyLength, c.command == kMode ? 255u : 512u) << c.command;
+  }
 }
 
 FakeAnswer Ok(const char* reply) { return {0, reply, true}; }
 FakeAnswer Fails(std::int32_t code) { return {code, "", false}; }
 
 std::map<std::string, FakeAnswer> Disc(const char* current, const char* mode) {
-    return {{kCurrent, Ok(current)}, {kCount, Ok("12")}, {kMode, Ok(mode)},
-            {"status cdaudio position track 3", Ok("03:00:00:00")}};
+  return {{kCurrent, Ok(current)},
+          {kCount, Ok("12")},
+          {kMode, Ok(mode)},
+          {"status cdaudio position track 3", Ok("03:00:00:00")}};
 }
 
 const Strings kStatus = {kCurrent, kCount, kMode};
 Strings Then(Strings more) {
-    Strings s = kStatus;
-    s.insert(s.end(), more.begin(), more.end());
-    return s;
+  Strings s = kStatus;
+  s.insert(s.end(), more.begin(), more.end());
+  return s;
 }
-const Strings kBackToTrack3 = Then({"status cdaudio position track 3", "play cdaudio from 03:00:00:00"});
+const Strings kBackToTrack3 =
+    Then({"status cdaudio position track 3", "play cdaudio from 03:00:00:00"});
 
 INSTANTIATE_TEST_SUITE_P(
     Branches, CdPollTable,
     ::testing::Values(
         PollRow{"no_disc", 0, {{kCurrent, Fails(256)}}, {kCurrent}, false},
-        PollRow{"unreadable_disc", 3,
-                {{kCurrent, Ok("1")}, {kCount, Fails(256)}}, {kCurrent, kCount}, false},
+        PollRow{"unreadable_disc",
+                3,
+                {{kCurrent, Ok("1")}, {kCount, Fails(256)}},
+                {kCurrent, kCount},
+                false},
         PollRow{"error_reply_in_any_case", 0, {{kCurrent, Ok("error")}}, {kCurrent}, false},
         PollRow{"whole_disc_stopped", 0, Disc("12", "stopped"), Then({"play cdaudio"}), true},
         PollRow{"whole_disc_playing_left_alone", 0, Disc("5", "playing"), kStatus, true},
@@ -164,27 +170,34 @@ INSTANTIATE_TEST_SUITE_P(
         PollRow{"repeat3_paused_in_track4", 3, Disc("4", "paused"), kBackToTrack3, true},
         PollRow{"repeat3_stopped_in_track3", 3, Disc("3", "stopped"), kBackToTrack3, true},
         PollRow{"repeat3_blanks_around_number", 3, Disc(" 3 ", "playing"), kStatus, true},
-        PollRow{"track_the_disc_lacks", 15,
-                {{kCurrent, Ok("1")}, {kCount, Ok("12")}, {kMode, Ok("stopped")},
+        PollRow{"track_the_disc_lacks",
+                15,
+                {{kCurrent, Ok("1")},
+                 {kCount, Ok("12")},
+                 {kMode, Ok("stopped")},
                  {"status cdaudio position track 15", Fails(263)},
                  {"play cdaudio from Error:263", Fails(263)}},
-                Then({"status cdaudio position track 15", "play cdaudio from Error:263"}), true},
+                Then({"status cdaudio position track 15", "play cdaudio from Error:263"}),
+                true},
         PollRow{"current_not_a_number", 3, Disc("three", "playing"), kStatus, false},
         PollRow{"current_not_a_number_while_stopped", 3, Disc("3x", "stopped"), kStatus, false},
         PollRow{"current_empty", 3, Disc("", "playing"), kStatus, false},
         PollRow{"current_huge", 3, Disc("99999999999999", "playing"), kBackToTrack3, true},
         // The mode buffer is not cleared: a failed mode query reuses the last mode.
-        PollRow{"failed_mode_query_keeps_stopped", 0,
+        PollRow{"failed_mode_query_keeps_stopped",
+                0,
                 {{kCurrent, Ok("2")}, {kCount, Ok("12")}, {kMode, Fails(263)}},
-                Then({"play cdaudio"}), true, "stopped"}),
+                Then({"play cdaudio"}),
+                true,
+                "stopped"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Players, EndOfDiscRestartsAtEveryStoppedPoll) {
-    mci.answers = Disc("12", "stopped");
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(CdPoll(0));
-    int plays = 0;
-    for (const std::string& c : mci.commands()) plays += c == "play cdaudio";
-    EXPECT_EQ(plays, 3);
+  mci.answers = Disc("12", "stopped");
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(CdPoll(0));
+  int plays = 0;
+  for (const std::string& c : mci.commands()) plays += c == "play cdaudio";
+  EXPECT_EQ(plays, 3);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace orvane::widgets {
 namespace {
 
 const char* Name(Picture p) {
-  static const char* names[] = {"Normal", "HighLight", "Pressed", "Selected", "HighLightSelect", "Disable"};
+  static const char* names[] = {"Normal",   "HighLight",       "Pressed",
+                                "Selected", "HighLightSelect", "Disable"};
   return names[static_cast<int>(p)];
 }
 
@@ -46,17 +47,28 @@ void Apply(Command& c, const std::string& steps) {
   std::istringstream in(steps);
   std::string step;
   while (in >> step) {
-    if (step == "init") c.Initialize();
-    else if (step == "move") c.MouseMove(0);
-    else if (step == "focus+") c.FocusGained();
-    else if (step == "focus-") c.FocusLost();
-    else if (step.rfind("down", 0) == 0) c.MouseDown(std::stoi(step.substr(4)));
-    else if (step.rfind("up", 0) == 0) c.MouseUp(std::stoi(step.substr(2)));
-    else if (step == "leave") c.HoverTick(false);
-    else if (step == "over") c.HoverTick(true);
-    else if (step == "enable") c.SetEnabled(true);
-    else if (step == "disable") c.SetEnabled(false);
-    else FAIL() << "unknown step " << step;
+    if (step == "init")
+      c.Initialize();
+    else if (step == "move")
+      c.MouseMove(0);
+    else if (step == "focus+")
+      c.FocusGained();
+    else if (step == "focus-")
+      c.FocusLost();
+    else if (step.rfind("down", 0) == 0)
+      c.MouseDown(std::stoi(step.substr(4)));
+    else if (step.rfind("up", 0) == 0)
+      c.MouseUp(std::stoi(step.substr(2)));
+    else if (step == "leave")
+      c.HoverTick(false);
+    else if (step == "over")
+      c.HoverTick(true);
+    else if (step == "enable")
+      c.SetEnabled(true);
+    else if (step == "disable")
+      c.SetEnabled(false);
+    else
+      FAIL() << "unknown step " << step;
   }
 }
 
@@ -148,14 +160,16 @@ struct SequenceCase {
 TEST(CommandInput, WholeGestures) {
   const SequenceCase cases[] = {
       {"click", "init move focus+ down1 up1 leave",
-       "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, HighLightSelect/inv, Click, Selected", 3},
+       "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, HighLightSelect/inv, Click, Selected",
+       3},
       {"drag out, release after a poll", "init move focus+ down1 move leave up1",
        "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, Selected", 3},
       {"drag out, release before the poll", "init move focus+ down1 move up1",
        "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, HighLightSelect/inv, Click", 4},
       {"drag back in while held, release, move", "init move focus+ down1 leave move up1 move",
        "poll 100, HighLight/inv, Pressed/inv, Pressed/inv, Selected, HighLightSelect", 4},
-      {"right click on a hovered button", "init move down2 up2", "poll 100, HighLight/inv, Click", 2},
+      {"right click on a hovered button", "init move down2 up2", "poll 100, HighLight/inv, Click",
+       2},
       {"keyboard focus while hovered, then leave", "init move focus+ leave",
        "poll 100, HighLight/inv, Pressed/inv, Selected", 3},
       {"HighLightSelect from Selected keeps white on top", "init focus+ move",
@@ -164,7 +178,8 @@ TEST(CommandInput, WholeGestures) {
        "init move down1 up1 move move leave move",
        "poll 100, HighLight/inv, Pressed/inv, Normal/inv, Click, Normal, HighLight/inv", 2},
       {"enabling again paints Normal and keeps the state", "init move focus+ disable enable",
-       "poll 100, HighLight/inv, Pressed/inv, notify Enabled, Disable/inv, notify Enabled, Normal/inv",
+       "poll 100, HighLight/inv, Pressed/inv, notify Enabled, Disable/inv, notify Enabled, "
+       "Normal/inv",
        4},
   };
   for (const auto& c : cases) {
@@ -189,8 +204,8 @@ TEST(CommandInvert, RuleByState) {
   struct Row {
     uint8_t state;
     bool previous, expected;
-  } rows[] = {{1, true, false}, {2, false, true}, {3, true, false},
-              {4, true, true},  {4, false, false}, {0, true, true}, {0, false, false}};
+  } rows[] = {{1, true, false},  {2, false, true}, {3, true, false}, {4, true, true},
+              {4, false, false}, {0, true, true},  {0, false, false}};
   for (const auto& r : rows) {
     EXPECT_EQ(InvertGradientFor(r.state, r.previous), r.expected) << int(r.state) << r.previous;
   }
@@ -236,10 +251,14 @@ TEST(CommandProperties, ReadsThatRepaint) {
     int value;
     const char* log;
   } rows[] = {
-      {"Enabled of an enabled button", true, 1, [](Command& c) { return int(c.Enabled()); }, 1, "Normal"},
-      {"Enabled of a disabled button", false, 1, [](Command& c) { return int(c.Enabled()); }, 0, "Disable"},
-      {"FontColour enabled", true, 1, [](Command& c) { return int(c.FontColour()); }, 0x0000FF, "Normal"},
-      {"FontColour disabled", false, 1, [](Command& c) { return int(c.FontColour()); }, 0x0000FF, ""},
+      {"Enabled of an enabled button", true, 1, [](Command& c) { return int(c.Enabled()); }, 1,
+       "Normal"},
+      {"Enabled of a disabled button", false, 1, [](Command& c) { return int(c.Enabled()); }, 0,
+       "Disable"},
+      {"FontColour enabled", true, 1, [](Command& c) { return int(c.FontColour()); }, 0x0000FF,
+       "Normal"},
+      {"FontColour disabled", false, 1, [](Command& c) { return int(c.FontColour()); }, 0x0000FF,
+       ""},
       {"Visible opaque", true, 1, [](Command& c) { return int(c.Visible()); }, 255, "Normal"},
       {"Visible transparent", true, 0, [](Command& c) { return int(c.Visible()); }, 0, ""},
       {"Visible opaque, disabled", false, 1, [](Command& c) { return int(c.Visible()); }, 255, ""},
@@ -247,9 +266,10 @@ TEST(CommandProperties, ReadsThatRepaint) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     Button b;
-    b.button.ReadProperties(
-        Bag({{"Enabled", r.enabled}, {"FontColour", int64_t{0x0000FF}}, {"Visible", int64_t{r.backStyle}}}),
-        FontRef{});
+    b.button.ReadProperties(Bag({{"Enabled", r.enabled},
+                                 {"FontColour", int64_t{0x0000FF}},
+                                 {"Visible", int64_t{r.backStyle}}}),
+                            FontRef{});
     b.view.log.clear();
     EXPECT_EQ(r.read(b.button), r.value);
     EXPECT_EQ(Join(b.view.log), r.log);
@@ -356,11 +376,8 @@ TEST(CommandProperties, BadStoredValuesReachTheCaller) {
     const char* key;
     PropertyValue value;
   } rows[] = {
-      {"FirstRun", u"abc"},
-      {"FirstRun", int64_t{256}},
-      {"Visible", int64_t{2}},
-      {"Enabled", u"maybe"},
-      {"Font", u"Arial"},
+      {"FirstRun", u"abc"},  {"FirstRun", int64_t{256}}, {"Visible", int64_t{2}},
+      {"Enabled", u"maybe"}, {"Font", u"Arial"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.key);

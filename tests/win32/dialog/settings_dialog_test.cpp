@@ -29,7 +29,9 @@ class SettingsDialogTest : public ::testing::Test {
   std::vector<Write> writes;
   std::vector<std::wstring> reports;
   bool writesSucceed = true;
-  DialogEnvironment env{&mode, &track, &file,
+  DialogEnvironment env{&mode,
+                        &track,
+                        &file,
                         [] { return std::string("C:\\Saver\\Orvane.ini"); },
                         [this](std::string_view, std::string_view key, const std::string& value,
                                const std::string& path) {
@@ -64,7 +66,9 @@ class SettingsDialogTest : public ::testing::Test {
     return w ? w : GetDlgItem(panel, id);
   }
 
-  void Click(int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id)); }
+  void Click(int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id));
+  }
 
   void PressOnPanel(UINT message, int x, int y) {
     SendMessageW(Control(IDC_PIC_C), message, 0, MAKELPARAM(x, y));
@@ -114,8 +118,9 @@ TEST_F(SettingsDialogTest, WindowFrameAndPlaces) {
 
   RECT frame;
   GetWindowRect(dialog, &frame);
-  const Point expected = DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                        frame.right - frame.left, frame.bottom - frame.top);
+  const Point expected =
+      DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                     frame.right - frame.left, frame.bottom - frame.top);
   EXPECT_EQ(frame.left, expected.x);
   EXPECT_EQ(frame.top, expected.y);
 
@@ -179,11 +184,12 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
     int x, y;  // in Pic_C
     int mode;
   };
-  for (const Case& c : std::vector<Case>{{WM_LBUTTONDOWN, 40, 60, 1},   // "音楽CD"
-                                         {WM_RBUTTONDOWN, 22, 98, 2},   // indicator of "MP3、WAV"
-                                         {WM_MBUTTONDOWN, 40, 80, 0},   // "無し"
-                                         {WM_RBUTTONDOWN, 25, 60, 1},   // indicator of "音楽CD"
-                                         {WM_LBUTTONDOWN, 200, 150, 1}}) {  // empty panel: no change
+  for (const Case& c :
+       std::vector<Case>{{WM_LBUTTONDOWN, 40, 60, 1},       // "音楽CD"
+                         {WM_RBUTTONDOWN, 22, 98, 2},       // indicator of "MP3、WAV"
+                         {WM_MBUTTONDOWN, 40, 80, 0},       // "無し"
+                         {WM_RBUTTONDOWN, 25, 60, 1},       // indicator of "音楽CD"
+                         {WM_LBUTTONDOWN, 200, 150, 1}}) {  // empty panel: no change
     PressOnPanel(c.message, c.x, c.y);
     EXPECT_EQ(mode, c.mode) << c.x << "," << c.y;
     const ModeLook look = LookForMode(c.mode);

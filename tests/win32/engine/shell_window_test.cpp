@@ -13,147 +13,150 @@ namespace {
 constexpr wchar_t saverClass[] = L"WindowsScreenSaverClass";
 
 std::wstring enginePath() {
-    const char* dir = std::getenv("ORVANE_BIN_DIR");
-    std::string path = dir ? dir : ".";
-    // The harness passes a Unix path; Wine sees the Unix root as drive Z:.
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    path += "\\Orvane.dll";
-    return std::wstring(path.begin(), path.end());
+  const char* dir = std::getenv("ORVANE_BIN_DIR");
+  std::string path = dir ? dir : ".";
+  // The harness passes a Unix path; Wine sees the Unix root as drive Z:.
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  path += "\\Orvane.dll";
+  return std::wstring(path.begin(), path.end());
 }
 
 std::vector<HWND> windowsTitled(const wchar_t* title) {
-    struct Search {
-        const wchar_t* title;
-        std::vector<HWND> found;
-    } search{title, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t text[64] = {};
-            GetWindowTextW(hwnd, text, 64);
-            if (std::wstring(text) == s->title) s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+  struct Search {
+    const wchar_t* title;
+    std::vector<HWND> found;
+  } search{title, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t text[64] = {};
+        GetWindowTextW(hwnd, text, 64);
+        if (std::wstring(text) == s->title) s->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 bool waitForWindows(const wchar_t* title, size_t count, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (windowsTitled(title).size() < count) {
-        if (GetTickCount() - start > ms) return false;
-        Sleep(50);
-    }
-    return true;
+  const DWORD start = GetTickCount();
+  while (windowsTitled(title).size() < count) {
+    if (GetTickCount() - start > ms) return false;
+    Sleep(50);
+  }
+  return true;
 }
 
 // A started engine; ended by force if a test leaves it running.
 class Engine {
-public:
-    explicit Engine(const wchar_t* arguments = L"") {
-        std::wstring commandLine = L"\"" + enginePath() + L"\" " + arguments;
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &info_) != FALSE;
-    }
-    ~Engine() {
-        if (!started_) return;
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    bool started() const { return started_; }
-    // The exit code, or STILL_ACTIVE when it has not ended within ms.
-    DWORD exitCode(DWORD ms) {
-        WaitForSingleObject(info_.hProcess, ms);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
+ public:
+  explicit Engine(const wchar_t* arguments = L"") {
+    std::wstring commandLine = L"\"" + enginePath() + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info_) != FALSE;
+  }
+  ~Engine() {
+    if (!started_) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
+      TerminateProcess(info_.hProcess, 99);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  bool started() const { return started_; }
+  // The exit code, or STILL_ACTIVE when it has not ended within ms.
+  DWORD exitCode(DWORD ms) {
+    WaitForSingleObject(info_.hProcess, ms);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+  }
 
-private:
-    bool started_ = false;
-    PROCESS_INFORMATION info_ = {};
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION info_ = {};
 };
 
 TEST(EngineResources, IconStringAndManifest) {
-    HMODULE module = LoadLibraryExW(enginePath().c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module, nullptr) << "cannot open Orvane.dll";
+  HMODULE module = LoadLibraryExW(enginePath().c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(module, nullptr) << "cannot open Orvane.dll";
 
-    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(7002), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr);
-    HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(7002), IMAGE_ICON, 32, 32, 0);
-    EXPECT_NE(icon, nullptr);
-    if (icon) DestroyIcon(static_cast<HICON>(icon));
+  EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(7002), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */),
+            nullptr);
+  HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(7002), IMAGE_ICON, 32, 32, 0);
+  EXPECT_NE(icon, nullptr);
+  if (icon) DestroyIcon(static_cast<HICON>(icon));
 
-    wchar_t text[32] = {};
-    EXPECT_EQ(LoadStringW(module, 1, text, 32), 8);
-    EXPECT_STREQ(text, L"SorvikVC");
+  wchar_t text[32] = {};
+  EXPECT_EQ(LoadStringW(module, 1, text, 32), 8);
+  EXPECT_STREQ(text, L"SorvikVC");
 
-    FreeLibrary(module);
+  FreeLibrary(module);
 }
 
 TEST(EngineResources, ManifestDeclaresDpiAwareness) {
-    // Read the way the loader reads it: a manifest it cannot parse would keep the engine from starting,
-    // and an unaware engine is drawn small and stretched on a scaled display.
-    const std::wstring path = enginePath();
-    ACTCTXW request = {};
-    request.cbSize = sizeof request;
-    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    request.lpSource = path.c_str();
-    request.lpResourceName = MAKEINTRESOURCEW(1);
-    HANDLE context = CreateActCtxW(&request);
-    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+  // Read the way the loader reads it: a manifest it cannot parse would keep the engine from
+  // starting, and an unaware engine is drawn small and stretched on a scaled display.
+  const std::wstring path = enginePath();
+  ACTCTXW request = {};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = path.c_str();
+  request.lpResourceName = MAKEINTRESOURCEW(1);
+  HANDLE context = CreateActCtxW(&request);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
 
-    wchar_t value[32] = {};
-    SIZE_T written = 0;
-    EXPECT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", value, 32, &written));
-    EXPECT_STREQ(value, L"true");
-    ReleaseActCtx(context);
+  wchar_t value[32] = {};
+  SIZE_T written = 0;
+  EXPECT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", value, 32, &written));
+  EXPECT_STREQ(value, L"true");
+  ReleaseActCtx(context);
 }
 
 TEST(EngineWindow, SaverStillTitledScreensaverKeepsANewEngineOut) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = saverClass;
-    ASSERT_NE(RegisterClassW(&windowClass), 0);
-    HWND saver = CreateWindowExW(0, saverClass, L"Screensaver", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                 nullptr, windowClass.hInstance, nullptr);
-    ASSERT_NE(saver, nullptr);
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 0, 200, 100, nullptr, nullptr,
-                                 nullptr, nullptr);
-    SetForegroundWindow(other);
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = saverClass;
+  ASSERT_NE(RegisterClassW(&windowClass), 0);
+  HWND saver = CreateWindowExW(0, saverClass, L"Screensaver", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, windowClass.hInstance, nullptr);
+  ASSERT_NE(saver, nullptr);
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 0, 200, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
 
-    Engine engine(L"/s");
-    ASSERT_TRUE(engine.started());
-    const DWORD code = engine.exitCode(30000);
-    // Keep this thread's windows answering while the engine brings ours forward.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  Engine engine(L"/s");
+  ASSERT_TRUE(engine.started());
+  const DWORD code = engine.exitCode(30000);
+  // Keep this thread's windows answering while the engine brings ours forward.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 
-    EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(windowsTitled(L"OrvaneVC").empty());
-    EXPECT_EQ(GetForegroundWindow(), saver);
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(windowsTitled(L"OrvaneVC").empty());
+  EXPECT_EQ(GetForegroundWindow(), saver);
 
-    DestroyWindow(other);
-    DestroyWindow(saver);
-    UnregisterClassW(saverClass, windowClass.hInstance);
+  DestroyWindow(other);
+  DestroyWindow(saver);
+  UnregisterClassW(saverClass, windowClass.hInstance);
 }
 
 TEST(EngineWindow, RunningEngineDoesNotKeepASecondOneOut) {
-    // The first engine has already renamed its window, so the second opens its own.
-    Engine first;
-    ASSERT_TRUE(waitForWindows(L"OrvaneVC", 1, 30000));
-    Engine second;
-    ASSERT_TRUE(waitForWindows(L"OrvaneVC", 2, 30000));
+  // The first engine has already renamed its window, so the second opens its own.
+  Engine first;
+  ASSERT_TRUE(waitForWindows(L"OrvaneVC", 1, 30000));
+  Engine second;
+  ASSERT_TRUE(waitForWindows(L"OrvaneVC", 2, 30000));
 
-    for (HWND window : windowsTitled(L"OrvaneVC")) PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(first.exitCode(15000), 0u);
-    EXPECT_EQ(second.exitCode(15000), 0u);
+  for (HWND window : windowsTitled(L"OrvaneVC"))
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_EQ(first.exitCode(15000), 0u);
+  EXPECT_EQ(second.exitCode(15000), 0u);
 }
 
 }  // namespace

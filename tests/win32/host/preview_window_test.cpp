@@ -96,8 +96,9 @@ HWND MakeParent(int width, int height) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = L"PreviewArea";
   RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, L"PreviewArea", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width,
-                         height, nullptr, nullptr, wc.hInstance, nullptr);
+  return CreateWindowExW(0, wc.lpszClassName, L"PreviewArea",
+                         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
+                         nullptr, wc.hInstance, nullptr);
 }
 
 TEST(PreviewPicture, TheSystemDecodesTheEmbeddedStill) {
@@ -142,7 +143,8 @@ TEST(PreviewWindow, ShowsThePictureEdgeToEdgeAt152By112) {
   ASSERT_EQ(got.width, 152);
   ASSERT_EQ(got.height, 112);
   int differing = 0;
-  for (std::size_t i = 0; i < got.bgrx.size(); ++i) differing += (got.bgrx[i] & 0xFFFFFF) != (want.bgrx[i] & 0xFFFFFF);
+  for (std::size_t i = 0; i < got.bgrx.size(); ++i)
+    differing += (got.bgrx[i] & 0xFFFFFF) != (want.bgrx[i] & 0xFFFFFF);
   EXPECT_EQ(differing, 0);
 
   // Another size shows the whole picture scaled, not a corner of it.

@@ -56,8 +56,7 @@ TEST_F(SettingsStore, SavingWritesTheFourLinesByteForByte) {
   // Windows keeps the blank before a number; Wine's profile writer drops
   // blanks at the start of every value, whatever the program passes.
   const char* blank = RunningUnderWine() ? "" : " ";
-  EXPECT_EQ(Bytes(ini_), std::string("[Section]\r\n") +
-                             "BGM\x8B\xE6\x95\xAA=" + blank + "2\r\n" +
+  EXPECT_EQ(Bytes(ini_), std::string("[Section]\r\n") + "BGM\x8B\xE6\x95\xAA=" + blank + "2\r\n" +
                              "BGM\xD8\xCB\xDF\xB0\xC4=" + blank + "0\r\n" +
                              "BGM\xCC\xA7\xB2\xD9=C:\\Music\\song.mp3\r\n");
   EXPECT_EQ(ReadIniValue(kSettingsSection, kKeyMusicFile, ini_), "C:\\Music\\song.mp3");
@@ -80,7 +79,10 @@ TEST_F(SettingsStore, FileExistsOnlyForFilesThatOpen) {
   std::string empty = MakeFile("empty.wav", "");
   std::string song = MakeFile("song.mp3", "ID3");
   CreateDirectoryA((dir_ + "\\sub").c_str(), nullptr);
-  struct Case { std::string path; bool want; };
+  struct Case {
+    std::string path;
+    bool want;
+  };
   const Case cases[] = {
       {empty, true},
       {song, true},
@@ -95,9 +97,14 @@ TEST_F(SettingsStore, FileExistsOnlyForFilesThatOpen) {
 
 TEST_F(SettingsStore, AHandWrittenFileWithTrickyValuesLoads) {
   std::string song = MakeFile("song.mp3", "ID3");
-  struct Case { std::string text; int mode, repeat; std::string file; };
+  struct Case {
+    std::string text;
+    int mode, repeat;
+    std::string file;
+  };
   const Case cases[] = {
-      {"BGM\x8B\xE6\x95\xAA= 2\r\nBGM\xD8\xCB\xDF\xB0\xC4=abc\r\nBGM\xCC\xA7\xB2\xD9=" + song, 2, 0, song},
+      {"BGM\x8B\xE6\x95\xAA= 2\r\nBGM\xD8\xCB\xDF\xB0\xC4=abc\r\nBGM\xCC\xA7\xB2\xD9=" + song, 2, 0,
+       song},
       {"BGM\x8B\xE6\x95\xAA=2\r\nBGM\xCC\xA7\xB2\xD9=" + dir_ + "\\gone.mp3", 0, 0, ""},
       {"BGM\x8B\xE6\x95\xAA=1.9\r\nBGM\xD8\xCB\xDF\xB0\xC4= 12", 1, 12, ""},
       {"BGM\x8B\xE6\x95\xAA=abc", 0, 0, ""},

@@ -11,59 +11,59 @@
 namespace {
 
 std::wstring FromCodePage(const std::string& text, UINT codePage) {
-    const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
-                                      static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
-                        static_cast<int>(text.size()), out.data(), n);
-    return out;
+  const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
+                                    static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                      out.data(), n);
+  return out;
 }
 
 std::string Upper(std::string s) {
-    CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
-    return s;
+  CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
+  return s;
 }
 
 class RealMci : public ::testing::Test {
-protected:
-    void SetUp() override { MusicAttachPlatform(); }
+ protected:
+  void SetUp() override { MusicAttachPlatform(); }
 };
 
 TEST_F(RealMci, UnknownDeviceGivesAnErrorReply) {
-    std::string text;
-    const std::int32_t code = MciSend("status orvanenodevice mode", text);
-    EXPECT_NE(code, 0);
-    // The platform describes its own codes.
-    EXPECT_FALSE(text.empty());
-    EXPECT_NE(text, kTextNoErrorText);
+  std::string text;
+  const std::int32_t code = MciSend("status orvanenodevice mode", text);
+  EXPECT_NE(code, 0);
+  // The platform describes its own codes.
+  EXPECT_FALSE(text.empty());
+  EXPECT_NE(text, kTextNoErrorText);
 
-    const std::string reply = MciQuery("status orvanenodevice mode");
-    EXPECT_EQ(reply, "Error:" + std::to_string(code));
-    EXPECT_NE(Upper(reply).find("ERR"), std::string::npos);
+  const std::string reply = MciQuery("status orvanenodevice mode");
+  EXPECT_EQ(reply, "Error:" + std::to_string(code));
+  EXPECT_NE(Upper(reply).find("ERR"), std::string::npos);
 }
 
 TEST_F(RealMci, EmptyCommandNeverReachesThePlatform) {
-    std::string text;
-    EXPECT_EQ(MciSend("", text), -1);
-    EXPECT_EQ(FromCodePage(text, 932), L"コマンド文字列が指定されていません");
-    EXPECT_EQ(MciQuery(""), "Error:-1");
+  std::string text;
+  EXPECT_EQ(MciSend("", text), -1);
+  EXPECT_EQ(FromCodePage(text, 932), L"コマンド文字列が指定されていません");
+  EXPECT_EQ(MciQuery(""), "Error:-1");
 }
 
 TEST_F(RealMci, CdWithoutDriveEndsPollingAtTheFirstTick) {
-    CdOpen();
-    EXPECT_EQ(MciQuery("status cdaudio current track").rfind("Error:", 0), 0u);
-    EXPECT_FALSE(CdPoll(0));
-    EXPECT_FALSE(CdPoll(3));
-    EXPECT_FALSE(Bgm().keepPolling);
-    CdClose();
+  CdOpen();
+  EXPECT_EQ(MciQuery("status cdaudio current track").rfind("Error:", 0), 0u);
+  EXPECT_FALSE(CdPoll(0));
+  EXPECT_FALSE(CdPoll(3));
+  EXPECT_FALSE(Bgm().keepPolling);
+  CdClose();
 }
 
 TEST_F(RealMci, Mp3ThatCannotOpenLeavesKeepAliveHarmless) {
-    Mp3Open("C:\\no such folder\\missing song.mp3");
-    EXPECT_FALSE(Mp3IsPlaying());
-    for (int i = 0; i < 3; ++i) Mp3KeepAlive();
-    EXPECT_EQ(MciQuery("status MP3Play mode").rfind("Error:", 0), 0u);
-    Mp3Close();
+  Mp3Open("C:\\no such folder\\missing song.mp3");
+  EXPECT_FALSE(Mp3IsPlaying());
+  for (int i = 0; i < 3; ++i) Mp3KeepAlive();
+  EXPECT_EQ(MciQuery("status MP3Play mode").rfind("Error:", 0), 0u);
+  Mp3Close();
 }
 
 }  // namespace

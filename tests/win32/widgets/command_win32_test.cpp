@@ -58,8 +58,8 @@ Pixels Capture(HWND button) {
 }
 
 Pixels Picture(int id) {
-  orvane::gdi::BitmapPtr bitmap(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  orvane::gdi::BitmapPtr bitmap(static_cast<HBITMAP>(LoadImageW(
+      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   EXPECT_NE(bitmap.get(), nullptr);
   HDC screen = GetDC(nullptr);
   Pixels p = FromDib(screen, bitmap.get(), 64, 25);
@@ -94,8 +94,8 @@ class CommandWindowTest : public ::testing::Test {
     wc.lpszClassName = L"CommandTestParent";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&wc);
-    parent_ = CreateWindowExW(0, L"CommandTestParent", L"Command test", WS_OVERLAPPEDWINDOW, 0, 0, 300,
-                              200, nullptr, nullptr, instance, nullptr);
+    parent_ = CreateWindowExW(0, L"CommandTestParent", L"Command test", WS_OVERLAPPEDWINDOW, 0, 0,
+                              300, 200, nullptr, nullptr, instance, nullptr);
     ASSERT_NE(parent_, nullptr);
     Parent::clicks = 0;
     Parent::lastSender = 0;
@@ -104,9 +104,10 @@ class CommandWindowTest : public ::testing::Test {
   void TearDown() override { DestroyWindow(parent_); }
 
   HWND Create(const wchar_t* caption, int width, int height, DWORD extraStyle = 0) {
-    return CreateWindowExW(0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | extraStyle, 10,
-                           10, width, height, parent_, reinterpret_cast<HMENU>(kButtonId),
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, kCommandClassName, caption,
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | extraStyle, 10, 10, width, height,
+                           parent_, reinterpret_cast<HMENU>(kButtonId), GetModuleHandleW(nullptr),
+                           nullptr);
   }
 
   HWND parent_ = nullptr;
@@ -133,8 +134,8 @@ void ExpectFrame(const Pixels& shot, const Pixels& picture) {
     for (int x = 0; x < 64; ++x) {
       const bool frame = x < 4 || y < 4 || x >= 60 || y >= 21;
       if (frame && shot.at(x, y) != picture.at(x, y) && ++mismatches < 5) {
-        ADD_FAILURE() << "frame pixel " << x << "," << y << ": " << std::hex << shot.at(x, y) << " != "
-                      << picture.at(x, y);
+        ADD_FAILURE() << "frame pixel " << x << "," << y << ": " << std::hex << shot.at(x, y)
+                      << " != " << picture.at(x, y);
       }
     }
   }
@@ -187,10 +188,10 @@ TEST_F(CommandWindowTest, SmallButtonShrinksTheEdgesAndKeepsTheCorners) {
   const Pixels picture = Picture(IDB_COMMAND_NORMAL);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(shot.at(x, y), picture.at(x, y));                     // top left
-      EXPECT_EQ(shot.at(25 + x, y), picture.at(60 + x, y));           // top right
-      EXPECT_EQ(shot.at(x, 17 + y), picture.at(x, 21 + y));           // bottom left
-      EXPECT_EQ(shot.at(25 + x, 17 + y), picture.at(60 + x, 21 + y)); // bottom right
+      EXPECT_EQ(shot.at(x, y), picture.at(x, y));                      // top left
+      EXPECT_EQ(shot.at(25 + x, y), picture.at(60 + x, y));            // top right
+      EXPECT_EQ(shot.at(x, 17 + y), picture.at(x, 21 + y));            // bottom left
+      EXPECT_EQ(shot.at(25 + x, 17 + y), picture.at(60 + x, 21 + y));  // bottom right
     }
   }
   // Each edge pixel comes from the same band of the picture.
@@ -317,8 +318,10 @@ TEST_F(CommandWindowTest, TransparentSurfaceShowsTheContainer) {
   CommandSetVisible(button, 0);
   const Pixels shot = Capture(button);
   const uint32_t window = GetSysColor(COLOR_WINDOW);  // the parent's class background
-  const uint32_t expected = (GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window);
-  for (auto [x, y] : {std::pair{0, 0}, {32, 12}, {63, 24}}) EXPECT_EQ(shot.at(x, y), expected) << x << "," << y;
+  const uint32_t expected =
+      (GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window);
+  for (auto [x, y] : {std::pair{0, 0}, {32, 12}, {63, 24}})
+    EXPECT_EQ(shot.at(x, y), expected) << x << "," << y;
   CommandSetVisible(button, 1);
   EXPECT_EQ(Capture(button).at(0, 0), Picture(IDB_COMMAND_NORMAL).at(0, 0));
 }
