@@ -14,5 +14,5 @@ if(ORVANE_WINDOWS)
   # Run under the harness:  ORVANE_HARNESS_DIR=<dir> scripts/wine-run <build>/bench/engine_frame_bench.exe
   add_executable(engine_frame_bench ${CMAKE_CURRENT_SOURCE_DIR}/frame_bench.cpp)
   target_include_directories(engine_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(engine_frame_bench PRIVATE engine_render)
+  target_link_libraries(engine_frame_bench PRIVATE engine_render_wgl)
 endif()

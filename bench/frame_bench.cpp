@@ -7,6 +7,8 @@
 // The two alternate in short blocks so that load from other processes hits both
 // alike; the least and the median time of a block are reported for each.
 #include "engine/render.h"
+#include "engine/wgl_surface.h"
+#include "engine/win32_clock.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -97,7 +100,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   pumpMessages();
-  setUpRendering(window);
+  WglSurface surface(window);
+  Win32Clock clock;
+  const std::unique_ptr<Rendering> rendering = setUpRendering(surface, clock);
+  auto frame = [&] { frameStep(*rendering); };
   HDC deviceContext = GetDC(window);  // the class DC that rendering set up
   if (!wglGetCurrentContext()) {
     std::fprintf(stderr, "no GL context\n");
@@ -107,12 +113,12 @@ int main(int argc, char** argv) {
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)), width, height, rounds,
               frames);
 
-  millisecondsPerFrame(frames, frameStep);  // warm-up: caches, first mipmap uploads
+  millisecondsPerFrame(frames, frame);  // warm-up: caches, first mipmap uploads
   millisecondsPerFrame(frames, [&] { fillOnlyFrame(deviceContext); });
 
   std::vector<double> real, fill;
   for (int round = 0; round < rounds; ++round) {
-    real.push_back(millisecondsPerFrame(frames, frameStep));
+    real.push_back(millisecondsPerFrame(frames, frame));
     fill.push_back(millisecondsPerFrame(frames, [&] { fillOnlyFrame(deviceContext); }));
   }
   const double realLeast = *std::min_element(real.begin(), real.end());
@@ -123,7 +129,7 @@ int main(int argc, char** argv) {
               median(real) / median(fill));
 
   ReleaseDC(window, deviceContext);
-  tearDownRendering(window);
+  tearDownRendering(*rendering);
   DestroyWindow(window);
   return 0;
 }
