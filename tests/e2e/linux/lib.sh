@@ -1,12 +1,12 @@
 # Shared by the Linux scenarios: an Xvfb of their own, the hack, screenshots.
 # Every process started here is ended by its id when the scenario exits.
 #
-#   x_start                     Xvfb (1024x768, 24 bit) on a free display; exports DISPLAY
+#   x_start [SIZE]              Xvfb (1024x768 or SIZE, 24 bit) on a free display; exports DISPLAY
 #   x_track PID                 end PID with the scenario
 #   hack_start ARGS...          orvane in the background: $HACK_PID, stderr in $WORK/hack.err
 #   hack_ends_within SECONDS    waits for it; $HACK_STATUS is its exit code (fails on timeout)
 #   hack_running                true while it runs
-#   shot NAME [WINDOW]          screenshot to $WORK/NAME.png (prints the path)
+#   shot NAME [WINDOW]          screenshot to $WORK/NAME.ppm (prints the path); PNG copies at the end
 #   lit_share FILE [GEOMETRY]   share of pixels brighter than near-black, 0..1
 #   changed_pixels A B          pixels that differ between two screenshots
 #   check WHAT CONDITION...     counts a check; prints ok/FAIL
@@ -39,7 +39,7 @@ x_track() { PIDS+=("$1"); }
 
 x_start() {
   rm -f "$WORK/display"
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local n
   for n in $(seq 100); do
@@ -82,8 +82,9 @@ wait_for_picture() {
   return 1
 }
 
+# Taken as PPM, which is quick to write and read; the scenario's end keeps PNG copies to look at.
 shot() {
-  local file="$WORK/$1.png"
+  local file="$WORK/$1.ppm"
   import -window "${2:-root}" "$file"
   echo "$file"
 }
@@ -108,6 +109,12 @@ check() {
 }
 
 finish() {
+  rm -f "$WORK/probe.ppm"
+  local file
+  for file in "$WORK"/*.ppm; do
+    [[ -e $file ]] || continue
+    convert "$file" -define png:compression-level=1 "${file%.ppm}.png" && rm -f "$file"
+  done
   if ((FAILED)); then
     echo "$FAILED check(s) failed; files in $WORK"
     exit 1
