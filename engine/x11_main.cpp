@@ -172,6 +172,13 @@ class FpsReport {
 };
 
 int run(const HackOptions& options) {
+  // From the start, so that a stop during set-up still ends with the context torn down.
+  struct sigaction action = {};
+  action.sa_handler = onStopSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     const char* name = std::getenv("DISPLAY");
@@ -227,12 +234,6 @@ int run(const HackOptions& options) {
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
   }
   policy.handle(ShellMessage::Create, 0);
-
-  struct sigaction action = {};
-  action.sa_handler = onStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
 
   // Without a swap that waits for the display, frames are paced to about 60 Hz
   // in software, so the picture never takes a whole core for nothing.

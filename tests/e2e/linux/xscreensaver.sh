@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 # Installed where Debian's xscreensaver keeps hacks and their descriptions.
 prefix="$WORK/prefix"
-cmake --install "$ORVANE_BUILD_DIR" --prefix "$prefix" --component Unspecified >"$WORK/install.log" 2>&1
+cmake --install "$ORVANE_BUILD_DIR" --prefix "$prefix" --strip >"$WORK/install.log" 2>&1
 hack="$prefix/libexec/xscreensaver/orvane"
 check "installs the program under libexec/xscreensaver" test -x "$hack"
 xml="$prefix/share/xscreensaver/config/orvane.xml"
