@@ -40,6 +40,10 @@ orvane_unit_test(NAME engine_core_test
           ${PROJECT_SOURCE_DIR}/bench/veil_reference.cpp
   LIBS engine_core)
 
+orvane_unit_test(NAME engine_render_state_test
+  SOURCES ${unit}/render_state_test.cpp
+  LIBS engine_render)
+
 orvane_win32_test(NAME engine_render_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/render_test.cpp
   LIBS engine_render_wgl)
