@@ -1,5 +1,6 @@
 # --window-id: draws into a window the test makes and follows its size; ends with
-# 0 when the window goes away; bad ids and a missing display give one line and 1.
+# 0 when the window goes away; bad ids, a missing display and a display without GLX
+# give one line on stderr and exit code 1.
 source "$(dirname "$0")/lib.sh"
 x_start
 
@@ -62,6 +63,15 @@ check "an unknown option" refused "unknown option '--speed'" "$ORVANE_HACK" --sp
 check "a display that cannot be opened" refused "cannot open display ':999'" \
   env DISPLAY=:999 "$ORVANE_HACK" --root
 check "no display at all" refused "cannot open display ''" env -u DISPLAY "$ORVANE_HACK"
+# A display without GLX: no visual to draw with, in either kind of window.
+Xvfb -displayfd 6 -screen 0 320x240x24 -nolisten tcp -extension GLX 6>"$WORK/plain.display" \
+  >"$WORK/plain.log" 2>&1 &
+x_track $!
+for n in $(seq 100); do [[ -s "$WORK/plain.display" ]] && break; sleep 0.05; done
+plain=":$(head -n1 "$WORK/plain.display")"
+check "no GLX: --root refused" refused "GLX" env DISPLAY="$plain" "$ORVANE_HACK" --root
+check "no GLX: standalone refused" refused "no usable GLX visual" env DISPLAY="$plain" "$ORVANE_HACK"
+
 help() { "$ORVANE_HACK" --help | grep -q -- '--window-id ID'; }
 check "--help exits 0 with the options" help
 finish
