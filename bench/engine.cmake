@@ -1,4 +1,4 @@
-# Engine benchmarks: the veil update natively, a frame under Wine.
+# Engine benchmarks: the veil update natively; a frame natively (X11/GLX) and under Wine.
 if(NOT ORVANE_WINDOWS)
   find_package(benchmark QUIET)
   if(benchmark_FOUND)
@@ -8,11 +8,22 @@ if(NOT ORVANE_WINDOWS)
     target_include_directories(engine_veil_bench PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(engine_veil_bench PRIVATE engine_core benchmark::benchmark)
   endif()
+
+  # Run on an X display:  DISPLAY=... <build>/bench/engine_x11_frame_bench
+  add_executable(engine_x11_frame_bench
+    ${CMAKE_CURRENT_SOURCE_DIR}/x11_frame_bench.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frame_compare.cpp)
+  target_include_directories(engine_x11_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(engine_x11_frame_bench PRIVATE engine_render_glx)
+  # Measured with the flags the program itself is built with.
+  target_compile_options(engine_x11_frame_bench PRIVATE -O2)
 endif()
 
 if(ORVANE_WINDOWS)
   # Run under the harness:  ORVANE_HARNESS_DIR=<dir> scripts/wine-run <build>/bench/engine_frame_bench.exe
-  add_executable(engine_frame_bench ${CMAKE_CURRENT_SOURCE_DIR}/frame_bench.cpp)
+  add_executable(engine_frame_bench
+    ${CMAKE_CURRENT_SOURCE_DIR}/frame_bench.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/frame_compare.cpp)
   target_include_directories(engine_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(engine_frame_bench PRIVATE engine_render)
+  target_link_libraries(engine_frame_bench PRIVATE engine_render_wgl)
 endif()

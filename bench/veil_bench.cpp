@@ -17,8 +17,9 @@ namespace {
 constexpr float frameStep = 0.016f;
 
 Veil freshVeil() {
-  seedRandom(20240601);
-  return createVeil();
+  RandomGenerator random;
+  seedRandom(random, 20240601);
+  return createVeil(random);
 }
 
 // Largest intensity difference over a few hundred frames; the run fails above 1e-5.

@@ -4,8 +4,8 @@
 
 void referenceUpdateVeil(Veil& veil, float dt) {
   const float twoPi = 6.2831855f;
-  const float cutoff = brightnessCutoff * 0.01f;
-  const float inverseCutoff = 1.0f / cutoff;
+  const float cutoff = referenceCutoff;
+  const float inverseCutoff = referenceInverseCutoff;
 
   for (int k = 0; k < waveCount; ++k) {
     veil.phase[k] += dt * veil.phaseSpeed[k];

@@ -20,12 +20,18 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   target_compile_options(engine_core PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O3 -fno-math-errno>)
 endif()
 
+# The picture in OpenGL 1.1, the same code on every platform.
+add_library(engine_render STATIC ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp)
 if(ORVANE_WINDOWS)
-  # OpenGL drawing into the engine window; the shell links this.
-  add_library(engine_render STATIC
-    ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp
+  target_link_libraries(engine_render PUBLIC engine_core opengl32 glu32)
+  # The window's context through WGL and the multimedia timer; the shell links this.
+  add_library(engine_render_wgl STATIC
+    ${CMAKE_CURRENT_SOURCE_DIR}/wgl_surface.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/wgl_pixel_format.cpp)
-  target_link_libraries(engine_render PUBLIC engine_core opengl32 glu32 winmm gdi32)
+  target_link_libraries(engine_render_wgl PUBLIC engine_render winmm gdi32)
+else()
+  find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
+  target_link_libraries(engine_render PUBLIC engine_core OpenGL::GL OpenGL::GLU)
 endif()
 
 set(unit ${PROJECT_SOURCE_DIR}/tests/unit/engine)
@@ -34,6 +40,10 @@ orvane_unit_test(NAME engine_core_test
           ${PROJECT_SOURCE_DIR}/bench/veil_reference.cpp
   LIBS engine_core)
 
+orvane_unit_test(NAME engine_render_state_test
+  SOURCES ${unit}/render_state_test.cpp
+  LIBS engine_render)
+
 orvane_win32_test(NAME engine_render_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/render_test.cpp
-  LIBS engine_render)
+  LIBS engine_render_wgl)

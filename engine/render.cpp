@@ -1,45 +1,29 @@
 #include "engine/render.h"
 
-#include "engine/frame_clock.h"
 #include "engine/streak_image.h"
-#include "engine/veil.h"
-#include "engine/veil_mesh.h"
-#include "engine/wgl_pixel_format.h"
 
-#include <windows.h>
-#include <mmsystem.h>
+#if defined(_WIN32)
+// The Windows GL headers expect the calling-convention macros of <windows.h>;
+// these three are all they need.
+#ifndef APIENTRY
+#define APIENTRY __stdcall
+#endif
+#ifndef WINGDIAPI
+#define WINGDIAPI __declspec(dllimport)
+#endif
+#ifndef CALLBACK
+#define CALLBACK __stdcall
+#endif
+#endif
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <ctime>
-#include <memory>
-#include <vector>
 
 namespace {
 
-struct RenderState {
-  HDC deviceContext = nullptr;
-  HGLRC glContext = nullptr;
-  bool drawing = false;  // the context exists and is current on this thread
-  GLuint texture = 0;
-  std::vector<Veil> veils;
-  FrameClock clock;
-  // The vertices go to GL as client arrays, one draw call per veil instead
-  // of three calls per vertex; triangles that are black throughout are left out.
-  std::vector<MeshVertex> mesh;
-  std::vector<std::uint16_t> stripIndices;
-  std::vector<std::uint16_t> triangles;
-};
-
-std::unique_ptr<RenderState> state;
-
-void setGlState(RenderState& s, const RECT& client) {
-  glViewport(client.left, client.top, client.right - client.left, client.bottom - client.top);
-
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(20.0, static_cast<float>(client.right) / static_cast<float>(client.bottom), 0.01,
-                 20.0);
+void setGlState(Rendering& r, SurfaceSize size) {
+  resizeRendering(r, size);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(0, 0, -5);
@@ -51,8 +35,10 @@ void setGlState(RenderState& s, const RECT& client) {
 
   glEnable(GL_TEXTURE_2D);
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glGenTextures(1, &s.texture);
-  glBindTexture(GL_TEXTURE_2D, s.texture);
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  r.texture = texture;
+  glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -60,63 +46,77 @@ void setGlState(RenderState& s, const RECT& client) {
   gluBuild2DMipmaps(GL_TEXTURE_2D, 1, streakImageSide, streakImageSide, GL_LUMINANCE,
                     GL_UNSIGNED_BYTE, streakImage);
 
-  glInterleavedArrays(GL_T2F_C3F_V3F, 0, s.mesh.data());
+  glInterleavedArrays(GL_T2F_C3F_V3F, 0, r.mesh.data());
 }
 
-void drawVeil(RenderState& s, const Veil& veil) {
+void drawVeil(Rendering& r, const Veil& veil) {
   glPushMatrix();
   glTranslatef(0.2f * veil.coefficient[0], 0.2f * veil.coefficient[1], 1.6f);
-  fillMesh(veil, s.mesh.data());
-  const int count = buildLitTriangles(s.mesh.data(), s.stripIndices.data(), s.triangles.data());
-  if (count > 0) glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, s.triangles.data());
+  fillMesh(veil, r.mesh.data());
+  const int count = buildLitTriangles(r.mesh.data(), r.stripIndices.data(), r.triangles.data());
+  if (count > 0) glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, r.triangles.data());
   glPopMatrix();
 }
 
 }  // namespace
 
-void setUpRendering(HWND window) {
-  seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-  for (int n = 0; n < 20; ++n) nextRandom();
+std::uint32_t RenderClock::calendarSeconds() {
+  return static_cast<std::uint32_t>(std::time(nullptr));
+}
 
-  state = std::make_unique<RenderState>();
-  RenderState& s = *state;
-  s.mesh.resize(meshVertexCount);
-  s.stripIndices.resize(static_cast<std::size_t>(stripCount * stripLength));
-  buildStripIndices(s.stripIndices.data());
-  s.triangles.resize(maxTriangleIndices);
+std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock) {
+  auto rendering = std::make_unique<Rendering>();
+  Rendering& r = *rendering;
+  r.surface = &surface;
+  r.clock = &clock;
+  seedRandom(r.random, clock.calendarSeconds());
+  for (int n = 0; n < 20; ++n) nextRandom(r.random);
 
-  s.deviceContext = GetDC(window);
-  selectPixelFormat(s.deviceContext);
-  s.glContext = wglCreateContext(s.deviceContext);
-  RECT client = {};
-  GetClientRect(window, &client);
+  r.mesh.resize(meshVertexCount);
+  r.stripIndices.resize(static_cast<std::size_t>(stripCount * stripLength));
+  buildStripIndices(r.stripIndices.data());
+  r.triangles.resize(maxTriangleIndices);
+
   // Without a current context there is nothing to draw with: the window then
   // stays black and still closes on input.
-  s.drawing = s.glContext && wglMakeCurrent(s.deviceContext, s.glContext);
-  if (s.drawing) setGlState(s, client);
+  SurfaceSize size;
+  r.drawing = surface.open(size);
+  if (r.drawing) setGlState(r, size);
 
-  for (int n = 0; n < veilCount; ++n) s.veils.push_back(createVeil());
+  for (int n = 0; n < veilCount; ++n) r.veils.push_back(createVeil(r.random));
+  return rendering;
 }
 
-void frameStep() {
-  if (!state) return;
-  RenderState& s = *state;
-  const float dt = s.clock.tick(timeGetTime);
-  for (Veil& veil : s.veils) updateVeil(veil, dt);
-  if (!s.drawing) return;
+void resizeRendering(Rendering& r, SurfaceSize size) {
+  if (!r.drawing) return;
+  glViewport(0, 0, size.width, size.height);
+  // Width over height of the drawable; a window folded to no height keeps a finite aspect.
+  const float aspect =
+      static_cast<float>(size.width) / static_cast<float>(size.height > 0 ? size.height : 1);
+  GLint matrixMode = GL_MODELVIEW;
+  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(20.0, aspect, 0.01, 20.0);
+  glMatrixMode(static_cast<GLenum>(matrixMode));
+}
+
+void frameStep(Rendering& r) {
+  if (!r.clock) return;
+  const float dt = r.frameClock.tick([&r] { return r.clock->milliseconds(); });
+  for (Veil& veil : r.veils) updateVeil(veil, dt);
+  if (!r.drawing) return;
   glClear(GL_COLOR_BUFFER_BIT);
-  for (const Veil& veil : s.veils) drawVeil(s, veil);
+  for (const Veil& veil : r.veils) drawVeil(r, veil);
   glFlush();
-  wglSwapLayerBuffers(s.deviceContext, WGL_SWAP_MAIN_PLANE);
+  r.surface->present();
 }
 
-void tearDownRendering(HWND window) {
-  if (!state) return;
-  RenderState& s = *state;
-  for (Veil& veil : s.veils) destroyVeil(veil);
-  s.veils.clear();
-  ReleaseDC(window, s.deviceContext);
-  wglMakeCurrent(nullptr, nullptr);
-  if (s.glContext) wglDeleteContext(s.glContext);
-  state.reset();
+void tearDownRendering(Rendering& r) {
+  for (Veil& veil : r.veils) destroyVeil(veil);
+  r.veils.clear();
+  if (r.surface) r.surface->close();
+  r.drawing = false;
+  r.surface = nullptr;
+  r.clock = nullptr;
 }

@@ -8,15 +8,13 @@
 
 namespace {
 
-std::int32_t seedState = 1;
-
 constexpr float twoPi = 6.2831855f;
-constexpr float cutoff = brightnessCutoff * 0.01f;  // T
-constexpr float inverseCutoff = 1.0f / cutoff;      // 1/T
+constexpr float cutoff = brightnessThreshold;
+constexpr float inverseCutoff = inverseBrightnessThreshold;
 constexpr float speedSpread = waveRate * 0.03f;
 constexpr float speedBase = waveRate * 0.001f;
 
-float draw() { return static_cast<float>(nextRandom()); }
+float draw(RandomGenerator& random) { return static_cast<float>(nextRandom(random)); }
 
 void advanceWaves(Veil& veil, float dt) {
   for (int k = 0; k < waveCount; ++k) {
@@ -161,11 +159,13 @@ void lightRow(const RowPositions& prev, const RowPositions& cur, const RowPositi
 
 }  // namespace
 
-void seedRandom(std::uint32_t seed) { seedState = static_cast<std::int32_t>(seed); }
+void seedRandom(RandomGenerator& random, std::uint32_t seed) {
+  random.seed = static_cast<std::int32_t>(seed);
+}
 
-int nextRandom() {
-  const std::uint32_t next = static_cast<std::uint32_t>(seedState) * 214013u + 2531011u;
-  seedState = static_cast<std::int32_t>(next);
+int nextRandom(RandomGenerator& random) {
+  const std::uint32_t next = static_cast<std::uint32_t>(random.seed) * 214013u + 2531011u;
+  random.seed = static_cast<std::int32_t>(next);
   return static_cast<int>((next >> 16) & 0x7FFF);
 }
 
@@ -221,7 +221,7 @@ Rgb hsvToRgb(float hue, float saturation, float value) {
   return Rgb{r * value, g * value, b * value};
 }
 
-Veil createVeil() {
+Veil createVeil(RandomGenerator& random) {
   Veil veil;
   const float step = 1.0f / (gridCells * 0.5f);
   veil.grid.resize(static_cast<std::size_t>(gridSide * gridSide));
@@ -237,15 +237,15 @@ Veil createVeil() {
   }
   // The draws are evaluated left to right so r = 32767 lands exactly on the upper bounds.
   for (int k = 0; k < waveCount; ++k) {
-    veil.coefficient[k] = draw() * 2.0f / 32767.0f - 1.0f;
-    veil.phase[k] = draw() * twoPi / 32767.0f;
-    veil.phaseSpeed[k] = draw() * speedSpread / 32767.0f + speedBase;
+    veil.coefficient[k] = draw(random) * 2.0f / 32767.0f - 1.0f;
+    veil.phase[k] = draw(random) * twoPi / 32767.0f;
+    veil.phaseSpeed[k] = draw(random) * speedSpread / 32767.0f + speedBase;
   }
-  veil.hue = draw() / 32767.0f;
+  veil.hue = draw(random) / 32767.0f;
   veil.value = 1.0f;
-  veil.saturation = draw() * 0.9f / 32767.0f + 0.1f;
-  veil.hueSpeed = draw() * 0.1f / 32767.0f - 0.05f;
-  veil.saturationSpeed = draw() * 0.04f / 32767.0f + 0.001f;
+  veil.saturation = draw(random) * 0.9f / 32767.0f + 0.1f;
+  veil.hueSpeed = draw(random) * 0.1f / 32767.0f - 0.05f;
+  veil.saturationSpeed = draw(random) * 0.04f / 32767.0f + 0.001f;
   veil.red = veil.green = veil.blue = 0;
   return veil;
 }

@@ -8,14 +8,23 @@
 // Fixed engine parameters.
 constexpr int veilCount = 2;
 constexpr int gridCells = 100;        // cells per side; gridCells + 1 vertices per side
-constexpr int brightnessCutoff = 40;  // T = brightnessCutoff * 0.01
+constexpr int brightnessCutoff = 40;  // T = brightnessCutoff / 100
 constexpr int waveRate = 15;          // phase speeds: base waveRate * 0.001, spread waveRate * 0.03
 constexpr int gridSide = gridCells + 1;
 constexpr int waveCount = 9;
 
-// The engine's own generator: a 32-bit LCG, results 0..32767.
-void seedRandom(std::uint32_t seed);
-int nextRandom();
+// The brightness threshold T and its reciprocal. Divided rather than scaled by
+// 0.01f, which is itself rounded and would leave T one step below 0.4.
+constexpr float brightnessThreshold = brightnessCutoff / 100.0f;
+constexpr float inverseBrightnessThreshold = 1.0f / brightnessThreshold;
+
+// The engine's own generator: a 32-bit LCG, results 0..32767. Each running
+// picture owns one, so two pictures (or a test and a picture) never share a sequence.
+struct RandomGenerator {
+  std::int32_t seed = 1;
+};
+void seedRandom(RandomGenerator& random, std::uint32_t seed);
+int nextRandom(RandomGenerator& random);
 
 struct Vec3 {
   float x = 0, y = 0, z = 0;
@@ -58,6 +67,6 @@ struct Veil {
   }
 };
 
-Veil createVeil();
+Veil createVeil(RandomGenerator& random);
 void updateVeil(Veil& veil, float dt);
 void destroyVeil(Veil& veil);

@@ -2,8 +2,12 @@
 // One full-screen topmost window; frames are drawn whenever the queue is empty.
 #include "engine/render.h"
 #include "engine/shell_policy.h"
+#include "engine/wgl_surface.h"
+#include "engine/win32_clock.h"
 
 #include <windows.h>
+
+#include <memory>
 
 static_assert(ShellMessage::Create == WM_CREATE && ShellMessage::Destroy == WM_DESTROY &&
               ShellMessage::Close == WM_CLOSE && ShellMessage::ShowWindow == WM_SHOWWINDOW &&
@@ -62,14 +66,31 @@ class Win32Shell final : public ShellPlatform {
   void lowerThreadPriority() override {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
   }
-  void setUpRendering() override { ::setUpRendering(window); }
-  void tearDownRendering() override { ::tearDownRendering(window); }
+  void setUpRendering() override {
+    surface = std::make_unique<WglSurface>(window);
+    rendering = ::setUpRendering(*surface, clock);
+  }
+  void tearDownRendering() override {
+    if (rendering) ::tearDownRendering(*rendering);
+    rendering.reset();
+    surface.reset();
+  }
   void postQuit() override { PostQuitMessage(0); }
   void postClose() override { PostMessageA(window, WM_CLOSE, 0, 0); }
   bool verifyPassword() override { return verifyScreenSaverPassword(window); }
+
+  void drawFrame() {
+    if (rendering) frameStep(*rendering);
+  }
+
+ private:
+  Win32Clock clock;
+  std::unique_ptr<WglSurface> surface;
+  std::unique_ptr<Rendering> rendering;
 };
 
-// The process has exactly one engine window.
+// The process has exactly one engine window, and the window procedure has no
+// other way to reach its state.
 Win32Shell shell;
 ShellPolicy policy(shell);
 
@@ -84,7 +105,7 @@ int runMessageLoop() {
   MSG message;
   for (;;) {
     while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (policy.frameDue()) frameStep();
+      if (policy.frameDue()) shell.drawFrame();
       Sleep(0);
     }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);

@@ -11,10 +11,11 @@ namespace {
 
 // The engine's start: seed, 20 draws thrown away, the veils, then frames.
 std::vector<Veil> veilsAt(const StillFrame& frame) {
-  seedRandom(frame.seed);
-  for (int n = 0; n < 20; ++n) nextRandom();
+  RandomGenerator random;
+  seedRandom(random, frame.seed);
+  for (int n = 0; n < 20; ++n) nextRandom(random);
   std::vector<Veil> veils;
-  for (int n = 0; n < veilCount; ++n) veils.push_back(createVeil());
+  for (int n = 0; n < veilCount; ++n) veils.push_back(createVeil(random));
   for (int f = 0; f < frame.frames; ++f) {
     for (Veil& veil : veils) updateVeil(veil, frameMs * 0.001f);
   }

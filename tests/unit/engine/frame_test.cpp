@@ -58,8 +58,9 @@ TEST(Mesh, StripsZigZagBetweenNeighbouringRows) {
 }
 
 TEST(Mesh, VertexRule) {
-  seedRandom(21);
-  Veil veil = createVeil();
+  RandomGenerator random;
+  seedRandom(random, 21);
+  Veil veil = createVeil(random);
   veil.red = 0.8f;
   veil.green = 0.3f;
   veil.blue = 1.0f;

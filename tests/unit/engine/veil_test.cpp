@@ -10,26 +10,63 @@ namespace {
 
 constexpr float twoPi = 6.2831855f;
 
+Veil seededVeil(RandomGenerator& random, std::uint32_t seed) {
+  seedRandom(random, seed);
+  return createVeil(random);
+}
+
 Veil seededVeil(std::uint32_t seed) {
-  seedRandom(seed);
-  return createVeil();
+  RandomGenerator random;
+  return seededVeil(random, seed);
 }
 
 TEST(Random, KnownSequences) {
-  seedRandom(1);
-  EXPECT_EQ(nextRandom(), 41);
-  EXPECT_EQ(nextRandom(), 18467);
-  EXPECT_EQ(nextRandom(), 6334);
-  seedRandom(0);
-  EXPECT_EQ(nextRandom(), 38);
+  RandomGenerator fresh;  // starts as if seeded with 1
+  EXPECT_EQ(nextRandom(fresh), 41);
+  RandomGenerator random;
+  seedRandom(random, 1);
+  EXPECT_EQ(nextRandom(random), 41);
+  EXPECT_EQ(nextRandom(random), 18467);
+  EXPECT_EQ(nextRandom(random), 6334);
+  seedRandom(random, 0);
+  EXPECT_EQ(nextRandom(random), 38);
+}
+
+TEST(Random, GeneratorsAreIndependent) {
+  RandomGenerator a, b;
+  seedRandom(a, 5);
+  seedRandom(b, 5);
+  nextRandom(a);
+  nextRandom(a);
+  const int third = nextRandom(a);
+  nextRandom(b);
+  nextRandom(b);
+  EXPECT_EQ(nextRandom(b), third);
+}
+
+// T must be 0.4 and 1/T 2.5 exactly: 40 * 0.01f lands one step below 0.4, and
+// 1/T then one step above 2.5, which shifts every intensity by a hair.
+TEST(Brightness, ThresholdAndReciprocalAreExact) {
+  struct Case {
+    const char* what;
+    float value, expected;
+  };
+  const Case cases[] = {
+      {"threshold", brightnessThreshold, 0.4f},
+      {"reciprocal", inverseBrightnessThreshold, 2.5f},
+      {"reference threshold", referenceCutoff, 0.4f},
+      {"reference reciprocal", referenceInverseCutoff, 2.5f},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.value, c.expected) << c.what;
 }
 
 TEST(Random, StaysInRangeAcrossTheWholeSeedRange) {
   // Seeds with the top bit set (calendar times after 2038) must not go negative.
   for (std::uint32_t seed : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 1700000000u}) {
-    seedRandom(seed);
+    RandomGenerator random;
+    seedRandom(random, seed);
     for (int n = 0; n < 1000; ++n) {
-      const int r = nextRandom();
+      const int r = nextRandom(random);
       ASSERT_GE(r, 0);
       ASSERT_LE(r, 32767);
     }
@@ -110,12 +147,13 @@ TEST(Colour, SectorBoundariesAreTheSixDigitDecimals) {
 }
 
 TEST(Construction, DrawsThirtyOneNumbersInOrder) {
-  seedRandom(12345);
+  RandomGenerator random;
+  seedRandom(random, 12345);
   std::vector<float> r;
-  for (int n = 0; n < 32; ++n) r.push_back(static_cast<float>(nextRandom()));
+  for (int n = 0; n < 32; ++n) r.push_back(static_cast<float>(nextRandom(random)));
 
-  Veil veil = seededVeil(12345);
-  EXPECT_EQ(nextRandom(), static_cast<int>(r[31]));
+  Veil veil = seededVeil(random, 12345);
+  EXPECT_EQ(nextRandom(random), static_cast<int>(r[31]));
 
   for (int k = 0; k < waveCount; ++k) {
     SCOPED_TRACE(k);
@@ -149,8 +187,9 @@ TEST(Construction, GridOfRestCoordinates) {
 }
 
 TEST(Construction, TwoVeilsFromOneSeedDiffer) {
-  Veil first = seededVeil(99);
-  Veil second = createVeil();
+  RandomGenerator random;
+  Veil first = seededVeil(random, 99);
+  Veil second = createVeil(random);
   int same = 0;
   for (int k = 0; k < waveCount; ++k) same += first.phaseSpeed[k] == second.phaseSpeed[k];
   EXPECT_LT(same, waveCount);

@@ -2,6 +2,8 @@
 #include "engine/render.h"
 #include "engine/veil.h"
 #include "engine/veil_mesh.h"
+#include "engine/wgl_surface.h"
+#include "engine/win32_clock.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -41,11 +44,12 @@ class RenderTest : public testing::Test {
                              windowClass.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
     pumpMessages();
-    setUpRendering(window);
+    surface = std::make_unique<WglSurface>(window);
+    rendering = setUpRendering(*surface, clock);
   }
   void TearDown() override {
     if (!window) return;
-    tearDownRendering(window);
+    tearDownRendering(*rendering);
     DestroyWindow(window);
     pumpMessages();
   }
@@ -53,7 +57,7 @@ class RenderTest : public testing::Test {
   // What the screen shows over the window after some frames, as BGRA bytes.
   std::vector<unsigned char> framesThenPixels(int frames) {
     for (int n = 0; n < frames; ++n) {
-      frameStep();
+      frameStep(*rendering);
       pumpMessages();
       Sleep(5);
     }
@@ -81,6 +85,9 @@ class RenderTest : public testing::Test {
   }
 
   HWND window = nullptr;
+  Win32Clock clock;
+  std::unique_ptr<WglSurface> surface;
+  std::unique_ptr<Rendering> rendering;
 };
 
 TEST_F(RenderTest, ChoosesADoubleBufferedOpenGLFormat) {
@@ -173,11 +180,12 @@ TEST_F(RenderTest, FramesShowColouredVeils) {
 }
 
 TEST_F(RenderTest, TeardownLeavesNoCurrentContext) {
-  frameStep();
-  tearDownRendering(window);
+  frameStep(*rendering);
+  tearDownRendering(*rendering);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
+  EXPECT_TRUE(rendering->veils.empty());
   // A stray frame after teardown does nothing.
-  frameStep();
+  frameStep(*rendering);
   DestroyWindow(window);
   pumpMessages();
   window = nullptr;
@@ -186,8 +194,9 @@ TEST_F(RenderTest, TeardownLeavesNoCurrentContext) {
 // Leaving out the black triangles must not change a single pixel: draw one
 // veil as the full strips and as the lit-triangle list and compare.
 TEST_F(RenderTest, LeavingOutBlackTrianglesKeepsThePicture) {
-  seedRandom(2024);
-  Veil veil = createVeil();
+  RandomGenerator random;
+  seedRandom(random, 2024);
+  Veil veil = createVeil(random);
   for (int n = 0; n < 40; ++n) updateVeil(veil, 0.25f);
   veil.red = 0.9f;  // a veil colour that leaves some vertices just above black
   veil.green = 0.35f;

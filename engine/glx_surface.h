@@ -1,0 +1,37 @@
+// An X window's GL context through GLX: the window's own visual, a context,
+// the swap, and vsync where the driver offers a swap interval.
+#pragma once
+
+#include "engine/render.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <string>
+
+class GlxSurface final : public GlSurface {
+ public:
+  GlxSurface(Display* display, Window window) : display_(display), window_(window) {}
+  ~GlxSurface() override { close(); }
+
+  // Checks that the window's visual can carry a double-buffered RGBA context and
+  // makes one (not yet current). False with a reason when it cannot.
+  bool prepare(std::string& error);
+  // Asks the driver to sync swaps with the display; false when it offers no way.
+  bool setVsync(bool on);
+
+  bool open(SurfaceSize& size) override;
+  void present() override;
+  void close() override;
+
+  static bool visualSupportsGl(Display* display, XVisualInfo& visual);
+  // A top-level window at (0, 0) with a double-buffered RGBA visual and a black
+  // background; None with a reason when the display offers no such visual.
+  static Window createWindow(Display* display, int width, int height, bool overrideRedirect,
+                             long eventMask, std::string& error);
+
+ private:
+  Display* display_;
+  Window window_;
+  void* context_ = nullptr;  // GLXContext, kept out of this header's includes
+};

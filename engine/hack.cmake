@@ -1,0 +1,44 @@
+# orvane: the veils as a native X11/GLX program (an xscreensaver hack).
+add_library(engine_hack_options STATIC ${CMAKE_CURRENT_SOURCE_DIR}/hack_options.cpp)
+target_include_directories(engine_hack_options PUBLIC ${PROJECT_SOURCE_DIR})
+
+orvane_unit_test(NAME engine_hack_options_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/hack_options_test.cpp
+  LIBS engine_hack_options)
+
+if(ORVANE_WINDOWS)
+  return()
+endif()
+
+find_package(X11 REQUIRED)
+add_library(engine_render_glx STATIC ${CMAKE_CURRENT_SOURCE_DIR}/glx_surface.cpp)
+target_link_libraries(engine_render_glx PUBLIC engine_render OpenGL::GLX X11::X11)
+
+add_executable(orvane ${CMAKE_CURRENT_SOURCE_DIR}/x11_main.cpp)
+target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options)
+set_target_properties(orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVANE_BIN_DIR})
+# The program itself is built for speed whatever the build type (the tests may not be).
+target_compile_options(orvane PRIVATE -O2)
+target_compile_definitions(orvane PRIVATE NDEBUG)
+
+# Where Debian's xscreensaver looks for hacks and their settings descriptions.
+include(GNUInstallDirs)
+install(TARGETS orvane RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/orvane.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+
+add_executable(x11_test_window ${PROJECT_SOURCE_DIR}/tests/e2e/linux/test_window.cpp)
+target_link_libraries(x11_test_window PRIVATE X11::X11)
+set_target_properties(x11_test_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
+
+# End-to-end scenarios on their own Xvfb, natively (no Wine); not under the sanitizers,
+# which would report the GL driver's own allocations.
+if(NOT ORVANE_SANITIZE)
+  foreach(scenario root window_id standalone xscreensaver)
+    add_test(NAME linux_${scenario}
+      COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/${scenario}.sh)
+    set_tests_properties(linux_${scenario} PROPERTIES
+      LABELS "linux;e2e" TIMEOUT 120
+      ENVIRONMENT "ORVANE_HACK=$<TARGET_FILE:orvane>;ORVANE_TEST_WINDOW=$<TARGET_FILE:x11_test_window>;ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  endforeach()
+endif()

@@ -1,0 +1,87 @@
+#include "engine/hack_options.h"
+
+const char hackUsage[] =
+    "usage: orvane [--root | --window-id ID] [--fps] [--no-vsync]\n"
+    "  Draws the Orvane veils with OpenGL.\n"
+    "  --root          draw on the screen saver's window (XSCREENSAVER_WINDOW),\n"
+    "                  else on the root window\n"
+    "  --window-id ID  draw into the window ID (decimal or 0x hexadecimal)\n"
+    "  (neither)       a full-screen window that closes on a key, a button,\n"
+    "                  a mouse movement or loss of focus\n"
+    "  --fps           print frames per second on stderr once a second\n"
+    "  --no-vsync      draw as fast as possible instead of at the display's rate\n"
+    "  --help          print this text\n";
+
+std::optional<std::uint32_t> parseWindowId(const std::string& text) {
+  std::size_t at = 0;
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    at = 2;
+    base = 16;
+  }
+  if (at == text.size()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
+    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+    if (value > 0xFFFFFFFFu) return std::nullopt;
+  }
+  if (value == 0) return std::nullopt;
+  return static_cast<std::uint32_t>(value);
+}
+
+HackArguments readHackArguments(const std::vector<std::string>& arguments) {
+  HackArguments result;
+  HackOptions& o = result.options;
+  bool rootSeen = false, windowSeen = false;
+  for (std::size_t n = 0; n < arguments.size(); ++n) {
+    std::string name = arguments[n];
+    if (name.size() > 2 && name.compare(0, 2, "--") == 0)
+      name.erase(0, 2);
+    else if (name.size() > 1 && name[0] == '-')
+      name.erase(0, 1);
+    else
+      return {o, "unexpected argument '" + arguments[n] + "'"};
+
+    std::optional<std::string> value;
+    const std::size_t equals = name.find('=');
+    if (equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name.erase(equals);
+    }
+    if (name == "window-id") {
+      if (!value) {
+        if (n + 1 == arguments.size()) return {o, "--window-id needs a window id"};
+        value = arguments[++n];
+      }
+      const std::optional<std::uint32_t> id = parseWindowId(*value);
+      if (!id) return {o, "'" + *value + "' is not a window id (decimal or 0x hexadecimal)"};
+      o.windowId = *id;
+      windowSeen = true;
+      continue;
+    }
+    if (value) return {o, "--" + name + " takes no value"};
+    if (name == "root")
+      rootSeen = true;
+    else if (name == "fps")
+      o.showFps = true;
+    else if (name == "no-vsync")
+      o.vsync = false;
+    else if (name == "help" || name == "h")
+      o.help = true;
+    else
+      return {o, "unknown option '" + arguments[n] + "'"};
+  }
+  if (rootSeen && windowSeen) return {o, "--root and --window-id exclude each other"};
+  o.mode = windowSeen ? HackMode::WindowId : rootSeen ? HackMode::Root : HackMode::Standalone;
+  return result;
+}

@@ -1,0 +1,38 @@
+// The command line of the Linux program `orvane`, read without touching X.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class HackMode {
+  Standalone,  // a full-screen window of its own that ends on input
+  Root,        // the virtual root the screen saver names, else the real root
+  WindowId,    // a window someone else made
+};
+
+struct HackOptions {
+  HackMode mode = HackMode::Standalone;
+  std::uint32_t windowId = 0;  // for HackMode::WindowId
+  bool showFps = false;
+  bool vsync = true;
+  bool help = false;
+};
+
+// Either the options or one line saying what is wrong with the command line.
+struct HackArguments {
+  HackOptions options;
+  std::string error;
+  bool ok() const { return error.empty(); }
+};
+
+// Options may start with one dash or two ("-root" as in older screen-saver
+// configurations, "--root" as in newer ones); "--window-id=ID" also works.
+HackArguments readHackArguments(const std::vector<std::string>& arguments);
+
+// A window id in decimal or 0x hexadecimal; nothing for 0, signs, blanks,
+// trailing text or anything beyond 32 bits.
+std::optional<std::uint32_t> parseWindowId(const std::string& text);
+
+extern const char hackUsage[];

@@ -1,0 +1,22 @@
+// The frame clock's time on Linux: the monotonic clock, which no clock change moves.
+#pragma once
+
+#include "engine/render.h"
+
+#include <ctime>
+
+inline double monotonicSeconds() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+class MonotonicClock final : public RenderClock {
+ public:
+  std::uint32_t milliseconds() override {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                                      static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
+  }
+};

@@ -1,0 +1,23 @@
+#include "engine/wgl_surface.h"
+
+#include "engine/wgl_pixel_format.h"
+
+bool WglSurface::open(SurfaceSize& size) {
+  deviceContext_ = GetDC(window_);
+  selectPixelFormat(deviceContext_);
+  glContext_ = wglCreateContext(deviceContext_);
+  RECT client = {};
+  GetClientRect(window_, &client);
+  size = {client.right - client.left, client.bottom - client.top};
+  return glContext_ && wglMakeCurrent(deviceContext_, glContext_);
+}
+
+void WglSurface::present() { wglSwapLayerBuffers(deviceContext_, WGL_SWAP_MAIN_PLANE); }
+
+void WglSurface::close() {
+  if (deviceContext_) ReleaseDC(window_, deviceContext_);
+  wglMakeCurrent(nullptr, nullptr);
+  if (glContext_) wglDeleteContext(glContext_);
+  deviceContext_ = nullptr;
+  glContext_ = nullptr;
+}

@@ -1,0 +1,20 @@
+// The engine window's GL context through WGL: its device context (kept for the
+// window's life, the class has CS_OWNDC), pixel format, context and swap.
+#pragma once
+
+#include "engine/render.h"
+
+#include <windows.h>
+
+class WglSurface final : public GlSurface {
+ public:
+  explicit WglSurface(HWND window) : window_(window) {}
+  bool open(SurfaceSize& size) override;
+  void present() override;
+  void close() override;
+
+ private:
+  HWND window_;
+  HDC deviceContext_ = nullptr;
+  HGLRC glContext_ = nullptr;
+};

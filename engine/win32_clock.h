@@ -1,0 +1,12 @@
+// The frame clock's time on Windows: the multimedia timer's milliseconds.
+#pragma once
+
+#include "engine/render.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+class Win32Clock final : public RenderClock {
+ public:
+  std::uint32_t milliseconds() override { return timeGetTime(); }
+};

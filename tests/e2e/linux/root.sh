@@ -1,0 +1,40 @@
+# --root: the veils on the root window, moving; SIGTERM and SIGINT end it with 0;
+# a window marked as the virtual root is preferred; XSCREENSAVER_WINDOW wins.
+source "$(dirname "$0")/lib.sh"
+x_start
+
+hack_start --root --fps
+check "draws on the root window" wait_for_picture
+a=$(shot root-1)
+sleep 0.5
+b=$(shot root-2)
+lit=$(lit_share "$a")
+changed=$(changed_pixels "$a" "$b")
+check "veils light the screen ($lit)" gt "$lit" 0.05
+check "the picture moves ($changed pixels changed)" gt "$changed" 20000
+kill -TERM "$HACK_PID"
+hack_ends_within 5
+check "SIGTERM ends it with 0 (got $HACK_STATUS)" test "$HACK_STATUS" = 0
+check "--fps reports on stderr" grep -qE '^orvane: [0-9.]+ fps$' "$WORK/hack.err"
+
+# A virtual root (as some window managers and screen savers make) is drawn on, not the root.
+"$ORVANE_TEST_WINDOW" 300 200 --vroot >"$WORK/vroot.id" &
+x_track $!
+for n in $(seq 60); do [[ -s "$WORK/vroot.id" ]] && break; sleep 0.05; done
+vroot=$(cat "$WORK/vroot.id")
+hack_start --root
+check "draws on the virtual root" wait_for_picture "$vroot"
+kill -INT "$HACK_PID"
+hack_ends_within 5
+check "SIGINT ends it with 0 (got $HACK_STATUS)" test "$HACK_STATUS" = 0
+
+"$ORVANE_TEST_WINDOW" 200 150 >"$WORK/named.id" &
+x_track $!
+for n in $(seq 60); do [[ -s "$WORK/named.id" ]] && break; sleep 0.05; done
+named=$(cat "$WORK/named.id")
+XSCREENSAVER_WINDOW=$named hack_start --root
+check "draws on the window XSCREENSAVER_WINDOW names" wait_for_picture "$named"
+kill -TERM "$HACK_PID"
+hack_ends_within 5
+check "ends with 0 there too (got $HACK_STATUS)" test "$HACK_STATUS" = 0
+finish

@@ -1,0 +1,61 @@
+# Without --root or --window-id: a full-screen window of its own that ends with 0
+# on a key or button press, on a pointer move beyond 4 px after the first move, or
+# when another window takes the focus; the wheel and small moves do not end it.
+source "$(dirname "$0")/lib.sh"
+x_start 640x480  # a smaller screen: quicker frames, the same rules
+xdotool mousemove 500 400
+
+"$ORVANE_TEST_WINDOW" 100 100 >"$WORK/other.id" &
+x_track $!
+for n in $(seq 60); do [[ -s "$WORK/other.id" ]] && break; sleep 0.05; done
+other=$(cat "$WORK/other.id")
+
+# Starts the hack and waits until its window has the focus.
+start() {
+  xdotool mousemove 500 400
+  hack_start "$@"
+  local n
+  for n in $(seq 100); do
+    window=$(xdotool search --name '^Orvane$' 2>/dev/null | head -n1)
+    [[ -n $window && $(xdotool getwindowfocus 2>/dev/null) == "$window" ]] && return 0
+    sleep 0.05
+  done
+  echo "  no focused window"
+  return 1
+}
+
+ends() {
+  hack_ends_within 5
+  [[ $HACK_STATUS == 0 ]] || { echo "  status $HACK_STATUS"; return 1; }
+}
+still() { sleep 0.3; hack_running; }
+
+start
+wait_for_picture
+a=$(shot standalone)
+lit=$(lit_share "$a")
+check "covers the screen with veils ($lit)" gt "$lit" 0.05
+xdotool click 4 click 5
+check "the wheel does not end it" still
+xdotool key shift
+check "a key press ends it" ends
+
+start
+xdotool click 1
+check "a left button press ends it" ends
+start
+xdotool click 3
+check "a right button press ends it" ends
+
+start
+xdotool mousemove 510 400  # the first move never ends it, however far
+check "the first move does not end it" still
+xdotool mousemove 503 401  # 4 px from the start: within the tolerance
+check "a move of 4 px does not end it" still
+xdotool mousemove 506 403  # 5 px from the last position within the tolerance
+check "then a move of 5 px ends it" ends
+
+start --fps
+xdotool windowfocus "$other"
+check "losing the focus ends it" ends
+finish

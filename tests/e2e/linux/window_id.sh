@@ -1,0 +1,77 @@
+# --window-id: draws into a window the test makes and follows its size; ends with
+# 0 when the window goes away; bad ids, a missing display and a display without GLX
+# give one line on stderr and exit code 1.
+source "$(dirname "$0")/lib.sh"
+x_start
+
+"$ORVANE_TEST_WINDOW" 320 240 >"$WORK/window.id" &
+owner=$!
+x_track $owner
+for n in $(seq 60); do [[ -s "$WORK/window.id" ]] && break; sleep 0.05; done
+window=$(cat "$WORK/window.id")
+
+hack_start --window-id "$window"
+check "draws into the window" wait_for_picture "$window"
+small=$(shot small "$window")
+lit=$(lit_share "$small")
+check "fills it ($lit)" gt "$lit" 0.05
+
+# Grown to 640x480: a picture that kept the old viewport would leave the top and
+# the right black (GL counts from the bottom left).
+xdotool windowsize "$window" 640 480
+sleep 0.7
+big=$(shot big "$window")
+right=$(lit_share "$big" 280x200+360+0)
+left=$(lit_share "$big" 300x200+0+0)
+check "the new area is drawn: top right ($right)" gt "$right" 0.02
+check "the new area is drawn: top left ($left)" gt "$left" 0.02
+check "still running" hack_running
+
+kill -TERM "$owner"
+hack_ends_within 5
+check "ends with 0 when the window goes away (got $HACK_STATUS)" test "$HACK_STATUS" = 0
+
+# Synced to the display: without a driver that waits at the swap, frames are paced
+# to about 60 a second instead of running flat out, even in a small cheap window.
+"$ORVANE_TEST_WINDOW" 64 48 >"$WORK/tiny.id" &
+x_track $!
+for n in $(seq 60); do [[ -s "$WORK/tiny.id" ]] && break; sleep 0.05; done
+hack_start --window-id "$(cat "$WORK/tiny.id")" --fps
+sleep 2.5
+kill -TERM "$HACK_PID"
+hack_ends_within 5
+fastest=$(awk '/fps$/ { if ($2 > m) m = $2 } END { print m + 0 }' "$WORK/hack.err")
+check "at most about 60 frames a second with vsync ($fastest)" gt 66 "$fastest"
+
+# Refusals: one line on stderr, exit code 1, quickly.
+refused() {
+  local expect=$1 status lines
+  shift
+  timeout 10 "$@" >"$WORK/out" 2>"$WORK/err"
+  status=$?
+  lines=$(wc -l <"$WORK/err")
+  if [[ $status == 1 && $lines == 1 ]] && grep -q "$expect" "$WORK/err"; then
+    return 0
+  fi
+  echo "  status $status, stderr: $(cat "$WORK/err")"
+  return 1
+}
+check "an id that is no window" refused "0x7ffffff0 is not a window" "$ORVANE_HACK" --window-id 0x7ffffff0
+check "a decimal id that is no window" refused "is not a window" "$ORVANE_HACK" --window-id 123456
+check "an id that is no number" refused "'12ab' is not a window id" "$ORVANE_HACK" --window-id 12ab
+check "an unknown option" refused "unknown option '--speed'" "$ORVANE_HACK" --speed 3
+check "a display that cannot be opened" refused "cannot open display ':999'" \
+  env DISPLAY=:999 "$ORVANE_HACK" --root
+check "no display at all" refused "cannot open display ''" env -u DISPLAY "$ORVANE_HACK"
+# A display without GLX: no visual to draw with, in either kind of window.
+Xvfb -displayfd 6 -screen 0 320x240x24 -nolisten tcp -extension GLX 6>"$WORK/plain.display" \
+  >"$WORK/plain.log" 2>&1 &
+x_track $!
+for n in $(seq 100); do [[ -s "$WORK/plain.display" ]] && break; sleep 0.05; done
+plain=":$(head -n1 "$WORK/plain.display")"
+check "no GLX: --root refused" refused "GLX" env DISPLAY="$plain" "$ORVANE_HACK" --root
+check "no GLX: standalone refused" refused "no usable GLX visual" env DISPLAY="$plain" "$ORVANE_HACK"
+
+help() { "$ORVANE_HACK" --help | grep -q -- '--window-id ID'; }
+check "--help exits 0 with the options" help
+finish

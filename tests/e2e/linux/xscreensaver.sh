@@ -1,0 +1,89 @@
+# The real xscreensaver daemon runs the installed hack: cmake --install into a
+# prefix, the daemon (as an unprivileged user: it launches no hacks as root) on
+# this scenario's own Xvfb with "GL: .../orvane --root" as its only program;
+# activate -> the orvane process runs and the screen shows veils; deactivate ->
+# the process is gone.
+source "$(dirname "$0")/lib.sh"
+
+# Installed where Debian's xscreensaver keeps hacks and their descriptions.
+prefix="$WORK/prefix"
+cmake --install "$ORVANE_BUILD_DIR" --prefix "$prefix" --strip >"$WORK/install.log" 2>&1
+hack="$prefix/libexec/xscreensaver/orvane"
+check "installs the program under libexec/xscreensaver" test -x "$hack"
+xml="$prefix/share/xscreensaver/config/orvane.xml"
+check "installs orvane.xml under share/xscreensaver/config" test -f "$xml"
+xml_ok() { grep -q '<screensaver name="orvane"' "$xml" && grep -q '<command arg="--root"/>' "$xml"; }
+check "orvane.xml names the hack and its --root" xml_ok
+
+x_start
+
+# Who runs the daemon: this user, or as root a user made for the purpose.
+if [[ $(id -u) == 0 ]]; then
+  user=orvane-saver
+  id "$user" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$user"
+  home=$(getent passwd "$user" | cut -d: -f6)
+  as_user() { runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+  # The user must reach the program through the build folder's parents.
+  chmod o+rx "$prefix" "$prefix/libexec" "$prefix/libexec/xscreensaver" 2>/dev/null
+  path="$prefix"
+  while [[ $path != / ]]; do
+    [[ -x $path && $(stat -c %A "$path") == *x ]] || { hack_copy=1; break; }
+    path=$(dirname "$path")
+  done
+  if [[ -n ${hack_copy:-} ]]; then
+    mkdir -p "$home/bin"
+    cp "$hack" "$home/bin/orvane"
+    chown -R "$user" "$home/bin"
+    hack="$home/bin/orvane"
+  fi
+else
+  user=$(id -un)
+  home="$WORK/home"
+  mkdir -p "$home"
+  as_user() { env HOME="$home" "$@"; }
+fi
+owner=$(stat -c %U "$home")
+cat >"$home/.xscreensaver" <<CONFIG
+mode: one
+selected: 0
+lock: False
+timeout: 0:30:00
+fade: False
+unfade: False
+splash: False
+dpmsEnabled: False
+nice: 0
+programs: GL: $hack --root --fps \\n
+CONFIG
+chown "$owner" "$home/.xscreensaver"
+
+as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
+daemon=$!
+x_track $daemon
+up() { as_user xscreensaver-command -time >/dev/null 2>&1; }
+for n in $(seq 100); do up && break; sleep 0.1; done
+check "the daemon answers" up
+
+hack_pids() { pgrep -u "$user" -f "^$hack --root" || true; }
+as_user xscreensaver-command -activate >>"$WORK/daemon.log" 2>&1
+for n in $(seq 100); do [[ -n $(hack_pids) ]] && break; sleep 0.1; done
+check "activate starts orvane" test -n "$(hack_pids)"
+check "the screen shows veils" wait_for_picture
+a=$(shot active-1)
+sleep 0.6
+b=$(shot active-2)
+lit=$(lit_share "$a")
+changed=$(changed_pixels "$a" "$b")
+check "veils over the screen ($lit)" gt "$lit" 0.05
+check "moving ($changed pixels changed)" gt "$changed" 20000
+
+as_user xscreensaver-command -deactivate >>"$WORK/daemon.log" 2>&1
+for n in $(seq 100); do [[ -z $(hack_pids) ]] && break; sleep 0.1; done
+check "deactivate ends orvane" test -z "$(hack_pids)"
+
+as_user xscreensaver-command -exit >>"$WORK/daemon.log" 2>&1
+for n in $(seq 50); do kill -0 $daemon 2>/dev/null || break; sleep 0.1; done
+check "the daemon ends" bash -c "! kill -0 $daemon 2>/dev/null"
+for n in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+check "nothing of the user is left running" test -z "$(pgrep -u "$user")"
+finish

@@ -1,0 +1,103 @@
+#include "engine/hack_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(HackOptions, WindowIds) {
+  struct Case {
+    const char* text;
+    bool valid;
+    std::uint32_t id;
+  };
+  const Case cases[] = {
+      {"123", true, 123},
+      {"0x1a00007", true, 0x1a00007},
+      {"0X1A00007", true, 0x1a00007},
+      {"4294967295", true, 0xFFFFFFFFu},
+      {"0xffffffff", true, 0xFFFFFFFFu},
+      {"007", true, 7},  // leading zeros stay decimal, not octal
+      {"4294967296", false, 0},
+      {"0x100000000", false, 0},
+      {"99999999999999999999999", false, 0},
+      {"0", false, 0},
+      {"0x0", false, 0},
+      {"", false, 0},
+      {"0x", false, 0},
+      {"-5", false, 0},
+      {"+5", false, 0},
+      {" 5", false, 0},
+      {"5 ", false, 0},
+      {"12ab", false, 0},
+      {"0x12g", false, 0},
+      {"&H10", false, 0},
+  };
+  for (const Case& c : cases) {
+    const auto id = parseWindowId(c.text);
+    EXPECT_EQ(id.has_value(), c.valid) << c.text;
+    if (id && c.valid) {
+      EXPECT_EQ(*id, c.id) << c.text;
+    }
+  }
+}
+
+TEST(HackOptions, CommandLines) {
+  struct Case {
+    std::vector<std::string> arguments;
+    HackMode mode;
+    std::uint32_t windowId;
+    bool fps, vsync, help;
+  };
+  const Case cases[] = {
+      {{}, HackMode::Standalone, 0, false, true, false},
+      {{"--root"}, HackMode::Root, 0, false, true, false},
+      {{"-root"}, HackMode::Root, 0, false, true, false},
+      {{"--window-id", "0x400001"}, HackMode::WindowId, 0x400001, false, true, false},
+      {{"-window-id", "77"}, HackMode::WindowId, 77, false, true, false},
+      {{"--window-id=0x10"}, HackMode::WindowId, 0x10, false, true, false},
+      {{"--root", "--fps", "--no-vsync"}, HackMode::Root, 0, true, false, false},
+      {{"--fps"}, HackMode::Standalone, 0, true, true, false},
+      {{"--help"}, HackMode::Standalone, 0, false, true, true},
+      {{"-h"}, HackMode::Standalone, 0, false, true, true},
+  };
+  for (const Case& c : cases) {
+    std::string line;
+    for (const std::string& a : c.arguments) line += a + " ";
+    const HackArguments read = readHackArguments(c.arguments);
+    ASSERT_TRUE(read.ok()) << line << ": " << read.error;
+    EXPECT_EQ(read.options.mode, c.mode) << line;
+    EXPECT_EQ(read.options.windowId, c.windowId) << line;
+    EXPECT_EQ(read.options.showFps, c.fps) << line;
+    EXPECT_EQ(read.options.vsync, c.vsync) << line;
+    EXPECT_EQ(read.options.help, c.help) << line;
+  }
+}
+
+TEST(HackOptions, RefusedCommandLines) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* saying;
+  };
+  const Case cases[] = {
+      {{"--window-id"}, "needs a window id"},
+      {{"--window-id", "abc"}, "'abc' is not a window id"},
+      {{"--window-id", "0"}, "'0' is not a window id"},
+      {{"--window-id="}, "'' is not a window id"},
+      {{"--root", "--window-id", "5"}, "exclude each other"},
+      {{"--speed", "3"}, "unknown option '--speed'"},
+      {{"--fps=1"}, "takes no value"},
+      {{"root"}, "unexpected argument 'root'"},
+      {{"-"}, "unexpected argument '-'"},
+      {{"--"}, "unknown option '--'"},
+  };
+  for (const Case& c : cases) {
+    const HackArguments read = readHackArguments(c.arguments);
+    EXPECT_FALSE(read.ok()) << c.saying;
+    EXPECT_NE(read.error.find(c.saying), std::string::npos) << read.error;
+  }
+}
+
+}  // namespace
