@@ -1,0 +1,279 @@
+#!/usr/bin/env bash
+# The setup program and the zip as a user meets them, in a Wine prefix made
+# fresh for this run (not the harness's shared one): a silent install, the
+# settings saved through the installed program's dialog opened from the Start
+# menu, installs over an install (one through its pages, with screenshots, one
+# while Orvane runs), silent removal, and the screen saver choice put back.
+source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+
+# What the build packaged: name and version from CPack's own configuration.
+cpack_value() { sed -nE "s/^set\($1 \"([^\"]*)\"\)/\1/p" "$H_BUILD_DIR/CPackConfig.cmake"; }
+VERSION=$(cpack_value CPACK_PACKAGE_VERSION)
+PACKAGE_NAME=$(cpack_value CPACK_PACKAGE_FILE_NAME)
+SETUP=$H_BUILD_DIR/package/$PACKAGE_NAME.exe
+ZIP=$H_BUILD_DIR/package/$PACKAGE_NAME.zip
+if [[ -z "$VERSION" || ! -f "$SETUP" || ! -f "$ZIP" ]]; then
+  echo "no package for version '$VERSION' in $H_BUILD_DIR/package (build the target 'package')" >&2
+  exit 1
+fi
+
+work=$(h_workdir install)
+[[ -d "$work" ]] || exit 1
+export WINEPREFIX=$work/prefix
+WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+# The prefix's own Wine processes (its wineserver, services) end with it.
+_install_cleanup() {
+  _h_cleanup
+  "$WINESERVER" -k 2>/dev/null
+  timeout 10 "$WINESERVER" -w 2>/dev/null
+}
+trap _install_cleanup EXIT
+
+"$WINE" wineboot -i >"$H_LOGS/install-wineboot.log" 2>&1
+"$WINE" regedit /S "$ORVANE_HARNESS_DIR/fonts.reg" >/dev/null 2>&1
+# Captions on the screenshots, as the dialog scenario does.
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+
+DESKTOP='HKCU\Control Panel\Desktop'
+UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane'
+MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
+REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
+
+# reg_value KEY NAME: the data of a value (fails when it is missing).
+reg_value() {
+  local out
+  out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null) || return 1
+  out=${out//$'\r'/}
+  # "    NAME    REG_SZ    DATA": names have no blanks, data may.
+  awk -v name="$2" '$1 == name && $2 ~ /^REG_/' <<<"$out" | head -n1 |
+    sed -E 's/^ +[^ ]+ +REG_[A-Z_]+( {4})?//'
+}
+reg_is() { [[ "$(reg_value "$1" "$2")" == "$3" ]]; }
+no_value() { ! "$WINE" reg query "$1" /v "$2" >/dev/null 2>&1; }
+no_key() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
+winpath_unix() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+
+LOCALAPPDATA_WIN=$("$WINE" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+APPDATA_WIN=$("$WINE" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+INSTDIR_WIN="$LOCALAPPDATA_WIN\\Programs\\Orvane"
+INSTDIR=$(winpath_unix "$INSTDIR_WIN")
+SHORTCUT_WIN="$APPDATA_WIN\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane Settings.lnk"
+SHORTCUT=$(winpath_unix "$SHORTCUT_WIN")
+SCR_WIN="$INSTDIR_WIN\\Orvane.scr"
+echo "install folder: $INSTDIR_WIN ($INSTDIR)"
+
+# The screen saver the user had before Orvane (a file must be there for it to
+# be put back).
+OTHER_WIN='C:\windows\system32\ssother.scr'
+touch "$(winpath_unix "$OTHER_WIN")"
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
+"$WINE" reg add "$DESKTOP" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+
+# setup ARGS..: runs the setup program and waits; returns its exit code.
+setup() {
+  h_start "$SETUP" "$@"
+  h_wait_exit "$H_PID" 60
+}
+
+# uninstall: the uninstaller /S hands over to a copy of itself and returns at
+# once, so wait for the files to go.
+uninstall() {
+  h_start "$INSTDIR/Uninstall.exe" /S
+  h_wait_exit "$H_PID" 30 || return 1
+  local i
+  for ((i = 0; i < 150; i++)); do
+    [[ -e "$INSTDIR/Uninstall.exe" || -e "$INSTDIR/Orvane.scr" ]] || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+same_programs() {
+  cmp -s "$INSTDIR/Orvane.scr" "$H_BIN_DIR/Orvane.scr" && cmp -s "$INSTDIR/Orvane.dll" "$H_BIN_DIR/Orvane.dll"
+}
+
+# version_ok FILE_WIN DESCRIPTION: the version resource as Windows reads it.
+version_ok() {
+  local out
+  out=$(h_probe version "$1") || return 1
+  grep -qx "Fixed=$VERSION.0 Product=$VERSION.0" <<<"$out" &&
+    grep -qx "FileVersion=$VERSION" <<<"$out" && grep -qx "ProductVersion=$VERSION" <<<"$out" &&
+    grep -qx "ProductName=Orvane" <<<"$out" && grep -qx "FileDescription=$2" <<<"$out" &&
+    grep -qE "^LegalCopyright=Copyright .+" <<<"$out"
+}
+
+# Setup's pages: wait for a text of a page, click a button by its text. The
+# window is titled "Orvane Setup" on the welcome and finish pages and
+# "Orvane Setup " (an empty sub-caption) on the others.
+setup_children() { h_probe children 'Orvane Setup' 2>/dev/null || h_probe children 'Orvane Setup ' 2>/dev/null; }
+wait_text() {
+  local i
+  for ((i = 0; i < 50; i++)); do
+    setup_children | grep -qF "title=$1 " && return 0
+    sleep 0.2
+  done
+  return 1
+}
+click_button() {
+  local line x y w h
+  line=$(setup_children | grep -F "class=Button title=$1 " | head -n1)
+  [[ -n "$line" ]] || return 1
+  read -r x y w h < <(sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
+  # Next sits at the same place on page after page, and a --sync move to
+  # where the pointer already is waits for a motion that never comes.
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  sleep 0.1
+  h_click 1
+}
+
+# The settings dialog: client origin from its frame (equal borders left, right
+# and below), clicks at client points, as the dialog scenario does.
+DIALOG='<Orvane>'
+DX=0 DY=0
+dialog_origin() {
+  local xwin line x y w h border
+  xwin=$(h_wait_window "$DIALOG" 30) || return 1
+  h_focus "$xwin"
+  line=$(h_probe find "$DIALOG")
+  read -r x y w h < <(sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
+  border=$(((w - 479) / 2))
+  DX=$((x + border)) DY=$((y + h - 252 - border))
+  sleep 0.5
+}
+press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.3; }
+INI=$INSTDIR/Orvane.ini
+stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
+
+# 1. Silent install into the fresh prefix.
+setup /S
+rc=$?
+check "silent setup ends with exit code 0 (got $rc)" test $rc = 0
+check "the uninstaller is in the install folder" test -f "$INSTDIR/Uninstall.exe"
+check "Orvane.scr and Orvane.dll installed as built" same_programs
+check "the readme installed" grep -q "Orvane.ini" "$INSTDIR/readme.txt"
+check "Orvane is the screen saver" reg_is "$DESKTOP" SCRNSAVE.EXE "$SCR_WIN"
+check "the screen saver is on" reg_is "$DESKTOP" ScreenSaveActive 1
+while read -r name expected; do
+  check "uninstall entry $name = $expected (read: $(reg_value "$UNINSTALL" "$name"))" \
+    reg_is "$UNINSTALL" "$name" "$expected"
+done <<EOF2
+DisplayName Orvane
+DisplayVersion $VERSION
+Publisher Orvane developers
+DisplayIcon $SCR_WIN,0
+UninstallString "$INSTDIR_WIN\\Uninstall.exe"
+NoModify 0x1
+NoRepair 0x1
+EOF2
+size=$(reg_value "$UNINSTALL" EstimatedSize)
+programs_kb=$((($(stat -c %s "$H_BIN_DIR/Orvane.scr") + $(stat -c %s "$H_BIN_DIR/Orvane.dll")) / 1024))
+check "uninstall entry EstimatedSize at least the programs' $programs_kb KB (read: $size)" \
+  test $((size)) -ge "$programs_kb"
+check "a Start menu entry" test -f "$SHORTCUT"
+check "Orvane.scr's version resource" version_ok "$SCR_WIN" "Orvane (ScreenSaver)"
+check "Orvane.dll's version resource" version_ok "$INSTDIR_WIN\\Orvane.dll" "Orvane visual engine"
+check "the setup program's version resource" version_ok "Z:${SETUP//\//\\}" "Orvane setup"
+
+# 2. The Start menu entry opens the installed program's dialog; 設定 saves
+#    audio CD, track 4 into the install folder.
+h_start start "$SHORTCUT_WIN"
+dialog_origin
+check "the Start menu entry opens the settings dialog" test "$DX" -gt 0
+h_shot install_dialog >/dev/null
+press 1 62 78  # 音楽CD
+press 1 116 78 # the repeat box
+h_key End shift+Home
+h_type 4
+press 1 356 212 # 設定
+check "設定 closes the dialog" h_wait_no_window "$DIALOG" 20
+check "the settings were saved next to the installed Orvane.scr (mode $(stored "$MODE_KEY"), repeat $(stored "$REPEAT_KEY"))" \
+  test "$(stored "$MODE_KEY")/$(stored "$REPEAT_KEY")" = 1/4
+cp "$INI" "$work/saved.ini"
+
+# 3. Setup again, through its pages: the saved settings stay byte for byte.
+h_start "$SETUP"
+SETUP_PID=$H_PID
+pages_ok=1
+for step in "Welcome to Orvane Setup:&Next >:setup_welcome" \
+  "Choose Components:&Next >:setup_components" \
+  "Choose Install Location:&Install:setup_folder" \
+  "Completing Orvane Setup:&Finish:setup_finish"; do
+  IFS=: read -r text button shot <<<"$step"
+  if wait_text "$text"; then
+    h_shot "$shot" >/dev/null
+    click_button "$button" || pages_ok=0
+  else
+    echo "no page showing '$text'"
+    pages_ok=0
+    break
+  fi
+done
+check "setup's pages: welcome, components, folder, finish" test $pages_ok = 1
+h_wait_exit "$SETUP_PID" 30
+rc=$?
+check "setup through its pages ends with exit code 0 (got $rc)" test $rc = 0
+check "Orvane.ini kept byte for byte" cmp -s "$INI" "$work/saved.ini"
+check "the programs are there as built" same_programs
+
+# 4. Setup while the dialog runs: it waits and changes nothing until the dialog
+#    closes, then installs.
+printf 'older' >>"$INSTDIR/Orvane.dll"
+h_start "$INSTDIR/Orvane.scr" /c
+DIALOG_PID=$H_PID
+h_wait_window "$DIALOG" 30 >/dev/null
+h_start "$SETUP" /S
+SETUP_PID=$H_PID
+sleep 2
+check "setup waits while the dialog is open" h_alive "$SETUP_PID"
+check "and has not touched Orvane.dll" bash -c "! cmp -s '$INSTDIR/Orvane.dll' '$H_BIN_DIR/Orvane.dll'"
+h_probe post-close "$DIALOG"
+h_wait_exit "$DIALOG_PID" 20
+h_wait_exit "$SETUP_PID" 30
+rc=$?
+check "once the dialog has closed, setup ends with exit code 0 (got $rc)" test $rc = 0
+check "and has installed the programs" same_programs
+check "Orvane.ini still kept byte for byte" cmp -s "$INI" "$work/saved.ini"
+
+# 5. Silent removal: files, entry and key gone, the earlier saver back, the
+#    settings kept.
+check "the uninstaller removes the programs" uninstall
+for f in Orvane.scr Orvane.dll readme.txt Uninstall.exe; do
+  check "$f removed" test ! -e "$INSTDIR/$f"
+done
+check "the Start menu entry removed" test ! -e "$SHORTCUT"
+check "the uninstall key removed" no_key "$UNINSTALL"
+check "the earlier screen saver is selected again" reg_is "$DESKTOP" SCRNSAVE.EXE "$OTHER_WIN"
+check "and its on/off state is back" reg_is "$DESKTOP" ScreenSaveActive 0
+check "Orvane.ini kept byte for byte for a later install" cmp -s "$INI" "$work/saved.ini"
+
+# 6. No saver before: removal leaves none selected.
+"$WINE" reg delete "$DESKTOP" /v SCRNSAVE.EXE /f >/dev/null 2>&1
+setup /S
+check "installed again (exit code $?)" reg_is "$DESKTOP" SCRNSAVE.EXE "$SCR_WIN"
+check "the uninstaller removes it again" uninstall
+check "no screen saver selected after removal" no_value "$DESKTOP" SCRNSAVE.EXE
+
+# 7. /NOSELECT leaves the current saver; a saver chosen after install stays
+#    through the removal.
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
+setup /S /NOSELECT
+check "setup /S /NOSELECT installs (exit code $?)" same_programs
+check "and leaves the current saver selected" reg_is "$DESKTOP" SCRNSAVE.EXE "$OTHER_WIN"
+setup /S
+THIRD_WIN='C:\windows\system32\ssthird.scr'
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$THIRD_WIN" /f >/dev/null 2>&1
+check "removed once more" uninstall
+check "a saver chosen since the install stays selected" reg_is "$DESKTOP" SCRNSAVE.EXE "$THIRD_WIN"
+
+# 8. The zip: one folder with both programs and the readme, as built.
+unzipped=$work/unzipped
+mkdir -p "$unzipped"
+unzip -q "$ZIP" -d "$unzipped"
+check "the zip holds exactly the programs and the readme" \
+  test "$(cd "$unzipped" && find . -type f | sort | tr '\n' ' ')" = \
+  "./$PACKAGE_NAME/Orvane.dll ./$PACKAGE_NAME/Orvane.scr ./$PACKAGE_NAME/readme.txt "
+check "the zip's programs are as built" bash -c "cmp -s '$unzipped/$PACKAGE_NAME/Orvane.scr' '$H_BIN_DIR/Orvane.scr' && cmp -s '$unzipped/$PACKAGE_NAME/Orvane.dll' '$H_BIN_DIR/Orvane.dll'"
+check "the readme says where the settings live" grep -q 'Orvane.ini' "$unzipped/$PACKAGE_NAME/readme.txt"
+echo "package sizes: setup $(stat -c %s "$SETUP") bytes, zip $(stat -c %s "$ZIP") bytes"
+
+h_finish
