@@ -39,18 +39,17 @@ UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane'
 MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
 REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
 
-# reg_value KEY NAME: the data of a value (fails when it is missing).
-reg_value() {
+# reg_values KEY: the values of a key as "NAME<tab>DATA" lines, read with one
+# Wine process (fails when the key is missing); value_of VALUES NAME.
+reg_values() {
   local out
-  out=$("$WINE" reg query "$1" /v "$2" 2>/dev/null) || return 1
-  out=${out//$'\r'/}
-  # "    NAME    REG_SZ    DATA": names have no blanks, data may.
-  awk -v name="$2" '$1 == name && $2 ~ /^REG_/' <<<"$out" | head -n1 |
-    sed -E 's/^ +[^ ]+ +REG_[A-Z_]+( {4})?//'
+  out=$("$WINE" reg query "$1" 2>/dev/null) || return 1
+  sed -nE 's/\r$//; s/^ {4}([^ ]+) {4}REG_[A-Z_]+( {4}(.*))?$/\1\t\3/p' <<<"$out"
 }
-reg_is() { [[ "$(reg_value "$1" "$2")" == "$3" ]]; }
-no_value() { ! "$WINE" reg query "$1" /v "$2" >/dev/null 2>&1; }
+value_of() { awk -F'\t' -v name="$2" '$1 == name { print $2; exit }' <<<"$1"; }
+value_is() { [[ "$(value_of "$1" "$2")" == "$3" ]]; }
 no_key() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
+saver_is() { value_is "$(reg_values "$DESKTOP")" SCRNSAVE.EXE "$1"; }
 winpath_unix() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
 LOCALAPPDATA_WIN=$("$WINE" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
@@ -80,6 +79,9 @@ setup() {
 uninstall() {
   h_start "$INSTDIR/Uninstall.exe" /S
   h_wait_exit "$H_PID" 30 || return 1
+  wait_removed
+}
+wait_removed() {
   local i
   for ((i = 0; i < 150; i++)); do
     [[ -e "$INSTDIR/Uninstall.exe" || -e "$INSTDIR/Orvane.scr" ]] || return 0
@@ -151,11 +153,13 @@ check "silent setup ends with exit code 0 (got $rc)" test $rc = 0
 check "the uninstaller is in the install folder" test -f "$INSTDIR/Uninstall.exe"
 check "Orvane.scr and Orvane.dll installed as built" same_programs
 check "the readme installed" grep -q "Orvane.ini" "$INSTDIR/readme.txt"
-check "Orvane is the screen saver" reg_is "$DESKTOP" SCRNSAVE.EXE "$SCR_WIN"
-check "the screen saver is on" reg_is "$DESKTOP" ScreenSaveActive 1
+desktop=$(reg_values "$DESKTOP")
+uninstall_entry=$(reg_values "$UNINSTALL")
+check "Orvane is the screen saver" value_is "$desktop" SCRNSAVE.EXE "$SCR_WIN"
+check "the screen saver is on" value_is "$desktop" ScreenSaveActive 1
 while read -r name expected; do
-  check "uninstall entry $name = $expected (read: $(reg_value "$UNINSTALL" "$name"))" \
-    reg_is "$UNINSTALL" "$name" "$expected"
+  check "uninstall entry $name = $expected (read: $(value_of "$uninstall_entry" "$name"))" \
+    value_is "$uninstall_entry" "$name" "$expected"
 done <<EOF2
 DisplayName Orvane
 DisplayVersion $VERSION
@@ -165,7 +169,7 @@ UninstallString "$INSTDIR_WIN\\Uninstall.exe"
 NoModify 0x1
 NoRepair 0x1
 EOF2
-size=$(reg_value "$UNINSTALL" EstimatedSize)
+size=$(value_of "$uninstall_entry" EstimatedSize)
 programs_kb=$((($(stat -c %s "$H_BIN_DIR/Orvane.scr") + $(stat -c %s "$H_BIN_DIR/Orvane.dll")) / 1024))
 check "uninstall entry EstimatedSize at least the programs' $programs_kb KB (read: $size)" \
   test $((size)) -ge "$programs_kb"
@@ -234,36 +238,50 @@ check "once the dialog has closed, setup ends with exit code 0 (got $rc)" test $
 check "and has installed the programs" same_programs
 check "Orvane.ini still kept byte for byte" cmp -s "$INI" "$work/saved.ini"
 
-# 5. Silent removal: files, entry and key gone, the earlier saver back, the
-#    settings kept.
-check "the uninstaller removes the programs" uninstall
+# 5. Silent removal, started while the dialog runs: nothing goes until it has
+#    closed; then files, entry and key go, the earlier saver is back, the
+#    settings stay.
+h_start "$INSTDIR/Orvane.scr" /c
+DIALOG_PID=$H_PID
+h_wait_window "$DIALOG" 30 >/dev/null
+h_start "$INSTDIR/Uninstall.exe" /S
+h_wait_exit "$H_PID" 30
+sleep 2
+check "the uninstaller waits while the dialog is open" \
+  test -f "$INSTDIR/Orvane.scr" -a -f "$INSTDIR/Orvane.dll" -a -f "$INSTDIR/Uninstall.exe"
+check "and leaves the saver selected meanwhile" saver_is "$SCR_WIN"
+h_probe post-close "$DIALOG"
+h_wait_exit "$DIALOG_PID" 20
+check "once the dialog has closed, the programs go" wait_removed
 for f in Orvane.scr Orvane.dll readme.txt Uninstall.exe; do
   check "$f removed" test ! -e "$INSTDIR/$f"
 done
 check "the Start menu entry removed" test ! -e "$SHORTCUT"
 check "the uninstall key removed" no_key "$UNINSTALL"
-check "the earlier screen saver is selected again" reg_is "$DESKTOP" SCRNSAVE.EXE "$OTHER_WIN"
-check "and its on/off state is back" reg_is "$DESKTOP" ScreenSaveActive 0
+desktop=$(reg_values "$DESKTOP")
+check "the earlier screen saver is selected again" value_is "$desktop" SCRNSAVE.EXE "$OTHER_WIN"
+check "and its on/off state is back" value_is "$desktop" ScreenSaveActive 0
 check "Orvane.ini kept byte for byte for a later install" cmp -s "$INI" "$work/saved.ini"
 
 # 6. No saver before: removal leaves none selected.
 "$WINE" reg delete "$DESKTOP" /v SCRNSAVE.EXE /f >/dev/null 2>&1
 setup /S
-check "installed again (exit code $?)" reg_is "$DESKTOP" SCRNSAVE.EXE "$SCR_WIN"
+check "installed again (exit code $?)" saver_is "$SCR_WIN"
 check "the uninstaller removes it again" uninstall
-check "no screen saver selected after removal" no_value "$DESKTOP" SCRNSAVE.EXE
+desktop=$(reg_values "$DESKTOP")
+check "no screen saver selected after removal" test -n "$desktop" -a -z "$(value_of "$desktop" SCRNSAVE.EXE)"
 
 # 7. /NOSELECT leaves the current saver; a saver chosen after install stays
 #    through the removal.
 "$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
 setup /S /NOSELECT
 check "setup /S /NOSELECT installs (exit code $?)" same_programs
-check "and leaves the current saver selected" reg_is "$DESKTOP" SCRNSAVE.EXE "$OTHER_WIN"
+check "and leaves the current saver selected" saver_is "$OTHER_WIN"
 setup /S
 THIRD_WIN='C:\windows\system32\ssthird.scr'
 "$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$THIRD_WIN" /f >/dev/null 2>&1
 check "removed once more" uninstall
-check "a saver chosen since the install stays selected" reg_is "$DESKTOP" SCRNSAVE.EXE "$THIRD_WIN"
+check "a saver chosen since the install stays selected" saver_is "$THIRD_WIN"
 
 # 8. The zip: one folder with both programs and the readme, as built.
 unzipped=$work/unzipped
