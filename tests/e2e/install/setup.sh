@@ -111,7 +111,7 @@ setup_children() { h_probe children 'Orvane Setup' 2>/dev/null || h_probe childr
 wait_text() {
   local i
   for ((i = 0; i < 50; i++)); do
-    setup_children | grep -qF "title=$1 " && return 0
+    setup_children | grep -qF "title=$1" && return 0
     sleep 0.2
   done
   return 1
@@ -194,42 +194,64 @@ check "the settings were saved next to the installed Orvane.scr (mode $(stored "
   test "$(stored "$MODE_KEY")/$(stored "$REPEAT_KEY")" = 1/4
 cp "$INI" "$work/saved.ini"
 
+# pages STEP..: walks setup's pages; each STEP is "page text:button:screenshot"
+# (no screenshot when empty). Fails at the first page that does not show.
+pages() {
+  local step text button shot
+  for step in "$@"; do
+    IFS=: read -r text button shot <<<"$step"
+    if ! wait_text "$text"; then
+      echo "no page showing '$text'"
+      return 1
+    fi
+    [[ -n "$shot" ]] && h_shot "$shot" >/dev/null
+    click_button "$button" || return 1
+  done
+}
+TO_INSTALL=("Welcome to Orvane Setup:&Next >:" "Choose Components:&Next >:"
+  "Choose Install Location:&Install:")
+
 # 3. Setup again, through its pages: the saved settings stay byte for byte.
 h_start "$SETUP"
 SETUP_PID=$H_PID
-pages_ok=1
-for step in "Welcome to Orvane Setup:&Next >:setup_welcome" \
+pages "Welcome to Orvane Setup:&Next >:setup_welcome" \
   "Choose Components:&Next >:setup_components" \
   "Choose Install Location:&Install:setup_folder" \
-  "Completing Orvane Setup:&Finish:setup_finish"; do
-  IFS=: read -r text button shot <<<"$step"
-  if wait_text "$text"; then
-    h_shot "$shot" >/dev/null
-    click_button "$button" || pages_ok=0
-  else
-    echo "no page showing '$text'"
-    pages_ok=0
-    break
-  fi
-done
-check "setup's pages: welcome, components, folder, finish" test $pages_ok = 1
+  "Completing Orvane Setup:&Finish:setup_finish"
+pages_ok=$?
+check "setup's pages: welcome, components, folder, finish" test $pages_ok = 0
 h_wait_exit "$SETUP_PID" 30
 rc=$?
 check "setup through its pages ends with exit code 0 (got $rc)" test $rc = 0
 check "Orvane.ini kept byte for byte" cmp -s "$INI" "$work/saved.ini"
 check "the programs are there as built" same_programs
 
-# 4. Setup while the dialog runs: it waits and changes nothing until the dialog
-#    closes, then installs.
+# 4. Setup while the dialog runs, from an older install: through its pages it
+#    says why it cannot go on and, cancelled, ends with code 2; silent, it
+#    waits. Neither changes anything until the dialog closes.
 printf 'older' >>"$INSTDIR/Orvane.dll"
+cp "$INSTDIR/Orvane.dll" "$work/older.dll"
 h_start "$INSTDIR/Orvane.scr" /c
 DIALOG_PID=$H_PID
 h_wait_window "$DIALOG" 30 >/dev/null
+h_start "$SETUP"
+SETUP_PID=$H_PID
+pages "${TO_INSTALL[@]}"
+check "setup reached its install step" test $? = 0
+check "setup says that Orvane is running" wait_text "Orvane is running (the screen saver or its settings window), so its files cannot be changed now."
+h_shot setup_running >/dev/null
+# Setup itself is titled "Orvane Setup " on this page: the exact title is the message.
+h_focus "$(h_wait_window 'Orvane Setup' 10)"
+h_key Escape
+h_wait_exit "$SETUP_PID" 20
+rc=$?
+check "cancelled there, setup ends with exit code 2 (got $rc)" test $rc = 2
+check "and has changed nothing" cmp -s "$INSTDIR/Orvane.dll" "$work/older.dll"
 h_start "$SETUP" /S
 SETUP_PID=$H_PID
 sleep 2
 check "setup waits while the dialog is open" h_alive "$SETUP_PID"
-check "and has not touched Orvane.dll" bash -c "! cmp -s '$INSTDIR/Orvane.dll' '$H_BIN_DIR/Orvane.dll'"
+check "and has not touched Orvane.dll" cmp -s "$INSTDIR/Orvane.dll" "$work/older.dll"
 h_probe post-close "$DIALOG"
 h_wait_exit "$DIALOG_PID" 20
 h_wait_exit "$SETUP_PID" 30
