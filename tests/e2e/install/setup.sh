@@ -90,9 +90,9 @@ wait_removed() {
   return 1
 }
 
-same_programs() {
-  cmp -s "$INSTDIR/Orvane.scr" "$H_BIN_DIR/Orvane.scr" && cmp -s "$INSTDIR/Orvane.dll" "$H_BIN_DIR/Orvane.dll"
-}
+# same_as_built DIR: Orvane.scr and Orvane.dll in DIR are the ones this build made.
+same_as_built() { cmp -s "$1/Orvane.scr" "$H_BIN_DIR/Orvane.scr" && cmp -s "$1/Orvane.dll" "$H_BIN_DIR/Orvane.dll"; }
+same_programs() { same_as_built "$INSTDIR"; }
 
 # version_ok FILE_WIN DESCRIPTION: the version resource as Windows reads it.
 version_ok() {
@@ -103,6 +103,9 @@ version_ok() {
     grep -qx "ProductName=Orvane" <<<"$out" && grep -qx "FileDescription=$2" <<<"$out" &&
     grep -qE "^LegalCopyright=Copyright .+" <<<"$out"
 }
+
+# rect_of LINE: "x y w h" of a window line of the probe.
+rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }
 
 # Setup's pages: wait for a text of a page, click a button by its text. The
 # window is titled "Orvane Setup" on the welcome and finish pages and
@@ -120,7 +123,7 @@ click_button() {
   local line x y w h
   line=$(setup_children | grep -F "class=Button title=$1 " | head -n1)
   [[ -n "$line" ]] || return 1
-  read -r x y w h < <(sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
+  read -r x y w h < <(rect_of "$line")
   # Next sits at the same place on page after page, and a --sync move to
   # where the pointer already is waits for a motion that never comes.
   xdotool mousemove $((x + w / 2)) $((y + h / 2))
@@ -137,7 +140,7 @@ dialog_origin() {
   xwin=$(h_wait_window "$DIALOG" 30) || return 1
   h_focus "$xwin"
   line=$(h_probe find "$DIALOG")
-  read -r x y w h < <(sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
+  read -r x y w h < <(rect_of "$line")
   border=$(((w - 479) / 2))
   DX=$((x + border)) DY=$((y + h - 252 - border))
   sleep 0.5
@@ -288,7 +291,7 @@ check "Orvane.ini kept byte for byte for a later install" cmp -s "$INI" "$work/s
 # 6. No saver before: removal leaves none selected.
 "$WINE" reg delete "$DESKTOP" /v SCRNSAVE.EXE /f >/dev/null 2>&1
 setup /S
-check "installed again (exit code $?)" saver_is "$SCR_WIN"
+check "installed again, selected (exit code $?)" saver_is "$SCR_WIN"
 check "the uninstaller removes it again" uninstall
 desktop=$(reg_values "$DESKTOP")
 check "no screen saver selected after removal" test -n "$desktop" -a -z "$(value_of "$desktop" SCRNSAVE.EXE)"
@@ -312,7 +315,7 @@ unzip -q "$ZIP" -d "$unzipped"
 check "the zip holds exactly the programs and the readme" \
   test "$(cd "$unzipped" && find . -type f | sort | tr '\n' ' ')" = \
   "./$PACKAGE_NAME/Orvane.dll ./$PACKAGE_NAME/Orvane.scr ./$PACKAGE_NAME/readme.txt "
-check "the zip's programs are as built" bash -c "cmp -s '$unzipped/$PACKAGE_NAME/Orvane.scr' '$H_BIN_DIR/Orvane.scr' && cmp -s '$unzipped/$PACKAGE_NAME/Orvane.dll' '$H_BIN_DIR/Orvane.dll'"
+check "the zip's programs are as built" same_as_built "$unzipped/$PACKAGE_NAME"
 check "the readme says where the settings live" grep -q 'Orvane.ini' "$unzipped/$PACKAGE_NAME/readme.txt"
 echo "package sizes: setup $(stat -c %s "$SETUP") bytes, zip $(stat -c %s "$ZIP") bytes"
 
