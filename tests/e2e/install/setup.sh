@@ -263,6 +263,23 @@ check "once the dialog has closed, setup ends with exit code 0 (got $rc)" test $
 check "and has installed the programs" same_programs
 check "Orvane.ini still kept byte for byte" cmp -s "$INI" "$work/saved.ini"
 
+# The show's hidden window and the engine's window hold setup back the same
+# way (stand-in windows with their titles).
+for title in Orvane_Main OrvaneVC; do
+  h_start "$H_BUILD_DIR/testbin/host_helper.exe" window "$title" 64 64
+  HELPER_PID=$H_PID
+  h_probe wait-window "$title" 10000
+  h_start "$SETUP" /S
+  SETUP_PID=$H_PID
+  sleep 1.5
+  check "setup waits while a window titled $title is there" h_alive "$SETUP_PID"
+  h_probe post-close "$title"
+  h_wait_exit "$HELPER_PID" 10
+  h_wait_exit "$SETUP_PID" 30
+  rc=$?
+  check "and goes on once it has gone (exit code $rc)" test $rc = 0
+done
+
 # 5. Silent removal, started while the dialog runs: nothing goes until it has
 #    closed; then files, entry and key go, the earlier saver is back, the
 #    settings stay.
