@@ -18,6 +18,16 @@ set(ORVANE_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
 set(ORVANE_HARNESS_DIR ${CMAKE_BINARY_DIR}/harness)
 set(ORVANE_SCRIPTS_DIR ${PROJECT_SOURCE_DIR}/scripts)
 
+# Version, publisher and copyright for the resource scripts (orvane_version.h):
+# targets whose .rc includes assets/version_info.rc link orvane_version.
+set(ORVANE_PUBLISHER "Orvane developers")
+set(ORVANE_COPYRIGHT "Copyright (C) 2026 Orvane developers")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/orvane_version.h.in ${CMAKE_BINARY_DIR}/generated/orvane_version.h @ONLY)
+add_library(orvane_version INTERFACE)
+target_include_directories(orvane_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
+set(ORVANE_VERSION_RC_DEPENDS
+  ${PROJECT_SOURCE_DIR}/assets/version_info.rc ${CMAKE_BINARY_DIR}/generated/orvane_version.h)
+
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra)
 endif()

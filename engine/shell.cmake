@@ -11,10 +11,10 @@ if(ORVANE_WINDOWS)
     ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/engine.rc)
   target_include_directories(orvane_engine PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render_wgl)
+  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render_wgl orvane_version)
   # The resource script embeds the icon and the manifest; rebuild it when they change.
   set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/engine.rc PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest")
+    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest;${ORVANE_VERSION_RC_DEPENDS}")
   orvane_gui_program(orvane_engine Orvane.dll)
 
   # Tells the input scenario which key and button events reached Windows.

@@ -9,11 +9,13 @@
 //   children TITLE             one line per child window (class, title, rect)
 //   acp                        the ANSI code page
 //   screen                     the primary screen size in pixels
+//   version FILE               the file's version resource: fixed versions, then Name=value lines
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -48,6 +50,39 @@ BOOL CALLBACK printChild(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+// The version resource as Windows reads it: the fixed file and product
+// versions, then the strings of the first translation.
+int printVersion(const wchar_t* file) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(file, &ignored);
+  if (size == 0) return 1;
+  std::string data(size, '\0');
+  if (!GetFileVersionInfoW(file, 0, size, data.data())) return 1;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT len = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len) || !fixed)
+    return 1;
+  std::printf("Fixed=%lu.%lu.%lu.%lu Product=%lu.%lu.%lu.%lu\n", fixed->dwFileVersionMS >> 16,
+              fixed->dwFileVersionMS & 0xFFFF, fixed->dwFileVersionLS >> 16,
+              fixed->dwFileVersionLS & 0xFFFF, fixed->dwProductVersionMS >> 16,
+              fixed->dwProductVersionMS & 0xFFFF, fixed->dwProductVersionLS >> 16,
+              fixed->dwProductVersionLS & 0xFFFF);
+  WORD* translation = nullptr;
+  if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translation), &len) ||
+      len < 4)
+    return 1;
+  for (const wchar_t* name :
+       {L"FileDescription", L"FileVersion", L"ProductName", L"ProductVersion", L"LegalCopyright"}) {
+    wchar_t path[128];
+    swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0], translation[1], name);
+    wchar_t* value = nullptr;
+    if (VerQueryValueW(data.data(), path, reinterpret_cast<void**>(&value), &len) && value)
+      std::printf("%s=%s\n", narrow(name).c_str(), narrow(value).c_str());
+  }
+  return 0;
+}
+
 long long number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
 
 bool waitFor(const wchar_t* title, long ms, bool present) {
@@ -68,7 +103,8 @@ int main() {
   if (argc < 2) {
     std::fprintf(stderr,
                  "usage: orvane_probe "
-                 "find|exists|post-close|post|wait-gone|wait-window|children|acp|screen ...\n");
+                 "find|exists|post-close|post|wait-gone|wait-window|children|acp|screen|version "
+                 "...\n");
     return 2;
   }
   std::wstring cmd = argv[1];
@@ -81,6 +117,7 @@ int main() {
     return 0;
   }
   if (argc < 3) return 2;
+  if (cmd == L"version") return printVersion(argv[2]);
   const wchar_t* title = argv[2];
   if (cmd == L"wait-gone")
     return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, false) ? 0 : 1;

@@ -1,0 +1,339 @@
+#!/usr/bin/env bash
+# The setup program and the zip as a user meets them, in a Wine prefix made
+# fresh for this run (not the harness's shared one): a silent install, the
+# settings saved through the installed program's dialog opened from the Start
+# menu, installs over an install (one through its pages, with screenshots, one
+# while Orvane runs), silent removal, and the screen saver choice put back.
+source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+
+# What the build packaged: name and version from CPack's own configuration.
+cpack_value() { sed -nE "s/^set\($1 \"([^\"]*)\"\)/\1/p" "$H_BUILD_DIR/CPackConfig.cmake"; }
+VERSION=$(cpack_value CPACK_PACKAGE_VERSION)
+PACKAGE_NAME=$(cpack_value CPACK_PACKAGE_FILE_NAME)
+SETUP=$H_BUILD_DIR/package/$PACKAGE_NAME.exe
+ZIP=$H_BUILD_DIR/package/$PACKAGE_NAME.zip
+if [[ -z "$VERSION" || ! -f "$SETUP" || ! -f "$ZIP" ]]; then
+  echo "no package for version '$VERSION' in $H_BUILD_DIR/package (build the target 'package')" >&2
+  exit 1
+fi
+
+work=$(h_workdir install)
+[[ -d "$work" ]] || exit 1
+export WINEPREFIX=$work/prefix
+WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+# The prefix's own Wine processes (its wineserver, services) end with it.
+_install_cleanup() {
+  _h_cleanup
+  "$WINESERVER" -k 2>/dev/null
+  timeout 10 "$WINESERVER" -w 2>/dev/null
+}
+trap _install_cleanup EXIT
+
+"$WINE" wineboot -i >"$H_LOGS/install-wineboot.log" 2>&1
+"$WINE" regedit /S "$ORVANE_HARNESS_DIR/fonts.reg" >/dev/null 2>&1
+# Captions on the screenshots, as the dialog scenario does.
+"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+
+DESKTOP='HKCU\Control Panel\Desktop'
+UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane'
+MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
+REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
+
+# reg_values KEY: the values of a key as "NAME<tab>DATA" lines, read with one
+# Wine process (fails when the key is missing); value_of VALUES NAME.
+reg_values() {
+  local out
+  out=$("$WINE" reg query "$1" 2>/dev/null) || return 1
+  sed -nE 's/\r$//; s/^ {4}([^ ]+) {4}REG_[A-Z_]+( {4}(.*))?$/\1\t\3/p' <<<"$out"
+}
+value_of() { awk -F'\t' -v name="$2" '$1 == name { print $2; exit }' <<<"$1"; }
+value_is() { [[ "$(value_of "$1" "$2")" == "$3" ]]; }
+no_key() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
+saver_is() { value_is "$(reg_values "$DESKTOP")" SCRNSAVE.EXE "$1"; }
+winpath_unix() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+
+LOCALAPPDATA_WIN=$("$WINE" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+APPDATA_WIN=$("$WINE" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+INSTDIR_WIN="$LOCALAPPDATA_WIN\\Programs\\Orvane"
+INSTDIR=$(winpath_unix "$INSTDIR_WIN")
+SHORTCUT_WIN="$APPDATA_WIN\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane Settings.lnk"
+SHORTCUT=$(winpath_unix "$SHORTCUT_WIN")
+SCR_WIN="$INSTDIR_WIN\\Orvane.scr"
+echo "install folder: $INSTDIR_WIN ($INSTDIR)"
+
+# The screen saver the user had before Orvane (a file must be there for it to
+# be put back).
+OTHER_WIN='C:\windows\system32\ssother.scr'
+touch "$(winpath_unix "$OTHER_WIN")"
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
+"$WINE" reg add "$DESKTOP" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+
+# setup ARGS..: runs the setup program and waits; returns its exit code.
+setup() {
+  h_start "$SETUP" "$@"
+  h_wait_exit "$H_PID" 60
+}
+
+# uninstall: the uninstaller /S hands over to a copy of itself and returns at
+# once, so wait for the files to go.
+uninstall() {
+  h_start "$INSTDIR/Uninstall.exe" /S
+  h_wait_exit "$H_PID" 30 || return 1
+  wait_removed
+}
+wait_removed() {
+  local i
+  for ((i = 0; i < 150; i++)); do
+    [[ -e "$INSTDIR/Uninstall.exe" || -e "$INSTDIR/Orvane.scr" ]] || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# same_as_built DIR: Orvane.scr and Orvane.dll in DIR are the ones this build made.
+same_as_built() { cmp -s "$1/Orvane.scr" "$H_BIN_DIR/Orvane.scr" && cmp -s "$1/Orvane.dll" "$H_BIN_DIR/Orvane.dll"; }
+same_programs() { same_as_built "$INSTDIR"; }
+
+# version_ok FILE_WIN DESCRIPTION: the version resource as Windows reads it.
+version_ok() {
+  local out
+  out=$(h_probe version "$1") || return 1
+  grep -qx "Fixed=$VERSION.0 Product=$VERSION.0" <<<"$out" &&
+    grep -qx "FileVersion=$VERSION" <<<"$out" && grep -qx "ProductVersion=$VERSION" <<<"$out" &&
+    grep -qx "ProductName=Orvane" <<<"$out" && grep -qx "FileDescription=$2" <<<"$out" &&
+    grep -qE "^LegalCopyright=Copyright .+" <<<"$out"
+}
+
+# rect_of LINE: "x y w h" of a window line of the probe.
+rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }
+
+# Setup's pages: wait for a text of a page, click a button by its text. The
+# window is titled "Orvane Setup" on the welcome and finish pages and
+# "Orvane Setup " (an empty sub-caption) on the others.
+setup_children() { h_probe children 'Orvane Setup' 2>/dev/null || h_probe children 'Orvane Setup ' 2>/dev/null; }
+wait_text() {
+  local i
+  for ((i = 0; i < 50; i++)); do
+    setup_children | grep -qF "title=$1" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+click_button() {
+  local line x y w h
+  line=$(setup_children | grep -F "class=Button title=$1 " | head -n1)
+  [[ -n "$line" ]] || return 1
+  read -r x y w h < <(rect_of "$line")
+  # Next sits at the same place on page after page, and a --sync move to
+  # where the pointer already is waits for a motion that never comes.
+  xdotool mousemove $((x + w / 2)) $((y + h / 2))
+  sleep 0.1
+  h_click 1
+}
+
+# The settings dialog: client origin from its frame (equal borders left, right
+# and below), clicks at client points, as the dialog scenario does.
+DIALOG='<Orvane>'
+DX=0 DY=0
+dialog_origin() {
+  local xwin line x y w h border
+  xwin=$(h_wait_window "$DIALOG" 30) || return 1
+  h_focus "$xwin"
+  line=$(h_probe find "$DIALOG")
+  read -r x y w h < <(rect_of "$line")
+  border=$(((w - 479) / 2))
+  DX=$((x + border)) DY=$((y + h - 252 - border))
+  sleep 0.5
+}
+press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.3; }
+INI=$INSTDIR/Orvane.ini
+stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
+
+# 1. Silent install into the fresh prefix.
+setup /S
+rc=$?
+check "silent setup ends with exit code 0 (got $rc)" test $rc = 0
+check "the uninstaller is in the install folder" test -f "$INSTDIR/Uninstall.exe"
+check "Orvane.scr and Orvane.dll installed as built" same_programs
+check "the readme installed" grep -q "Orvane.ini" "$INSTDIR/readme.txt"
+desktop=$(reg_values "$DESKTOP")
+uninstall_entry=$(reg_values "$UNINSTALL")
+check "Orvane is the screen saver" value_is "$desktop" SCRNSAVE.EXE "$SCR_WIN"
+check "the screen saver is on" value_is "$desktop" ScreenSaveActive 1
+while read -r name expected; do
+  check "uninstall entry $name = $expected (read: $(value_of "$uninstall_entry" "$name"))" \
+    value_is "$uninstall_entry" "$name" "$expected"
+done <<EOF2
+DisplayName Orvane
+DisplayVersion $VERSION
+Publisher Orvane developers
+DisplayIcon $SCR_WIN,0
+UninstallString "$INSTDIR_WIN\\Uninstall.exe"
+NoModify 0x1
+NoRepair 0x1
+EOF2
+size=$(value_of "$uninstall_entry" EstimatedSize)
+programs_kb=$((($(stat -c %s "$H_BIN_DIR/Orvane.scr") + $(stat -c %s "$H_BIN_DIR/Orvane.dll")) / 1024))
+check "uninstall entry EstimatedSize at least the programs' $programs_kb KB (read: $size)" \
+  test $((size)) -ge "$programs_kb"
+check "a Start menu entry" test -f "$SHORTCUT"
+check "Orvane.scr's version resource" version_ok "$SCR_WIN" "Orvane (ScreenSaver)"
+check "Orvane.dll's version resource" version_ok "$INSTDIR_WIN\\Orvane.dll" "Orvane visual engine"
+check "the setup program's version resource" version_ok "Z:${SETUP//\//\\}" "Orvane setup"
+
+# 2. The Start menu entry opens the installed program's dialog; 設定 saves
+#    audio CD, track 4 into the install folder.
+h_start start "$SHORTCUT_WIN"
+dialog_origin
+check "the Start menu entry opens the settings dialog" test "$DX" -gt 0
+h_shot install_dialog >/dev/null
+press 1 62 78  # 音楽CD
+press 1 116 78 # the repeat box
+h_key End shift+Home
+h_type 4
+press 1 356 212 # 設定
+check "設定 closes the dialog" h_wait_no_window "$DIALOG" 20
+check "the settings were saved next to the installed Orvane.scr (mode $(stored "$MODE_KEY"), repeat $(stored "$REPEAT_KEY"))" \
+  test "$(stored "$MODE_KEY")/$(stored "$REPEAT_KEY")" = 1/4
+cp "$INI" "$work/saved.ini"
+
+# pages STEP..: walks setup's pages; each STEP is "page text:button:screenshot"
+# (no screenshot when empty). Fails at the first page that does not show.
+pages() {
+  local step text button shot
+  for step in "$@"; do
+    IFS=: read -r text button shot <<<"$step"
+    if ! wait_text "$text"; then
+      echo "no page showing '$text'"
+      return 1
+    fi
+    [[ -n "$shot" ]] && h_shot "$shot" >/dev/null
+    click_button "$button" || return 1
+  done
+}
+TO_INSTALL=("Welcome to Orvane Setup:&Next >:" "Choose Components:&Next >:"
+  "Choose Install Location:&Install:")
+
+# 3. Setup again, through its pages: the saved settings stay byte for byte.
+h_start "$SETUP"
+SETUP_PID=$H_PID
+pages "Welcome to Orvane Setup:&Next >:setup_welcome" \
+  "Choose Components:&Next >:setup_components" \
+  "Choose Install Location:&Install:setup_folder" \
+  "Completing Orvane Setup:&Finish:setup_finish"
+pages_ok=$?
+check "setup's pages: welcome, components, folder, finish" test $pages_ok = 0
+h_wait_exit "$SETUP_PID" 30
+rc=$?
+check "setup through its pages ends with exit code 0 (got $rc)" test $rc = 0
+check "Orvane.ini kept byte for byte" cmp -s "$INI" "$work/saved.ini"
+check "the programs are there as built" same_programs
+
+# 4. Setup while the dialog runs, from an older install: through its pages it
+#    says why it cannot go on and, cancelled, ends with code 2; silent, it
+#    waits. Neither changes anything until the dialog closes.
+printf 'older' >>"$INSTDIR/Orvane.dll"
+cp "$INSTDIR/Orvane.dll" "$work/older.dll"
+h_start "$INSTDIR/Orvane.scr" /c
+DIALOG_PID=$H_PID
+h_wait_window "$DIALOG" 30 >/dev/null
+h_start "$SETUP"
+SETUP_PID=$H_PID
+pages "${TO_INSTALL[@]}"
+check "setup reached its install step" test $? = 0
+check "setup says that Orvane is running" wait_text "Orvane is running (the screen saver or its settings window), so its files cannot be changed now."
+h_shot setup_running >/dev/null
+# Setup itself is titled "Orvane Setup " on this page: the exact title is the message.
+h_focus "$(h_wait_window 'Orvane Setup' 10)"
+h_key Escape
+h_wait_exit "$SETUP_PID" 20
+rc=$?
+check "cancelled there, setup ends with exit code 2 (got $rc)" test $rc = 2
+check "and has changed nothing" cmp -s "$INSTDIR/Orvane.dll" "$work/older.dll"
+h_start "$SETUP" /S
+SETUP_PID=$H_PID
+sleep 2
+check "setup waits while the dialog is open" h_alive "$SETUP_PID"
+check "and has not touched Orvane.dll" cmp -s "$INSTDIR/Orvane.dll" "$work/older.dll"
+h_probe post-close "$DIALOG"
+h_wait_exit "$DIALOG_PID" 20
+h_wait_exit "$SETUP_PID" 30
+rc=$?
+check "once the dialog has closed, setup ends with exit code 0 (got $rc)" test $rc = 0
+check "and has installed the programs" same_programs
+check "Orvane.ini still kept byte for byte" cmp -s "$INI" "$work/saved.ini"
+
+# The show's hidden window and the engine's window hold setup back the same
+# way (stand-in windows with their titles).
+for title in Orvane_Main OrvaneVC; do
+  h_start "$H_BUILD_DIR/testbin/host_helper.exe" window "$title" 64 64
+  HELPER_PID=$H_PID
+  h_probe wait-window "$title" 10000
+  h_start "$SETUP" /S
+  SETUP_PID=$H_PID
+  sleep 1.5
+  check "setup waits while a window titled $title is there" h_alive "$SETUP_PID"
+  h_probe post-close "$title"
+  h_wait_exit "$HELPER_PID" 10
+  h_wait_exit "$SETUP_PID" 30
+  rc=$?
+  check "and goes on once it has gone (exit code $rc)" test $rc = 0
+done
+
+# 5. Silent removal, started while the dialog runs: nothing goes until it has
+#    closed; then files, entry and key go, the earlier saver is back, the
+#    settings stay.
+h_start "$INSTDIR/Orvane.scr" /c
+DIALOG_PID=$H_PID
+h_wait_window "$DIALOG" 30 >/dev/null
+h_start "$INSTDIR/Uninstall.exe" /S
+h_wait_exit "$H_PID" 30
+sleep 2
+check "the uninstaller waits while the dialog is open" \
+  test -f "$INSTDIR/Orvane.scr" -a -f "$INSTDIR/Orvane.dll" -a -f "$INSTDIR/Uninstall.exe"
+check "and leaves the saver selected meanwhile" saver_is "$SCR_WIN"
+h_probe post-close "$DIALOG"
+h_wait_exit "$DIALOG_PID" 20
+check "once the dialog has closed, the programs go" wait_removed
+for f in Orvane.scr Orvane.dll readme.txt Uninstall.exe; do
+  check "$f removed" test ! -e "$INSTDIR/$f"
+done
+check "the Start menu entry removed" test ! -e "$SHORTCUT"
+check "the uninstall key removed" no_key "$UNINSTALL"
+desktop=$(reg_values "$DESKTOP")
+check "the earlier screen saver is selected again" value_is "$desktop" SCRNSAVE.EXE "$OTHER_WIN"
+check "and its on/off state is back" value_is "$desktop" ScreenSaveActive 0
+check "Orvane.ini kept byte for byte for a later install" cmp -s "$INI" "$work/saved.ini"
+
+# 6. No saver before: removal leaves none selected.
+"$WINE" reg delete "$DESKTOP" /v SCRNSAVE.EXE /f >/dev/null 2>&1
+setup /S
+check "installed again, selected (exit code $?)" saver_is "$SCR_WIN"
+check "the uninstaller removes it again" uninstall
+desktop=$(reg_values "$DESKTOP")
+check "no screen saver selected after removal" test -n "$desktop" -a -z "$(value_of "$desktop" SCRNSAVE.EXE)"
+
+# 7. /NOSELECT leaves the current saver; a saver chosen after install stays
+#    through the removal.
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
+setup /S /NOSELECT
+check "setup /S /NOSELECT installs (exit code $?)" same_programs
+check "and leaves the current saver selected" saver_is "$OTHER_WIN"
+setup /S
+THIRD_WIN='C:\windows\system32\ssthird.scr'
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$THIRD_WIN" /f >/dev/null 2>&1
+check "removed once more" uninstall
+check "a saver chosen since the install stays selected" saver_is "$THIRD_WIN"
+
+# 8. The zip: one folder with both programs and the readme, as built.
+unzipped=$work/unzipped
+mkdir -p "$unzipped"
+unzip -q "$ZIP" -d "$unzipped"
+check "the zip holds exactly the programs and the readme" \
+  test "$(cd "$unzipped" && find . -type f | sort | tr '\n' ' ')" = \
+  "./$PACKAGE_NAME/Orvane.dll ./$PACKAGE_NAME/Orvane.scr ./$PACKAGE_NAME/readme.txt "
+check "the zip's programs are as built" same_as_built "$unzipped/$PACKAGE_NAME"
+check "the readme says where the settings live" grep -q 'Orvane.ini' "$unzipped/$PACKAGE_NAME/readme.txt"
+echo "package sizes: setup $(stat -c %s "$SETUP") bytes, zip $(stat -c %s "$ZIP") bytes"
+
+h_finish
