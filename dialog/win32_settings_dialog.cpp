@@ -12,8 +12,6 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_resources.h"
 #include "dialog/music_choice.h"
-#include "dialog/win32_settings_window.h"
-#include "host/win32_settings.h"
 #include "widgets/win32_command.h"
 #include "widgets/win32_gdi.h"
 
@@ -28,7 +26,6 @@ using orvane::gdi::Selection;
 constexpr wchar_t kDialogClass[] = L"Orvane_P";
 constexpr wchar_t kPanelClass[] = L"Orvane_P.Pic_C";
 constexpr wchar_t kCaption[] = L"<Orvane>";
-constexpr wchar_t kMessageCaption[] = L"Orvane (ScreenSaver)";
 constexpr wchar_t kCredit[] = L"Orvane  Version 1.0.0";
 // The page "その他の作品" opens.
 constexpr char kHomePage[] = "https://orvane.example.org/";
@@ -218,7 +215,7 @@ void InvalidateIndicators(Dialog& d) {
 }
 
 void ShowMusicMode(Dialog& d) {
-  const ModeLook look = LookForMode(*d.env->musicMode);
+  const ModeLook look = LookForMode(d.env->settings->MusicMode);
   InvalidateIndicators(d);
   EnableWindow(d.cmdBgm, look.browseEnabled);
   EnableWindow(d.repeat, look.repeatEnabled);
@@ -257,11 +254,11 @@ void Load(Dialog& d) {
   }
   ShowMusicMode(d);
 
-  SetWindowTextW(d.repeat, Widen(RepeatBoxText(*d.env->repeatTrack), CP_ACP).c_str());
+  SetWindowTextW(d.repeat, Widen(RepeatBoxText(d.env->settings->RepeatTrack), CP_ACP).c_str());
   for (const std::string& entry : RepeatBoxList()) {
     SendMessageW(d.repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry, CP_ACP).c_str()));
   }
-  SetFileLabel(d, *d.env->musicFile);
+  SetFileLabel(d, d.env->settings->MusicFile);
 
   POINT pointer{0, 0};
   if (!GetCursorPos(&pointer)) pointer = {0, 0};
@@ -300,16 +297,15 @@ void ChooseMusicFile(Dialog& d) {
   request.Flags = 0;
   if (GetOpenFileNameA(&request) > 0) {
     fileName[255] = '\0';
-    *d.env->musicFile = fileName;
-    SetFileLabel(d, *d.env->musicFile);
+    d.env->settings->MusicFile = fileName;
+    SetFileLabel(d, d.env->settings->MusicFile);
   }
 }
 
 void Save(Dialog& d) {
   const std::string repeatText = Narrow(WindowText(d.repeat), CP_UTF8);
   const SaveOutcome outcome =
-      SaveMusicSettings(*d.env->musicMode, repeatText, *d.env->musicFile, *d.env->repeatTrack,
-                        d.env->settingsFile, d.env->write);
+      SaveMusicChoice(*d.env->settings, repeatText, *d.env->store, d.env->settingsFile);
   switch (outcome.kind) {
     case SaveOutcome::kSaved:
       Unload(d);
@@ -391,7 +387,7 @@ void PaintPanel(Dialog& d, HDC target) {
   // A long path wraps, also inside a name without blanks.
   DrawLabel(dc.get(), d.fileLabel, kLblFname, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 
-  const int selected = LookForMode(*d.env->musicMode).selectedIndicator;
+  const int selected = LookForMode(d.env->settings->MusicMode).selectedIndicator;
   for (int mode = 0; mode < kModeCount; ++mode) {
     HBITMAP picture = d.indicatorPictures[mode == selected ? 1 : 0].get();
     if (!picture) continue;
@@ -491,7 +487,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       const int mode =
           ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       if (mode >= 0) {
-        *d->env->musicMode = static_cast<int16_t>(mode);
+        d->env->settings->MusicMode = static_cast<int16_t>(mode);
         ShowMusicMode(*d);
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
@@ -576,10 +572,6 @@ bool RegisterClasses(HINSTANCE instance) {
   return true;
 }
 
-void ReportToUser(HWND owner, const std::wstring& text) {
-  MessageBoxW(owner, text.c_str(), kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
-}
-
 }  // namespace
 
 HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env) {
@@ -625,7 +617,7 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
 
 int SelectedIndicator(HWND dialog) {
   const Dialog* d = DialogOf(dialog);
-  return d ? LookForMode(*d->env->musicMode).selectedIndicator : -1;
+  return d ? LookForMode(d->env->settings->MusicMode).selectedIndicator : -1;
 }
 
 POINT SavedCursor(HWND dialog) {
@@ -639,12 +631,3 @@ std::wstring FileLabelText(HWND dialog) {
 }
 
 }  // namespace settings_dialog
-
-void ShowSettingsDialog(HINSTANCE instance) {
-  using namespace settings_dialog;
-  DialogEnvironment env{&gSettings.MusicMode, &gSettings.RepeatTrack,
-                        &gSettings.MusicFile, [] { return SettingsFilePath(); },
-                        WriteIniValue,        ReportToUser};
-  HWND dialog = OpenSettingsDialog(instance, &env);
-  if (dialog) RunSettingsDialog(dialog);
-}

@@ -67,16 +67,16 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
                                                                : EntryResult::EndNow;
   }
 
-  port.LoadSettings();
+  Settings settings = port.LoadSettings();
   if (!port.EngineFileExists()) {
     port.ShowMissingEngineMessage();
     return EntryResult::EndNow;
   }
   if (letter == "C") {
-    port.ShowSettingsDialog();
+    port.ShowSettingsDialog(settings);
     return EntryResult::EndNow;
   }
   if (letter != "S" && !argumentText.empty()) return EntryResult::EndNow;
   if (letter == "S") port.HideCursor();
-  return port.LoadSaverWindow() ? EntryResult::RunWindowLoop : EntryResult::EndNow;
+  return port.LoadSaverWindow(settings, letter) ? EntryResult::RunWindowLoop : EntryResult::EndNow;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/settings.h"
+
 // Window titles other runs look for.
 inline constexpr std::string_view kShowTitle = "Orvane_Main";
 inline constexpr std::string_view kDialogTitle = "<Orvane>";
@@ -27,13 +29,16 @@ class EntryPort {
   virtual bool WindowExists(std::string_view title) = 0;
   // Shows the preview inside the given window; false when it is no window.
   virtual bool ShowPreview(std::uint32_t parentHandle) = 0;
-  virtual void LoadSettings() = 0;
+  virtual Settings LoadSettings() = 0;
   virtual bool EngineFileExists() = 0;
   virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
-  virtual void ShowSettingsDialog() = 0;        // modal
+  // Modal; the dialog edits and saves `settings`.
+  virtual void ShowSettingsDialog(Settings& settings) = 0;
   virtual void HideCursor() = 0;
-  // False when the saver window could not be made: nothing would ever end the program.
-  virtual bool LoadSaverWindow() = 0;
+  // Starts the show with the settings and the role letter ("S", or "" for a
+  // start without arguments). False when the saver window could not be made:
+  // nothing would ever end the program.
+  virtual bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) = 0;
 };
 
 enum class EntryResult {

@@ -81,16 +81,23 @@ class RecordingPort : public EntryPort {
     calls.push_back("preview " + std::to_string(parent));
     return previewParentIsWindow;
   }
-  void LoadSettings() override { calls.push_back("settings"); }
+  Settings LoadSettings() override {
+    calls.push_back("settings");
+    Settings loaded;
+    loaded.MusicMode = 2;
+    return loaded;
+  }
   bool EngineFileExists() override {
     calls.push_back("engine?");
     return engineFile;
   }
   void ShowMissingEngineMessage() override { calls.push_back("message"); }
-  void ShowSettingsDialog() override { calls.push_back("dialog"); }
+  void ShowSettingsDialog(Settings& settings) override {
+    calls.push_back("dialog " + std::to_string(settings.MusicMode));
+  }
   void HideCursor() override { calls.push_back("hide cursor"); }
-  bool LoadSaverWindow() override {
-    calls.push_back("saver");
+  bool LoadSaverWindow(const Settings& settings, const std::string& role) override {
+    calls.push_back("saver " + std::to_string(settings.MusicMode) + " role " + role);
     return saverWindowMade;
   }
 };
@@ -114,13 +121,13 @@ TEST(RunEntry, FollowsTheModeTable) {
   const Case cases[] = {
       {"/p 1234", true, EntryResult::RunWindowLoop, After({"preview 1234"})},
       {"/P:1234", false, EntryResult::RunWindowLoop, After({"preview 1234"})},
-      {"/c", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
-      {"/c:1234", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
+      {"/c", true, EntryResult::EndNow, After({"settings", "engine?", "dialog 2"})},
+      {"/c:1234", true, EntryResult::EndNow, After({"settings", "engine?", "dialog 2"})},
       {"/s", true, EntryResult::RunWindowLoop,
-       After({"settings", "engine?", "hide cursor", "saver"})},
+       After({"settings", "engine?", "hide cursor", "saver 2 role S"})},
       {"/S", true, EntryResult::RunWindowLoop,
-       After({"settings", "engine?", "hide cursor", "saver"})},
-      {"", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "saver"})},
+       After({"settings", "engine?", "hide cursor", "saver 2 role S"})},
+      {"", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "saver 2 role "})},
       {"/a", true, EntryResult::EndNow, After({"settings", "engine?"})},
       {"/", true, EntryResult::EndNow, After({"settings", "engine?"})},
       {"/s", false, EntryResult::EndNow, After({"settings", "engine?", "message"})},

@@ -10,8 +10,9 @@
 
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_resources.h"
-#include "dialog/win32_settings_window.h"
-#include "host/win32_settings.h"
+#include "dialog/music_choice.h"
+#include "common/win32_ini_store.h"
+#include "dialog/win32_settings_dialog.h"
 #include "widgets/win32_command.h"
 
 namespace settings_dialog {
@@ -23,21 +24,28 @@ struct Write {
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  int16_t mode = 2;
-  int16_t track = 0;
-  std::string file = "C:\\Music\\song.mp3";
-  std::vector<Write> writes;
+  struct RecordingStore : IniStore {
+    std::vector<Write> writes;
+    bool writesSucceed = true;
+    std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
+      return {};
+    }
+    bool WriteIniValue(std::string_view, std::string_view key, const std::string& value,
+                       const std::string& path) override {
+      writes.push_back({std::string(key), value, path});
+      return writesSucceed;
+    }
+    bool FileExists(const std::string&) override { return false; }
+  };
+
+  Settings settings{2, 0, "C:\\Music\\song.mp3"};
+  int16_t& mode = settings.MusicMode;
+  int16_t& track = settings.RepeatTrack;
+  RecordingStore store;
+  std::vector<Write>& writes = store.writes;
+  bool& writesSucceed = store.writesSucceed;
   std::vector<std::wstring> reports;
-  bool writesSucceed = true;
-  DialogEnvironment env{&mode,
-                        &track,
-                        &file,
-                        [] { return std::string("C:\\Saver\\Orvane.ini"); },
-                        [this](std::string_view, std::string_view key, const std::string& value,
-                               const std::string& path) {
-                          writes.push_back({std::string(key), value, path});
-                          return writesSucceed;
-                        },
+  DialogEnvironment env{&settings, &store, [] { return std::string("C:\\Saver\\Orvane.ini"); },
                         [this](HWND, const std::wstring& text) { reports.push_back(text); }};
   HWND dialog = nullptr;
 
@@ -264,7 +272,8 @@ TEST_F(SettingsDialogTest, LockedSettingsFileUnderTheRealStore) {
   HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   env.settingsFile = [path] { return path; };
-  env.write = WriteIniValue;
+  Win32IniStore realStore;
+  env.store = &realStore;
   Open();
   Click(IDC_CMD_SET);
   EXPECT_TRUE(IsWindow(dialog));
