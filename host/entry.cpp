@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/conversions.h"
+#include "common/names.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ std::uint32_t PreviewParentHandle(std::string_view argumentText) {
 
 EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   // A running show or an open dialog: both look-ups are always made.
-  bool showRunning = port.WindowExists(kShowTitle);
-  bool dialogOpen = port.WindowExists(kDialogTitle);
+  bool showRunning = port.WindowExists(orvane::names::kShowWindowTitle);
+  bool dialogOpen = port.WindowExists(orvane::names::kDialogTitle);
   if (showRunning || dialogOpen) return EntryResult::EndNow;
 
   const std::string letter = ModeLetter(argumentText);

@@ -7,10 +7,6 @@
 
 #include "common/settings.h"
 
-// Window titles other runs look for.
-inline constexpr std::string_view kShowTitle = "Orvane_Main";
-inline constexpr std::string_view kDialogTitle = "<Orvane>";
-
 // The command line (UTF-8) without the program's own path (quoted or not) and
 // the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
 std::string ArgumentText(std::string_view commandLine);

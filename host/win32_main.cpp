@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/names.h"
 #include "common/win32_ini_store.h"
 #include "dialog/win32_settings_dialog.h"
 #include "host/entry.h"
@@ -31,14 +32,15 @@ class Win32EntryPort : public EntryPort {
   bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
-                L"Orvane (ScreenSaver)", MB_OK);
+                orvane::names::kMessageCaptionW.c_str(), MB_OK);
   }
   void ShowSettingsDialog(Settings& settings) override {
-    settings_dialog::DialogEnvironment env{
-        &settings, &store_, [] { return SettingsFilePath(); },
-        [](HWND owner, const std::wstring& text) {
-          MessageBoxW(owner, text.c_str(), L"Orvane (ScreenSaver)", MB_OK | MB_ICONEXCLAMATION);
-        }};
+    settings_dialog::DialogEnvironment env{&settings, &store_, [] { return SettingsFilePath(); },
+                                           [](HWND owner, const std::wstring& text) {
+                                             MessageBoxW(owner, text.c_str(),
+                                                         orvane::names::kMessageCaptionW.c_str(),
+                                                         MB_OK | MB_ICONEXCLAMATION);
+                                           }};
     if (HWND dialog = settings_dialog::OpenSettingsDialog(instance_, &env))
       settings_dialog::RunSettingsDialog(dialog);
   }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/names.h"
 #include "common/settings.h"
 
 std::string HostFolder() {
@@ -22,4 +23,4 @@ std::string HostFolder() {
 
 std::string SettingsFilePath() { return SettingsFilePath(HostFolder()); }
 
-std::string EngineFilePath() { return HostFolder() + "\\Orvane.dll"; }
+std::string EngineFilePath() { return HostFolder() + orvane::names::kEngineFileSuffix; }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/names.h"
 #include "host/saver_show.h"
 #include "host/win32_paths.h"
 #include "music/win32_music.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane_S";
-constexpr wchar_t kTitle[] = L"Orvane_Main";
 
 UINT_PTR TimerId(ShowTimer timer) {
   switch (timer) {
@@ -63,7 +63,9 @@ class Win32ShowPort : public ShowPort {
   bool EngineRunning() override {
     return engine_ && WaitForSingleObject(engine_, 0) == WAIT_TIMEOUT;
   }
-  bool EngineWindowExists() override { return FindWindowA(nullptr, "OrvaneVC") != nullptr; }
+  bool EngineWindowExists() override {
+    return FindWindowA(nullptr, orvane::names::kEngineWindowTitle) != nullptr;
+  }
   std::uint32_t NowMs() override { return GetTickCount(); }
   void EnableTimer(ShowTimer timer, bool enabled) override {
     if (enabled) {
@@ -142,8 +144,8 @@ bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::st
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                                instance, &start);
+  HWND window = CreateWindowExW(0, kClassName, orvane::names::kShowWindowTitleW.c_str(),
+                                WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, &start);
   if (!window) return false;
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   state->port->EnableTimer(ShowTimer::Timer3, true);
