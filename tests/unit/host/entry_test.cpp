@@ -60,7 +60,8 @@ TEST(PreviewParentHandle, ReadsFromCharacterFourLeniently) {
       {"/p abc", 0},          {"/p 1234.5", 1234},
       {"/p 1235.5", 1236},    {"/p 4294967295", 0xFFFFFFFFu},
       {"/p -2", 0xFFFFFFFEu}, {"/p 4294967296", 0},
-      {"/p 1e99", 0},         {"/p &H10", 16},
+      {"/p 1e99", 0},         {"/p &H10", 0},
+      {"/p &O20", 0},         {"/p 1e3", 1000},
   };
   for (const Case& c : cases) EXPECT_EQ(PreviewParentHandle(c.args), c.want) << c.args;
 }
