@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 #include "common/names.h"
@@ -18,7 +19,6 @@ namespace settings_dialog {
 namespace {
 
 using orvane::text::kAnsiCodePage;
-using orvane::text::Narrow;
 using orvane::text::Widen;
 
 constexpr wchar_t kDialogClass[] = L"Orvane_P";
@@ -93,33 +93,53 @@ void Unload(Dialog& d) {
   DestroyWindow(d.window);
 }
 
+// The longest path the file dialog hands back, and the longest value the
+// settings file gives back whole.
+constexpr int kMaxPath = 255;
+
 void ChooseMusicFile(Dialog& d) {
-  std::string filter = Narrow(L"BGMﾌｧｲﾙ (MP3 WAV)", kAnsiCodePage);
-  filter.push_back('\0');
-  filter += "*.MP3;*.WAV";
-  filter.push_back('\0');
-  const std::string title = Narrow(L"ﾌｧｲﾙを開く", kAnsiCodePage);
-  char fileName[256] = {};
-  char fileTitle[256] = {};
+  // Shown through the wide entry point so that they read right whatever the
+  // system's code page; c_str() adds the filter's closing second NUL.
+  std::wstring filter = L"BGMﾌｧｲﾙ (MP3 WAV)";
+  filter.push_back(L'\0');
+  filter += L"*.MP3;*.WAV";
+  filter.push_back(L'\0');
+  wchar_t fileName[kMaxPath + 1] = {};
+  wchar_t fileTitle[kMaxPath + 1] = {};
 
   // The structure as it was before later platform versions extended it.
-  OPENFILENAMEA request{};
-  request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  OPENFILENAMEW request{};
+  request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   request.hwndOwner = d.window;
   request.hInstance = d.instance;
-  request.lpstrFilter = filter.c_str();  // c_str() adds the closing second NUL
+  request.lpstrFilter = filter.c_str();
   request.nFilterIndex = 0;
   request.lpstrFile = fileName;
-  request.nMaxFile = 255;
+  request.nMaxFile = kMaxPath;
   request.lpstrFileTitle = fileTitle;
-  request.nMaxFileTitle = 255;
-  request.lpstrTitle = title.c_str();
+  request.nMaxFileTitle = kMaxPath;
+  request.lpstrTitle = L"ﾌｧｲﾙを開く";
   request.Flags = 0;
-  if (GetOpenFileNameA(&request) > 0) {
-    fileName[255] = '\0';
-    d.env->settings->MusicFile = fileName;
-    SetFileLabel(d, d.env->settings->MusicFile);
+  if (GetOpenFileNameW(&request) <= 0) return;
+  fileName[kMaxPath] = L'\0';
+
+  // The path is kept and played through the ANSI entry points: one that the
+  // code page cannot hold, or that would come back cut, is not stored.
+  const std::optional<std::string> path = orvane::text::ToAnsiExactly(fileName);
+  if (!path) {
+    d.env->report(d.window, std::wstring(L"この ﾌｧｲﾙ は選べません。\n\n") + fileName +
+                                L"\n\nﾌｧｲﾙ名 に、このｼｽﾃﾑ の文字ｺｰﾄﾞ で書けない文字が"
+                                L"含まれています。ﾌｧｲﾙ名 を変えてから選んでください。");
+    return;
   }
+  if (path->size() > static_cast<size_t>(kMaxPath)) {
+    d.env->report(d.window,
+                  std::wstring(L"この ﾌｧｲﾙ は選べません。\n\n") + fileName +
+                      L"\n\nﾊﾟｽ が長すぎます。短いﾊﾟｽ のﾌｫﾙﾀﾞ に置いてから選んでください。");
+    return;
+  }
+  d.env->settings->MusicFile = *path;
+  SetFileLabel(d, d.env->settings->MusicFile);
 }
 
 void Save(Dialog& d) {
