@@ -109,7 +109,10 @@ void CreateControls(Dialog& d) {
 void ShowMusicMode(Dialog& d) {
   const ModeLook look = LookForMode(d.env->settings->MusicMode);
   InvalidateIndicators(d);
-  EnableWindow(d.cmdBgm, look.browseEnabled);
+  // Off and on again through the button's own Enabled write, which repaints
+  // it even when its state stays: "..." shows Normal after every mode click.
+  CommandSetEnabled(d.cmdBgm, false);
+  if (look.browseEnabled) CommandSetEnabled(d.cmdBgm, true);
   EnableWindow(d.repeat, look.repeatEnabled);
 }
 

@@ -64,7 +64,7 @@ void ComposePanel(Dialog& d, HDC dc) {
 // The dialog and its panel each keep their gradient in a backing image,
 // painted afresh at every resize and copied to the screen when painting.
 template <typename Paint>
-bool HandleSurface(HWND window, UINT message, BackingImage& background,
+bool HandleSurface(HWND window, UINT message, WPARAM wParam, BackingImage& background,
                    BackingImage::ColourOfRow colour, Paint paint, LRESULT& result) {
   switch (message) {
     case WM_SIZE:
@@ -83,6 +83,11 @@ bool HandleSurface(HWND window, UINT message, BackingImage& background,
       result = 0;
       return true;
     }
+    case WM_PRINTCLIENT:
+      // A child with a see-through surface asks for what lies behind it.
+      paint(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
     default:
       return false;
   }
@@ -134,16 +139,16 @@ void PaintDialog(Dialog& d, HDC target) {
   DrawLabel(target, kCredit, kLblCredit, DT_LEFT | DT_SINGLELINE);
 }
 
-bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM, LRESULT& result) {
+bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {
   return HandleSurface(
-      window, message, d.background, DialogGradientColour, [&d](HDC dc) { PaintDialog(d, dc); },
-      result);
+      window, message, wParam, d.background, DialogGradientColour,
+      [&d](HDC dc) { PaintDialog(d, dc); }, result);
 }
 
-bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM, LRESULT& result) {
+bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {
   return HandleSurface(
-      window, message, d.panelBackground, PanelGradientColour, [&d](HDC dc) { PaintPanel(d, dc); },
-      result);
+      window, message, wParam, d.panelBackground, PanelGradientColour,
+      [&d](HDC dc) { PaintPanel(d, dc); }, result);
 }
 
 }  // namespace settings_dialog

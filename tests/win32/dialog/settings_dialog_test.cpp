@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -11,6 +12,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_resources.h"
 #include "dialog/music_choice.h"
+#include "common/win32_gdi.h"
 #include "common/win32_ini_store.h"
 #include "dialog/win32_settings_dialog.h"
 #include "widgets/win32_command.h"
@@ -204,6 +206,65 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
     EXPECT_EQ(SelectedIndicator(dialog), look.selectedIndicator);
     EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, look.repeatEnabled);
     EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, look.browseEnabled);
+  }
+}
+
+// Every mode click writes "..."'s Enabled off and on again, so a highlighted
+// "..." shows Normal again even when the mode stays 2.
+TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
+  using orvane::widgets::Picture;
+  struct Case {
+    int x, y;  // in Pic_C
+    Picture look;
+  };
+  mode = 2;
+  Open();
+  HWND browse = Control(IDC_CMD_BGM);
+  for (const Case& c : std::vector<Case>{{22, 98, Picture::Normal},     // MP3、WAV again
+                                         {40, 60, Picture::Disable},    // 音楽CD
+                                         {22, 98, Picture::Normal}}) {  // back to MP3、WAV
+    SendMessageW(browse, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));            // the pointer on "..."
+    PressOnPanel(WM_LBUTTONDOWN, c.x, c.y);
+    EXPECT_EQ(CommandLastLook(browse), c.look) << c.x << "," << c.y;
+  }
+}
+
+// A see-through button shows the container it lies on, inside the real dialog.
+TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
+  mode = 2;
+  Open();
+  HWND panel = Control(IDC_PIC_C);
+  HWND browse = Control(IDC_CMD_BGM);
+  CommandSetVisible(browse, 0);
+  RECT r;
+  GetClientRect(browse, &r);
+  const RECT place = PlaceIn(browse, panel);
+  RECT panelClient;
+  GetClientRect(panel, &panelClient);
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  orvane::gdi::BitmapPtr image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_NE(image.get(), nullptr);
+  std::fill_n(static_cast<uint32_t*>(bits), r.right * r.bottom, 0x00FF00FFu);  // magenta
+  {
+    orvane::gdi::MemoryDc dc(image.get());
+    SendMessageW(browse, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+  }
+  GdiFlush();
+  const auto* pixel = static_cast<const uint32_t*>(bits);
+  // The corners lie outside the caption: there the panel's gradient shows.
+  for (const POINT p : {POINT{0, 0}, POINT{r.right - 1, 0}, POINT{0, r.bottom - 1},
+                        POINT{r.right - 1, r.bottom - 1}}) {
+    const Rgb want = PanelGradientColour(place.top + p.y, panelClient.bottom);
+    const uint32_t got = pixel[p.y * r.right + p.x] & 0xFFFFFF;
+    EXPECT_EQ(got, static_cast<uint32_t>(want.r << 16 | want.g << 8 | want.b))
+        << "at " << p.x << "," << p.y;
   }
 }
 
