@@ -12,7 +12,7 @@ const char kTextNoErrorText[] =
 
 namespace {
 
-// Stands in while no platform is attached: every command fails the way an
+// Stands in for a machine without devices: every command fails the way an
 // unknown device does, so the callers take their silent paths.
 class NoMci final : public MciPort {
  public:
