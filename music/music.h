@@ -5,8 +5,8 @@
 //
 // Texts. Every text that crosses this API (commands, replies, MusicFile) is in
 // the system's ANSI code page, byte for byte as the ANSI entry points take and
-// give it: pass MusicFile exactly as the settings file holds it. The module's own two texts below
-// are CP932, the code page the product was made for.
+// give it: pass MusicFile exactly as the settings file holds it. The module's
+// own two texts below are CP932, the code page the product was made for.
 //
 // Failures are silent: nothing here shows, logs or throws anything. Results
 // only steer the CD poll and the MP3 start.
