@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 namespace conv {
 namespace {
@@ -63,37 +62,6 @@ double ToDouble(std::string_view s) {
   return std::strtod(copy.c_str(), nullptr);
 }
 
-// "&H" hex and "&O" (or "&" and octal digits) literals: up to 16 bits they are
-// 16-bit values, up to 32 bits 32-bit values, so "&HFFFF" is -1.
-double RadixLiteral(std::string_view s) {
-  std::size_t i = 1;
-  unsigned base = 8;
-  if (i < s.size() && (s[i] == 'h' || s[i] == 'H')) {
-    base = 16;
-    ++i;
-  } else if (i < s.size() && (s[i] == 'o' || s[i] == 'O')) {
-    ++i;
-  }
-  std::uint64_t value = 0;
-  for (; i < s.size(); ++i) {
-    char c = s[i];
-    unsigned d;
-    if (IsDigit(c))
-      d = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f')
-      d = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      d = static_cast<unsigned>(c - 'A' + 10);
-    else
-      break;
-    if (d >= base) break;
-    value = value * base + d;
-    if (value > 0xFFFFFFFFull) return std::numeric_limits<double>::infinity();
-  }
-  if (value <= 0xFFFF) return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
@@ -104,7 +72,6 @@ double Val(std::string_view text) {
   for (char c : text) {
     if (c != ' ' && c != '\t' && c != '\n') packed.push_back(c);
   }
-  if (!packed.empty() && packed[0] == '&') return RadixLiteral(packed);
   DecimalScan scan = ScanDecimal(packed, false);
   if (scan.length == 0) return 0.0;
   return ToDouble(std::string_view(packed).substr(0, scan.numberEnd));

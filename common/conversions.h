@@ -9,10 +9,11 @@
 
 namespace conv {
 
-// Lenient reading: blanks, tabs and line feeds are ignored wherever they
-// stand, reading stops at the first character that cannot continue a number
-// (sign, digits, one point, an exponent E or D; "&H" hex and "&O" octal), and
-// text without a number gives 0. Out-of-range magnitudes give +-infinity.
+// Lenient reading of a decimal number: blanks, tabs and line feeds are ignored
+// wherever they stand, reading stops at the first character that cannot
+// continue it (sign, digits, one point, an exponent E or D), and text without
+// a number gives 0, "&H10" and "&O20" included. Out-of-range magnitudes give
+// +-infinity.
 double Val(std::string_view text);
 
 // Strict reading: the whole text must be one decimal number (optional sign,

@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 
+#include "common/twips.h"
+
 namespace settings_dialog {
 
-constexpr int kTwipsPerPixel = 15;
+using orvane::kTwipsPerPixel;
 
 struct TwipRect {
   int left, top, width, height;

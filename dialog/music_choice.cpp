@@ -1,7 +1,7 @@
 #include "dialog/music_choice.h"
 
 #include "common/conversions.h"
-#include "host/settings.h"
+#include "common/settings.h"
 
 namespace settings_dialog {
 namespace {
@@ -39,25 +39,13 @@ RepeatReading ReadRepeatText(std::string_view text) {
   return {true, *track};
 }
 
-SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText,
-                              const std::string& musicFile, int16_t& repeatTrack,
-                              const std::function<std::string()>& settingsFile,
-                              const IniWriter& write) {
+SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, IniStore& store,
+                            const std::function<std::string()>& settingsFile) {
   const RepeatReading repeat = ReadRepeatText(repeatText);
   if (!repeat.inRange) return {SaveOutcome::kRepeatOutOfRange, {}};
-
-  std::string file = settingsFile();
-  if (!write(kSettingsSection, kKeyMusicMode, conv::NumberText(mode), file)) {
-    return {SaveOutcome::kWriteFailed, file};
-  }
-  repeatTrack = repeat.track;
-  file = settingsFile();
-  if (!write(kSettingsSection, kKeyRepeatTrack, conv::NumberText(repeatTrack), file)) {
-    return {SaveOutcome::kWriteFailed, file};
-  }
-  file = settingsFile();
-  if (!write(kSettingsSection, kKeyMusicFile, musicFile, file))
-    return {SaveOutcome::kWriteFailed, file};
+  settings.RepeatTrack = repeat.track;
+  SaveResult saved = SaveSettings(store, settingsFile, settings);
+  if (!saved.saved) return {SaveOutcome::kWriteFailed, std::move(saved.failedFile)};
   return {SaveOutcome::kSaved, {}};
 }
 

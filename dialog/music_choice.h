@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/settings.h"
+
 namespace settings_dialog {
 
 enum MusicModeValue : int16_t { kModeNone = 0, kModeCd = 1, kModeFile = 2 };
@@ -33,23 +35,16 @@ struct RepeatReading {
 };
 RepeatReading ReadRepeatText(std::string_view text);
 
-// Writes one INI value; false when the file could not be written.
-using IniWriter = std::function<bool(std::string_view section, std::string_view key,
-                                     const std::string& value, const std::string& file)>;
-
 struct SaveOutcome {
   enum Kind { kSaved, kRepeatOutOfRange, kWriteFailed };
   Kind kind;
   std::string failedFile;  // kWriteFailed: the file that could not be written
 };
 
-// Saves mode, repeat track and file, in that order, each to the file that
-// settingsFile() names at that moment. The repeat text is checked before the
-// first write, so an unusable number leaves the file untouched; the first
-// failing write ends the save. repeatTrack receives the stored track.
-SaveOutcome SaveMusicSettings(int16_t mode, std::string_view repeatText,
-                              const std::string& musicFile, int16_t& repeatTrack,
-                              const std::function<std::string()>& settingsFile,
-                              const IniWriter& write);
+// Saves the choice: the repeat box text is checked before the first write, so
+// an unusable number leaves the file untouched; then settings.RepeatTrack takes
+// the track and the settings are saved, stopping at the first failed write.
+SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, IniStore& store,
+                            const std::function<std::string()>& settingsFile);
 
 }  // namespace settings_dialog

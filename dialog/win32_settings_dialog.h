@@ -1,5 +1,37 @@
 #pragma once
-// The settings dialog "<Orvane>", shown modally; returns when it has closed.
+// The settings dialog "<Orvane>". It works on the Settings value and the store
+// it is given, so that the host and tests each hand it their own.
 #include <windows.h>
 
-void ShowSettingsDialog(HINSTANCE instance);
+#include <functional>
+#include <string>
+
+#include "common/settings.h"
+
+namespace settings_dialog {
+
+struct DialogEnvironment {
+  Settings* settings;  // edited in place; MusicFile in the system code page
+  IniStore* store;
+  std::function<std::string()> settingsFile;
+  // Tells the user why a save or a file choice did not happen; the dialog stays open.
+  std::function<void(HWND owner, const std::wstring& text)> report;
+};
+
+// Creates the dialog, runs its load handler and shows it; nullptr on failure.
+// `env` must outlive the window.
+HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env);
+
+// Serves messages until the dialog has closed.
+void RunSettingsDialog(HWND dialog);
+
+// The dialog's own keys (Tab and Shift+Tab move the focus in its order);
+// true when the message was used and must not be dispatched.
+bool HandleDialogKey(HWND dialog, const MSG& msg);
+
+// What tests look at.
+int SelectedIndicator(HWND dialog);  // -1 when none shows "selected"
+POINT SavedCursor(HWND dialog);
+std::wstring FileLabelText(HWND dialog);
+
+}  // namespace settings_dialog

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 
+#include "common/names.h"
+
 // Names other programs look for (the host finds the engine by the run-time title).
 constexpr char shellWindowClass[] = "WindowsScreenSaverClass";
 constexpr char shellCreationTitle[] = "Screensaver";
-constexpr char shellRunTitle[] = "OrvaneVC";
+constexpr const char* shellRunTitle = orvane::names::kEngineWindowTitle;
 constexpr int shellIconId = 7002;
 
 // Largest Manhattan distance in pixels between two pointer readings that does not end the show.

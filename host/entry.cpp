@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/conversions.h"
+#include "common/names.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ std::uint32_t PreviewParentHandle(std::string_view argumentText) {
 
 EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   // A running show or an open dialog: both look-ups are always made.
-  bool showRunning = port.WindowExists(kShowTitle);
-  bool dialogOpen = port.WindowExists(kDialogTitle);
+  bool showRunning = port.WindowExists(orvane::names::kShowWindowTitle);
+  bool dialogOpen = port.WindowExists(orvane::names::kDialogTitle);
   if (showRunning || dialogOpen) return EntryResult::EndNow;
 
   const std::string letter = ModeLetter(argumentText);
@@ -67,16 +68,16 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
                                                                : EntryResult::EndNow;
   }
 
-  port.LoadSettings();
+  Settings settings = port.LoadSettings();
   if (!port.EngineFileExists()) {
     port.ShowMissingEngineMessage();
     return EntryResult::EndNow;
   }
   if (letter == "C") {
-    port.ShowSettingsDialog();
+    port.ShowSettingsDialog(settings);
     return EntryResult::EndNow;
   }
   if (letter != "S" && !argumentText.empty()) return EntryResult::EndNow;
   if (letter == "S") port.HideCursor();
-  return port.LoadSaverWindow() ? EntryResult::RunWindowLoop : EntryResult::EndNow;
+  return port.LoadSaverWindow(settings, letter) ? EntryResult::RunWindowLoop : EntryResult::EndNow;
 }

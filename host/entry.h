@@ -5,9 +5,7 @@
 #include <string>
 #include <string_view>
 
-// Window titles other runs look for.
-inline constexpr std::string_view kShowTitle = "Orvane_Main";
-inline constexpr std::string_view kDialogTitle = "<Orvane>";
+#include "common/settings.h"
 
 // The command line (UTF-8) without the program's own path (quoted or not) and
 // the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
@@ -27,13 +25,16 @@ class EntryPort {
   virtual bool WindowExists(std::string_view title) = 0;
   // Shows the preview inside the given window; false when it is no window.
   virtual bool ShowPreview(std::uint32_t parentHandle) = 0;
-  virtual void LoadSettings() = 0;
+  virtual Settings LoadSettings() = 0;
   virtual bool EngineFileExists() = 0;
   virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
-  virtual void ShowSettingsDialog() = 0;        // modal
+  // Modal; the dialog edits and saves `settings`.
+  virtual void ShowSettingsDialog(Settings& settings) = 0;
   virtual void HideCursor() = 0;
-  // False when the saver window could not be made: nothing would ever end the program.
-  virtual bool LoadSaverWindow() = 0;
+  // Starts the show with the settings and the role letter ("S", or "" for a
+  // start without arguments). False when the saver window could not be made:
+  // nothing would ever end the program.
+  virtual bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) = 0;
 };
 
 enum class EntryResult {

@@ -1,8 +1,7 @@
 #include "host/saver_show.h"
 
 #include <cctype>
-
-#include "host/entry.h"
+#include <utility>
 
 MusicFileKind KindOfMusicFile(const std::string& musicFile) {
   if (musicFile.size() < 3) return MusicFileKind::None;
@@ -13,7 +12,9 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile) {
   return MusicFileKind::None;
 }
 
-SaverShow::SaverShow(ShowPort& port, const Settings& settings) : port_(port), settings_(settings) {}
+SaverShow::SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
+                     std::string roleLetter)
+    : port_(port), music_(mci, sound), settings_(settings), roleLetter_(std::move(roleLetter)) {}
 
 bool SaverShow::TimerEnabled(ShowTimer timer) const {
   switch (timer) {
@@ -46,16 +47,16 @@ void SaverShow::Load() {
   loadedAtMs_ = port_.NowMs();
   engineStarted_ = port_.StartEngine();
   if (settings_.MusicMode == 1) {
-    port_.CdOpen();
+    music_.CdOpen();
     SetTimer(ShowTimer::Timer2, true);
   }
   if (settings_.MusicMode == 2) {
     switch (KindOfMusicFile(settings_.MusicFile)) {
       case MusicFileKind::Wav:
-        port_.WavPlay(settings_.MusicFile);
+        music_.WavPlay(settings_.MusicFile);
         break;
       case MusicFileKind::Mp3:
-        port_.Mp3Open(settings_.MusicFile);
+        music_.Mp3Open(settings_.MusicFile);
         SetTimer(ShowTimer::Timer1, true);
         break;
       case MusicFileKind::None:
@@ -79,27 +80,27 @@ void SaverShow::Timer3Tick() {
   UnloadRequest();
 }
 
-void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, port_.CdPoll(settings_.RepeatTrack)); }
+void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, music_.CdPoll(settings_.RepeatTrack)); }
 
-void SaverShow::Timer1Tick() { port_.Mp3KeepAlive(); }
+void SaverShow::Timer1Tick() { music_.Mp3KeepAlive(); }
 
 void SaverShow::UnloadRequest() {
   if (timer2_) {
     SetTimer(ShowTimer::Timer2, false);
-    port_.CdClose();
+    music_.CdClose();
   }
   if (settings_.MusicMode == 2) {
     switch (KindOfMusicFile(settings_.MusicFile)) {
       case MusicFileKind::Wav:
-        port_.WavStop();
+        music_.WavStop();
         break;
       case MusicFileKind::Mp3:
-        port_.Mp3Close();
+        music_.Mp3Close();
         break;
       case MusicFileKind::None:
         break;
     }
   }
-  if (ModeLetter(port_.ArgumentText()) == "S") port_.ShowCursor();
+  if (roleLetter_ == "S") port_.ShowCursor();
   port_.EndProgram();
 }

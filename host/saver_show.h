@@ -1,11 +1,13 @@
 #pragma once
 // One run of the show as the host sees it: start the engine and the music,
 // follow the engine's window, stop the music and end when it has gone.
-// Pure; the hidden saver window drives it and supplies the platform.
+// Pure; the hidden saver window drives it and supplies the platform. The show
+// owns the music it plays.
 #include <cstdint>
 #include <string>
 
-#include "host/settings.h"
+#include "common/settings.h"
+#include "music/music.h"
 
 enum class ShowTimer { Timer1, Timer2, Timer3 };  // 1000 ms MP3, 200 ms CD, 50 ms engine watch
 
@@ -26,19 +28,8 @@ class ShowPort {
   virtual bool EngineWindowExists() = 0;
   virtual std::uint32_t NowMs() = 0;
   virtual void EnableTimer(ShowTimer timer, bool enabled) = 0;
-  // The argument text, read afresh.
-  virtual std::string ArgumentText() = 0;
   virtual void ShowCursor() = 0;
   virtual void EndProgram() = 0;
-
-  virtual void CdOpen() = 0;
-  virtual bool CdPoll(std::int16_t repeatTrack) = 0;  // false: stop polling
-  virtual void CdClose() = 0;
-  virtual void WavPlay(const std::string& musicFile) = 0;
-  virtual void WavStop() = 0;
-  virtual void Mp3Open(const std::string& musicFile) = 0;
-  virtual void Mp3KeepAlive() = 0;
-  virtual void Mp3Close() = 0;
 };
 
 enum class MusicFileKind { None, Wav, Mp3 };
@@ -48,7 +39,9 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile);
 
 class SaverShow {
  public:
-  SaverShow(ShowPort& port, const Settings& settings);
+  // roleLetter: "S" when started as the screensaver (the pointer was hidden).
+  SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
+            std::string roleLetter);
 
   void Load();
   void Timer1Tick();
@@ -64,7 +57,9 @@ class SaverShow {
   void SetTimer(ShowTimer timer, bool enabled);
 
   ShowPort& port_;
+  Music music_;
   Settings settings_;
+  std::string roleLetter_;
   bool timer1_ = false;
   bool timer2_ = false;
   bool timer3_ = true;

@@ -2,12 +2,6 @@
 
 #include <windows.h>
 
-std::string ToUtf8(const wchar_t* text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return std::string();
-  std::string out(static_cast<std::size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  return out;
-}
+#include "common/win32_text.h"
 
-std::string CommandLineUtf8() { return ToUtf8(GetCommandLineW()); }
+std::string CommandLineUtf8() { return orvane::text::ToUtf8(GetCommandLineW()); }

@@ -3,4 +3,3 @@
 #include <string>
 
 std::string CommandLineUtf8();
-std::string ToUtf8(const wchar_t* text);

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "common/names.h"
+#include "common/win32_ini_store.h"
 #include "dialog/win32_settings_dialog.h"
 #include "host/entry.h"
 #include "host/win32_command_line.h"
+#include "host/win32_paths.h"
 #include "host/win32_preview_window.h"
 #include "host/win32_saver_window.h"
-#include "host/win32_settings.h"
 
 namespace {
 
@@ -26,18 +28,30 @@ class Win32EntryPort : public EntryPort {
         reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(parentHandle)));
     return ShowPreviewWindow(instance_, parent);
   }
-  void LoadSettings() override { ::LoadSettings(); }
-  bool EngineFileExists() override { return FileExists(HostFolder() + "\\Orvane.dll"); }
+  Settings LoadSettings() override { return ::LoadSettings(store_, SettingsFilePath()); }
+  bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
-                L"Orvane (ScreenSaver)", MB_OK);
+                orvane::names::kMessageCaptionW.c_str(), MB_OK);
   }
-  void ShowSettingsDialog() override { ::ShowSettingsDialog(instance_); }
+  void ShowSettingsDialog(Settings& settings) override {
+    settings_dialog::DialogEnvironment env{&settings, &store_, [] { return SettingsFilePath(); },
+                                           [](HWND owner, const std::wstring& text) {
+                                             MessageBoxW(owner, text.c_str(),
+                                                         orvane::names::kMessageCaptionW.c_str(),
+                                                         MB_OK | MB_ICONEXCLAMATION);
+                                           }};
+    if (HWND dialog = settings_dialog::OpenSettingsDialog(instance_, &env))
+      settings_dialog::RunSettingsDialog(dialog);
+  }
   void HideCursor() override { ShowCursor(FALSE); }
-  bool LoadSaverWindow() override { return ::LoadSaverWindow(instance_); }
+  bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) override {
+    return ::LoadSaverWindow(instance_, settings, roleLetter);
+  }
 
  private:
   HINSTANCE instance_;
+  Win32IniStore store_;
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "host/host_resources.h"
-#include "widgets/win32_gdi.h"
+#include "common/win32_gdi.h"
 
 namespace {
 

@@ -3,17 +3,14 @@
 #include <memory>
 #include <string>
 
-#include "host/entry.h"
+#include "common/names.h"
 #include "host/saver_show.h"
-#include "host/win32_command_line.h"
-#include "host/win32_settings.h"
-#include "music/music.h"
+#include "host/win32_paths.h"
 #include "music/win32_music.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane_S";
-constexpr wchar_t kTitle[] = L"Orvane_Main";
 
 UINT_PTR TimerId(ShowTimer timer) {
   switch (timer) {
@@ -48,7 +45,7 @@ class Win32ShowPort : public ShowPort {
 
   bool StartEngine() override {
     // By its absolute path with the application name given: no search path.
-    std::string path = HostFolder() + "\\Orvane.dll";
+    std::string path = EngineFilePath();
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -66,7 +63,9 @@ class Win32ShowPort : public ShowPort {
   bool EngineRunning() override {
     return engine_ && WaitForSingleObject(engine_, 0) == WAIT_TIMEOUT;
   }
-  bool EngineWindowExists() override { return FindWindowA(nullptr, "OrvaneVC") != nullptr; }
+  bool EngineWindowExists() override {
+    return FindWindowA(nullptr, orvane::names::kEngineWindowTitle) != nullptr;
+  }
   std::uint32_t NowMs() override { return GetTickCount(); }
   void EnableTimer(ShowTimer timer, bool enabled) override {
     if (enabled) {
@@ -75,25 +74,21 @@ class Win32ShowPort : public ShowPort {
       KillTimer(window_, TimerId(timer));
     }
   }
-  std::string ArgumentText() override { return ::ArgumentText(CommandLineUtf8()); }
   void ShowCursor() override { ::ShowCursor(TRUE); }
   void EndProgram() override { ExitProcess(0); }
-
-  void CdOpen() override { ::CdOpen(); }
-  bool CdPoll(std::int16_t repeatTrack) override { return ::CdPoll(repeatTrack); }
-  void CdClose() override { ::CdClose(); }
-  void WavPlay(const std::string& musicFile) override { ::WavPlay(musicFile); }
-  void WavStop() override { ::WavStop(); }
-  void Mp3Open(const std::string& musicFile) override { ::Mp3Open(musicFile); }
-  void Mp3KeepAlive() override { ::Mp3KeepAlive(); }
-  void Mp3Close() override { ::Mp3Close(); }
 
  private:
   HWND window_;
   HANDLE engine_ = nullptr;
 };
 
+struct ShowStart {
+  const Settings* settings;
+  std::string roleLetter;
+};
+
 struct SaverWindow {
+  Win32MusicDevices music;
   std::unique_ptr<Win32ShowPort> port;
   std::unique_ptr<SaverShow> show;
 };
@@ -102,9 +97,13 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_NCCREATE: {
+      const auto* start = static_cast<const ShowStart*>(
+          reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
       auto* created = new SaverWindow;
       created->port = std::make_unique<Win32ShowPort>(window);
-      created->show = std::make_unique<SaverShow>(*created->port, gSettings);
+      created->show =
+          std::make_unique<SaverShow>(*created->port, created->music.mci, created->music.sound,
+                                      *start->settings, start->roleLetter);
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
       break;
     }
@@ -138,16 +137,16 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-bool LoadSaverWindow(HINSTANCE instance) {
+bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::string& roleLetter) {
+  ShowStart start{&settings, roleLetter};
   WNDCLASSW wc{};
   wc.lpfnWndProc = SaverProc;
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window = CreateWindowExW(0, kClassName, orvane::names::kShowWindowTitleW.c_str(),
+                                WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, &start);
   if (!window) return false;
-  MusicAttachPlatform();
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   state->port->EnableTimer(ShowTimer::Timer3, true);
   state->show->Load();

@@ -2,6 +2,10 @@
 // The hidden saver window Orvane_S ("Orvane_Main") that runs one show.
 #include <windows.h>
 
-// Creates the window (never shown) and starts the show. False when the window
-// could not be created.
-bool LoadSaverWindow(HINSTANCE instance);
+#include <string>
+
+#include "common/settings.h"
+
+// Creates the window (never shown) and starts the show with the settings and
+// the role letter. False when the window could not be created.
+bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::string& roleLetter);

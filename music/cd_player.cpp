@@ -1,6 +1,6 @@
 // Audio-CD playback: the poll restarts a stopped disc and, with a track to
 // repeat, sends the device back to that track's start whenever it has left it.
-#include "music/music_internal.h"
+#include "music/music.h"
 
 #include <cctype>
 #include <cstring>
@@ -40,40 +40,39 @@ std::optional<long> TrackNumber(const std::string& text) {
 
 }  // namespace
 
-void CdOpen() {
+void Music::CdOpen() {
   MciExec("open cdaudio");
   // Positions in tracks:minutes:seconds:frames.
   MciExec("set cdaudio time format tmsf");
 }
 
-bool CdPoll(std::int16_t repeatTrack) {
-  MusicState& state = Bgm();
-  state.keepPolling = true;
+bool Music::CdPoll(std::int16_t repeatTrack) {
+  keepPolling_ = true;
   try {
     const std::string current = MciQuery("status cdaudio current track");
     if (Failed(current)) {
-      state.keepPolling = false;
+      keepPolling_ = false;
       return false;
     }
     // Only its failure matters: a drive without a readable disc.
     if (Failed(MciQuery("status cdaudio number of tracks"))) {
-      state.keepPolling = false;
+      keepPolling_ = false;
       return false;
     }
     // The buffer is not cleared: a failed query leaves the previous mode.
-    AttachedMci().sendString("status cdaudio mode", state.cdModeBuffer, kCdModeLength);
-    const bool stopped = std::strncmp(state.cdModeBuffer, "stopped", 7) == 0;
+    mci_.sendString("status cdaudio mode", cdModeBuffer_, kCdModeLength);
+    const bool stopped = std::strncmp(cdModeBuffer_, "stopped", 7) == 0;
 
     if (repeatTrack == 0) {
       if (stopped) {
         MciPlay("cdaudio", "", "");
       }
-      return state.keepPolling;
+      return keepPolling_;
     }
     // The current track must be a number even when the device is stopped.
     const std::optional<long> track = TrackNumber(current);
     if (!track) {
-      state.keepPolling = false;
+      keepPolling_ = false;
       return false;
     }
     if (stopped || *track != repeatTrack) {
@@ -82,12 +81,12 @@ bool CdPoll(std::int16_t repeatTrack) {
       MciPlay("cdaudio", start, "");  // on to the end of the disc
     }
   } catch (...) {
-    state.keepPolling = false;
+    keepPolling_ = false;
   }
-  return state.keepPolling;
+  return keepPolling_;
 }
 
-void CdClose() {
+void Music::CdClose() {
   MciExec("stop cdaudio");
   MciExec("close cdaudio");
 }

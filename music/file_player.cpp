@@ -1,26 +1,21 @@
 // Music-file playback: WAV loops in the platform, MP3 is restarted by a
 // once-a-second keep-alive whenever it is no longer playing.
-#include "music/music_internal.h"
+#include "music/music.h"
 
 #include <cstring>
 
-void WavPlay(const std::string& musicFile) {
-  SoundPort* sound = Bgm().sound;
-  if (sound == nullptr || sound->waveOutDeviceCount() == 0) {
+void Music::WavPlay(const std::string& musicFile) {
+  if (sound_.waveOutDeviceCount() == 0) {
     return;
   }
   // SND_FILENAME | SND_NODEFAULT: a file that cannot be played stays silent
   // instead of looping the system's default sound through the whole show.
-  sound->playSound(musicFile.c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
+  sound_.playSound(musicFile.c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
 }
 
-void WavStop() {
-  if (SoundPort* sound = Bgm().sound) {
-    sound->playSound(nullptr, 0);
-  }
-}
+void Music::WavStop() { sound_.playSound(nullptr, 0); }
 
-void Mp3Open(const std::string& musicFile) {
+void Music::Mp3Open(const std::string& musicFile) {
   // Quoted, so that paths with blanks open.
   const std::string open = "open \"" + musicFile + "\" type MPEGVideo Alias " + kMp3Alias;
   if (MciExec(open) == 0) {
@@ -28,23 +23,23 @@ void Mp3Open(const std::string& musicFile) {
   }
 }
 
-bool Mp3IsPlaying() {
+bool Music::Mp3IsPlaying() {
   // The buffer is not cleared: a failed query leaves the previous mode.
-  char* mode = Bgm().mp3ModeBuffer;
-  AttachedMci().sendString(std::string("status ") + kMp3Alias + " mode", mode, kMp3ModeLength);
-  return std::strncmp(mode, "playing", 7) == 0;
+  mci_.sendString(std::string("status ") + kMp3Alias + " mode", mp3ModeBuffer_, kMp3ModeLength);
+  return std::strncmp(mp3ModeBuffer_, "playing", 7) == 0;
 }
 
-void Mp3KeepAlive() {
+bool Music::Mp3KeepAlive() {
   if (Mp3IsPlaying()) {
-    return;
+    return false;
   }
   // Stopped at the end, paused, or anything else: start again from the top.
   MciExec(std::string("stop ") + kMp3Alias);
   MciExec(std::string("play ") + kMp3Alias + " from 0");
+  return true;
 }
 
-void Mp3Close() {
+void Music::Mp3Close() {
   MciExec(std::string("stop ") + kMp3Alias);
   MciExec(std::string("close ") + kMp3Alias);
 }

@@ -1,5 +1,5 @@
 // The MCI command channel: every music command of the saver goes through here.
-#include "music/music_internal.h"
+#include "music/music.h"
 
 #include <cstring>
 
@@ -12,7 +12,7 @@ const char kTextNoErrorText[] =
 
 namespace {
 
-// Stands in while no platform is attached: every command fails the way an
+// Stands in for a machine without devices: every command fails the way an
 // unknown device does, so the callers take their silent paths.
 class NoMci final : public MciPort {
  public:
@@ -22,7 +22,15 @@ class NoMci final : public MciPort {
   bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
 };
 
-MusicState gState;
+// And no wave output device.
+class NoSound final : public SoundPort {
+ public:
+  std::uint32_t waveOutDeviceCount() override { return 0; }
+  void playSound(const char*, std::uint32_t) override {}
+};
+
+NoMci gNoMci;
+NoSound gNoSound;
 
 // A platform that filled the whole buffer leaves no NUL; never read past it.
 std::string BufferText(const char* buffer, std::size_t size) {
@@ -34,51 +42,42 @@ std::string BufferText(const char* buffer, std::size_t size) {
 
 }  // namespace
 
-MusicState& Bgm() { return gState; }
+Music::Music() : Music(gNoMci, gNoSound) {}
 
-void MusicAttach(MciPort* mci, SoundPort* sound) {
-  gState = MusicState{};
-  gState.mci = mci;
-  gState.sound = sound;
+Music::Music(MciPort& mci, SoundPort& sound) : mci_(mci), sound_(sound) {}
+
+std::int32_t Music::MciExec(const std::string& command) {
+  return mci_.sendString(command, nullptr, 0);
 }
 
-MciPort& AttachedMci() {
-  static NoMci none;
-  return gState.mci ? *gState.mci : none;
-}
-
-std::int32_t MciExec(const std::string& command) {
-  return AttachedMci().sendString(command, nullptr, 0);
-}
-
-std::int32_t MciSend(const std::string& command, std::string& text) {
+std::int32_t Music::MciSend(const std::string& command, std::string& text) {
   if (command.empty()) {
     text = kTextNoCommand;
     return kMciEmptyCommand;
   }
-  MciPort& mci = AttachedMci();
-  const std::int32_t result = mci.sendString(command, gState.replyBuffer, kMciReplyLength);
+  const std::int32_t result = mci_.sendString(command, replyBuffer_, kMciReplyLength);
   if (result != 0) {
-    if (mci.errorString(result, gState.errorTextBuffer, kMciErrorTextLength)) {
-      text = BufferText(gState.errorTextBuffer, kMciErrorTextLength);
+    if (mci_.errorString(result, errorTextBuffer_, kMciErrorTextLength)) {
+      text = BufferText(errorTextBuffer_, kMciErrorTextLength);
     } else {
       text = kTextNoErrorText;
     }
     return result;
   }
-  text = BufferText(gState.replyBuffer, kMciReplyLength);
+  text = BufferText(replyBuffer_, kMciReplyLength);
   return 0;
 }
 
-std::string MciQuery(const std::string& command) {
-  const std::int32_t result = MciSend(command, gState.lastText);
+std::string Music::MciQuery(const std::string& command) {
+  const std::int32_t result = MciSend(command, lastText_);
   if (result != 0) {
     return "Error:" + std::to_string(result);
   }
-  return gState.lastText;
+  return lastText_;
 }
 
-std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to) {
+std::int32_t Music::MciPlay(const std::string& device, const std::string& from,
+                            const std::string& to) {
   std::string command = "play " + device;
   if (!from.empty()) {
     command += " from " + from;
@@ -86,5 +85,5 @@ std::int32_t MciPlay(const std::string& device, const std::string& from, const s
   if (!to.empty()) {
     command += " to " + to;
   }
-  return MciSend(command, gState.lastText);
+  return MciSend(command, lastText_);
 }

@@ -1,13 +1,12 @@
 // Background music of the saver: the MCI command channel, the music-file
 // players (WAV through the waveform sound call, MP3 through MCI) and the
 // audio-CD player. Pure code: the platform is reached only through the two
-// ports below, which the Windows back end (music/win32_music.h) attaches.
+// ports below, which the Windows back end (music/win32_music.h) implements.
 //
 // Texts. Every text that crosses this API (commands, replies, MusicFile) is in
 // the system's ANSI code page, byte for byte as the ANSI entry points take and
-// give it: pass MusicFile exactly as GetPrivateProfileStringA or
-// GetOpenFileNameA delivered it. The module's own two texts below are CP932,
-// the code page the product was made for.
+// give it: pass MusicFile exactly as the settings file holds it. The module's
+// own two texts below are CP932, the code page the product was made for.
 //
 // Failures are silent: nothing here shows, logs or throws anything. Results
 // only steer the CD poll and the MP3 start.
@@ -62,41 +61,45 @@ extern const char kTextNoErrorText[];
 // The one MCI alias under which a music file is open.
 constexpr const char* kMp3Alias = "MP3Play";
 
-// Module state: one instance for the whole process (Bgm()). The buffers keep
-// their content between queries, as the mode tests rely on.
-struct MusicState {
-  MciPort* mci = nullptr;      // null: behaves as a machine without MCI devices
-  SoundPort* sound = nullptr;  // null: behaves as a machine without a wave device
-  char replyBuffer[kMciReplyLength] = {};
-  char errorTextBuffer[kMciErrorTextLength] = {};
-  std::string lastText;
-  char mp3ModeBuffer[kMp3ModeLength] = {};
-  char cdModeBuffer[kCdModeLength] = {};
-  bool keepPolling = false;
+// The saver's music: one object over the two ports, owned by whoever plays
+// (the show). The buffers keep their content between queries, as the mode
+// tests rely on. Without ports it behaves as a machine with no MCI devices and
+// no wave device.
+class Music {
+ public:
+  Music();
+  Music(MciPort& mci, SoundPort& sound);
+  Music(const Music&) = delete;
+  Music& operator=(const Music&) = delete;
+
+  // MCI command channel. All calls are synchronous; none waits for playback.
+  std::int32_t MciExec(const std::string& command);                     // no reply buffer
+  std::int32_t MciSend(const std::string& command, std::string& text);  // reply or error text
+  std::string MciQuery(const std::string& command);                     // reply, or "Error:<code>"
+  std::int32_t MciPlay(const std::string& device, const std::string& from,
+                       const std::string& to);  // "play <device>[ from f][ to t]"
+
+  // Music file (MusicMode 2). musicFile is the MusicFile setting.
+  void WavPlay(const std::string& musicFile);  // loops by itself until WavStop
+  void WavStop();
+  void Mp3Open(const std::string& musicFile);  // open under "MP3Play", play if the open worked
+  bool Mp3IsPlaying();
+  bool Mp3KeepAlive();  // every 1000 ms: restart from 0 unless playing; true when it restarted
+  void Mp3Close();
+
+  // Audio CD (MusicMode 1). repeatTrack is the RepeatTrack setting (0: the whole disc).
+  void CdOpen();
+  bool CdPoll(std::int16_t repeatTrack);  // every 200 ms; returns KeepPolling()
+  void CdClose();
+  bool KeepPolling() const { return keepPolling_; }
+
+ private:
+  MciPort& mci_;
+  SoundPort& sound_;
+  char replyBuffer_[kMciReplyLength] = {};
+  char errorTextBuffer_[kMciErrorTextLength] = {};
+  std::string lastText_;
+  char mp3ModeBuffer_[kMp3ModeLength] = {};
+  char cdModeBuffer_[kCdModeLength] = {};
+  bool keepPolling_ = false;
 };
-
-// The module's state.
-MusicState& Bgm();
-// Empties the module state and attaches the ports (null detaches). The Windows
-// back end calls it through MusicAttachPlatform(); tests call it with fakes.
-void MusicAttach(MciPort* mci, SoundPort* sound);
-
-// MCI command channel. All calls are synchronous; none waits for playback.
-std::int32_t MciExec(const std::string& command);                     // no reply buffer
-std::int32_t MciSend(const std::string& command, std::string& text);  // reply or error text
-std::string MciQuery(const std::string& command);                     // reply, or "Error:<code>"
-std::int32_t MciPlay(const std::string& device, const std::string& from,
-                     const std::string& to);  // "play <device>[ from f][ to t]"
-
-// Music file (MusicMode 2). musicFile is the MusicFile setting.
-void WavPlay(const std::string& musicFile);  // loops by itself until WavStop
-void WavStop();
-void Mp3Open(const std::string& musicFile);  // open under "MP3Play", play if the open worked
-bool Mp3IsPlaying();
-void Mp3KeepAlive();  // every 1000 ms: restart from 0 unless playing
-void Mp3Close();
-
-// Audio CD (MusicMode 1). repeatTrack is the RepeatTrack setting (0: the whole disc).
-void CdOpen();
-bool CdPoll(std::int16_t repeatTrack);  // every 200 ms; returns keepPolling
-void CdClose();

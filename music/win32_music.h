@@ -1,6 +1,25 @@
-// The Windows back end of the music module (winmm). Free of <windows.h>.
+// The Windows back end of the music ports (winmm). Free of <windows.h>.
 #pragma once
 
-// Attaches the platform's MCI and waveform sound to the music module. Call
-// once at start, before the first music procedure.
-void MusicAttachPlatform();
+#include "music/music.h"
+
+// MCI command strings through mciSendStringA.
+class Win32Mci final : public MciPort {
+ public:
+  std::int32_t sendString(const std::string& command, char* reply,
+                          std::uint32_t replyLength) override;
+  bool errorString(std::int32_t code, char* text, std::uint32_t textLength) override;
+};
+
+// Waveform sound through PlaySoundA.
+class Win32Sound final : public SoundPort {
+ public:
+  std::uint32_t waveOutDeviceCount() override;
+  void playSound(const char* sound, std::uint32_t flags) override;
+};
+
+// Both ports of this machine, for one Music object.
+struct Win32MusicDevices {
+  Win32Mci mci;
+  Win32Sound sound;
+};

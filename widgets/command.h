@@ -9,9 +9,6 @@
 
 namespace orvane::widgets {
 
-// The state pictures; Pressed and Disable are looks, never states.
-enum class Picture : uint8_t { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
-
 // ButtonState values.
 enum : uint8_t {
   kStateNone = 0,  // until Initialize

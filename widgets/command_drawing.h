@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "common/twips.h"
+
 namespace orvane::widgets {
 
-constexpr int kTwipsPerPixel = 15;  // the pictures are made for 96 dots per inch
-constexpr int kCornerTwips = 60;    // the four-pixel frame
+// The state pictures; Pressed and Disable are looks, never states.
+enum class Picture : uint8_t { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
+
+constexpr int kCornerTwips = 60;  // the four-pixel frame
 constexpr int kPictureWidthTwips = 960;
 constexpr int kPictureHeightTwips = 375;
 constexpr int kPictureWidth = 64;   // pixels

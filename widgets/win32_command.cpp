@@ -9,16 +9,16 @@
 #include <new>
 #include <type_traits>
 
+#include "common/win32_gdi.h"
 #include "widgets/command.h"
 #include "widgets/command_resources.h"
-#include "widgets/win32_gdi.h"
 
 namespace {
 
+using orvane::kTwipsPerPixel;
 using orvane::widgets::Command;
 using orvane::widgets::CommandView;
 using orvane::widgets::FontRef;
-using orvane::widgets::kTwipsPerPixel;
 using orvane::widgets::Picture;
 using orvane::widgets::PropertyBag;
 
@@ -121,17 +121,8 @@ HFONT CommandWindow::AmbientFont() {
   if (HWND parent = GetParent(hwnd_)) {
     if (auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
   }
-  if (!ownFont_) {
-    // The button's own font, for a container that has none.
-    LOGFONTW lf{};
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);  // 9.75 points
-    ReleaseDC(nullptr, screen);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpynW(lf.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
-    ownFont_.reset(CreateFontIndirectW(&lf));
-  }
+  // The button's own font, for a container that has none.
+  if (!ownFont_) ownFont_ = orvane::gdi::CreateDialogFont();
   return ownFont_.get();
 }
 
@@ -249,13 +240,7 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = BeginPaint(hwnd_, &ps);
       const SIZE size = ClientSize();
       // Composed off screen so that the caption does not flicker over the frame.
-      BitmapPtr frame(
-          CreateCompatibleBitmap(dc, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)));
-      {
-        MemoryDc buffer(frame.get(), dc);
-        Compose(buffer.get());
-        BitBlt(dc, 0, 0, size.cx, size.cy, buffer.get(), 0, 0, SRCCOPY);
-      }
+      orvane::gdi::PaintBuffered(dc, size.cx, size.cy, [this](HDC buffer) { Compose(buffer); });
       EndPaint(hwnd_, &ps);
       return 0;
     }

@@ -20,6 +20,8 @@
 // returns nullptr).
 #include <windows.h>
 
+#include "widgets/command_drawing.h"
+
 bool RegisterCommandClass(HINSTANCE instance);
 
 constexpr wchar_t kCommandClassName[] = L"OrvaneCommand";
@@ -35,12 +37,10 @@ constexpr UINT CMDM_GETENABLED = WM_USER + 0x45;     // the Enabled read (repain
 constexpr UINT CMDM_GETSTATE = WM_USER + 0x46;       // ButtonState: 0 before Initialize,
                                                      // 1 Normal, 2 HighLight, 3 Selected,
                                                      // 4 HighLightSelect
-constexpr UINT CMDM_GETLOOK = WM_USER + 0x47;        // picture painted last (CommandLook)
+constexpr UINT CMDM_GETLOOK = WM_USER + 0x47;        // picture painted last (Picture)
 constexpr UINT CMDM_SETENABLED = WM_USER + 0x48;     // wParam 0/1: EnableWindow, and the
                                                      // Enabled write (repaints) even when the
                                                      // window already was in that state
-
-enum class CommandLook : int { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
 
 inline void CommandInitialize(HWND button) { SendMessageW(button, CMDM_INITIALIZE, 0, 0); }
 inline void CommandSetFontColour(HWND button, COLORREF colour) {
@@ -62,6 +62,6 @@ inline void CommandSetEnabled(HWND button, bool enabled) {
 inline int CommandState(HWND button) {
   return static_cast<int>(SendMessageW(button, CMDM_GETSTATE, 0, 0));
 }
-inline CommandLook CommandLastLook(HWND button) {
-  return static_cast<CommandLook>(SendMessageW(button, CMDM_GETLOOK, 0, 0));
+inline orvane::widgets::Picture CommandLastLook(HWND button) {
+  return static_cast<orvane::widgets::Picture>(SendMessageW(button, CMDM_GETLOOK, 0, 0));
 }

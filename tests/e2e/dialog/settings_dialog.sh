@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The settings dialog of Orvane.scr /c with real clicks and keys: its look, the
 # mode choice with either mouse button, saving, cancelling, the real file
-# dialog and a settings file that cannot be written.
+# dialog (also under another system code page) and a settings file that
+# cannot be written.
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
 TITLE='<Orvane>'
 MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
@@ -191,7 +192,71 @@ save_and_wait
 check "saved mode 2" test "$(stored "$MODE_KEY")" = 2
 check "saved the chosen path as typed" test "$(stored "$FILE_KEY")" = "$TUNE"
 
-# 7. A settings file that cannot be written: the failure is reported with its
+# 7. Another system code page: the file dialog still reads in Japanese (the
+#    screenshot shows its filter too) and the chosen path is stored as that
+#    code page has it.
+settings_file 2 0 "" > "$INI"
+acp=$(LANG=C.UTF-8 LC_ALL=C.UTF-8 h_probe acp)
+check "a non-Japanese locale gives another ANSI code page (ACP $acp)" test "$acp" != 932
+LANG=C.UTF-8 LC_ALL=C.UTF-8 open_dialog
+pressP 1 26 102  # MP3、WAV
+pressP 1 50 126  # "..."
+# Wine names the X window in the locale's code page too ("???????"); its
+# UTF-8 name and the Windows title stay Japanese.
+check "in a non-Japanese locale the file dialog is still titled ﾌｧｲﾙを開く" \
+  h_probe wait-window 'ﾌｧｲﾙを開く' 20000
+fxwin=
+for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+  [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == 'ﾌｧｲﾙを開く' ]] && fxwin=$w && break
+done
+h_shot dialog_file_chooser_english >/dev/null
+if [[ -n "$fxwin" ]]; then
+  h_focus "$fxwin"
+  h_type "$TUNE"
+  h_key Return
+  h_probe wait-gone 'ﾌｧｲﾙを開く' 10000
+  h_focus "$(h_wait_window "$TITLE" 5)"
+  sleep 0.5
+fi
+save_and_wait
+check "the path chosen there is saved" test "$(stored "$FILE_KEY")" = "$TUNE"
+
+# A file whose name that code page cannot hold is refused with a message,
+# and nothing garbled is stored. (Chosen from the list: no typing needed.)
+song=$dir/music_cp/曲.mp3
+mkdir -p "$dir/music_cp"
+head -c 4096 /dev/zero > "$song"
+settings_file 2 0 "" > "$INI"
+LANG=C.UTF-8 LC_ALL=C.UTF-8 open_dialog
+pressP 1 26 102  # MP3、WAV
+pressP 1 50 126  # "..."
+h_probe wait-window 'ﾌｧｲﾙを開く' 20000
+fxwin=
+for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+  [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == 'ﾌｧｲﾙを開く' ]] && fxwin=$w && break
+done
+if [[ -n "$fxwin" ]]; then
+  h_focus "$fxwin"
+  h_type "Z:${dir//\//\\}\\music_cp"
+  h_key Return
+  sleep 1
+  # A double click on the folder's only file, the first in the list.
+  eval "$(xdotool getwindowgeometry --shell "$fxwin")"
+  h_mouse_to $((X + 53)) $((Y + 60))
+  xdotool click --repeat 2 --delay 80 1
+fi
+mxwin=$(h_wait_window 'Orvane \(ScreenSaver\)' 15)
+check "a name the code page cannot hold is refused with a message" test -n "$mxwin"
+h_shot dialog_file_refused >/dev/null
+check "the message says why" grep -qF 'ﾌｧｲﾙ名 に' <<<"$(h_probe children 'Orvane (ScreenSaver)')"
+[[ -n "$mxwin" ]] && h_focus "$mxwin" && h_key Return
+h_probe wait-gone 'Orvane (ScreenSaver)' 10000
+h_focus "$(h_wait_window "$TITLE" 5)"
+sleep 0.5
+save_and_wait
+check "after the refusal no path is stored" test -z "$(stored "$FILE_KEY")"
+
+# 8. A settings file that cannot be written: the failure is reported with its
 #    path and the dialog stays open. (The read-only attribute alone does not
 #    stop root, so the file is also made immutable.)
 settings_file 1 3 "" > "$INI"

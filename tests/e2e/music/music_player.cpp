@@ -19,7 +19,7 @@
 
 namespace {
 
-void PumpFor(DWORD ms, DWORD startedAt) {
+void PumpFor(Music& music, DWORD ms, DWORD startedAt) {
   const DWORD end = GetTickCount() + ms;
   for (;;) {
     const DWORD now = GetTickCount();
@@ -28,9 +28,7 @@ void PumpFor(DWORD ms, DWORD startedAt) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_TIMER) {
-        Mp3KeepAlive();
-        // The keep-alive restarted unless its query saw "playing".
-        if (std::strncmp(Bgm().mp3ModeBuffer, "playing", 7) != 0) {
+        if (music.Mp3KeepAlive()) {
           std::printf("restart %lu\n", static_cast<unsigned long>(GetTickCount() - startedAt));
           std::fflush(stdout);
         }
@@ -43,7 +41,8 @@ void PumpFor(DWORD ms, DWORD startedAt) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  MusicAttachPlatform();
+  Win32MusicDevices devices;
+  Music music(devices.mci, devices.sound);
   if (argc == 2 && std::strcmp(argv[1], "devices") == 0) {
     std::printf("%u\n", waveOutGetNumDevs());
     return 0;
@@ -59,17 +58,17 @@ int main(int argc, char** argv) {
   const DWORD startedAt = GetTickCount();
 
   if (kind == "wav") {
-    WavPlay(file);
+    music.WavPlay(file);
     Sleep(playMs);  // no timer: the platform loops the sound
-    WavStop();
+    music.WavStop();
   } else if (kind == "mp3") {
-    Mp3Open(file);
-    std::printf("open %s\n", Mp3IsPlaying() ? "playing" : "not playing");
+    music.Mp3Open(file);
+    std::printf("open %s\n", music.Mp3IsPlaying() ? "playing" : "not playing");
     std::fflush(stdout);
     const UINT_PTR timer = SetTimer(nullptr, 0, 1000, nullptr);
-    PumpFor(playMs, startedAt);
+    PumpFor(music, playMs, startedAt);
     KillTimer(nullptr, timer);
-    Mp3Close();
+    music.Mp3Close();
   } else {
     return 2;
   }

@@ -74,22 +74,33 @@ struct Write {
 };
 
 // Records the writes; the write numbered failAt (1-based) fails.
-struct FakeIni {
+struct FakeIni : IniStore {
   std::vector<Write> writes;
   int failAt = 0;
   int pathsAsked = 0;
 
-  IniWriter writer() {
-    return
-        [this](std::string_view s, std::string_view k, const std::string& v, const std::string& f) {
-          writes.push_back({std::string(s), std::string(k), v, f});
-          return static_cast<int>(writes.size()) != failAt;
-        };
+  std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
+    ADD_FAILURE() << "saving never reads";
+    return {};
   }
+  bool WriteIniValue(std::string_view s, std::string_view k, const std::string& v,
+                     const std::string& f) override {
+    writes.push_back({std::string(s), std::string(k), v, f});
+    return static_cast<int>(writes.size()) != failAt;
+  }
+  bool FileExists(const std::string&) override { return false; }
   std::function<std::string()> path() {
     return [this] { return "C:\\Saver\\Orvane.ini#" + std::to_string(++pathsAsked); };
   }
 };
+
+Settings Choice(int16_t mode, const char* file, int16_t track) {
+  Settings s;
+  s.MusicMode = mode;
+  s.MusicFile = file;
+  s.RepeatTrack = track;
+  return s;
+}
 
 const std::string kKeyMode = "BGM\x8B\xE6\x95\xAA";
 const std::string kKeyRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
@@ -108,11 +119,10 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
                                          {0, "", " 0", " 0", 0},
                                          {-1, "-2.5", "-1", "-2", -2}}) {
     FakeIni ini;
-    int16_t track = 99;
-    const SaveOutcome out = SaveMusicSettings(c.mode, c.repeatText, "C:\\Music\\song.mp3", track,
-                                              ini.path(), ini.writer());
+    Settings settings = Choice(c.mode, "C:\\Music\\song.mp3", 99);
+    const SaveOutcome out = SaveMusicChoice(settings, c.repeatText, ini, ini.path());
     EXPECT_EQ(out.kind, SaveOutcome::kSaved);
-    EXPECT_EQ(track, c.track);
+    EXPECT_EQ(settings.RepeatTrack, c.track);
     // Each write names the settings file afresh.
     const std::vector<Write> expected{
         {"Section", kKeyMode, c.modeText, "C:\\Saver\\Orvane.ini#1"},
@@ -124,19 +134,19 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
 
 TEST(MusicChoice, OutOfRangeRepeatWritesNothing) {
   FakeIni ini;
-  int16_t track = 5;
-  const SaveOutcome out = SaveMusicSettings(1, "40000", "", track, ini.path(), ini.writer());
+  Settings settings = Choice(1, "", 5);
+  const SaveOutcome out = SaveMusicChoice(settings, "40000", ini, ini.path());
   EXPECT_EQ(out.kind, SaveOutcome::kRepeatOutOfRange);
   EXPECT_TRUE(ini.writes.empty());
-  EXPECT_EQ(track, 5);
+  EXPECT_EQ(settings.RepeatTrack, 5);
 }
 
 TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
   for (int failAt = 1; failAt <= 3; ++failAt) {
     FakeIni ini;
     ini.failAt = failAt;
-    int16_t track = 0;
-    const SaveOutcome out = SaveMusicSettings(2, "3", "D:\\a.wav", track, ini.path(), ini.writer());
+    Settings settings = Choice(2, "D:\\a.wav", 0);
+    const SaveOutcome out = SaveMusicChoice(settings, "3", ini, ini.path());
     EXPECT_EQ(out.kind, SaveOutcome::kWriteFailed) << failAt;
     EXPECT_EQ(out.failedFile, "C:\\Saver\\Orvane.ini#" + std::to_string(failAt));
     EXPECT_EQ(static_cast<int>(ini.writes.size()), failAt) << "no write after the failing one";

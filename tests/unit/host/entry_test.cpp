@@ -60,7 +60,8 @@ TEST(PreviewParentHandle, ReadsFromCharacterFourLeniently) {
       {"/p abc", 0},          {"/p 1234.5", 1234},
       {"/p 1235.5", 1236},    {"/p 4294967295", 0xFFFFFFFFu},
       {"/p -2", 0xFFFFFFFEu}, {"/p 4294967296", 0},
-      {"/p 1e99", 0},         {"/p &H10", 16},
+      {"/p 1e99", 0},         {"/p &H10", 0},
+      {"/p &O20", 0},         {"/p 1e3", 1000},
   };
   for (const Case& c : cases) EXPECT_EQ(PreviewParentHandle(c.args), c.want) << c.args;
 }
@@ -81,16 +82,23 @@ class RecordingPort : public EntryPort {
     calls.push_back("preview " + std::to_string(parent));
     return previewParentIsWindow;
   }
-  void LoadSettings() override { calls.push_back("settings"); }
+  Settings LoadSettings() override {
+    calls.push_back("settings");
+    Settings loaded;
+    loaded.MusicMode = 2;
+    return loaded;
+  }
   bool EngineFileExists() override {
     calls.push_back("engine?");
     return engineFile;
   }
   void ShowMissingEngineMessage() override { calls.push_back("message"); }
-  void ShowSettingsDialog() override { calls.push_back("dialog"); }
+  void ShowSettingsDialog(Settings& settings) override {
+    calls.push_back("dialog " + std::to_string(settings.MusicMode));
+  }
   void HideCursor() override { calls.push_back("hide cursor"); }
-  bool LoadSaverWindow() override {
-    calls.push_back("saver");
+  bool LoadSaverWindow(const Settings& settings, const std::string& role) override {
+    calls.push_back("saver " + std::to_string(settings.MusicMode) + " role " + role);
     return saverWindowMade;
   }
 };
@@ -114,13 +122,13 @@ TEST(RunEntry, FollowsTheModeTable) {
   const Case cases[] = {
       {"/p 1234", true, EntryResult::RunWindowLoop, After({"preview 1234"})},
       {"/P:1234", false, EntryResult::RunWindowLoop, After({"preview 1234"})},
-      {"/c", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
-      {"/c:1234", true, EntryResult::EndNow, After({"settings", "engine?", "dialog"})},
+      {"/c", true, EntryResult::EndNow, After({"settings", "engine?", "dialog 2"})},
+      {"/c:1234", true, EntryResult::EndNow, After({"settings", "engine?", "dialog 2"})},
       {"/s", true, EntryResult::RunWindowLoop,
-       After({"settings", "engine?", "hide cursor", "saver"})},
+       After({"settings", "engine?", "hide cursor", "saver 2 role S"})},
       {"/S", true, EntryResult::RunWindowLoop,
-       After({"settings", "engine?", "hide cursor", "saver"})},
-      {"", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "saver"})},
+       After({"settings", "engine?", "hide cursor", "saver 2 role S"})},
+      {"", true, EntryResult::RunWindowLoop, After({"settings", "engine?", "saver 2 role "})},
       {"/a", true, EntryResult::EndNow, After({"settings", "engine?"})},
       {"/", true, EntryResult::EndNow, After({"settings", "engine?"})},
       {"/s", false, EntryResult::EndNow, After({"settings", "engine?", "message"})},

@@ -2,20 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-class FakeShowPort : public ShowPort {
+// The show's platform and its music devices in one recorder, so that one list
+// shows the order of timers, engine and music commands.
+class FakeShowPort : public ShowPort, public MciPort, public SoundPort {
  public:
   bool engineStarts = true;
   bool engineRunning = true;
   bool engineWindow = false;
-  bool cdPollResult = true;
   std::uint32_t now = 1000;
-  std::string args = "/s";
   bool ended = false;
+  std::map<std::string, std::pair<std::int32_t, std::string>> mciAnswers;  // default: 0, ""
   std::vector<std::string> calls;
 
   bool StartEngine() override {
@@ -31,28 +34,36 @@ class FakeShowPort : public ShowPort {
                                                                     ? "Timer2"
                                                                     : "Timer3"));
   }
-  std::string ArgumentText() override { return args; }
   void ShowCursor() override { calls.push_back("show cursor"); }
   void EndProgram() override {
     calls.push_back("end");
     ended = true;
   }
-  void CdOpen() override { calls.push_back("CdOpen"); }
-  bool CdPoll(std::int16_t track) override {
-    calls.push_back("CdPoll " + std::to_string(track));
-    return cdPollResult;
+
+  std::int32_t sendString(const std::string& command, char* reply, std::uint32_t n) override {
+    calls.push_back("mci " + command);
+    const auto answer = mciAnswers[command];
+    if (reply && n > 0) std::snprintf(reply, n, "%s", answer.second.c_str());
+    return answer.first;
   }
-  void CdClose() override { calls.push_back("CdClose"); }
-  void WavPlay(const std::string& f) override { calls.push_back("WavPlay " + f); }
-  void WavStop() override { calls.push_back("WavStop"); }
-  void Mp3Open(const std::string& f) override { calls.push_back("Mp3Open " + f); }
-  void Mp3KeepAlive() override { calls.push_back("Mp3KeepAlive"); }
-  void Mp3Close() override { calls.push_back("Mp3Close"); }
+  bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
+  std::uint32_t waveOutDeviceCount() override { return 1; }
+  void playSound(const char* sound, std::uint32_t) override {
+    calls.push_back(sound ? std::string("sound ") + sound : "sound stop");
+  }
+};
+
+// A show over the recorder for its music too.
+struct Show {
+  FakeShowPort port;
+  SaverShow show;
+  explicit Show(const Settings& settings, const char* role = "S")
+      : show(port, port, port, settings, role) {}
 };
 
 using Calls = std::vector<std::string>;
 
-Settings Music(int mode, std::string file = "", int track = 0) {
+Settings Choice(int mode, std::string file = "", int track = 0) {
   Settings s;
   s.MusicMode = static_cast<std::int16_t>(mode);
   s.RepeatTrack = static_cast<std::int16_t>(track);
@@ -69,77 +80,87 @@ TEST(SaverShow, StartAndEndFollowTheMusicChoice) {
   struct Case {
     const char* name;
     Settings settings;
-    const char* args;
+    const char* role;
     Calls load;
     Calls unload;  // after the engine window has come and gone
   };
+  const std::string mp3Open = "mci open \"C:\\a.Mp3\" type MPEGVideo Alias MP3Play";
   const Case cases[] = {
-      {"no music", Music(0), "/s", {"start engine"}, {"disable Timer3", "show cursor", "end"}},
-      {"no music, pointer never hidden", Music(0), "", {"start engine"}, {"disable Timer3", "end"}},
+      {"no music", Choice(0), "S", {"start engine"}, {"disable Timer3", "show cursor", "end"}},
+      {"no music, pointer never hidden",
+       Choice(0),
+       "",
+       {"start engine"},
+       {"disable Timer3", "end"}},
       {"audio CD",
-       Music(1, "", 3),
-       "/s",
-       {"start engine", "CdOpen", "enable Timer2"},
-       {"disable Timer3", "disable Timer2", "CdClose", "show cursor", "end"}},
+       Choice(1, "", 3),
+       "S",
+       {"start engine", "mci open cdaudio", "mci set cdaudio time format tmsf", "enable Timer2"},
+       {"disable Timer3", "disable Timer2", "mci stop cdaudio", "mci close cdaudio", "show cursor",
+        "end"}},
       {"MP3",
-       Music(2, "C:\\a.Mp3"),
-       "/S",
-       {"start engine", "Mp3Open C:\\a.Mp3", "enable Timer1"},
-       {"disable Timer3", "Mp3Close", "show cursor", "end"}},
+       Choice(2, "C:\\a.Mp3"),
+       "S",
+       {"start engine", mp3Open, "mci play MP3Play", "enable Timer1"},
+       {"disable Timer3", "mci stop MP3Play", "mci close MP3Play", "show cursor", "end"}},
       {"WAV",
-       Music(2, "C:\\a.wav"),
-       "/s",
-       {"start engine", "WavPlay C:\\a.wav"},
-       {"disable Timer3", "WavStop", "show cursor", "end"}},
+       Choice(2, "C:\\a.wav"),
+       "S",
+       {"start engine", "sound C:\\a.wav"},
+       {"disable Timer3", "sound stop", "show cursor", "end"}},
       {"MIDI plays nothing",
-       Music(2, "C:\\a.mid"),
-       "/s",
+       Choice(2, "C:\\a.mid"),
+       "S",
        {"start engine"},
        {"disable Timer3", "show cursor", "end"}},
       {"unknown mode",
-       Music(5, "C:\\a.mp3"),
-       "/s",
+       Choice(5, "C:\\a.mp3"),
+       "S",
        {"start engine"},
        {"disable Timer3", "show cursor", "end"}},
   };
   for (const Case& c : cases) {
-    FakeShowPort port;
-    port.args = c.args;
-    SaverShow show(port, c.settings);
-    show.Load();
-    EXPECT_EQ(port.calls, c.load) << c.name;
-    EXPECT_TRUE(show.TimerEnabled(ShowTimer::Timer3)) << c.name;
-    port.calls.clear();
-    port.engineWindow = true;
-    show.Timer3Tick();
-    EXPECT_TRUE(port.calls.empty()) << c.name;
-    port.engineWindow = false;
-    show.Timer3Tick();
-    EXPECT_EQ(port.calls, c.unload) << c.name;
+    Show s(c.settings, c.role);
+    s.show.Load();
+    EXPECT_EQ(s.port.calls, c.load) << c.name;
+    EXPECT_TRUE(s.show.TimerEnabled(ShowTimer::Timer3)) << c.name;
+    s.port.calls.clear();
+    s.port.engineWindow = true;
+    s.show.Timer3Tick();
+    EXPECT_TRUE(s.port.calls.empty()) << c.name;
+    s.port.engineWindow = false;
+    s.show.Timer3Tick();
+    EXPECT_EQ(s.port.calls, c.unload) << c.name;
   }
 }
 
 TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
-  FakeShowPort port;
-  SaverShow show(port, Music(1, "", 4));
-  show.Load();
-  port.calls.clear();
-  show.Timer2Tick();
-  port.cdPollResult = false;
-  show.Timer2Tick();
-  EXPECT_FALSE(show.TimerEnabled(ShowTimer::Timer2));
-  show.UnloadRequest();
-  EXPECT_EQ(port.calls, (Calls{"CdPoll 4", "enable Timer2", "CdPoll 4", "disable Timer2",
-                               "show cursor", "end"}));
+  Show s(Choice(1, "", 4));
+  s.show.Load();
+  s.port.calls.clear();
+  // On track 3 while track 4 repeats: back to track 4.
+  s.port.mciAnswers["status cdaudio current track"] = {0, "3"};
+  s.port.mciAnswers["status cdaudio position track 4"] = {0, "04:00:00:00"};
+  s.show.Timer2Tick();
+  s.port.mciAnswers["status cdaudio current track"] = {263, ""};
+  s.show.Timer2Tick();
+  EXPECT_FALSE(s.show.TimerEnabled(ShowTimer::Timer2));
+  s.show.UnloadRequest();
+  EXPECT_EQ(s.port.calls,
+            (Calls{"mci status cdaudio current track", "mci status cdaudio number of tracks",
+                   "mci status cdaudio mode", "mci status cdaudio position track 4",
+                   "mci play cdaudio from 04:00:00:00", "enable Timer2",
+                   "mci status cdaudio current track", "disable Timer2", "show cursor", "end"}));
 }
 
 TEST(SaverShow, Mp3TickKeepsTheFileAlive) {
-  FakeShowPort port;
-  SaverShow show(port, Music(2, "a.mp3"));
-  show.Load();
-  port.calls.clear();
-  show.Timer1Tick();
-  EXPECT_EQ(port.calls, Calls{"Mp3KeepAlive"});
+  Show s(Choice(2, "a.mp3"));
+  s.show.Load();
+  s.port.calls.clear();
+  s.port.mciAnswers["status MP3Play mode"] = {0, "stopped"};
+  s.show.Timer1Tick();
+  EXPECT_EQ(s.port.calls,
+            (Calls{"mci status MP3Play mode", "mci stop MP3Play", "mci play MP3Play from 0"}));
 }
 
 // The engine watch: when does a tick without the engine window end the show?
@@ -162,9 +183,10 @@ TEST(SaverShow, EngineWatchWaitsForASlowEngineButNotForAGoneOne) {
       {"window seen, engine ended", true, false, 60, true, true},
   };
   for (const Case& c : cases) {
-    FakeShowPort port;
+    Show s(Choice(0));
+    FakeShowPort& port = s.port;
+    SaverShow& show = s.show;
     port.engineStarts = c.starts;
-    SaverShow show(port, Music(0));
     show.Load();
     if (c.windowSeenBefore) {
       port.engineWindow = true;
@@ -180,10 +202,11 @@ TEST(SaverShow, EngineWatchWaitsForASlowEngineButNotForAGoneOne) {
 }
 
 TEST(SaverShow, AWindowLeftFromAnEarlierRunKeepsTheShowGoing) {
-  FakeShowPort port;
-  port.engineWindow = true;
-  SaverShow show(port, Music(0));
-  show.Load();
+  Show s(Choice(0));
+  s.port.engineWindow = true;
+  s.show.Load();
+  FakeShowPort& port = s.port;
+  SaverShow& show = s.show;
   port.engineRunning = false;  // the new engine found the old one and ended
   port.now += 60000;
   show.Timer3Tick();

@@ -84,11 +84,10 @@ class FakeSound final : public SoundPort {
   }
 };
 
-// Attaches fresh fakes to the music module for each test.
+// Fresh fakes and music over them for each test.
 class MusicTest : public ::testing::Test {
  protected:
   FakeMci mci;
   FakeSound sound;
-  void SetUp() override { MusicAttach(&mci, &sound); }
-  void TearDown() override { MusicAttach(nullptr, nullptr); }
+  Music music{mci, sound};
 };

@@ -26,30 +26,30 @@ using MciChannel = MusicTest;
 
 TEST_F(MciChannel, EmptyCommandSendsNothing) {
   std::string text = "old";
-  EXPECT_EQ(MciSend("", text), -1);
+  EXPECT_EQ(music.MciSend("", text), -1);
   EXPECT_EQ(text, Cp932("コマンド文字列が指定されていません"));
-  EXPECT_EQ(MciQuery(""), "Error:-1");
+  EXPECT_EQ(music.MciQuery(""), "Error:-1");
   EXPECT_TRUE(mci.calls.empty());
 }
 
 TEST_F(MciChannel, SendReturnsReplyThroughA512Buffer) {
   mci.answer("status cdaudio mode", 0, "playing");
   std::string text;
-  EXPECT_EQ(MciSend("status cdaudio mode", text), 0);
+  EXPECT_EQ(music.MciSend("status cdaudio mode", text), 0);
   EXPECT_EQ(text, "playing");
   EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{"status cdaudio mode", 512}));
-  EXPECT_EQ(MciQuery("status cdaudio mode"), "playing");
+  EXPECT_EQ(music.MciQuery("status cdaudio mode"), "playing");
 }
 
 TEST_F(MciChannel, FailureGivesTheDescriptionOrTheFixedText) {
   mci.fail("open nowhere", 263);
   mci.errorTexts[263] = "The device is not known.";
   std::string text;
-  EXPECT_EQ(MciSend("open nowhere", text), 263);
+  EXPECT_EQ(music.MciSend("open nowhere", text), 263);
   EXPECT_EQ(text, "The device is not known.");
 
   mci.fail("open elsewhere", 300);
-  EXPECT_EQ(MciSend("open elsewhere", text), 300);
+  EXPECT_EQ(music.MciSend("open elsewhere", text), 300);
   EXPECT_EQ(text, Cp932("Error (文字列が取れません)"));
   EXPECT_THAT(mci.errorTextLengths, ElementsAre(256u, 256u));
 }
@@ -66,7 +66,7 @@ TEST_F(MciChannel, QueryTurnsFailureIntoSignedErrorText) {
   for (const Row& r : rows) {
     mci.fail("status x mode", r.code);
     mci.errorTexts[r.code] = "described";
-    EXPECT_EQ(MciQuery("status x mode"), r.expected);
+    EXPECT_EQ(music.MciQuery("status x mode"), r.expected);
   }
 }
 
@@ -80,13 +80,13 @@ TEST_F(MciChannel, ReplyThatFillsTheBufferIsCutAtItsEnd) {
     }
     bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
   } flooding;
-  MusicAttach(&flooding, nullptr);
-  EXPECT_EQ(MciQuery("status cdaudio mode"), std::string(512, 'x'));
+  Music flooded(flooding, sound);
+  EXPECT_EQ(flooded.MciQuery("status cdaudio mode"), std::string(512, 'x'));
 }
 
 TEST_F(MciChannel, ExecSendsWithoutReplyBuffer) {
   mci.fail("close MP3Play", 263);
-  EXPECT_EQ(MciExec("close MP3Play"), 263);
+  EXPECT_EQ(music.MciExec("close MP3Play"), 263);
   EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{"close MP3Play", 0}));
   EXPECT_TRUE(mci.errorTextLengths.empty());
 }
@@ -104,22 +104,22 @@ TEST_F(MciChannel, PlayCommandShapes) {
   };
   for (const Row& r : rows) {
     mci.calls.clear();
-    EXPECT_EQ(MciPlay("cdaudio", r.from, r.to), 0);
+    EXPECT_EQ(music.MciPlay("cdaudio", r.from, r.to), 0);
     EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{r.sent, 512})) << r.sent;
   }
   mci.fail("play cdaudio", 274);
-  EXPECT_EQ(MciPlay("cdaudio", "", ""), 274);
+  EXPECT_EQ(music.MciPlay("cdaudio", "", ""), 274);
 }
 
 TEST(MciWithoutPlatform, EverythingFailsQuietly) {
-  MusicAttach(nullptr, nullptr);
-  EXPECT_EQ(MciQuery("status cdaudio current track"), "Error:263");
-  EXPECT_FALSE(CdPoll(0));
-  WavPlay("C:\\a.wav");
-  WavStop();
-  Mp3Open("C:\\a.mp3");
-  Mp3KeepAlive();
-  Mp3Close();
+  Music music;
+  EXPECT_EQ(music.MciQuery("status cdaudio current track"), "Error:263");
+  EXPECT_FALSE(music.CdPoll(0));
+  music.WavPlay("C:\\a.wav");
+  music.WavStop();
+  music.Mp3Open("C:\\a.mp3");
+  music.Mp3KeepAlive();
+  music.Mp3Close();
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ using Players = MusicTest;
 // ---- WAV ----
 
 TEST_F(Players, WavLoopsByNameOnlyAndStops) {
-  WavPlay("C:\\Music\\rain.Wav");
-  WavStop();
+  music.WavPlay("C:\\Music\\rain.Wav");
+  music.WavStop();
   // 0x20000 | 0x8 | 0x2 | 0x1: a file that cannot be played stays silent.
   EXPECT_THAT(sound.calls, ElementsAre(FakeSound::Call{true, "C:\\Music\\rain.Wav", 0x2000B},
                                        FakeSound::Call{false, "", 0}));
@@ -25,7 +25,7 @@ TEST_F(Players, WavLoopsByNameOnlyAndStops) {
 
 TEST_F(Players, WavWithoutDeviceTouchesNothing) {
   sound.devices = 0;
-  WavPlay("C:\\Music\\rain.wav");
+  music.WavPlay("C:\\Music\\rain.wav");
   EXPECT_TRUE(sound.calls.empty());
 }
 
@@ -34,17 +34,17 @@ TEST_F(Players, WavWithoutDeviceTouchesNothing) {
 const char* const kOpen = "open \"C:\\My Music\\a b.mp3\" type MPEGVideo Alias MP3Play";
 
 TEST_F(Players, Mp3OpenQuotesThePathAndPlaysOnlyAfterOpen) {
-  Mp3Open("C:\\My Music\\a b.mp3");
+  music.Mp3Open("C:\\My Music\\a b.mp3");
   EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{kOpen, 0}, FakeMci::Call{"play MP3Play", 0}));
 
   mci.calls.clear();
   mci.fail(kOpen, 277);
-  Mp3Open("C:\\My Music\\a b.mp3");
+  music.Mp3Open("C:\\My Music\\a b.mp3");
   EXPECT_THAT(mci.commands(), ElementsAre(kOpen));
 }
 
 TEST_F(Players, Mp3CloseStopsThenCloses) {
-  Mp3Close();
+  music.Mp3Close();
   EXPECT_THAT(mci.commands(), ElementsAre("stop MP3Play", "close MP3Play"));
 }
 
@@ -61,11 +61,11 @@ TEST_P(Mp3KeepAliveTable, RestartsUnlessPlaying) {
   const KeepAliveRow& row = GetParam();
   if (row.previousMode) {
     mci.answer("status MP3Play mode", 0, row.previousMode);
-    Mp3KeepAlive();
+    music.Mp3KeepAlive();
     mci.calls.clear();
   }
   mci.answers["status MP3Play mode"] = row.mode;
-  Mp3KeepAlive();
+  EXPECT_EQ(music.Mp3KeepAlive(), row.restarts);
   Strings expected = {"status MP3Play mode"};
   if (row.restarts) {
     expected.push_back("stop MP3Play");
@@ -73,7 +73,7 @@ TEST_P(Mp3KeepAliveTable, RestartsUnlessPlaying) {
   }
   EXPECT_THAT(mci.commands(), ElementsAreArray(expected));
   EXPECT_EQ(mci.calls[0].replyLength, 30u);
-  EXPECT_EQ(Mp3IsPlaying(), !row.restarts);
+  EXPECT_EQ(music.Mp3IsPlaying(), !row.restarts);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- CD ----
 
 TEST_F(Players, CdOpenAndClose) {
-  CdOpen();
-  CdClose();
+  music.CdOpen();
+  music.CdClose();
   EXPECT_THAT(mci.calls,
               ElementsAre(FakeMci::Call{"open cdaudio", 0},
                           FakeMci::Call{"set cdaudio time format tmsf", 0},
@@ -120,13 +120,13 @@ TEST_P(CdPollTable, SendsExactlyTheseCommands) {
     mci.answer(kCurrent, 0, "1");
     mci.answer(kCount, 0, "9");
     mci.answer(kMode, 0, row.previousMode);
-    CdPoll(0);
+    music.CdPoll(0);
     mci.calls.clear();
     mci.answers.clear();
   }
   mci.answers = row.answers;
-  EXPECT_EQ(CdPoll(row.repeat), row.keepPolling);
-  EXPECT_EQ(Bgm().keepPolling, row.keepPolling);
+  EXPECT_EQ(music.CdPoll(row.repeat), row.keepPolling);
+  EXPECT_EQ(music.KeepPolling(), row.keepPolling);
   EXPECT_THAT(mci.commands(), ElementsAreArray(row.sent));
   for (const FakeMci::Call& c : mci.calls) {
     EXPECT_EQ(c.replyLength, c.command == kMode ? 255u : 512u) << c.command;
@@ -194,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Players, EndOfDiscRestartsAtEveryStoppedPoll) {
   mci.answers = Disc("12", "stopped");
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(CdPoll(0));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(music.CdPoll(0));
   int plays = 0;
   for (const std::string& c : mci.commands()) plays += c == "play cdaudio";
   EXPECT_EQ(plays, 3);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -10,8 +11,10 @@
 
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_resources.h"
-#include "dialog/win32_settings_window.h"
-#include "host/win32_settings.h"
+#include "dialog/music_choice.h"
+#include "common/win32_gdi.h"
+#include "common/win32_ini_store.h"
+#include "dialog/win32_settings_dialog.h"
 #include "widgets/win32_command.h"
 
 namespace settings_dialog {
@@ -23,21 +26,28 @@ struct Write {
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  int16_t mode = 2;
-  int16_t track = 0;
-  std::string file = "C:\\Music\\song.mp3";
-  std::vector<Write> writes;
+  struct RecordingStore : IniStore {
+    std::vector<Write> writes;
+    bool writesSucceed = true;
+    std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
+      return {};
+    }
+    bool WriteIniValue(std::string_view, std::string_view key, const std::string& value,
+                       const std::string& path) override {
+      writes.push_back({std::string(key), value, path});
+      return writesSucceed;
+    }
+    bool FileExists(const std::string&) override { return false; }
+  };
+
+  Settings settings{2, 0, "C:\\Music\\song.mp3"};
+  int16_t& mode = settings.MusicMode;
+  int16_t& track = settings.RepeatTrack;
+  RecordingStore store;
+  std::vector<Write>& writes = store.writes;
+  bool& writesSucceed = store.writesSucceed;
   std::vector<std::wstring> reports;
-  bool writesSucceed = true;
-  DialogEnvironment env{&mode,
-                        &track,
-                        &file,
-                        [] { return std::string("C:\\Saver\\Orvane.ini"); },
-                        [this](std::string_view, std::string_view key, const std::string& value,
-                               const std::string& path) {
-                          writes.push_back({std::string(key), value, path});
-                          return writesSucceed;
-                        },
+  DialogEnvironment env{&settings, &store, [] { return std::string("C:\\Saver\\Orvane.ini"); },
                         [this](HWND, const std::wstring& text) { reports.push_back(text); }};
   HWND dialog = nullptr;
 
@@ -199,6 +209,65 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
   }
 }
 
+// Every mode click writes "..."'s Enabled off and on again, so a highlighted
+// "..." shows Normal again even when the mode stays 2.
+TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
+  using orvane::widgets::Picture;
+  struct Case {
+    int x, y;  // in Pic_C
+    Picture look;
+  };
+  mode = 2;
+  Open();
+  HWND browse = Control(IDC_CMD_BGM);
+  for (const Case& c : std::vector<Case>{{22, 98, Picture::Normal},     // MP3、WAV again
+                                         {40, 60, Picture::Disable},    // 音楽CD
+                                         {22, 98, Picture::Normal}}) {  // back to MP3、WAV
+    SendMessageW(browse, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));            // the pointer on "..."
+    PressOnPanel(WM_LBUTTONDOWN, c.x, c.y);
+    EXPECT_EQ(CommandLastLook(browse), c.look) << c.x << "," << c.y;
+  }
+}
+
+// A see-through button shows the container it lies on, inside the real dialog.
+TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
+  mode = 2;
+  Open();
+  HWND panel = Control(IDC_PIC_C);
+  HWND browse = Control(IDC_CMD_BGM);
+  CommandSetVisible(browse, 0);
+  RECT r;
+  GetClientRect(browse, &r);
+  const RECT place = PlaceIn(browse, panel);
+  RECT panelClient;
+  GetClientRect(panel, &panelClient);
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  orvane::gdi::BitmapPtr image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_NE(image.get(), nullptr);
+  std::fill_n(static_cast<uint32_t*>(bits), r.right * r.bottom, 0x00FF00FFu);  // magenta
+  {
+    orvane::gdi::MemoryDc dc(image.get());
+    SendMessageW(browse, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+  }
+  GdiFlush();
+  const auto* pixel = static_cast<const uint32_t*>(bits);
+  // The corners lie outside the caption: there the panel's gradient shows.
+  for (const POINT p : {POINT{0, 0}, POINT{r.right - 1, 0}, POINT{0, r.bottom - 1},
+                        POINT{r.right - 1, r.bottom - 1}}) {
+    const Rgb want = PanelGradientColour(place.top + p.y, panelClient.bottom);
+    const uint32_t got = pixel[p.y * r.right + p.x] & 0xFFFFFF;
+    EXPECT_EQ(got, static_cast<uint32_t>(want.r << 16 | want.g << 8 | want.b))
+        << "at " << p.x << "," << p.y;
+  }
+}
+
 TEST_F(SettingsDialogTest, SaveWritesAndCloses) {
   SaveWithRepeat(L"7");
   EXPECT_FALSE(IsWindow(dialog));
@@ -264,7 +333,8 @@ TEST_F(SettingsDialogTest, LockedSettingsFileUnderTheRealStore) {
   HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   env.settingsFile = [path] { return path; };
-  env.write = WriteIniValue;
+  Win32IniStore realStore;
+  env.store = &realStore;
   Open();
   Click(IDC_CMD_SET);
   EXPECT_TRUE(IsWindow(dialog));

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/win32_preview_window.h"
-#include "widgets/win32_gdi.h"
+#include "common/win32_gdi.h"
 
 namespace {
 

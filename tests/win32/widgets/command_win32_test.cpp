@@ -9,9 +9,11 @@
 
 #include "widgets/command_resources.h"
 #include "widgets/win32_command.h"
-#include "widgets/win32_gdi.h"
+#include "common/win32_gdi.h"
 
 namespace {
+
+using orvane::widgets::Picture;
 
 constexpr int kButtonId = 101;
 
@@ -157,7 +159,7 @@ constexpr uint32_t kBlueGrey = 0xC6C5D7;  // red 198, green 197, blue 215
 TEST_F(CommandWindowTest, FullSizeShowsEachPictureFrameOneToOneOverTheGradient) {
   HWND button = Create(L"", 64, 25);  // 960 x 375 twips
   ASSERT_NE(button, nullptr);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
+  EXPECT_EQ(CommandLastLook(button), Picture::Normal);
   Pixels normal = Capture(button);
   ExpectFrame(normal, Picture(IDB_COMMAND_NORMAL));
   ExpectGradient(normal, kWhite, kBlueGrey);
@@ -165,19 +167,19 @@ TEST_F(CommandWindowTest, FullSizeShowsEachPictureFrameOneToOneOverTheGradient) 
   CommandInitialize(button);
   Mouse(button, WM_MOUSEMOVE, 0, 30, 12);
   EXPECT_EQ(CommandState(button), 2);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::HighLight);
+  EXPECT_EQ(CommandLastLook(button), Picture::HighLight);
   Pixels highlight = Capture(button);
   ExpectFrame(highlight, Picture(IDB_COMMAND_HIGHLIGHT));
   ExpectGradient(highlight, kBlueGrey, kWhite);
 
   Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON, 30, 12);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Pressed);
+  EXPECT_EQ(CommandLastLook(button), Picture::Pressed);
   ExpectFrame(Capture(button), Picture(IDB_COMMAND_PRESSED));
   Mouse(button, WM_LBUTTONUP, 0, 30, 12);
   ReleaseCapture();
 
   EnableWindow(button, FALSE);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  EXPECT_EQ(CommandLastLook(button), Picture::Disable);
   ExpectFrame(Capture(button), Picture(IDB_COMMAND_DISABLE));
 }
 
@@ -294,23 +296,23 @@ TEST_F(CommandWindowTest, PropertiesThroughMessages) {
   EXPECT_TRUE(CommandEnabled(button));
   EnableWindow(button, FALSE);
   EXPECT_FALSE(CommandEnabled(button));
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  EXPECT_EQ(CommandLastLook(button), Picture::Disable);
 }
 
 TEST_F(CommandWindowTest, SettingEnabledAgainRepaintsNormal) {
   HWND button = Create(L"", 64, 25);
   CommandInitialize(button);
   Mouse(button, WM_MOUSEMOVE);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::HighLight);
+  EXPECT_EQ(CommandLastLook(button), Picture::HighLight);
   CommandSetEnabled(button, true);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
+  EXPECT_EQ(CommandLastLook(button), Picture::Normal);
   EXPECT_EQ(CommandState(button), 2);
   CommandSetEnabled(button, false);
   EXPECT_FALSE(IsWindowEnabled(button));
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  EXPECT_EQ(CommandLastLook(button), Picture::Disable);
   CommandSetEnabled(button, true);
   EXPECT_TRUE(IsWindowEnabled(button));
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Normal);
+  EXPECT_EQ(CommandLastLook(button), Picture::Normal);
 }
 
 TEST_F(CommandWindowTest, TransparentSurfaceShowsTheContainer) {
@@ -329,7 +331,7 @@ TEST_F(CommandWindowTest, TransparentSurfaceShowsTheContainer) {
 TEST_F(CommandWindowTest, CreatedDisabledStartsWithTheDisableLook) {
   HWND button = Create(L"...", 29, 21, WS_DISABLED);
   ASSERT_NE(button, nullptr);
-  EXPECT_EQ(CommandLastLook(button), CommandLook::Disable);
+  EXPECT_EQ(CommandLastLook(button), Picture::Disable);
   Mouse(button, WM_LBUTTONDOWN, MK_LBUTTON);
   Mouse(button, WM_LBUTTONUP);
   ReleaseCapture();

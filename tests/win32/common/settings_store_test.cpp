@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/conversions.h"
-#include "host/win32_settings.h"
+#include "common/win32_ini_store.h"
 
 namespace {
 
@@ -44,35 +44,36 @@ class SettingsStore : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
+  Win32IniStore store_;
   std::string dir_, ini_;
   std::vector<std::string> created_;
 };
 
 TEST_F(SettingsStore, SavingWritesTheFourLinesByteForByte) {
   // What the dialog writes for mode 2, track 0 and a music file.
-  ASSERT_TRUE(WriteIniValue(kSettingsSection, kKeyMusicMode, conv::NumberText(2), ini_));
-  ASSERT_TRUE(WriteIniValue(kSettingsSection, kKeyRepeatTrack, conv::NumberText(0), ini_));
-  ASSERT_TRUE(WriteIniValue(kSettingsSection, kKeyMusicFile, "C:\\Music\\song.mp3", ini_));
+  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyMusicMode, conv::NumberText(2), ini_));
+  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyRepeatTrack, conv::NumberText(0), ini_));
+  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyMusicFile, "C:\\Music\\song.mp3", ini_));
   // Windows keeps the blank before a number; Wine's profile writer drops
   // blanks at the start of every value, whatever the program passes.
   const char* blank = RunningUnderWine() ? "" : " ";
   EXPECT_EQ(Bytes(ini_), std::string("[Section]\r\n") + "BGM\x8B\xE6\x95\xAA=" + blank + "2\r\n" +
                              "BGM\xD8\xCB\xDF\xB0\xC4=" + blank + "0\r\n" +
                              "BGM\xCC\xA7\xB2\xD9=C:\\Music\\song.mp3\r\n");
-  EXPECT_EQ(ReadIniValue(kSettingsSection, kKeyMusicFile, ini_), "C:\\Music\\song.mp3");
+  EXPECT_EQ(store_.ReadIniValue(kSettingsSection, kKeyMusicFile, ini_), "C:\\Music\\song.mp3");
 }
 
 TEST_F(SettingsStore, MissingKeyOrFileReadsEmptyAndLongValuesAreCut) {
-  EXPECT_EQ(ReadIniValue(kSettingsSection, kKeyMusicMode, ini_), "");
+  EXPECT_EQ(store_.ReadIniValue(kSettingsSection, kKeyMusicMode, ini_), "");
   std::string longPath = "C:\\" + std::string(300, 'a') + ".mp3";
   MakeFile("Orvane.ini", "[Section]\r\nBGM\xCC\xA7\xB2\xD9=" + longPath + "\r\n");
-  EXPECT_EQ(ReadIniValue(kSettingsSection, kKeyMusicMode, ini_), "");
-  EXPECT_EQ(ReadIniValue(kSettingsSection, kKeyMusicFile, ini_), longPath.substr(0, 255));
+  EXPECT_EQ(store_.ReadIniValue(kSettingsSection, kKeyMusicMode, ini_), "");
+  EXPECT_EQ(store_.ReadIniValue(kSettingsSection, kKeyMusicFile, ini_), longPath.substr(0, 255));
 }
 
 TEST_F(SettingsStore, AWriteThatCannotHappenIsReported) {
   std::string nowhere = dir_ + "\\no such folder\\Orvane.ini";
-  EXPECT_FALSE(WriteIniValue(kSettingsSection, kKeyMusicMode, " 1", nowhere));
+  EXPECT_FALSE(store_.WriteIniValue(kSettingsSection, kKeyMusicMode, " 1", nowhere));
 }
 
 TEST_F(SettingsStore, FileExistsOnlyForFilesThatOpen) {
@@ -92,7 +93,7 @@ TEST_F(SettingsStore, FileExistsOnlyForFilesThatOpen) {
       {dir_ + "\\sub\\", false},
       {"", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(FileExists(c.path), c.want) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(store_.FileExists(c.path), c.want) << c.path;
 }
 
 TEST_F(SettingsStore, AHandWrittenFileWithTrickyValuesLoads) {
@@ -111,8 +112,7 @@ TEST_F(SettingsStore, AHandWrittenFileWithTrickyValuesLoads) {
   };
   for (const Case& c : cases) {
     MakeFile("Orvane.ini", "[Section]\r\n" + c.text + "\r\n");
-    Win32IniStore store;
-    Settings s = LoadSettings(store, ini_);
+    Settings s = LoadSettings(store_, ini_);
     EXPECT_EQ(s.MusicMode, c.mode) << c.text;
     EXPECT_EQ(s.RepeatTrack, c.repeat) << c.text;
     EXPECT_EQ(s.MusicFile, c.file) << c.text;

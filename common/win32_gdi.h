@@ -1,7 +1,9 @@
 #pragma once
-// Owners for GDI objects and memory DCs, shared by the self-drawn windows.
+// Owners for GDI objects and memory DCs, the dialog font and buffered
+// painting, shared by the self-drawn windows.
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 
@@ -16,6 +18,7 @@ template <typename Handle>
 using Ptr = std::unique_ptr<std::remove_pointer_t<Handle>, Deleter>;
 using BitmapPtr = Ptr<HBITMAP>;
 using FontPtr = Ptr<HFONT>;
+using BrushPtr = Ptr<HBRUSH>;
 
 // A memory DC with one bitmap selected, restored and freed on scope exit.
 class MemoryDc {
@@ -51,5 +54,20 @@ class Selection {
   HDC dc_;
   HGDIOBJ old_;
 };
+
+// A font of the given size in hundredths of a point at the screen's density.
+FontPtr CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset);
+// The 9.75-point font the dialog and its buttons were laid out for.
+FontPtr CreateDialogFont();
+
+// Paints into a memory bitmap like `target` and copies it over in one go, so
+// that layers drawn over one another never flicker on the screen.
+template <typename Paint>
+void PaintBuffered(HDC target, int width, int height, Paint paint) {
+  BitmapPtr frame(CreateCompatibleBitmap(target, std::max(width, 1), std::max(height, 1)));
+  MemoryDc buffer(frame.get(), target);
+  paint(buffer.get());
+  BitBlt(target, 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+}
 
 }  // namespace orvane::gdi

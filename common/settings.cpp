@@ -1,10 +1,8 @@
-#include "host/settings.h"
+#include "common/settings.h"
 
 #include <optional>
 
 #include "common/conversions.h"
-
-Settings gSettings;
 
 std::string SettingsFilePath(std::string_view hostFolder) {
   std::string path(hostFolder);
@@ -30,4 +28,18 @@ Settings LoadSettings(IniStore& store, const std::string& iniPath) {
     s.MusicMode = 0;
   }
   return s;
+}
+
+SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
+                        const Settings& settings) {
+  const std::pair<std::string_view, std::string> values[] = {
+      {kKeyMusicMode, conv::NumberText(settings.MusicMode)},
+      {kKeyRepeatTrack, conv::NumberText(settings.RepeatTrack)},
+      {kKeyMusicFile, settings.MusicFile},
+  };
+  for (const auto& [key, value] : values) {
+    const std::string file = settingsFile();
+    if (!store.WriteIniValue(kSettingsSection, key, value, file)) return {false, file};
+  }
+  return {true, {}};
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The user's music settings and the INI file that keeps them ("Orvane.ini"
-// beside the program). Pure: the file is reached through an IniStore.
+// beside the program): loading and saving over one IniStore. Pure.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,10 +12,6 @@ struct Settings {
   std::string MusicFile;         // full path of the music file, empty for none
 };
 
-// The settings of this program run: filled once at start, changed only by the
-// settings dialog.
-extern Settings gSettings;
-
 // File, section and key names. The keys are code page 932 bytes and must stay
 // byte for byte what files written by earlier versions hold.
 inline constexpr std::string_view kSettingsFileName = "Orvane.ini";
@@ -23,7 +20,7 @@ inline constexpr std::string_view kKeyMusicMode = "BGM\x8B\xE6\x95\xAA";        
 inline constexpr std::string_view kKeyRepeatTrack = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
 inline constexpr std::string_view kKeyMusicFile = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
 
-// Access to INI files and to the file system, as the host uses them.
+// Access to INI files and to the file system. Texts are system code page bytes.
 class IniStore {
  public:
   virtual ~IniStore() = default;
@@ -47,3 +44,14 @@ std::int16_t ReadStoredNumber(std::string_view text);
 // Reads the three keys in the order mode, repeat, file. Mode 2 falls back to 0
 // when the music file is empty or cannot be opened, and then MusicFile is empty.
 Settings LoadSettings(IniStore& store, const std::string& iniPath);
+
+struct SaveResult {
+  bool saved;
+  std::string failedFile;  // not saved: the file that could not be written
+};
+
+// Writes mode, repeat track and file, in that order, each to the file that
+// settingsFile() names at that moment (the program may have been moved). The
+// first failing write ends the save, so nothing after it is written.
+SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
+                        const Settings& settings);

@@ -1,0 +1,134 @@
+// The settings dialog's controls: making them, showing the music mode on
+// them, and the keyboard focus order.
+#include "dialog/dialog_resources.h"
+#include "dialog/music_choice.h"
+#include "dialog/win32_dialog_parts.h"
+#include "widgets/win32_command.h"
+
+namespace settings_dialog {
+namespace {
+
+constexpr int kRepeatListRows = 8;
+
+HWND CreateButton(Dialog& d, HWND parent, int id, const wchar_t* caption, TwipRect place) {
+  const PixelRect r = ToPixels(place);
+  HWND button = CreateWindowExW(
+      0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.x, r.y, r.width,
+      r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), d.instance, nullptr);
+  if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(d.labelFont.get()), TRUE);
+  return button;
+}
+
+// The combo box's field is as high as its font makes it; bring it to the
+// stored height.
+void FitComboHeight(HWND combo, int height) {
+  RECT r;
+  GetWindowRect(combo, &r);
+  const LRESULT item = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const int delta = height - (r.bottom - r.top);
+  if (item != CB_ERR && delta != 0 && item + delta > 0) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + delta);
+  }
+}
+
+HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
+  return static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+
+HICON LoadIconSized(HINSTANCE instance, int width, int height) {
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON, width, height, 0));
+}
+
+void InvalidateIndicators(Dialog& d) {
+  for (const TwipRect& place : kImgBgm) {
+    const RECT r = ToRect(ToPixels(place));
+    InvalidateRect(d.panel, &r, FALSE);
+  }
+}
+
+// The controls that take the keyboard focus, in tab order.
+HWND FocusWindow(const Dialog& d, FocusStop stop) {
+  switch (stop) {
+    case FocusStop::kPicC:
+      return d.panel;
+    case FocusStop::kRepeat:
+      return d.repeat;
+    case FocusStop::kBrowse:
+      return d.cmdBgm;
+    case FocusStop::kSet:
+      return d.cmdSet;
+    case FocusStop::kCancel:
+      return d.cmdCan;
+    case FocusStop::kEtc:
+      return d.cmdEtc;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void CreateControls(Dialog& d) {
+  d.labelFont = orvane::gdi::CreateDialogFont();
+  d.panelFont = orvane::gdi::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET);
+  d.indicatorPictures[0].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_OFF));
+  d.indicatorPictures[1].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_ON));
+
+  d.bigIcon = LoadIconSized(d.instance, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  d.smallIcon =
+      LoadIconSized(d.instance, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  if (d.bigIcon) SendMessageW(d.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(d.bigIcon));
+  if (d.smallIcon)
+    SendMessageW(d.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(d.smallIcon));
+
+  RegisterCommandClass(d.instance);
+  const PixelRect pic = ToPixels(kPicC);
+  d.panel =
+      CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
+                      pic.x, pic.y, pic.width, pic.height, d.window,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PIC_C)), d.instance, &d);
+
+  const PixelRect combo = ToPixels(kBgmRepeat);
+  d.repeat = CreateWindowExW(
+      0, L"COMBOBOX", L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, combo.x,
+      combo.y, combo.width, combo.height * (kRepeatListRows + 1), d.panel,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BGM_REPEAT)), d.instance, nullptr);
+  if (d.repeat) {
+    SendMessageW(d.repeat, WM_SETFONT, reinterpret_cast<WPARAM>(d.panelFont.get()), TRUE);
+    FitComboHeight(d.repeat, combo.height);
+  }
+
+  d.cmdBgm = CreateButton(d, d.panel, IDC_CMD_BGM, L"...", kCmdBgm);
+  d.cmdEtc = CreateButton(d, d.window, IDC_CMD_ETC, L"その他の作品", kCmdEtc);
+  d.cmdSet = CreateButton(d, d.window, IDC_CMD_SET, L"設定", kCmdSet);
+  d.cmdCan = CreateButton(d, d.window, IDC_CMD_CAN, L"ｷｬﾝｾﾙ", kCmdCan);
+}
+
+void ShowMusicMode(Dialog& d) {
+  const ModeLook look = LookForMode(d.env->settings->MusicMode);
+  InvalidateIndicators(d);
+  // Off and on again through the button's own Enabled write, which repaints
+  // it even when its state stays: "..." shows Normal after every mode click.
+  CommandSetEnabled(d.cmdBgm, false);
+  if (look.browseEnabled) CommandSetEnabled(d.cmdBgm, true);
+  EnableWindow(d.repeat, look.repeatEnabled);
+}
+
+void MoveFocus(const Dialog& d, bool forward) {
+  HWND focus = GetFocus();
+  FocusStop from = forward ? FocusStop::kEtc : FocusStop::kPicC;  // no stop has it yet
+  for (int i = 0; i < kFocusStopCount; ++i) {
+    HWND w = FocusWindow(d, static_cast<FocusStop>(i));
+    if (w && (focus == w || IsChild(w, focus))) from = static_cast<FocusStop>(i);
+  }
+  const FocusStop to = NextFocusStop(from, forward, [&d](FocusStop s) {
+    HWND w = FocusWindow(d, s);
+    return w && IsWindowEnabled(w) && IsWindowVisible(w);
+  });
+  HWND target = FocusWindow(d, to);
+  if (target && IsWindowEnabled(target)) SetFocus(target);
+}
+
+}  // namespace settings_dialog

@@ -1,0 +1,154 @@
+// Painting of the settings dialog and of its panel Pic_C: gradients kept in
+// backing images, the panel's labels and indicators drawn off screen.
+#include <algorithm>
+#include <string>
+
+#include "dialog/music_choice.h"
+#include "dialog/win32_dialog_parts.h"
+
+namespace settings_dialog {
+namespace {
+
+using orvane::gdi::BrushPtr;
+using orvane::gdi::MemoryDc;
+using orvane::gdi::Selection;
+
+constexpr COLORREF kDialogBackground = RGB(0xC0, 0xC0, 0xC0);
+constexpr COLORREF kPanelBackground = RGB(0xE0, 0xE0, 0xE0);
+constexpr COLORREF kCreditColour = RGB(0xFF, 0xFF, 0xFF);
+constexpr wchar_t kCredit[] = L"Orvane  Version 1.0.0";
+
+void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
+  RECT r = ToRect(ToPixels(place));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
+}
+
+// The panel's picture, composed in `dc`.
+void ComposePanel(Dialog& d, HDC dc) {
+  d.panelBackground.draw(dc, kPanelBackground);
+
+  {  // Shape3: a black outline around the heading
+    Selection pen(dc, GetStockObject(BLACK_PEN));
+    Selection brush(dc, GetStockObject(NULL_BRUSH));
+    const RECT r = ToRect(ToPixels(kShape3));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  }
+
+  Selection font(dc, d.labelFont.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  // The short labels were measured for one font; where another one stands in
+  // and runs wider, the text still shows whole (nothing lies to their right).
+  constexpr UINT kOneLine = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
+  DrawLabel(dc, L"BGM", kLblHeading, DT_CENTER | DT_SINGLELINE);
+  DrawLabel(dc, L"音楽CD", kLblBgm[kModeCd], kOneLine);
+  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", kLblRepeat, kOneLine);
+  DrawLabel(dc, L"無し", kLblBgm[kModeNone], kOneLine);
+  DrawLabel(dc, L"MP3、WAV", kLblBgm[kModeFile], kOneLine);
+  // A long path wraps, also inside a name without blanks.
+  DrawLabel(dc, d.fileLabel, kLblFname, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
+
+  const int selected = LookForMode(d.env->settings->MusicMode).selectedIndicator;
+  for (int mode = 0; mode < kModeCount; ++mode) {
+    HBITMAP picture = d.indicatorPictures[mode == selected ? 1 : 0].get();
+    if (!picture) continue;
+    BITMAP info{};
+    GetObjectW(picture, sizeof info, &info);
+    MemoryDc source(picture);
+    const PixelRect r = ToPixels(kImgBgm[static_cast<size_t>(mode)]);
+    BitBlt(dc, r.x, r.y, std::min<int>(info.bmWidth, r.width),
+           std::min<int>(info.bmHeight, r.height), source.get(), 0, 0, SRCCOPY);
+  }
+}
+
+// The dialog and its panel each keep their gradient in a backing image,
+// painted afresh at every resize and copied to the screen when painting.
+template <typename Paint>
+bool HandleSurface(HWND window, UINT message, WPARAM wParam, BackingImage& background,
+                   BackingImage::ColourOfRow colour, Paint paint, LRESULT& result) {
+  switch (message) {
+    case WM_SIZE:
+      background.paint(window, colour);
+      InvalidateRect(window, nullptr, FALSE);
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      paint(dc);
+      EndPaint(window, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      // A child with a see-through surface asks for what lies behind it.
+      paint(reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void BackingImage::paint(HWND window, ColourOfRow colourOfRow) {
+  RECT client;
+  GetClientRect(window, &client);
+  width_ = std::max<int>(client.right, 1);
+  height_ = std::max<int>(client.bottom, 1);
+  HDC screen = GetDC(window);
+  bitmap_.reset(CreateCompatibleBitmap(screen, width_, height_));
+  ReleaseDC(window, screen);
+  if (!bitmap_) return;
+  MemoryDc dc(bitmap_.get());
+  for (int y = 0; y <= client.bottom; ++y) {
+    const Rgb c = colourOfRow(y, client.bottom);
+    BrushPtr brush(CreateSolidBrush(RGB(c.r, c.g, c.b)));
+    const RECT row{0, y, client.right, y + 1};
+    FillRect(dc.get(), &row, brush.get());
+  }
+}
+
+void BackingImage::draw(HDC target, COLORREF fallback) const {
+  if (!bitmap_) {
+    BrushPtr brush(CreateSolidBrush(fallback));
+    const RECT all{0, 0, width_, height_};
+    FillRect(target, &all, brush.get());
+    return;
+  }
+  MemoryDc dc(bitmap_.get());
+  BitBlt(target, 0, 0, width_, height_, dc.get(), 0, 0, SRCCOPY);
+}
+
+void PaintPanel(Dialog& d, HDC target) {
+  RECT client;
+  GetClientRect(d.panel, &client);
+  orvane::gdi::PaintBuffered(target, client.right, client.bottom,
+                             [&d](HDC dc) { ComposePanel(d, dc); });
+}
+
+void PaintDialog(Dialog& d, HDC target) {
+  d.background.draw(target, kDialogBackground);
+  Selection font(target, d.labelFont.get());
+  SetBkMode(target, TRANSPARENT);
+  SetTextColor(target, kCreditColour);
+  DrawLabel(target, kCredit, kLblCredit, DT_LEFT | DT_SINGLELINE);
+}
+
+bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {
+  return HandleSurface(
+      window, message, wParam, d.background, DialogGradientColour,
+      [&d](HDC dc) { PaintDialog(d, dc); }, result);
+}
+
+bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {
+  return HandleSurface(
+      window, message, wParam, d.panelBackground, PanelGradientColour,
+      [&d](HDC dc) { PaintPanel(d, dc); }, result);
+}
+
+}  // namespace settings_dialog
