@@ -6,7 +6,9 @@
 #
 #   orvane_unit_test(NAME n SOURCES ... [LIBS ...])    native GoogleTest, label "unit"
 #   orvane_win32_test(NAME n SOURCES ... [LIBS ...])   MinGW GoogleTest run under Wine, label "win32"
-#   orvane_e2e_test(NAME n SCRIPT path)                harness scenario (bash), label "e2e"
+#   orvane_e2e_test(NAME n SCRIPT path [TIMEOUT s] [LABEL l])   harness scenario (bash), label
+#                                                      "e2e" or l ("soak" is left out of the
+#                                                      default test run)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(ORVANE_WINDOWS TRUE)
@@ -79,15 +81,18 @@ function(orvane_win32_test)
 endfunction()
 
 function(orvane_e2e_test)
-  cmake_parse_arguments(T "" "NAME;SCRIPT;TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;SCRIPT;TIMEOUT;LABEL" "" ${ARGN})
   if(NOT ORVANE_WINDOWS)
     return()
   endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  if(NOT T_LABEL)
+    set(T_LABEL e2e)
+  endif()
   add_test(NAME ${T_NAME} COMMAND bash ${T_SCRIPT})
-  _orvane_harness_test(${T_NAME} e2e ${T_TIMEOUT})
+  _orvane_harness_test(${T_NAME} ${T_LABEL} ${T_TIMEOUT})
 endfunction()
 
 function(orvane_harness_fixture)
