@@ -29,6 +29,13 @@ if(ORVANE_WINDOWS)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
+if(ORVANE_FUZZ)
+  # Coverage and sanitizers in every library; only the targets link the fuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(ORVANE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
@@ -37,7 +44,7 @@ endif()
 # GoogleTest from Debian's source package, built with this build's flags (so it
 # matches the sanitizers natively and the static runtime under MinGW).
 set(ORVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-if(NOT TARGET gtest_main)
+if(NOT TARGET gtest_main AND NOT ORVANE_FUZZ)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -54,7 +61,7 @@ endfunction()
 
 function(orvane_unit_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
-  if(ORVANE_WINDOWS)
+  if(ORVANE_WINDOWS OR ORVANE_FUZZ)
     return()
   endif()
   _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
