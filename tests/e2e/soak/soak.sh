@@ -52,18 +52,19 @@ win_stats() {
 process_of() {
   local p
   for p in $(pgrep -f "$1" 2>/dev/null); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    # The match may be gone already (pgrep's own pipeline, a process that just ended).
+    if { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       echo "$p"
       return 0
     fi
   done
   return 1
 }
+# The prefix's wineserver, looked up again only when it has gone (call in the
+# script's own shell, not in $(...), so that the answer is kept).
 WINESERVER=
-wineserver_kb() {
-  [[ -n "$WINESERVER" && -d /proc/$WINESERVER ]] || WINESERVER=$(process_of wineserver)
-  awk '/^VmRSS:/ {print $2}' "/proc/$WINESERVER/status" 2>/dev/null || echo 0
-}
+find_wineserver() { [[ -n "$WINESERVER" && -d /proc/$WINESERVER ]] || WINESERVER=$(process_of wineserver); }
+wineserver_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$WINESERVER/status" 2>/dev/null || echo 0; }
 xvfb_kb() { local p; p=$(head -n1 "$ORVANE_HARNESS_DIR/pids"); awk '/^VmRSS:/ {print $2}' "/proc/$p/status" 2>/dev/null || echo 0; }
 
 # median of the numbers on stdin
@@ -106,6 +107,7 @@ while :; do
   now=$(($(date +%s) - start))
   if ((now >= next)); then
     if ! h_alive "$HOST" || ! h_probe exists OrvaneVC; then alive=0; break; fi
+    find_wineserver
     host=$(win_stats Orvane_Main)
     engine=$(win_stats OrvaneVC)
     h_capture_start "soak_sample"
@@ -172,6 +174,12 @@ open_dialog() {
 }
 press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.2; }
 pressP() { press "$1" $((12 + $2)) $((16 + $3)); }
+repeat_box_enabled() {
+  local style
+  style=$(h_probe children "$TITLE" | grep -F class=ComboBox | head -n1 | sed -E 's/.* style=(0x[0-9a-f]+) .*/\1/')
+  [[ -n "$style" ]] && (((style & 0x08000000) == 0))  # no WS_DISABLED
+}
+repeat_box_disabled() { ! repeat_box_enabled; }
 
 echo "round,seconds,dialog_kb,dialog_handles,dialog_gdi,dialog_user,dialog_windows,wineserver_kb,xvfb_kb" >"$DIALOG_CSV"
 opened=0 closed=0
@@ -184,10 +192,13 @@ for ((i = 1; i <= DIALOGS; i++)); do
   fi
   opened=$((opened + 1))
   pressP 1 45 82    # 無し
+  ((i == 1)) && check "the clicks reach the dialog: 無し turns the repeat box off" repeat_box_disabled
   pressP 1 50 62    # 音楽CD
+  ((i == 1)) && check "and 音楽CD turns it on" repeat_box_enabled
   pressP 3 26 102   # MP3、WAV, right button
   h_mouse_to $((DX + 356)) $((DY + 212))  # hover 設定
   sleep 0.3
+  find_wineserver
   dialog=$(win_stats "$TITLE")
   ((i == 1)) && h_shot soak_dialog_clicked >/dev/null
   press 1 430 212   # ｷｬﾝｾﾙ
@@ -218,7 +229,7 @@ gnuplot <<PLOT
 set terminal pngcairo size 1200,900 font ",10" noenhanced
 set output "$out/soak.png"
 set datafile separator ","
-set key below
+set key below width 3 maxrows 2
 set grid
 set yrange [0:*]
 set multiplot layout 2,2 title "Orvane soak: ${SECONDS_TOTAL} s show (3 s MP3), ${DIALOGS} settings dialogs"
