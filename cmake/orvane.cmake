@@ -6,7 +6,9 @@
 #
 #   orvane_unit_test(NAME n SOURCES ... [LIBS ...])    native GoogleTest, label "unit"
 #   orvane_win32_test(NAME n SOURCES ... [LIBS ...])   MinGW GoogleTest run under Wine, label "win32"
-#   orvane_e2e_test(NAME n SCRIPT path)                harness scenario (bash), label "e2e"
+#   orvane_e2e_test(NAME n SCRIPT path [TIMEOUT s] [LABEL l])   harness scenario (bash), label
+#                                                      "e2e" or l ("soak" is left out of the
+#                                                      default test run)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(ORVANE_WINDOWS TRUE)
@@ -37,6 +39,13 @@ if(ORVANE_WINDOWS)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
+if(ORVANE_FUZZ)
+  # Coverage and sanitizers in every library; only the targets link the fuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(ORVANE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
@@ -45,7 +54,7 @@ endif()
 # GoogleTest from Debian's source package, built with this build's flags (so it
 # matches the sanitizers natively and the static runtime under MinGW).
 set(ORVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-if(NOT TARGET gtest_main)
+if(NOT TARGET gtest_main AND NOT ORVANE_FUZZ)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -62,7 +71,7 @@ endfunction()
 
 function(orvane_unit_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
-  if(ORVANE_WINDOWS)
+  if(ORVANE_WINDOWS OR ORVANE_FUZZ)
     return()
   endif()
   _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
@@ -89,15 +98,18 @@ function(orvane_win32_test)
 endfunction()
 
 function(orvane_e2e_test)
-  cmake_parse_arguments(T "" "NAME;SCRIPT;TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;SCRIPT;TIMEOUT;LABEL" "" ${ARGN})
   if(NOT ORVANE_WINDOWS)
     return()
   endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  if(NOT T_LABEL)
+    set(T_LABEL e2e)
+  endif()
   add_test(NAME ${T_NAME} COMMAND bash ${T_SCRIPT})
-  _orvane_harness_test(${T_NAME} e2e ${T_TIMEOUT})
+  _orvane_harness_test(${T_NAME} ${T_LABEL} ${T_TIMEOUT})
 endfunction()
 
 function(orvane_harness_fixture)

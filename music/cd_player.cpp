@@ -38,6 +38,16 @@ std::optional<long> TrackNumber(const std::string& text) {
   return negative ? -value : value;
 }
 
+// The start of the track goes into the play command as the device gave it. More
+// than one word would add flags of its own to that command ("wait" would hold
+// the host's only thread until the disc ends), so such a reply is not used.
+bool UsableStart(const std::string& start) {
+  for (unsigned char c : start) {
+    if (c <= ' ' || c == '"') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void Music::CdOpen() {
@@ -78,7 +88,7 @@ bool Music::CdPoll(std::int16_t repeatTrack) {
     if (stopped || *track != repeatTrack) {
       const std::string start =
           MciQuery("status cdaudio position track " + std::to_string(repeatTrack));
-      MciPlay("cdaudio", start, "");  // on to the end of the disc
+      if (UsableStart(start)) MciPlay("cdaudio", start, "");  // on to the end of the disc
     }
   } catch (...) {
     keepPolling_ = false;

@@ -8,7 +8,7 @@
 #   h_wait_window TITLE [SECS]  prints the X id of the mapped top-level window with that title
 #   h_wait_no_window TITLE [SECS]
 #   h_probe ARGS..              the Windows-side probe (find, exists, post-close, post, wait-gone,
-#                               wait-window, children, acp, screen): see tests/e2e/probe/probe.cpp
+#                               wait-window, children, stats, acp, screen): see tests/e2e/probe/probe.cpp
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)

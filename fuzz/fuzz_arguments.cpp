@@ -1,0 +1,145 @@
+// The screensaver arguments: the argument text, the role letter, the preview
+// handle, and the role chosen over a port whose answers come from the input.
+//
+// Input: FLAGS HANDLE[4] COMMAND-LINE. FLAGS bits: 1 a show runs, 2 a dialog is
+// open, 4 the preview window can be made, 8 the engine file is there, 16 the
+// saver window can be made. HANDLE is a 32-bit value written into a "/p" line.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_check.h"
+#include "host/entry.h"
+
+namespace {
+
+class ScriptedPort final : public EntryPort {
+ public:
+  unsigned flags = 0;
+  int lookups = 0, previews = 0, loads = 0, engineChecks = 0, messages = 0, dialogs = 0,
+      cursors = 0, saverWindows = 0;
+  std::uint32_t previewHandle = 0;
+
+  bool WindowExists(std::string_view title) override {
+    ++lookups;
+    if (title == kShowTitle) return flags & 1;
+    FUZZ_CHECK(title == kDialogTitle);
+    return flags & 2;
+  }
+  bool ShowPreview(std::uint32_t parentHandle) override {
+    ++previews;
+    previewHandle = parentHandle;
+    return flags & 4;
+  }
+  void LoadSettings() override { ++loads; }
+  bool EngineFileExists() override {
+    ++engineChecks;
+    return flags & 8;
+  }
+  void ShowMissingEngineMessage() override { ++messages; }
+  void ShowSettingsDialog() override { ++dialogs; }
+  void HideCursor() override { ++cursors; }
+  bool LoadSaverWindow() override {
+    ++saverWindows;
+    return flags & 16;
+  }
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The platform's UTF-16 command line always converts to valid UTF-8; the rules
+// that speak of characters are checked only on such text.
+bool ValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char c = text[i];
+    const std::size_t n = c < 0x80         ? 1
+                          : (c >> 5) == 6  ? 2
+                          : (c >> 4) == 14 ? 3
+                          : (c >> 3) == 30 ? 4
+                                           : 0;
+    if (n == 0 || i + n > text.size()) return false;
+    for (std::size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += n;
+  }
+  return true;
+}
+
+void CheckRole(std::string_view args, unsigned flags) {
+  ScriptedPort port;
+  port.flags = flags;
+  const EntryResult result = RunEntry(args, port);
+  const std::string letter = ModeLetter(args);
+  // Both look-ups always; a running show or open dialog ends the start silently.
+  FUZZ_CHECK(port.lookups == 2);
+  FUZZ_CHECK(port.previews + port.dialogs + port.saverWindows <= 1);
+  if (flags & 3) {
+    FUZZ_CHECK(result == EntryResult::EndNow);
+    FUZZ_CHECK(port.previews + port.loads + port.engineChecks + port.dialogs + port.cursors +
+                   port.saverWindows ==
+               0);
+    return;
+  }
+  if (letter == "P") {
+    // The preview needs neither the settings nor the engine.
+    FUZZ_CHECK(port.previews == 1 && port.loads == 0 && port.engineChecks == 0);
+    FUZZ_CHECK(port.previewHandle == PreviewParentHandle(args));
+    FUZZ_CHECK((result == EntryResult::RunWindowLoop) == ((flags & 4) != 0));
+    return;
+  }
+  FUZZ_CHECK(port.previews == 0 && port.loads == 1 && port.engineChecks == 1);
+  if (!(flags & 8)) {
+    FUZZ_CHECK(port.messages == 1 && result == EntryResult::EndNow);
+    FUZZ_CHECK(port.dialogs + port.cursors + port.saverWindows == 0);
+    return;
+  }
+  FUZZ_CHECK(port.messages == 0);
+  const bool show = letter == "S" || args.empty();
+  FUZZ_CHECK(port.dialogs == (letter == "C" ? 1 : 0));
+  FUZZ_CHECK(port.saverWindows == (show ? 1 : 0));
+  FUZZ_CHECK(port.cursors == (letter == "S" ? 1 : 0));
+  FUZZ_CHECK((result == EntryResult::RunWindowLoop) == (show && (flags & 16)));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 5) return 0;
+  const unsigned flags = data[0];
+  const std::uint32_t handle =
+      data[1] | data[2] << 8 | data[3] << 16 | static_cast<std::uint32_t>(data[4]) << 24;
+  const std::string_view commandLine(reinterpret_cast<const char*>(data + 5), size - 5);
+
+  // The argument text is what follows the program's path and its blanks.
+  const std::string args = ArgumentText(commandLine);
+  FUZZ_CHECK(args.size() <= commandLine.size());
+  FUZZ_CHECK(commandLine.substr(commandLine.size() - args.size()) == args);
+  FUZZ_CHECK(args.empty() || !IsBlank(args[0]));
+
+  // The role letter: one whole character, never a lower-case ASCII letter.
+  const std::string letter = ModeLetter(args);
+  if (!letter.empty() && ValidUtf8(args)) {
+    FUZZ_CHECK(!(letter[0] >= 'a' && letter[0] <= 'z'));
+    for (std::size_t i = 1; i < letter.size(); ++i)
+      FUZZ_CHECK((static_cast<unsigned char>(letter[i]) & 0xC0) == 0x80);
+  }
+  std::string lower = args;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (ValidUtf8(args)) FUZZ_CHECK(ModeLetter(lower) == letter);
+
+  PreviewParentHandle(args);
+  CheckRole(args, flags);
+
+  // Every handle the display settings can pass comes back exactly, whichever way
+  // the program was started.
+  const std::string line = "\"C:\\Saver\\Orvane.scr\" /p " + std::to_string(handle);
+  const std::string previewArgs = ArgumentText(line);
+  FUZZ_CHECK(ModeLetter(previewArgs) == "P");
+  FUZZ_CHECK(PreviewParentHandle(previewArgs) == handle);
+  FUZZ_CHECK(PreviewParentHandle("-P " + std::to_string(static_cast<std::int32_t>(handle))) ==
+             handle);
+  CheckRole(previewArgs, flags & ~3u);
+  return 0;
+}

@@ -1,0 +1,103 @@
+// The settings load over a store that answers arbitrary bytes for all three
+// values, and the stored-number reader on its own.
+//
+// Input: MODE \0 REPEAT \0 FILE \0 EXISTS, where the file "exists" when the
+// first byte of EXISTS is odd. The store keeps its promise of at most 255 bytes.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/conversions.h"
+#include "fuzz/fuzz_check.h"
+#include "host/settings.h"
+
+namespace {
+
+class ScriptedStore final : public IniStore {
+ public:
+  std::vector<std::string> values;
+  bool exists = false;
+  std::vector<std::string> keysRead;
+  std::vector<std::string> existsAsked;
+  std::string pathRead;
+
+  std::string ReadIniValue(std::string_view section, std::string_view key,
+                           const std::string& fileName) override {
+    FUZZ_CHECK(section == kSettingsSection);
+    pathRead = fileName;
+    const std::size_t i = keysRead.size();
+    keysRead.emplace_back(key);
+    return i < values.size() ? values[i].substr(0, 255) : std::string();
+  }
+  bool WriteIniValue(std::string_view, std::string_view, const std::string&,
+                     const std::string&) override {
+    FUZZ_CHECK(!"the load never writes");
+    return false;
+  }
+  bool FileExists(const std::string& path) override {
+    existsAsked.push_back(path);
+    return exists;
+  }
+};
+
+void CheckNumberReader(std::string_view text) {
+  const std::int16_t n = ReadStoredNumber(text);
+  // Wine writes values without the blank Windows keeps: both read the same.
+  FUZZ_CHECK(ReadStoredNumber(" " + std::string(text) + "\t") == n);
+  // What the dialog writes for a number reads back to that number.
+  FUZZ_CHECK(ReadStoredNumber(conv::NumberText(n)) == n);
+  bool digit = false;
+  for (char c : text) digit = digit || (c >= '0' && c <= '9');
+  if (!digit) FUZZ_CHECK(n == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> fields;
+  std::size_t at = 0;
+  while (fields.size() < 3) {
+    const std::size_t nul = input.find('\0', at);
+    fields.emplace_back(
+        input.substr(at, nul == std::string_view::npos ? input.size() - at : nul - at));
+    if (nul == std::string_view::npos) {
+      at = input.size();
+      break;
+    }
+    at = nul + 1;
+  }
+  ScriptedStore store;
+  store.values = fields;
+  store.exists = at < input.size() && (static_cast<unsigned char>(input[at]) & 1) != 0;
+
+  CheckNumberReader(input);
+  const std::string iniPath = SettingsFilePath("C:\\Saver");
+  const Settings s = LoadSettings(store, iniPath);
+
+  // One read per key, in the order mode, repeat, file, all from the one file.
+  FUZZ_CHECK(store.keysRead.size() == 3);
+  FUZZ_CHECK(store.keysRead[0] == kKeyMusicMode);
+  FUZZ_CHECK(store.keysRead[1] == kKeyRepeatTrack);
+  FUZZ_CHECK(store.keysRead[2] == kKeyMusicFile);
+  FUZZ_CHECK(store.pathRead == iniPath);
+
+  const std::string modeText = fields[0].substr(0, 255);
+  const std::string repeatText = fields.size() > 1 ? fields[1].substr(0, 255) : "";
+  const std::string fileText = fields.size() > 2 ? fields[2].substr(0, 255) : "";
+  CheckNumberReader(modeText);
+  FUZZ_CHECK(s.RepeatTrack == ReadStoredNumber(repeatText));
+
+  // A music file is kept only when the store said it exists, and it is the stored text.
+  if (!s.MusicFile.empty()) {
+    FUZZ_CHECK(s.MusicFile == fileText);
+    FUZZ_CHECK(store.exists && store.existsAsked.size() == 1 && store.existsAsked[0] == fileText);
+  }
+  for (const std::string& asked : store.existsAsked) FUZZ_CHECK(!asked.empty());
+  // Mode 2 always comes with such a file; any other mode is the stored number.
+  if (s.MusicMode == 2) FUZZ_CHECK(!s.MusicFile.empty());
+  const std::int16_t stored = ReadStoredNumber(modeText);
+  FUZZ_CHECK(s.MusicMode == stored || (stored == 2 && s.MusicMode == 0 && s.MusicFile.empty()));
+  return 0;
+}
