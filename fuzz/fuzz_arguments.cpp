@@ -5,13 +5,19 @@
 // open, 4 the preview window can be made, 8 the engine file is there, 16 the
 // saver window can be made. HANDLE is a 32-bit value written into a "/p" line.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "common/names.h"
 #include "fuzz/fuzz_check.h"
 #include "host/entry.h"
 
 namespace {
+
+bool SameSettings(const Settings& a, const Settings& b) {
+  return a.MusicMode == b.MusicMode && a.RepeatTrack == b.RepeatTrack && a.MusicFile == b.MusicFile;
+}
 
 class ScriptedPort final : public EntryPort {
  public:
@@ -19,11 +25,13 @@ class ScriptedPort final : public EntryPort {
   int lookups = 0, previews = 0, loads = 0, engineChecks = 0, messages = 0, dialogs = 0,
       cursors = 0, saverWindows = 0;
   std::uint32_t previewHandle = 0;
+  Settings loaded;  // what LoadSettings answers; the dialog and the show must get it
+  std::string roleLetter = "unset";
 
   bool WindowExists(std::string_view title) override {
     ++lookups;
-    if (title == kShowTitle) return flags & 1;
-    FUZZ_CHECK(title == kDialogTitle);
+    if (title == orvane::names::kShowWindowTitle) return flags & 1;
+    FUZZ_CHECK(title == orvane::names::kDialogTitle);
     return flags & 2;
   }
   bool ShowPreview(std::uint32_t parentHandle) override {
@@ -31,16 +39,24 @@ class ScriptedPort final : public EntryPort {
     previewHandle = parentHandle;
     return flags & 4;
   }
-  void LoadSettings() override { ++loads; }
+  Settings LoadSettings() override {
+    ++loads;
+    return loaded;
+  }
   bool EngineFileExists() override {
     ++engineChecks;
     return flags & 8;
   }
   void ShowMissingEngineMessage() override { ++messages; }
-  void ShowSettingsDialog() override { ++dialogs; }
+  void ShowSettingsDialog(Settings& settings) override {
+    ++dialogs;
+    FUZZ_CHECK(SameSettings(settings, loaded));
+  }
   void HideCursor() override { ++cursors; }
-  bool LoadSaverWindow() override {
+  bool LoadSaverWindow(const Settings& settings, const std::string& letter) override {
     ++saverWindows;
+    FUZZ_CHECK(SameSettings(settings, loaded));
+    roleLetter = letter;
     return flags & 16;
   }
 };
@@ -66,9 +82,12 @@ bool ValidUtf8(std::string_view text) {
   return true;
 }
 
-void CheckRole(std::string_view args, unsigned flags) {
+void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
   ScriptedPort port;
   port.flags = flags;
+  port.loaded.MusicMode = static_cast<std::int16_t>(handle & 0xFFFF);
+  port.loaded.RepeatTrack = static_cast<std::int16_t>(handle >> 16);
+  port.loaded.MusicFile = std::string(args.substr(0, 8));
   const EntryResult result = RunEntry(args, port);
   const std::string letter = ModeLetter(args);
   // Both look-ups always; a running show or open dialog ends the start silently.
@@ -99,6 +118,8 @@ void CheckRole(std::string_view args, unsigned flags) {
   FUZZ_CHECK(port.dialogs == (letter == "C" ? 1 : 0));
   FUZZ_CHECK(port.saverWindows == (show ? 1 : 0));
   FUZZ_CHECK(port.cursors == (letter == "S" ? 1 : 0));
+  // The show is told its role: "S", or "" when started without arguments.
+  if (show) FUZZ_CHECK(port.roleLetter == (letter == "S" ? "S" : ""));
   FUZZ_CHECK((result == EntryResult::RunWindowLoop) == (show && (flags & 16)));
 }
 
@@ -130,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ValidUtf8(args)) FUZZ_CHECK(ModeLetter(lower) == letter);
 
   PreviewParentHandle(args);
-  CheckRole(args, flags);
+  CheckRole(args, flags, handle);
 
   // Every handle the display settings can pass comes back exactly, whichever way
   // the program was started.
@@ -140,6 +161,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(PreviewParentHandle(previewArgs) == handle);
   FUZZ_CHECK(PreviewParentHandle("-P " + std::to_string(static_cast<std::int32_t>(handle))) ==
              handle);
-  CheckRole(previewArgs, flags & ~3u);
+  CheckRole(previewArgs, flags & ~3u, handle);
+  // The handle is read as a decimal number only: hexadecimal and octal forms give 0.
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "%X", handle);
+  FUZZ_CHECK(PreviewParentHandle(std::string("/p &H") + hex) == 0);
+  FUZZ_CHECK(PreviewParentHandle(std::string("/p &O") + std::to_string(handle % 8)) == 0);
   return 0;
 }

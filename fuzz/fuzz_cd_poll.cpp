@@ -64,6 +64,16 @@ class ScriptedMci final : public MciPort {
   }
 };
 
+// The poll never touches the wave device.
+class NoSound final : public SoundPort {
+ public:
+  std::uint32_t waveOutDeviceCount() override {
+    FUZZ_CHECK(!"the CD poll asks for no wave device");
+    return 0;
+  }
+  void playSound(const char*, std::uint32_t) override { FUZZ_CHECK(!"the CD poll plays no sound"); }
+};
+
 // One MCI word: no blank or control character can add a flag such as "wait"
 // (which would block the host until the disc ends) or a second command part.
 bool OneWord(const std::string& text) {
@@ -82,12 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ScriptedMci mci;
   mci.data = data + 3;
   mci.size = size - 3;
-  MusicAttach(&mci, nullptr);
+  NoSound sound;
+  Music music(mci, sound);
 
   const std::string position = "status cdaudio position track " + std::to_string(repeatTrack);
   for (int i = 0; i < polls; ++i) {
     const std::size_t first = mci.commands.size();
-    const bool keepPolling = CdPoll(repeatTrack);
+    const bool keepPolling = music.CdPoll(repeatTrack);
     int plays = 0;
     for (std::size_t k = first; k < mci.commands.size(); ++k) {
       const std::string& c = mci.commands[k];
@@ -106,8 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(plays <= 1);
     FUZZ_CHECK(mci.commands.size() - first <= 5);
     if (!keepPolling) FUZZ_CHECK(plays == 0);
-    FUZZ_CHECK(Bgm().keepPolling == keepPolling);
+    FUZZ_CHECK(music.KeepPolling() == keepPolling);
   }
-  MusicAttach(nullptr, nullptr);
   return 0;
 }

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/settings.h"
 #include "dialog/music_choice.h"
 #include "fuzz/fuzz_check.h"
-#include "host/settings.h"
 
 using namespace settings_dialog;
 
@@ -17,6 +17,28 @@ namespace {
 
 struct Write {
   std::string key, value, file;
+};
+
+// Records the writes; write number failAt (counting from 1) fails.
+class RecordingStore final : public IniStore {
+ public:
+  std::vector<Write> writes;
+  unsigned failAt = 0;
+
+  std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
+    FUZZ_CHECK(!"the save never reads");
+    return {};
+  }
+  bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
+                     const std::string& file) override {
+    FUZZ_CHECK(section == kSettingsSection);
+    writes.push_back({std::string(key), value, file});
+    return writes.size() != failAt;
+  }
+  bool FileExists(const std::string&) override {
+    FUZZ_CHECK(!"the save never looks for files");
+    return false;
+  }
 };
 
 }  // namespace
@@ -36,21 +58,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(ReadRepeatText(RepeatBoxText(reading.track)).track == reading.track);
   FUZZ_CHECK(ReadRepeatText(RepeatBoxText(mode)).track == mode);
 
-  std::vector<Write> writes;
+  RecordingStore store;
+  store.failAt = failAt;
   int pathAsked = 0;
-  std::int16_t repeatTrack = 12345;
-  const SaveOutcome outcome = SaveMusicSettings(
-      mode, text, musicFile, repeatTrack,
-      [&] {
-        ++pathAsked;
-        return iniFile;
-      },
-      [&](std::string_view section, std::string_view key, const std::string& value,
-          const std::string& file) {
-        FUZZ_CHECK(section == kSettingsSection);
-        writes.push_back({std::string(key), value, file});
-        return writes.size() != failAt;
-      });
+  Settings settings;
+  settings.MusicMode = mode;
+  settings.RepeatTrack = 12345;
+  settings.MusicFile = musicFile;
+  const SaveOutcome outcome = SaveMusicChoice(settings, text, store, [&] {
+    ++pathAsked;
+    return iniFile;
+  });
+  const std::vector<Write>& writes = store.writes;
+  const std::int16_t repeatTrack = settings.RepeatTrack;
+  // The save changes the repeat track only; the rest is the user's choice as it was.
+  FUZZ_CHECK(settings.MusicMode == mode && settings.MusicFile == musicFile);
 
   if (!reading.inRange) {
     // Checked before the first write: the file is never left half saved.

@@ -10,7 +10,7 @@
 
 #include "common/conversions.h"
 #include "fuzz/fuzz_check.h"
-#include "host/settings.h"
+#include "common/settings.h"
 
 namespace {
 
