@@ -42,12 +42,11 @@ if(NOT TARGET gtest_main)
   add_subdirectory(${ORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
 endif()
 
-# A GoogleTest program registered as one CTest test.
+# A GoogleTest program.
 function(_orvane_gtest name sources libs)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${libs} gmock gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  add_test(NAME ${name} COMMAND ${name})
 endfunction()
 
 function(orvane_unit_test)
@@ -56,16 +55,18 @@ function(orvane_unit_test)
     return()
   endif()
   _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES LABELS unit TIMEOUT 120)
 endfunction()
 
-# A test that runs Windows programs: it needs the harness, and it has the
-# virtual desktop to itself.
+# A test that runs Windows programs: it needs the harness, and it has one of
+# its lanes (display, X focus, Wine prefix, sound) to itself, so tests in
+# different lanes run side by side (ctest -j).
 function(_orvane_harness_test name label timeout)
+  add_test(NAME ${name} COMMAND ${ORVANE_SCRIPTS_DIR}/harness run ${ORVANE_HARNESS_DIR} ${ARGN})
   set_tests_properties(${name} PROPERTIES
     LABELS ${label} TIMEOUT ${timeout}
     FIXTURES_REQUIRED harness
-    RESOURCE_LOCK desktop
     ENVIRONMENT "ORVANE_HARNESS_DIR=${ORVANE_HARNESS_DIR};ORVANE_BIN_DIR=${ORVANE_BIN_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
@@ -75,7 +76,7 @@ function(orvane_win32_test)
     return()
   endif()
   _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
-  _orvane_harness_test(${T_NAME} win32 300)
+  _orvane_harness_test(${T_NAME} win32 300 ${ORVANE_SCRIPTS_DIR}/wine-run $<TARGET_FILE:${T_NAME}>)
 endfunction()
 
 function(orvane_e2e_test)
@@ -86,8 +87,7 @@ function(orvane_e2e_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  add_test(NAME ${T_NAME} COMMAND bash ${T_SCRIPT})
-  _orvane_harness_test(${T_NAME} e2e ${T_TIMEOUT})
+  _orvane_harness_test(${T_NAME} e2e ${T_TIMEOUT} bash ${T_SCRIPT})
 endfunction()
 
 function(orvane_harness_fixture)
