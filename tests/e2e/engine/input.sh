@@ -93,10 +93,10 @@ end_listening_engine() {
 }
 
 # name | input before the engine starts | steps
-# A case that ends the engine has one of its own. The others share one engine, in the
-# order given, each starting where the one before left it: the first of them meets an
-# engine that has had no input, and the input they give before the start is all given
-# before that one engine starts.
+# The cases that must not end the engine share one, the first engine of the scenario, in
+# the order given, each starting where the one before left it: the first of them meets
+# an engine that has had no input, and their input before the start is all given before
+# that engine starts. A case that ends the engine has one of its own.
 cases=(
   "foreign close before any input||close alive close alive"
   "first move of 10 px, then a second||by:10,0 alive by:10,0 ends"
@@ -114,23 +114,10 @@ cases=(
 
 engines=()
 listening=()
+ending=()
 for row in "${cases[@]}"; do
   IFS='|' read -r name before steps <<<"$row"
-  if [[ " $steps " != *" ends "* ]]; then
-    listening+=("$row")
-    continue
-  fi
-  log_mark=$(wc -l < "$input_log")
-  h_mouse_to 500 400
-  for s in $before; do step "$s"; done
-  if ! start_engine; then
-    check "$name: the engine window appears" false
-    continue
-  fi
-  done_steps= ended=0 other=
-  for s in $steps; do step "$s"; done
-  ((ended)) || end_listening_engine "$name"
-  [[ -n "$other" ]] && kill "$other" 2>/dev/null
+  if [[ " $steps " == *" ends "* ]]; then ending+=("$row"); else listening+=("$row"); fi
 done
 
 # The cases that must not end the engine, on one engine.
@@ -153,6 +140,22 @@ if start_engine; then
 else
   check "the engine for the cases that must not end it appears" false
 fi
+
+# The cases that end the engine, one engine each.
+for row in "${ending[@]}"; do
+  IFS='|' read -r name before steps <<<"$row"
+  log_mark=$(wc -l < "$input_log")
+  h_mouse_to 500 400
+  for s in $before; do step "$s"; done
+  if ! start_engine; then
+    check "$name: the engine window appears" false
+    continue
+  fi
+  done_steps= ended=0 other=
+  for s in $steps; do step "$s"; done
+  ((ended)) || end_listening_engine "$name"
+  [[ -n "$other" ]] && kill "$other" 2>/dev/null
+done
 
 check "no engine process is left" bash -c "! kill -0 ${engines[*]} 2>/dev/null"
 check "no engine window is left" no_window OrvaneVC
