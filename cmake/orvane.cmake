@@ -77,6 +77,8 @@ function(orvane_win32_test)
   endif()
   _orvane_gtest(${T_NAME} "${T_SOURCES}" "${T_LIBS}")
   _orvane_harness_test(${T_NAME} win32 300 ${ORVANE_SCRIPTS_DIR}/wine-run $<TARGET_FILE:${T_NAME}>)
+  # They drive their windows with messages; see scripts/wine-run.
+  set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT ORVANE_UNMANAGED_WINDOWS=1)
 endfunction()
 
 function(orvane_e2e_test)
