@@ -128,8 +128,9 @@ h_type() { _h_refocus; xdotool type --delay 50 "$1"; }
 h_click() { xdotool click "$1"; }
 h_mousedown() { xdotool mousedown "$1"; }
 h_mouseup() { xdotool mouseup "$1"; }
-# Not "mousemove --sync": it waits 15 s when the server reports no change, as it does
-# while no window is mapped (the pointer then reads as the screen's centre).
+# Not "mousemove --sync": it waits 15 s for the pointer to leave where it was, which
+# it never does when it is there already, or when the display starts afresh as its
+# last client leaves and puts the pointer back in the middle.
 h_mouse_to() {
   xdotool mousemove "$1" "$2"
   local i
