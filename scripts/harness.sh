@@ -128,7 +128,18 @@ h_type() { _h_refocus; xdotool type --delay 50 "$1"; }
 h_click() { xdotool click "$1"; }
 h_mousedown() { xdotool mousedown "$1"; }
 h_mouseup() { xdotool mouseup "$1"; }
-h_mouse_to() { xdotool mousemove --sync "$1" "$2"; }
+# Not "mousemove --sync": it waits 15 s for the pointer to leave where it was, which
+# it never does when it is there already, or when the display starts afresh as its
+# last client leaves and puts the pointer back in the middle.
+h_mouse_to() {
+  xdotool mousemove "$1" "$2"
+  local i
+  for ((i = 0; i < 10; i++)); do
+    [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]] && return 0
+    sleep 0.05
+  done
+  return 0
+}
 h_mouse_by() { xdotool mousemove_relative --sync -- "$1" "$2"; }
 
 h_shot() {
