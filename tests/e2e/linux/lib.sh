@@ -10,6 +10,8 @@
 #   lit_share FILE [GEOMETRY]   share of pixels brighter than near-black, 0..1
 #   changed_pixels A B          pixels that differ between two screenshots
 #   check WHAT CONDITION...     counts a check; prints ok/FAIL
+#   test_window NAME W H [ARGS] a window of the test helper: $WINDOW_ID, $WINDOW_PID
+#   check_moving_veils NAME     two screenshots apart: lit, and changed between them
 #   finish                      exit code from the checks
 set -uo pipefail
 
@@ -124,3 +126,24 @@ finish() {
 
 # Float comparison for check: gt A B
 gt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+test_window() {
+  local name=$1
+  shift
+  "$ORVANE_TEST_WINDOW" "$@" >"$WORK/$name.id" &
+  WINDOW_PID=$!
+  x_track "$WINDOW_PID"
+  for _ in $(seq 60); do [[ -s "$WORK/$name.id" ]] && break; sleep 0.05; done
+  WINDOW_ID=$(cat "$WORK/$name.id")
+}
+
+check_moving_veils() {
+  local a b lit changed
+  a=$(shot "$1-1")
+  sleep 0.5
+  b=$(shot "$1-2")
+  lit=$(lit_share "$a")
+  changed=$(changed_pixels "$a" "$b")
+  check "veils light the screen ($lit)" gt "$lit" 0.05
+  check "the picture moves ($changed pixels changed)" gt "$changed" 20000
+}

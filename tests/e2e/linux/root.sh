@@ -5,13 +5,7 @@ x_start
 
 hack_start --root --fps
 check "draws on the root window" wait_for_picture
-a=$(shot root-1)
-sleep 0.5
-b=$(shot root-2)
-lit=$(lit_share "$a")
-changed=$(changed_pixels "$a" "$b")
-check "veils light the screen ($lit)" gt "$lit" 0.05
-check "the picture moves ($changed pixels changed)" gt "$changed" 20000
+check_moving_veils root
 # The rate is reported once a full second has passed; on a loaded machine the
 # picture can be up sooner than that.
 for n in $(seq 100); do grep -qE 'fps$' "$WORK/hack.err" && break; sleep 0.05; done
@@ -21,20 +15,16 @@ check "SIGTERM ends it with 0 (got $HACK_STATUS)" test "$HACK_STATUS" = 0
 check "--fps reports on stderr" grep -qE '^orvane: [0-9.]+ fps$' "$WORK/hack.err"
 
 # A virtual root (as some window managers and screen savers make) is drawn on, not the root.
-"$ORVANE_TEST_WINDOW" 300 200 --vroot >"$WORK/vroot.id" &
-x_track $!
-for n in $(seq 60); do [[ -s "$WORK/vroot.id" ]] && break; sleep 0.05; done
-vroot=$(cat "$WORK/vroot.id")
+test_window vroot 300 200 --vroot
+vroot=$WINDOW_ID
 hack_start --root
 check "draws on the virtual root" wait_for_picture "$vroot"
 kill -INT "$HACK_PID"
 hack_ends_within 5
 check "SIGINT ends it with 0 (got $HACK_STATUS)" test "$HACK_STATUS" = 0
 
-"$ORVANE_TEST_WINDOW" 200 150 >"$WORK/named.id" &
-x_track $!
-for n in $(seq 60); do [[ -s "$WORK/named.id" ]] && break; sleep 0.05; done
-named=$(cat "$WORK/named.id")
+test_window named 200 150
+named=$WINDOW_ID
 XSCREENSAVER_WINDOW=$named hack_start --root
 check "draws on the window XSCREENSAVER_WINDOW names" wait_for_picture "$named"
 kill -TERM "$HACK_PID"

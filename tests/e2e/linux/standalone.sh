@@ -5,10 +5,8 @@ source "$(dirname "$0")/lib.sh"
 x_start 640x480  # a smaller screen: quicker frames, the same rules
 xdotool mousemove 500 400
 
-"$ORVANE_TEST_WINDOW" 100 100 >"$WORK/other.id" &
-x_track $!
-for n in $(seq 60); do [[ -s "$WORK/other.id" ]] && break; sleep 0.05; done
-other=$(cat "$WORK/other.id")
+test_window other 100 100
+other=$WINDOW_ID
 
 # Starts the hack and waits until its window has the focus.
 start() {

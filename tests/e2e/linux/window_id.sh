@@ -4,11 +4,9 @@
 source "$(dirname "$0")/lib.sh"
 x_start
 
-"$ORVANE_TEST_WINDOW" 320 240 >"$WORK/window.id" &
-owner=$!
-x_track $owner
-for n in $(seq 60); do [[ -s "$WORK/window.id" ]] && break; sleep 0.05; done
-window=$(cat "$WORK/window.id")
+test_window window 320 240
+owner=$WINDOW_PID
+window=$WINDOW_ID
 
 hack_start --window-id "$window"
 check "draws into the window" wait_for_picture "$window"
@@ -33,10 +31,8 @@ check "ends with 0 when the window goes away (got $HACK_STATUS)" test "$HACK_STA
 
 # Synced to the display: without a driver that waits at the swap, frames are paced
 # to about 60 a second instead of running flat out, even in a small cheap window.
-"$ORVANE_TEST_WINDOW" 64 48 >"$WORK/tiny.id" &
-x_track $!
-for n in $(seq 60); do [[ -s "$WORK/tiny.id" ]] && break; sleep 0.05; done
-hack_start --window-id "$(cat "$WORK/tiny.id")" --fps
+test_window tiny 64 48
+hack_start --window-id "$WINDOW_ID" --fps
 sleep 2.5
 kill -TERM "$HACK_PID"
 hack_ends_within 5

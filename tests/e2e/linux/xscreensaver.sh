@@ -69,13 +69,7 @@ as_user xscreensaver-command -activate >>"$WORK/daemon.log" 2>&1
 for n in $(seq 100); do [[ -n $(hack_pids) ]] && break; sleep 0.1; done
 check "activate starts orvane" test -n "$(hack_pids)"
 check "the screen shows veils" wait_for_picture
-a=$(shot active-1)
-sleep 0.6
-b=$(shot active-2)
-lit=$(lit_share "$a")
-changed=$(changed_pixels "$a" "$b")
-check "veils over the screen ($lit)" gt "$lit" 0.05
-check "moving ($changed pixels changed)" gt "$changed" 20000
+check_moving_veils active
 
 as_user xscreensaver-command -deactivate >>"$WORK/daemon.log" 2>&1
 for n in $(seq 100); do [[ -z $(hack_pids) ]] && break; sleep 0.1; done
