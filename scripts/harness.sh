@@ -48,10 +48,11 @@ H_XWIN=
 
 _h_cleanup() {
   local pid
+  # Processes that already ended are no failure, also under `set -e`.
   [[ -n "$H_CAPTURE_PID" ]] && kill -INT "$H_CAPTURE_PID" 2>/dev/null
-  for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null; done
+  for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
   sleep 0.2
-  for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   rm -f "$H_PIDFILE"
 }
 trap _h_cleanup EXIT
