@@ -134,8 +134,8 @@ check "the music was heard at every sample ($quiet quiet)" test "$quiet" -eq 0
 samples=$(($(wc -l <"$SHOW_CSV") - 1))
 warm=$((WARMUP / INTERVAL + 1))
 ((warm + 3 > samples)) && warm=1
-for limit in "3 $HANDLE_TOLERANCE" "6 $WINDOW_TOLERANCE" "11 $HANDLE_TOLERANCE" "14 $WINDOW_TOLERANCE"; do
-  read -r col tol <<<"$limit"
+for rule in "3 $HANDLE_TOLERANCE" "6 $WINDOW_TOLERANCE" "11 $HANDLE_TOLERANCE" "14 $WINDOW_TOLERANCE"; do
+  read -r col tol <<<"$rule"
   flat "$SHOW_CSV" "$col" "$tol" "" "$warm"
   check "flat: $FLAT_TEXT" test $? -eq 0
 done
@@ -211,8 +211,8 @@ check "the dialog opened $opened of $DIALOGS times" test "$opened" -eq "$DIALOGS
 check "and closed with exit code 0 $closed times" test "$closed" -eq "$DIALOGS"
 check "no dialog is left open" h_wait_no_window "$TITLE" 5
 check "cancelling every time left Orvane.ini byte for byte" cmp -s "$dir/Orvane.ini" "$dir/before.ini"
-for limit in "4 $HANDLE_TOLERANCE" "7 $WINDOW_TOLERANCE"; do
-  read -r col tol <<<"$limit"
+for rule in "4 $HANDLE_TOLERANCE" "7 $WINDOW_TOLERANCE"; do
+  read -r col tol <<<"$rule"
   flat "$DIALOG_CSV" "$col" "$tol" "" 1
   check "flat over the rounds: $FLAT_TEXT" test $? -eq 0
 done
