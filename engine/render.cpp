@@ -23,8 +23,7 @@
 namespace {
 
 void setGlState(Rendering& r, SurfaceSize size) {
-  resizeRendering(r, size);
-  glMatrixMode(GL_MODELVIEW);
+  resizeRendering(r, size);  // leaves the model-view matrix current
   glLoadIdentity();
   glTranslatef(0, 0, -5);
 
@@ -93,12 +92,11 @@ void resizeRendering(Rendering& r, SurfaceSize size) {
   // Width over height of the drawable; a window folded to no height keeps a finite aspect.
   const float aspect =
       static_cast<float>(size.width) / static_cast<float>(size.height > 0 ? size.height : 1);
-  GLint matrixMode = GL_MODELVIEW;
-  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(20.0, aspect, 0.01, 20.0);
-  glMatrixMode(static_cast<GLenum>(matrixMode));
+  // Everything else the picture does works on the model-view matrix.
+  glMatrixMode(GL_MODELVIEW);
 }
 
 void frameStep(Rendering& r) {
