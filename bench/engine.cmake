@@ -5,7 +5,7 @@ if(NOT ORVANE_WINDOWS)
     add_executable(engine_veil_bench
       ${CMAKE_CURRENT_SOURCE_DIR}/veil_bench.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/veil_reference.cpp)
-    target_include_directories(engine_veil_bench PRIVATE ${PROJECT_SOURCE_DIR})
+    orvane_target(engine_veil_bench)
     target_link_libraries(engine_veil_bench PRIVATE engine_core benchmark::benchmark)
   endif()
 
@@ -13,10 +13,8 @@ if(NOT ORVANE_WINDOWS)
   add_executable(engine_x11_frame_bench
     ${CMAKE_CURRENT_SOURCE_DIR}/x11_frame_bench.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frame_compare.cpp)
-  target_include_directories(engine_x11_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
+  orvane_target(engine_x11_frame_bench)
   target_link_libraries(engine_x11_frame_bench PRIVATE engine_render_glx)
-  # Measured with the flags the program itself is built with.
-  target_compile_options(engine_x11_frame_bench PRIVATE -O2)
 endif()
 
 if(ORVANE_WINDOWS)
@@ -24,6 +22,6 @@ if(ORVANE_WINDOWS)
   add_executable(engine_frame_bench
     ${CMAKE_CURRENT_SOURCE_DIR}/frame_bench.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/frame_compare.cpp)
-  target_include_directories(engine_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
+  orvane_target(engine_frame_bench)
   target_link_libraries(engine_frame_bench PRIVATE engine_render_wgl)
 endif()

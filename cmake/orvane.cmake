@@ -4,6 +4,8 @@
 #   ORVANE_BIN_DIR          where Orvane.scr and Orvane.dll land, side by side
 #   ORVANE_HARNESS_DIR      state of the Wine/Xvfb/PulseAudio harness of this build
 #
+#   orvane_target(t [FOLDER f])   every library and program of ours: warnings, Win32
+#                                 definitions, its folder's headers (see below)
 #   orvane_unit_test(NAME n SOURCES ... [LIBS ...])    native GoogleTest, label "unit"
 #   orvane_win32_test(NAME n SOURCES ... [LIBS ...])   MinGW GoogleTest run under Wine, label "win32"
 #   orvane_e2e_test(NAME n SCRIPT path [TIMEOUT s] [LABEL l])   harness scenario (bash), label
@@ -30,26 +32,110 @@ target_include_directories(orvane_version INTERFACE ${CMAKE_BINARY_DIR}/generate
 set(ORVANE_VERSION_RC_DEPENDS
   ${PROJECT_SOURCE_DIR}/assets/version_info.rc ${CMAKE_BINARY_DIR}/generated/orvane_version.h)
 
+# What every target of ours compiles with, and GoogleTest does not: warnings,
+# and on Windows lean headers, no min/max macros and the Windows 7 API level
+# (resource scripts included, as they read <windows.h> too). orvane_target()
+# links it; the sanitizer and fuzz flags come from the presets and reach
+# every target, GoogleTest's too.
+add_library(orvane_defaults INTERFACE)
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  add_compile_options(-Wall -Wextra)
+  target_compile_options(orvane_defaults INTERFACE "$<$<COMPILE_LANGUAGE:C,CXX>:-Wall;-Wextra>")
 endif()
-
 if(ORVANE_WINDOWS)
-  # Lean headers, no min/max macros, and the Windows 7 API level.
-  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_definitions(orvane_defaults INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
-if(ORVANE_FUZZ)
-  # Coverage and sanitizers in every library; only the targets link the fuzzer's main.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
-                      -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
+# Folders whose code may include any other folder; the product's folders
+# include only what scripts/check_includes allows them.
+set(ORVANE_FREE_FOLDERS tests fuzz bench tools)
 
-if(ORVANE_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
+# orvane_target(<target> [FOLDER <folder>])
+#
+# Makes <target> one of ours: it links orvane_defaults, and its folder's
+# headers are reachable as "<folder>/<name>.h". The folder is the one whose
+# CMakeLists.txt defines the target, unless FOLDER names another (a test
+# program defined beside the code it tests says FOLDER tests).
+#
+# A library in a product folder publishes only its own folder, through
+# <build>/include/<folder>/<folder>, a link to the source folder: whoever links
+# it can include that folder and nothing more. What a library uses it states
+# with target_link_libraries, which brings the used folder's headers along; a
+# header it includes without linking the library does not compile. Targets in
+# ORVANE_FREE_FOLDERS see the whole tree, privately.
+set(ORVANE_INCLUDE_DIR ${CMAKE_BINARY_DIR}/include)
+function(orvane_target target)
+  cmake_parse_arguments(T "" "FOLDER" "" ${ARGN})
+  if(NOT T_FOLDER)
+    file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    string(REGEX REPLACE "/.*" "" T_FOLDER "${relative}")
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    set(scope INTERFACE)
+  else()
+    target_link_libraries(${target} PRIVATE orvane_defaults)
+    if(type STREQUAL "EXECUTABLE")
+      set(scope PRIVATE)
+    else()
+      set(scope PUBLIC)
+    endif()
+  endif()
+  if(T_FOLDER IN_LIST ORVANE_FREE_FOLDERS)
+    if(NOT scope STREQUAL "INTERFACE")
+      target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+    endif()
+  else()
+    orvane_folder_include(${T_FOLDER} include)
+    target_include_directories(${target} ${scope} ${include})
+  endif()
+endfunction()
+
+# orvane_folder_include(<folder> <variable>): the include directory through
+# which "<folder>/..." and nothing else is reachable.
+function(orvane_folder_include folder variable)
+  set(dir ${ORVANE_INCLUDE_DIR}/${folder})
+  if(NOT EXISTS ${dir}/${folder})
+    file(MAKE_DIRECTORY ${dir})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${dir}/${folder} SYMBOLIC)
+  endif()
+  set(${variable} ${dir} PARENT_SCOPE)
+endfunction()
+
+# The pictures and icons the resource scripts embed ("assets/..."): data that
+# any folder's resource script may name. A library whose .rc files embed
+# assets links orvane_assets.
+add_library(orvane_assets INTERFACE)
+orvane_target(orvane_assets FOLDER assets)
+
+# Configure-time guard: every target compiled from this tree links
+# orvane_defaults (call orvane_target() on it). Run once, after all folders.
+function(orvane_check_targets)
+  set(pending ${PROJECT_SOURCE_DIR})
+  set(missing)
+  while(pending)
+    list(POP_FRONT pending dir)
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    foreach(sub ${subdirs})
+      string(FIND "${sub}/" "${PROJECT_SOURCE_DIR}/" at)
+      if(at EQUAL 0)
+        list(APPEND pending ${sub})
+      endif()
+    endforeach()
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$")
+        get_target_property(links ${target} LINK_LIBRARIES)
+        if(NOT "orvane_defaults" IN_LIST links)
+          list(APPEND missing ${target})
+        endif()
+      endif()
+    endforeach()
+  endwhile()
+  if(missing)
+    message(FATAL_ERROR "Targets without orvane_target(): ${missing}")
+  endif()
+endfunction()
 
 # GoogleTest from Debian's source package, built with this build's flags (so it
 # matches the sanitizers natively and the static runtime under MinGW).
@@ -65,7 +151,7 @@ endif()
 function(_orvane_gtest name sources libs)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${libs} gmock gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  orvane_target(${name} FOLDER tests)
 endfunction()
 
 function(orvane_unit_test)

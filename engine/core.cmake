@@ -14,7 +14,7 @@ add_library(engine_core STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/pixel_format.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/veil_mesh.cpp
   ${streak_image_data})
-target_include_directories(engine_core PUBLIC ${PROJECT_SOURCE_DIR})
+orvane_target(engine_core)
 # The per-frame update is written for the vectoriser; -O2 leaves its loops scalar.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   target_compile_options(engine_core PRIVATE $<$<NOT:$<CONFIG:Debug>>:-O3 -fno-math-errno>)
@@ -22,12 +22,14 @@ endif()
 
 # The picture in OpenGL 1.1, the same code on every platform.
 add_library(engine_render STATIC ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp)
+orvane_target(engine_render)
 if(ORVANE_WINDOWS)
   target_link_libraries(engine_render PUBLIC engine_core opengl32 glu32)
   # The window's context through WGL and the multimedia timer; the shell links this.
   add_library(engine_render_wgl STATIC
     ${CMAKE_CURRENT_SOURCE_DIR}/wgl_surface.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/wgl_pixel_format.cpp)
+  orvane_target(engine_render_wgl)
   target_link_libraries(engine_render_wgl PUBLIC engine_render winmm gdi32)
 else()
   find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)

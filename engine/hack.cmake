@@ -1,6 +1,6 @@
 # orvane: the veils as a native X11/GLX program (an xscreensaver hack).
 add_library(engine_hack_options STATIC ${CMAKE_CURRENT_SOURCE_DIR}/hack_options.cpp)
-target_include_directories(engine_hack_options PUBLIC ${PROJECT_SOURCE_DIR})
+orvane_target(engine_hack_options)
 
 orvane_unit_test(NAME engine_hack_options_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/hack_options_test.cpp
@@ -12,14 +12,13 @@ endif()
 
 find_package(X11 REQUIRED)
 add_library(engine_render_glx STATIC ${CMAKE_CURRENT_SOURCE_DIR}/glx_surface.cpp)
+orvane_target(engine_render_glx)
 target_link_libraries(engine_render_glx PUBLIC engine_render OpenGL::GLX X11::X11)
 
 add_executable(orvane ${CMAKE_CURRENT_SOURCE_DIR}/x11_main.cpp)
+orvane_target(orvane)
 target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options)
 set_target_properties(orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVANE_BIN_DIR})
-# The program itself is built for speed whatever the build type (the tests may not be).
-target_compile_options(orvane PRIVATE -O2)
-target_compile_definitions(orvane PRIVATE NDEBUG)
 
 # Where Debian's xscreensaver looks for hacks and their settings descriptions.
 include(GNUInstallDirs)
@@ -28,6 +27,7 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/orvane.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
 
 add_executable(x11_test_window ${PROJECT_SOURCE_DIR}/tests/e2e/linux/test_window.cpp)
+orvane_target(x11_test_window FOLDER tests)
 target_link_libraries(x11_test_window PRIVATE X11::X11)
 set_target_properties(x11_test_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
 

@@ -1,6 +1,8 @@
 # The engine window: its rules (pure, tested natively) and the Win32 program Orvane.dll.
 add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_policy.cpp)
-target_include_directories(engine_shell PUBLIC ${PROJECT_SOURCE_DIR})
+orvane_target(engine_shell)
+# The window title and class it shares with the host.
+target_link_libraries(engine_shell PUBLIC orvane_common)
 
 orvane_unit_test(NAME engine_shell_policy_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_policy_test.cpp
@@ -10,15 +12,20 @@ if(ORVANE_WINDOWS)
   add_executable(orvane_engine
     ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/engine.rc)
-  target_include_directories(orvane_engine PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render_wgl orvane_version)
+  orvane_target(orvane_engine)
+  # The manifest carries the release's version; engine.rc finds it beside orvane_version.h.
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest.in
+    ${CMAKE_BINARY_DIR}/generated/engine.manifest @ONLY)
+  # orvane_assets and orvane_version: engine.rc embeds the icon and the version.
+  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render_wgl orvane_assets orvane_version)
   # The resource script embeds the icon and the manifest; rebuild it when they change.
   set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/engine.rc PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest;${ORVANE_VERSION_RC_DEPENDS}")
+    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_BINARY_DIR}/generated/engine.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32_resource_ids.h;${ORVANE_VERSION_RC_DEPENDS}")
   orvane_gui_program(orvane_engine Orvane.dll)
 
   # Tells the input scenario which key and button events reached Windows.
   add_executable(engine_input_log ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input_log.cpp)
+  orvane_target(engine_input_log FOLDER tests)
   set_target_properties(engine_input_log PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
 
   orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)

@@ -3,8 +3,9 @@
 # draws them again.
 if(NOT ORVANE_WINDOWS)
   add_library(indicator_pictures STATIC ${CMAKE_CURRENT_LIST_DIR}/indicator_pictures.cpp)
-  target_include_directories(indicator_pictures PUBLIC ${PROJECT_SOURCE_DIR})
+  orvane_target(indicator_pictures)
   add_executable(make_indicators ${CMAKE_CURRENT_LIST_DIR}/make_indicators.cpp)
+  orvane_target(make_indicators)
   target_link_libraries(make_indicators PRIVATE indicator_pictures)
   orvane_generated_asset(make_indicators dialog_pictures ${PROJECT_SOURCE_DIR}/assets)
 endif()

@@ -2,6 +2,6 @@
 # the generator:  cmake --build <native build> --target streak_image_asset
 if(NOT ORVANE_WINDOWS)
   add_executable(streak_image ${CMAKE_CURRENT_LIST_DIR}/streak_image.cpp)
-  target_include_directories(streak_image PRIVATE ${PROJECT_SOURCE_DIR})
+  orvane_target(streak_image)
   orvane_generated_asset(streak_image streak_image_asset ${PROJECT_SOURCE_DIR}/assets/streak.pgm)
 endif()
