@@ -5,6 +5,7 @@
 
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
+#include "orvane_version.h"
 
 namespace settings_dialog {
 namespace {
@@ -16,7 +17,8 @@ using orvane::gdi::Selection;
 constexpr COLORREF kDialogBackground = RGB(0xC0, 0xC0, 0xC0);
 constexpr COLORREF kPanelBackground = RGB(0xE0, 0xE0, 0xE0);
 constexpr COLORREF kCreditColour = RGB(0xFF, 0xFF, 0xFF);
-constexpr wchar_t kCredit[] = L"Orvane  Version 1.0.0";
+// The release from project(VERSION), the number the file properties carry.
+constexpr wchar_t kCredit[] = L"Orvane  Version " ORVANE_VERSION_TEXT;
 
 void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
   RECT r = ToRect(ToPixels(place));
