@@ -58,3 +58,20 @@ void referenceUpdateVeil(Veil& veil, float dt) {
   veil.green = rgb.green;
   veil.blue = rgb.blue;
 }
+
+float normalize(Vec3& v) {
+  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  if (length == 0.0f) {
+    v.y = 1.0f;
+    return 0.0f;
+  }
+  const float inverse = 1.0f / length;
+  v.x *= inverse;
+  v.y *= inverse;
+  v.z *= inverse;
+  return length;
+}
+
+Vec3 cross(const Vec3& a, const Vec3& b) {
+  return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+}

@@ -9,3 +9,14 @@ constexpr float referenceCutoff = 0.4f;
 constexpr float referenceInverseCutoff = 1.0f / referenceCutoff;
 
 void referenceUpdateVeil(Veil& veil, float dt);
+
+// The vector routines the step-by-step update lights each vertex with.
+struct Vec3 {
+  float x = 0, y = 0, z = 0;
+  Vec3() = default;
+  Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+};
+
+// Scales v to unit length and returns its former length; a zero vector becomes (0, 1, 0).
+float normalize(Vec3& v);
+Vec3 cross(const Vec3& a, const Vec3& b);

@@ -94,7 +94,8 @@ void computeRow(const float* c, const ColumnTerms& t, VeilVertex* row, RowPositi
 
 // Intensity of one interior vertex. Only the z of the normal b^ x a^ matters,
 // so it is taken as (b x a).z / (|a| |b|) without building the unit vectors;
-// a zero vector stands for (0, 1, 0) as normalize() has it.
+// a zero vector stands for (0, 1, 0), as the step-by-step update in
+// bench/veil_reference.cpp has it.
 float lightVertex(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
                   int j) {
   float ax = cur.x[j + 1] - cur.x[j - 1];
@@ -167,23 +168,6 @@ int nextRandom(RandomGenerator& random) {
   const std::uint32_t next = static_cast<std::uint32_t>(random.seed) * 214013u + 2531011u;
   random.seed = static_cast<std::int32_t>(next);
   return static_cast<int>((next >> 16) & 0x7FFF);
-}
-
-float normalize(Vec3& v) {
-  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  if (length == 0.0f) {
-    v.y = 1.0f;
-    return 0.0f;
-  }
-  const float inverse = 1.0f / length;
-  v.x *= inverse;
-  v.y *= inverse;
-  v.z *= inverse;
-  return length;
-}
-
-Vec3 cross(const Vec3& a, const Vec3& b) {
-  return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }
 
 Rgb hsvToRgb(float hue, float saturation, float value) {
