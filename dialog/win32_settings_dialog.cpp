@@ -13,6 +13,7 @@
 #include "dialog/dialog_resources.h"
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
+#include "dialog/win32_settings_dialog_testing.h"
 #include "widgets/win32_command.h"
 
 namespace settings_dialog {

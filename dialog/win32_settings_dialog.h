@@ -29,9 +29,4 @@ void RunSettingsDialog(HWND dialog);
 // true when the message was used and must not be dispatched.
 bool HandleDialogKey(HWND dialog, const MSG& msg);
 
-// What tests look at.
-int SelectedIndicator(HWND dialog);  // -1 when none shows "selected"
-POINT SavedCursor(HWND dialog);
-std::wstring FileLabelText(HWND dialog);
-
 }  // namespace settings_dialog

@@ -11,6 +11,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "widgets/command.h"
+#include "widgets/command_testing.h"
 
 using namespace orvane::widgets;
 
@@ -109,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Command again(view2);
   FUZZ_CHECK(Load(again, saved));
   FUZZ_CHECK(again.EnabledField() == button.EnabledField());
-  FUZZ_CHECK(again.FirstRun() == button.FirstRun());
+  FUZZ_CHECK(CommandTesting::FirstRun(again) == CommandTesting::FirstRun(button));
   FUZZ_CHECK(again.BackStyle() == button.BackStyle());
   FUZZ_CHECK(again.Label().colour == button.Label().colour);
   FUZZ_CHECK(again.Label().font == button.Label().font);

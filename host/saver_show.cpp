@@ -16,18 +16,6 @@ SaverShow::SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Setti
                      std::string roleLetter)
     : port_(port), music_(mci, sound), settings_(settings), roleLetter_(std::move(roleLetter)) {}
 
-bool SaverShow::TimerEnabled(ShowTimer timer) const {
-  switch (timer) {
-    case ShowTimer::Timer1:
-      return timer1_;
-    case ShowTimer::Timer2:
-      return timer2_;
-    case ShowTimer::Timer3:
-      return timer3_;
-  }
-  return false;
-}
-
 void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
   switch (timer) {
     case ShowTimer::Timer1:

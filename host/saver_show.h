@@ -51,9 +51,9 @@ class SaverShow {
   // program. Runs for the engine's end and for Windows closing the program.
   void UnloadRequest();
 
-  bool TimerEnabled(ShowTimer timer) const;
-
  private:
+  friend struct SaverShowTesting;
+
   void SetTimer(ShowTimer timer, bool enabled);
 
   ShowPort& port_;

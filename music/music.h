@@ -89,11 +89,12 @@ class Music {
 
   // Audio CD (MusicMode 1). repeatTrack is the RepeatTrack setting (0: the whole disc).
   void CdOpen();
-  bool CdPoll(std::int16_t repeatTrack);  // every 200 ms; returns KeepPolling()
+  bool CdPoll(std::int16_t repeatTrack);  // every 200 ms; false once polling should stop
   void CdClose();
-  bool KeepPolling() const { return keepPolling_; }
 
  private:
+  friend struct MusicTesting;
+
   MciPort& mci_;
   SoundPort& sound_;
   char replyBuffer_[kMciReplyLength] = {};

@@ -97,18 +97,16 @@ class Command {
   void RefreshLook();
   void DrawState(Picture picture);
 
-  // Fields, for the platform side and tests.
+  // Fields, for the platform side (tests see the rest through command_testing.h).
   uint8_t ButtonState() const { return buttonState_; }
   bool EnabledField() const { return enabled_; }
-  uint8_t FirstRun() const { return firstRun_; }
-  bool InvertGradient() const { return invertGradient_; }
-  bool LeftButtonHeld() const { return leftButtonHeld_; }
   uint8_t BackStyle() const { return backStyle_; }
   const CaptionLabel& Label() const { return label_; }
   Picture LastPicture() const { return lastPicture_; }
-  bool HoverPollRunning() const { return pollRunning_; }
 
  private:
+  friend struct CommandTesting;
+
   void SetCaptionEnabled(bool enabled);
   void SetBackStyle(uint8_t style);
 

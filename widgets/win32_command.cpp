@@ -12,6 +12,7 @@
 #include "common/win32_gdi.h"
 #include "widgets/command.h"
 #include "widgets/command_resources.h"
+#include "widgets/win32_command_testing.h"
 
 namespace {
 

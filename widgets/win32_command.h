@@ -15,7 +15,7 @@
 // transparent surface) is CMDM_SETVISIBLE / CMDM_GETVISIBLE.
 //
 // The six state pictures are bitmap resources of the program (IDs 2001-2006 from
-// widgets/command.rc): Orvane.scr carries them through host/orvane_scr.rc; a test program adds
+// widgets/command.rc): Orvane.scr carries them through dialog/dialog.rc; a test program adds
 // widgets/command.rc to its sources. Without them, creating a button fails (CreateWindowExW
 // returns nullptr).
 #include <windows.h>
@@ -26,7 +26,8 @@ bool RegisterCommandClass(HINSTANCE instance);
 
 constexpr wchar_t kCommandClassName[] = L"OrvaneCommand";
 
-// Messages of the button (its own class, so WM_USER-based numbers are private to it).
+// Messages of the button (its own class, so WM_USER-based numbers are private to it);
+// WM_USER + 0x46 and 0x47 are the test hooks of widgets/win32_command_testing.h.
 constexpr UINT CMDM_INITIALIZE = WM_USER + 0x40;     // Initialize(); returns 0
 constexpr UINT CMDM_SETFONTCOLOUR = WM_USER + 0x41;  // wParam: caption colour (COLORREF, or
                                                      // 0x800000nn for system colour nn)
@@ -34,10 +35,6 @@ constexpr UINT CMDM_GETFONTCOLOUR = WM_USER + 0x42;  // returns the caption colo
 constexpr UINT CMDM_SETVISIBLE = WM_USER + 0x43;     // wParam 0: transparent, else opaque
 constexpr UINT CMDM_GETVISIBLE = WM_USER + 0x44;     // returns 0 (transparent) or 255 (opaque)
 constexpr UINT CMDM_GETENABLED = WM_USER + 0x45;     // the Enabled read (repaints); 0 or 1
-constexpr UINT CMDM_GETSTATE = WM_USER + 0x46;       // ButtonState: 0 before Initialize,
-                                                     // 1 Normal, 2 HighLight, 3 Selected,
-                                                     // 4 HighLightSelect
-constexpr UINT CMDM_GETLOOK = WM_USER + 0x47;        // picture painted last (Picture)
 constexpr UINT CMDM_SETENABLED = WM_USER + 0x48;     // wParam 0/1: EnableWindow, and the
                                                      // Enabled write (repaints) even when the
                                                      // window already was in that state
@@ -58,10 +55,4 @@ inline BYTE CommandVisible(HWND button) {
 inline bool CommandEnabled(HWND button) { return SendMessageW(button, CMDM_GETENABLED, 0, 0) != 0; }
 inline void CommandSetEnabled(HWND button, bool enabled) {
   SendMessageW(button, CMDM_SETENABLED, enabled ? 1 : 0, 0);
-}
-inline int CommandState(HWND button) {
-  return static_cast<int>(SendMessageW(button, CMDM_GETSTATE, 0, 0));
-}
-inline orvane::widgets::Picture CommandLastLook(HWND button) {
-  return static_cast<orvane::widgets::Picture>(SendMessageW(button, CMDM_GETLOOK, 0, 0));
 }

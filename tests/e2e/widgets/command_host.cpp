@@ -10,6 +10,7 @@
 #include <cwchar>
 
 #include "widgets/win32_command.h"
+#include "widgets/win32_command_testing.h"
 
 namespace {
 

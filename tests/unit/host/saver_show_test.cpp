@@ -1,4 +1,5 @@
 #include "host/saver_show.h"
+#include "host/saver_show_testing.h"
 
 #include <gtest/gtest.h>
 
@@ -123,7 +124,7 @@ TEST(SaverShow, StartAndEndFollowTheMusicChoice) {
     Show s(c.settings, c.role);
     s.show.Load();
     EXPECT_EQ(s.port.calls, c.load) << c.name;
-    EXPECT_TRUE(s.show.TimerEnabled(ShowTimer::Timer3)) << c.name;
+    EXPECT_TRUE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer3)) << c.name;
     s.port.calls.clear();
     s.port.engineWindow = true;
     s.show.Timer3Tick();
@@ -144,7 +145,7 @@ TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
   s.show.Timer2Tick();
   s.port.mciAnswers["status cdaudio current track"] = {263, ""};
   s.show.Timer2Tick();
-  EXPECT_FALSE(s.show.TimerEnabled(ShowTimer::Timer2));
+  EXPECT_FALSE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer2));
   s.show.UnloadRequest();
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status cdaudio current track", "mci status cdaudio number of tracks",
@@ -197,7 +198,7 @@ TEST(SaverShow, EngineWatchWaitsForASlowEngineButNotForAGoneOne) {
     port.now += c.elapsedMs;
     show.Timer3Tick();
     EXPECT_EQ(port.ended, c.ends) << c.name;
-    EXPECT_EQ(show.TimerEnabled(ShowTimer::Timer3), !c.ends) << c.name;
+    EXPECT_EQ(SaverShowTesting::TimerEnabled(show, ShowTimer::Timer3), !c.ends) << c.name;
   }
 }
 

@@ -1,4 +1,5 @@
 #include "music/music.h"
+#include "music/music_testing.h"
 #include "tests/unit/music/fake_mci.h"
 
 #include <gmock/gmock.h>
@@ -126,7 +127,7 @@ TEST_P(CdPollTable, SendsExactlyTheseCommands) {
   }
   mci.answers = row.answers;
   EXPECT_EQ(music.CdPoll(row.repeat), row.keepPolling);
-  EXPECT_EQ(music.KeepPolling(), row.keepPolling);
+  EXPECT_EQ(MusicTesting::KeepPolling(music), row.keepPolling);
   EXPECT_THAT(mci.commands(), ElementsAreArray(row.sent));
   for (const FakeMci::Call& c : mci.calls) {
     EXPECT_EQ(c.replyLength, c.command == kMode ? 255u : 512u) << c.command;

@@ -1,4 +1,5 @@
 #include "widgets/command.h"
+#include "widgets/command_testing.h"
 
 #include <gtest/gtest.h>
 
@@ -146,7 +147,7 @@ TEST(CommandInput, FollowsTheInputTable) {
     Apply(b.button, c.act);
     EXPECT_EQ(Join(b.view.log), c.painted);
     EXPECT_EQ(b.button.ButtonState(), c.state);
-    EXPECT_EQ(b.button.LeftButtonHeld(), c.held);
+    EXPECT_EQ(CommandTesting::LeftButtonHeld(b.button), c.held);
   }
 }
 
@@ -218,7 +219,7 @@ TEST(CommandProperties, LoadedWithCaptionAndFontOnly) {
   Command b(view);
   b.ReadProperties(Bag({{"caption", u"ｷｬﾝｾﾙ"}, {"font", FontRef{7}}}), FontRef{1});
   EXPECT_TRUE(b.EnabledField());
-  EXPECT_EQ(b.FirstRun(), 1);
+  EXPECT_EQ(CommandTesting::FirstRun(b), 1);
   EXPECT_EQ(b.Label().caption, u"ｷｬﾝｾﾙ");
   EXPECT_EQ(b.Font(), FontRef{7});
   EXPECT_EQ(b.Label().colour, 0u);
@@ -233,9 +234,9 @@ TEST(CommandProperties, CreatedWithoutStoredPropertiesCompletesOnFirstEnabledRea
   FakeView view;
   Command b(view);
   EXPECT_FALSE(b.EnabledField());
-  EXPECT_EQ(b.FirstRun(), 0);
+  EXPECT_EQ(CommandTesting::FirstRun(b), 0);
   EXPECT_TRUE(b.Enabled());
-  EXPECT_EQ(b.FirstRun(), 1);
+  EXPECT_EQ(CommandTesting::FirstRun(b), 1);
   EXPECT_EQ(Join(view.log), "Normal");  // RefreshLook did nothing while still disabled
   view.log.clear();
   EXPECT_TRUE(b.Enabled());  // a later read only repaints
@@ -323,7 +324,7 @@ TEST(CommandProperties, FirstRunZeroForcesBlackCaption) {
   Button b;
   b.button.ReadProperties(Bag({{"FirstRun", u"0"}, {"FontColour", int64_t{0x00FF00}}}), FontRef{});
   EXPECT_EQ(b.button.Label().colour, 0u);
-  EXPECT_EQ(b.button.FirstRun(), 0);
+  EXPECT_EQ(CommandTesting::FirstRun(b.button), 0);
 }
 
 TEST(CommandProperties, SaveOrderDefaultsAndRoundTrip) {

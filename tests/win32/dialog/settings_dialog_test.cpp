@@ -15,7 +15,9 @@
 #include "common/win32_gdi.h"
 #include "common/win32_ini_store.h"
 #include "dialog/win32_settings_dialog.h"
+#include "dialog/win32_settings_dialog_testing.h"
 #include "widgets/win32_command.h"
+#include "widgets/win32_command_testing.h"
 
 namespace settings_dialog {
 namespace {

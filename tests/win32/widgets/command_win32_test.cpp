@@ -9,6 +9,7 @@
 
 #include "widgets/command_resources.h"
 #include "widgets/win32_command.h"
+#include "widgets/win32_command_testing.h"
 #include "common/win32_gdi.h"
 
 namespace {

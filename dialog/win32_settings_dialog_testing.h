@@ -1,0 +1,13 @@
+#pragma once
+// What the dialog's tests look at in an open dialog; nothing else needs these.
+#include <windows.h>
+
+#include <string>
+
+namespace settings_dialog {
+
+int SelectedIndicator(HWND dialog);  // -1 when none shows "selected"
+POINT SavedCursor(HWND dialog);
+std::wstring FileLabelText(HWND dialog);
+
+}  // namespace settings_dialog

@@ -1,0 +1,14 @@
+#pragma once
+// Fields of the button that only its tests read.
+#include <cstdint>
+
+#include "widgets/command.h"
+
+namespace orvane::widgets {
+
+struct CommandTesting {
+  static uint8_t FirstRun(const Command& button) { return button.firstRun_; }
+  static bool LeftButtonHeld(const Command& button) { return button.leftButtonHeld_; }
+};
+
+}  // namespace orvane::widgets
