@@ -133,7 +133,8 @@ function(orvane_check_targets)
     endforeach()
   endwhile()
   if(missing)
-    message(FATAL_ERROR "Targets without orvane_target(): ${missing}")
+    message(FATAL_ERROR "Targets without orvane_target(<target>) after their definition "
+                        "(see cmake/orvane.cmake): ${missing}")
   endif()
 endfunction()
 
