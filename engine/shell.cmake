@@ -1,20 +1,27 @@
 # The engine window: its rules (pure, tested natively) and the Win32 program Orvane.dll.
-add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_policy.cpp)
+add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_rules.cpp)
 target_include_directories(engine_shell PUBLIC ${PROJECT_SOURCE_DIR})
 
-orvane_unit_test(NAME engine_shell_policy_test
-  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_policy_test.cpp
+orvane_unit_test(NAME engine_shell_rules_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_rules_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_pacing_test.cpp
   LIBS engine_shell)
+
+if(ORVANE_WINDOWS)
+  # The window procedure's mapping of messages onto the rules, apart from the program.
+  add_library(engine_shell_win32 STATIC ${CMAKE_CURRENT_SOURCE_DIR}/win32_shell_window.cpp)
+  target_link_libraries(engine_shell_win32 PUBLIC engine_shell)
+endif()
 
 if(ORVANE_WINDOWS)
   add_executable(orvane_engine
     ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/engine.rc)
   target_include_directories(orvane_engine PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render_wgl orvane_version)
+  target_link_libraries(orvane_engine PRIVATE engine_shell_win32 engine_render_wgl orvane_version)
   # The resource script embeds the icon and the manifest; rebuild it when they change.
   set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/engine.rc PROPERTIES OBJECT_DEPENDS
-    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest;${ORVANE_VERSION_RC_DEPENDS}")
+    "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32_resource_ids.h;${ORVANE_VERSION_RC_DEPENDS}")
   orvane_gui_program(orvane_engine Orvane.dll)
 
   # Tells the input scenario which key and button events reached Windows.
@@ -31,3 +38,6 @@ orvane_win32_test(NAME win32_engine_shell_window
 if(TARGET win32_engine_shell_window)
   add_dependencies(win32_engine_shell_window orvane_engine)
 endif()
+orvane_win32_test(NAME win32_engine_shell_messages
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_messages_test.cpp
+  LIBS engine_shell_win32)

@@ -1,33 +1,22 @@
 // Orvane.dll: the visual engine, a windowed program despite its extension.
 // One full-screen topmost window; frames are drawn whenever the queue is empty.
 #include "engine/render.h"
-#include "engine/shell_policy.h"
+#include "engine/shell_rules.h"
 #include "engine/wgl_surface.h"
 #include "engine/win32_clock.h"
+#include "engine/win32_shell_window.h"
+#include "common/names.h"
 
 #include <windows.h>
 
 #include <memory>
 
-static_assert(ShellMessage::Create == WM_CREATE && ShellMessage::Destroy == WM_DESTROY &&
-              ShellMessage::Close == WM_CLOSE && ShellMessage::ShowWindow == WM_SHOWWINDOW &&
-              ShellMessage::ActivateApp == WM_ACTIVATEAPP &&
-              ShellMessage::SetCursor == WM_SETCURSOR && ShellMessage::KeyDown == WM_KEYDOWN &&
-              ShellMessage::SysKeyDown == WM_SYSKEYDOWN &&
-              ShellMessage::SysCommand == WM_SYSCOMMAND &&
-              ShellMessage::MouseMove == WM_MOUSEMOVE &&
-              ShellMessage::LButtonDown == WM_LBUTTONDOWN &&
-              ShellMessage::RButtonDown == WM_RBUTTONDOWN &&
-              ShellMessage::MButtonDown == WM_MBUTTONDOWN);
-static_assert(ShellCommand::NextWindow == SC_NEXTWINDOW &&
-              ShellCommand::PrevWindow == SC_PREVWINDOW &&
-              ShellCommand::ScreenSave == SC_SCREENSAVE);
-
+namespace orvane::engine {
 namespace {
 
 // The 9x family keeps its screen-saver password behind PASSWORD.CPL; everywhere
 // else there is nothing to ask and the close goes ahead.
-bool verifyScreenSaverPassword(HWND window) {
+bool VerifyScreenSaverPassword(HWND window) {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   static_assert(sizeof version == 148, "the size the 9x family expects");
@@ -52,60 +41,54 @@ bool verifyScreenSaverPassword(HWND window) {
   return accepted != FALSE;
 }
 
-class Win32Shell final : public ShellPlatform {
+// Everything one run of the engine owns: the rules, the window, its picture.
+class Win32Show final : public ShellPlatform {
  public:
-  HWND window = nullptr;
+  ShellRules& Rules() { return rules_; }
+  ShellWindowContext* PrimaryContext() { return &primaryContext_; }
 
-  ShellPoint cursorPosition() override {
+  ScreenPoint CursorPosition() override {
     POINT p = {};
     GetCursorPos(&p);
     return {p.x, p.y};
   }
-  void hideCursor() override { SetCursor(nullptr); }
-  void setRunTitle() override { SetWindowTextA(window, shellRunTitle); }
-  void lowerThreadPriority() override {
+  void HideCursor() override { SetCursor(nullptr); }
+  void SetRunTitle() override { SetWindowTextA(primary_, names::kEngineWindowTitle); }
+  void LowerThreadPriority() override {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
   }
-  void setUpRendering() override {
-    surface = std::make_unique<WglSurface>(window);
-    rendering = ::setUpRendering(*surface, clock);
+  void SetUpRendering(ShowWindowId) override {
+    surface_ = std::make_unique<WglSurface>(primary_);
+    rendering_ = ::setUpRendering(*surface_, clock_);
   }
-  void tearDownRendering() override {
-    if (rendering) ::tearDownRendering(*rendering);
-    rendering.reset();
-    surface.reset();
+  void TearDownRendering(ShowWindowId) override {
+    if (rendering_) ::tearDownRendering(*rendering_);
+    rendering_.reset();
+    surface_.reset();
   }
-  void postQuit() override { PostQuitMessage(0); }
-  void postClose() override { PostMessageA(window, WM_CLOSE, 0, 0); }
-  bool verifyPassword() override { return verifyScreenSaverPassword(window); }
+  void PostQuit() override { PostQuitMessage(0); }
+  void PostClose() override { PostMessageA(primary_, WM_CLOSE, 0, 0); }
+  bool VerifyPassword() override { return VerifyScreenSaverPassword(primary_); }
 
-  void drawFrame() {
-    if (rendering) frameStep(*rendering);
+  void DrawFrame() {
+    if (rules_.FrameDue() && rendering_) frameStep(*rendering_);
   }
 
  private:
-  Win32Clock clock;
-  std::unique_ptr<WglSurface> surface;
-  std::unique_ptr<Rendering> rendering;
+  ShellRules rules_{*this};
+  ShellWindowContext primaryContext_{&rules_, kPrimaryWindow};
+  HWND& primary_ = primaryContext_.window;
+  Win32Clock clock_;
+  std::unique_ptr<WglSurface> surface_;
+  std::unique_ptr<Rendering> rendering_;
 };
 
-// The process has exactly one engine window, and the window procedure has no
-// other way to reach its state.
-Win32Shell shell;
-ShellPolicy policy(shell);
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  shell.window = window;
-  const ShellReply reply = policy.handle(message, wParam);
-  return reply.defaultProcessing ? DefWindowProcA(window, message, wParam, lParam) : reply.result;
-}
-
 // Serves every waiting message first and draws only when the queue is empty.
-int runMessageLoop() {
+int RunMessageLoop(Win32Show& show) {
   MSG message;
   for (;;) {
     while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (policy.frameDue()) shell.drawFrame();
+      show.DrawFrame();
       Sleep(0);
     }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -116,33 +99,25 @@ int runMessageLoop() {
   }
 }
 
-int runSaverWindow(HINSTANCE instance) {
-  // A saver still being created owns the screen; a running engine has already retitled its window.
-  HWND other = FindWindowA(shellWindowClass, shellCreationTitle);
-  if (other && IsWindow(other)) {
+int RunSaverWindow(HINSTANCE instance) {
+  // A saver still being created owns the screen.
+  if (HWND other = FindStartingSaver()) {
     SetForegroundWindow(other);
     return 0;
   }
+  if (!RegisterShellWindowClass(instance)) return 1;
 
-  WNDCLASSA windowClass = {};
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(shellIconId));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = shellWindowClass;
-
-  if (!RegisterClassA(&windowClass)) return 1;
-  HWND window = CreateWindowExA(WS_EX_TOPMOST, shellWindowClass, shellCreationTitle,
-                                WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                nullptr, nullptr, instance, nullptr);
+  Win32Show show;
+  HWND window = CreatePrimaryWindow(instance, show.PrimaryContext());
   if (!window) return 1;
   SetForegroundWindow(window);
-  return runMessageLoop();
+  return RunMessageLoop(show);
 }
 
 }  // namespace
+}  // namespace orvane::engine
 
 // Whatever the command line or show state, the run is the same full-screen window.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return runSaverWindow(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return orvane::engine::RunSaverWindow(instance);
+}
