@@ -114,3 +114,13 @@ void GlxSurface::close() {
   glXDestroyContext(display_, static_cast<GLXContext>(context_));
   context_ = nullptr;
 }
+
+void GlxSurface::makeCurrent() {
+  if (context_) glXMakeCurrent(display_, window_, static_cast<GLXContext>(context_));
+}
+
+bool GlxSurface::setSwapInterval(int interval) {
+  if (!context_) return false;
+  makeCurrent();
+  return setVsync(interval != 0);
+}

@@ -23,6 +23,8 @@ class GlxSurface final : public GlSurface {
   bool open(SurfaceSize& size) override;
   void present() override;
   void close() override;
+  void makeCurrent() override;
+  bool setSwapInterval(int interval) override;
 
   static bool visualSupportsGl(Display* display, XVisualInfo& visual);
   // A top-level window at (0, 0) with a double-buffered RGBA visual and a black

@@ -1,16 +1,19 @@
 # The engine window: its rules (pure, tested natively) and the Win32 program Orvane.dll.
-add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_rules.cpp)
+add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_rules.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cover_plan.cpp)
 target_include_directories(engine_shell PUBLIC ${PROJECT_SOURCE_DIR})
 
 orvane_unit_test(NAME engine_shell_rules_test
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_rules_test.cpp
           ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_pacing_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/unit/engine/cover_plan_test.cpp
   LIBS engine_shell)
 
 if(ORVANE_WINDOWS)
   # The window procedure's mapping of messages onto the rules, apart from the program.
-  add_library(engine_shell_win32 STATIC ${CMAKE_CURRENT_SOURCE_DIR}/win32_shell_window.cpp)
-  target_link_libraries(engine_shell_win32 PUBLIC engine_shell)
+  add_library(engine_shell_win32 STATIC ${CMAKE_CURRENT_SOURCE_DIR}/win32_shell_window.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32_show.cpp)
+  target_link_libraries(engine_shell_win32 PUBLIC engine_shell engine_render_wgl)
 endif()
 
 if(ORVANE_WINDOWS)
@@ -40,4 +43,5 @@ if(TARGET win32_engine_shell_window)
 endif()
 orvane_win32_test(NAME win32_engine_shell_messages
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_messages_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/win32/engine/show_power_test.cpp
   LIBS engine_shell_win32)

@@ -86,6 +86,22 @@ LRESULT HandleShellMessage(const ShellWindowContext& context, HWND window, UINT 
       rules.OnPointerMoved({where.x, where.y});
       return byDefault();
     }
+    case WM_POWERBROADCAST:
+      if (context.desk && wParam == PBT_POWERSETTINGCHANGE && lParam) {
+        const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+        if (IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) &&
+            setting->DataLength >= sizeof(DWORD)) {
+          DWORD state = 0;
+          CopyMemory(&state, setting->Data, sizeof state);
+          context.desk->OnDisplayPower(state == 0   ? DisplayPower::Off
+                                       : state == 2 ? DisplayPower::Dimmed
+                                                    : DisplayPower::On);
+        }
+      }
+      return byDefault();
+    case WM_DISPLAYCHANGE:
+      if (context.desk) context.desk->OnDeskChanged();
+      return byDefault();
     default:
       return byDefault();
   }
@@ -97,7 +113,7 @@ HWND FindStartingSaver() {
   return other && IsWindow(other) ? other : nullptr;
 }
 
-bool RegisterShellWindowClass(HINSTANCE instance) {
+bool RegisterShellWindowClasses(HINSTANCE instance) {
   WNDCLASSA windowClass = {};
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
   windowClass.lpfnWndProc = ShellWindowProcedure;
@@ -105,7 +121,11 @@ bool RegisterShellWindowClass(HINSTANCE instance) {
   windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ENGINE_ICON_ID));
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = kWindowClass;
-  return RegisterClassA(&windowClass) != 0;
+  if (!RegisterClassA(&windowClass)) return false;
+  // Without it the other monitors stay uncovered, and the show still runs.
+  windowClass.lpszClassName = kOtherWindowClass;
+  RegisterClassA(&windowClass);
+  return true;
 }
 
 HWND CreatePrimaryWindow(HINSTANCE instance, ShellWindowContext* context) {
@@ -113,6 +133,14 @@ HWND CreatePrimaryWindow(HINSTANCE instance, ShellWindowContext* context) {
                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                          nullptr, instance, context);
+}
+
+HWND CreateOtherWindow(HINSTANCE instance, HWND primary, ShellWindowContext* context,
+                       const RECT& rect) {
+  return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kOtherWindowClass, kOtherWindowTitle,
+                         WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left,
+                         rect.top, rect.right - rect.left, rect.bottom - rect.top, primary, nullptr,
+                         instance, context);
 }
 
 }  // namespace orvane::engine

@@ -67,7 +67,7 @@ TEST_P(ShellMessages, ReplyAndRuleEvents) {
   platform.log.clear();
   defaultCalls.clear();
 
-  const ShellWindowContext context{&rules, kPrimaryWindow, nullptr};
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
   const LRESULT result =
       HandleShellMessage(context, nullptr, c.message, c.wParam, 0, RecordDefault);
   EXPECT_EQ(result, c.byDefault ? kDefaultResult : c.result);
@@ -113,7 +113,7 @@ TEST(ShellMessages, CreationStartsTheShowWithDefaultProcessing) {
   FakePlatform platform;
   ShellRules rules(platform);
   defaultCalls.clear();
-  const ShellWindowContext context{&rules, kPrimaryWindow, nullptr};
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
   EXPECT_EQ(HandleShellMessage(context, nullptr, WM_CREATE, 0, 0, RecordDefault), kDefaultResult);
   EXPECT_THAT(platform.log, ElementsAre("cursor", "hideCursor", "title", "priority", "setUp 0"));
   EXPECT_TRUE(rules.FrameDue());
@@ -125,7 +125,7 @@ TEST(ShellMessages, ArmedCloseOnThePrimaryGoesToTheDefaultProcessing) {
   rules.OnCreated(kPrimaryWindow);
   rules.OnKeyPressed();
   defaultCalls.clear();
-  const ShellWindowContext context{&rules, kPrimaryWindow, nullptr};
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
   EXPECT_EQ(HandleShellMessage(context, nullptr, WM_CLOSE, 0, 0, RecordDefault), kDefaultResult);
   EXPECT_THAT(defaultCalls, ElementsAre(static_cast<UINT>(WM_CLOSE)));
 }
@@ -148,7 +148,7 @@ TEST(ShellMessages, ArmedCloseOnAnotherMonitorsWindowTakesThePrimaryDown) {
   rules.OnCreated(1);
   rules.OnButtonPressed();
   defaultCalls.clear();
-  const ShellWindowContext context{&rules, 1, other};
+  const ShellWindowContext context{&rules, nullptr, 1, other};
   EXPECT_EQ(HandleShellMessage(context, other, WM_CLOSE, 0, 0, RecordDefault), 0);
   EXPECT_TRUE(defaultCalls.empty());
   // The owner goes, and its owned windows with it.
@@ -172,7 +172,7 @@ TEST(ShellMessages, WhilePromptOpenInputPassesOnUntouched) {
   ShellRules promptRules(promptPlatform);
   promptRules.OnCreated(kPrimaryWindow);
   promptRules.OnKeyPressed();
-  const ShellWindowContext promptContext{&promptRules, kPrimaryWindow, nullptr};
+  const ShellWindowContext promptContext{&promptRules, nullptr, kPrimaryWindow, nullptr};
   promptPlatform.context = &promptContext;
   promptPlatform.log.clear();
   defaultCalls.clear();
