@@ -16,6 +16,25 @@ std::vector<MonitorRect> PlanOtherWindows(const std::vector<MonitorInfo>& monito
   return others;
 }
 
+ScreenCover PlanScreenCover(const std::vector<MonitorInfo>& monitors, int screenWidth,
+                            int screenHeight) {
+  const MonitorRect screen{0, 0, screenWidth, screenHeight};
+  std::vector<MonitorInfo> usable;
+  for (const MonitorInfo& monitor : monitors)
+    if (!monitor.rect.Empty()) usable.push_back(monitor);
+  if (usable.size() < 2) return {screen, {}};
+  MonitorRect primary = usable.front().rect;
+  for (const MonitorInfo& monitor : usable)
+    if (monitor.primary) {
+      primary = monitor.rect;
+      break;
+    }
+  ScreenCover cover{primary, PlanOtherWindows(usable, primary)};
+  // Monitors that all show one picture (mirrors) are a single monitor.
+  if (cover.others.empty()) cover.primary = screen;
+  return cover;
+}
+
 DeskChange DecideDeskChange(const std::vector<MonitorRect>& coveredOthers,
                             MonitorRect coveredPrimary,
                             const std::vector<MonitorRect>& plannedOthers,

@@ -38,6 +38,15 @@ struct MonitorInfo {
 std::vector<MonitorRect> PlanOtherWindows(const std::vector<MonitorInfo>& monitors,
                                           MonitorRect primaryWindow);
 
+// What covers one X screen: the primary window's rectangle (the whole screen on a
+// single monitor, as always) and one rectangle for each other monitor.
+struct ScreenCover {
+  MonitorRect primary;
+  std::vector<MonitorRect> others;
+};
+ScreenCover PlanScreenCover(const std::vector<MonitorInfo>& monitors, int screenWidth,
+                            int screenHeight);
+
 // What to do when the system says the desk changed while the show runs.
 enum class DeskChange {
   Keep,     // the same rectangles: nothing to do

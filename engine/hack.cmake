@@ -15,7 +15,7 @@ add_library(engine_render_glx STATIC ${CMAKE_CURRENT_SOURCE_DIR}/glx_surface.cpp
 target_link_libraries(engine_render_glx PUBLIC engine_render OpenGL::GLX X11::X11)
 
 add_executable(orvane ${CMAKE_CURRENT_SOURCE_DIR}/x11_main.cpp ${CMAKE_CURRENT_SOURCE_DIR}/x11_windows.cpp)
-target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options)
+target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options X11::Xrandr X11::Xinerama)
 set_target_properties(orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVANE_BIN_DIR})
 # The program itself is built for speed whatever the build type (the tests may not be).
 target_compile_options(orvane PRIVATE -O2)

@@ -7,6 +7,7 @@
 #include "engine/hack_options.h"
 #include "engine/posix_clock.h"
 #include "engine/render.h"
+#include "engine/show_pictures.h"
 #include "engine/shell_rules.h"
 #include "engine/x11_windows.h"
 
@@ -29,48 +30,66 @@ void OnStopSignal(int) { stopRequested = 1; }
 
 void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
-// The platform side of the rules for one X window and its picture.
+// The platform side of the rules: the show's X windows (one, or one per monitor
+// in the standalone mode) and their pictures.
 class X11Show final : public ShellPlatform {
  public:
-  X11Show(Display* display, Window window, bool vsync)
-      : display_(display), window_(window), surface_(display, window), vsync_(vsync) {}
+  X11Show(Display* display, bool vsync) : display_(display), vsync_(vsync) {}
 
-  bool Prepare(std::string& error) { return surface_.prepare(error); }
+  // Adds a window to draw on; false with a reason when it cannot carry GL.
+  bool Add(Window window, std::string& error) {
+    auto surface = std::make_unique<GlxSurface>(display_, window);
+    if (!surface->prepare(error)) return false;
+    windows_.push_back({window, std::move(surface)});
+    return true;
+  }
+  std::size_t Count() const { return windows_.size(); }
+  Window WindowAt(std::size_t index) const { return windows_[index].window; }
+  bool Owns(Window window) const { return IndexOf(window) < windows_.size(); }
+
+  // Starts the show: the primary first, then the others.
+  void Start() {
+    for (std::size_t n = 0; n < windows_.size(); ++n) rules_.OnCreated(static_cast<int>(n));
+    GlxSurface& primary = *windows_[0].surface;
+    const Rendering* picture = pictures_.Picture(0);
+    if (!vsync_) {
+      for (auto& w : windows_) w.surface->setSwapInterval(0);
+    } else if (picture && picture->drawing) {
+      pacedBySwap_ = windows_.size() > 1 ? primary.setSwapInterval(1) : primary.setVsync(true);
+    }
+  }
+
   ShellRules& Rules() { return rules_; }
-  PostedCloses& Closes() { return closes_; }
   bool Quit() const { return quit_; }
   bool PacedBySwap() const { return pacedBySwap_; }
 
   void DrawFrame() {
-    if (rules_.FrameDue()) frameStep(*rendering_);
+    if (rules_.FrameDue()) pictures_.DrawRound();
   }
-  void Resize(SurfaceSize size) {
-    if (rendering_) resizeRendering(*rendering_, size);
-  }
+  void Resize(Window window, SurfaceSize size) { pictures_.Resize(IndexOf(window), size); }
   // Ends the show once, whichever way it ends.
   void End() {
-    closes_.EndOnce([this] { rules_.OnDestroyed(kPrimaryWindow); });
+    closes_.EndOnce([this] { EndShow(); });
   }
   void DeliverPostedCloses() {
-    closes_.Deliver(rules_, [this] { rules_.OnDestroyed(kPrimaryWindow); });
+    closes_.Deliver(rules_, [this] { EndShow(); });
   }
 
   ScreenPoint CursorPosition() override {
     Window rootReturn, child;
     int rootX = 0, rootY = 0, x, y;
     unsigned mask;
-    XQueryPointer(display_, window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask);
+    XQueryPointer(display_, windows_[0].window, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask);
     return {rootX, rootY};
   }
-  void HideCursor() override {}  // the window's cursor is blank from the start
+  void HideCursor() override {}  // the windows' cursor is blank from the start
   void SetRunTitle() override {}
   void LowerThreadPriority() override {}  // a hack runs at the priority its starter gives it
-  void SetUpRendering(ShowWindowId) override {
-    rendering_ = ::setUpRendering(surface_, clock_);
-    pacedBySwap_ = rendering_->drawing && surface_.setVsync(vsync_) && vsync_;
+  void SetUpRendering(ShowWindowId window) override {
+    pictures_.SetUp(static_cast<std::size_t>(window), *windows_.at(window).surface);
   }
-  void TearDownRendering(ShowWindowId) override {
-    if (rendering_) ::tearDownRendering(*rendering_);
+  void TearDownRendering(ShowWindowId window) override {
+    pictures_.TearDown(static_cast<std::size_t>(window));
   }
   void PostQuit() override { quit_ = true; }
   void PostClose() override { closes_.Post(); }
@@ -78,11 +97,25 @@ class X11Show final : public ShellPlatform {
   bool VerifyPassword() override { return true; }
 
  private:
+  struct ShowWindow {
+    Window window;
+    std::unique_ptr<GlxSurface> surface;
+  };
+
+  std::size_t IndexOf(Window window) const {
+    for (std::size_t n = 0; n < windows_.size(); ++n)
+      if (windows_[n].window == window) return n;
+    return windows_.size();
+  }
+  void EndShow() {
+    for (std::size_t n = windows_.size(); n-- > 1;) rules_.OnDestroyed(static_cast<int>(n));
+    rules_.OnDestroyed(kPrimaryWindow);
+  }
+
   Display* display_;
-  Window window_;
   MonotonicClock clock_;
-  GlxSurface surface_;
-  std::unique_ptr<Rendering> rendering_;
+  ShowPictures pictures_{clock_};
+  std::vector<ShowWindow> windows_;
   ShellRules rules_{*this};
   PostedCloses closes_;
   bool vsync_;
@@ -90,15 +123,16 @@ class X11Show final : public ShellPlatform {
   bool quit_ = false;
 };
 
-// Turns one X event into the rules' events. Returns false when the window went away.
-bool HandleEvent(const XEvent& event, Window window, bool standalone, X11Show& show) {
+// Turns one X event into the rules' events. Returns false when a window of the
+// show went away.
+bool HandleEvent(Display* display, const XEvent& event, bool standalone, X11Show& show) {
   ShellRules& rules = show.Rules();
   switch (event.type) {
     case DestroyNotify:
-      return event.xdestroywindow.window != window;
+      return !show.Owns(event.xdestroywindow.window);
     case ConfigureNotify:
-      if (event.xconfigure.window == window)
-        show.Resize({event.xconfigure.width, event.xconfigure.height});
+      if (show.Owns(event.xconfigure.window))
+        show.Resize(event.xconfigure.window, {event.xconfigure.width, event.xconfigure.height});
       break;
     case KeyPress:
       if (standalone) rules.OnKeyPressed();
@@ -109,16 +143,23 @@ bool HandleEvent(const XEvent& event, Window window, bool standalone, X11Show& s
         rules.OnButtonPressed();
       break;
     case MotionNotify:
+      // Root coordinates: one measure across every monitor's window.
       if (standalone) rules.OnPointerMoved({event.xmotion.x_root, event.xmotion.y_root});
       break;
-    case FocusOut:
-      // Another window took the focus; grabs and moves inside the window are not that.
-      if (standalone && event.xfocus.mode == NotifyNormal &&
-          event.xfocus.detail != NotifyInferior && event.xfocus.detail != NotifyPointer)
-        rules.OnFocusLostToOtherApplication();
+    case FocusOut: {
+      // Another window took the focus; grabs and moves inside the window are not that,
+      // nor the focus going to another window of the show.
+      if (!standalone || event.xfocus.mode != NotifyNormal ||
+          event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer)
+        break;
+      Window focus = None;
+      int revert = 0;
+      XGetInputFocus(display, &focus, &revert);
+      if (!show.Owns(focus)) rules.OnFocusLostToOtherApplication();
       break;
+    }
     case MapNotify:
-      if (standalone && event.xmap.window == window) rules.OnShown();
+      if (standalone && event.xmap.window == show.WindowAt(0)) rules.OnShown();
       break;
   }
   return true;
@@ -148,23 +189,39 @@ int Run(const HackOptions& options) {
 
   const bool standalone = options.mode == HackMode::Standalone;
   std::string error;
-  const Window window = standalone ? MakeStandaloneWindow(display, error)
-                                   : ChooseForeignWindow(display, options, error);
-  if (window == None) {
+  X11Show show(display, options.vsync);
+  std::vector<Window> made;  // the standalone windows, destroyed at the end
+  bool ok = true;
+  if (standalone) {
+    // Each monitor its own window and veils; one monitor, one window over the screen.
+    const int screen = DefaultScreen(display);
+    const ScreenCover cover = PlanScreenCover(ListMonitors(display), DisplayWidth(display, screen),
+                                              DisplayHeight(display, screen));
+    const Window primary = MakeStandaloneWindow(display, cover.primary, true, error);
+    ok = primary != None && show.Add(primary, error);
+    if (primary != None) made.push_back(primary);
+    for (std::size_t n = 0; ok && n < cover.others.size(); ++n) {
+      std::string otherError;
+      const Window other = MakeStandaloneWindow(display, cover.others[n], false, otherError);
+      if (other != None) made.push_back(other);
+      // A monitor left uncovered is said, and the rest of the show runs on.
+      if (other == None || !show.Add(other, otherError))
+        Fail("no window for monitor " + std::to_string(n + 2) + ": " + otherError);
+    }
+  } else {
+    const Window window = ChooseForeignWindow(display, options, error);
+    ok = window != None && show.Add(window, error);
+  }
+  if (!ok) {
     Fail(error);
+    for (Window window : made) XDestroyWindow(display, window);
     XCloseDisplay(display);
     return 1;
   }
-
-  X11Show show(display, window, options.vsync);
-  if (!show.Prepare(error)) {
-    Fail(error);
-    if (standalone) XDestroyWindow(display, window);
-    XCloseDisplay(display);
-    return 1;
+  if (standalone) {
+    for (std::size_t n = show.Count(); n-- > 0;) MapAndFocus(display, show.WindowAt(n), n == 0);
   }
-  if (standalone) MapAndFocus(display, window);
-  show.Rules().OnCreated(kPrimaryWindow);
+  show.Start();
 
   // Without a swap that waits for the display, frames are paced to about 60 Hz.
   const bool pace = options.vsync && !show.PacedBySwap();
@@ -176,12 +233,12 @@ int Run(const HackOptions& options) {
     while (XPending(display) && !windowGone) {
       XEvent event;
       XNextEvent(display, &event);
-      windowGone = !HandleEvent(event, window, standalone, show);
+      windowGone = !HandleEvent(display, event, standalone, show);
       // Closes are posted by the rules and delivered after the event that posted them.
       show.DeliverPostedCloses();
     }
     // A window we do not own may go between two frames (its DestroyNotify may follow).
-    if (TakeXError() && !standalone) windowGone = !WindowExists(display, window);
+    if (TakeXError() && !standalone) windowGone = !WindowExists(display, show.WindowAt(0));
     if (show.Quit() || stopRequested || windowGone) break;
     show.DrawFrame();
     if (options.showFps) {
@@ -194,7 +251,7 @@ int Run(const HackOptions& options) {
   }
 
   show.End();
-  if (standalone) XDestroyWindow(display, window);
+  for (Window window : made) XDestroyWindow(display, window);
   XCloseDisplay(display);
   return 0;
 }

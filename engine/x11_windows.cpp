@@ -4,6 +4,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <csignal>
 #include <cstdio>
@@ -89,15 +91,54 @@ Window ChooseForeignWindow(Display* display, const HackOptions& options, std::st
   return window;
 }
 
-Window MakeStandaloneWindow(Display* display, std::string& error) {
-  const int screen = DefaultScreen(display);
+std::vector<MonitorInfo> ListMonitors(Display* display) {
+  std::vector<MonitorInfo> monitors;
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+  if (XRRQueryExtension(display, &eventBase, &errorBase) &&
+      XRRQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 5))) {
+    int count = 0;
+    if (XRRMonitorInfo* list = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
+      for (int n = 0; n < count; ++n)
+        monitors.push_back(
+            {{list[n].x, list[n].y, list[n].x + list[n].width, list[n].y + list[n].height},
+             list[n].primary != 0});
+      XRRFreeMonitors(list);
+    }
+    if (!monitors.empty()) return monitors;
+  }
+  if (XineramaIsActive(display)) {
+    int count = 0;
+    if (XineramaScreenInfo* heads = XineramaQueryScreens(display, &count)) {
+      // Xinerama names no primary; its first head is where the desktop starts.
+      for (int n = 0; n < count; ++n)
+        monitors.push_back({{heads[n].x_org, heads[n].y_org, heads[n].x_org + heads[n].width,
+                             heads[n].y_org + heads[n].height},
+                            n == 0});
+      XFree(heads);
+    }
+  }
+  return monitors;
+}
+
+Window MakeStandaloneWindow(Display* display, const MonitorRect& rect, bool primary,
+                            std::string& error) {
   const Window window = GlxSurface::createWindow(
-      display, DisplayWidth(display, screen), DisplayHeight(display, screen), false,
+      display, rect.left, rect.top, rect.Width(), rect.Height(), false,
       KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask | StructureNotifyMask,
       error);
   if (window == None) return None;
 
-  XStoreName(display, window, "Orvane");
+  if (!primary) {
+    // Where a window manager runs, the position is the program's own choice.
+    XSizeHints hints = {};
+    hints.flags = USPosition | USSize;
+    hints.x = rect.left;
+    hints.y = rect.top;
+    hints.width = rect.Width();
+    hints.height = rect.Height();
+    XSetWMNormalHints(display, window, &hints);
+  }
+  XStoreName(display, window, primary ? "Orvane" : "Orvane monitor");
   XClassHint hint = {const_cast<char*>("orvane"), const_cast<char*>("Orvane")};
   XSetClassHint(display, window, &hint);
   // Full screen where a window manager runs; without one the geometry does it.
@@ -115,7 +156,7 @@ Window MakeStandaloneWindow(Display* display, std::string& error) {
   return window;
 }
 
-void MapAndFocus(Display* display, Window window) {
+void MapAndFocus(Display* display, Window window, bool focus) {
   XMapRaised(display, window);
   // Focus can only be given to a window that is viewable.
   XEvent event;
@@ -125,7 +166,7 @@ void MapAndFocus(Display* display, Window window) {
         return e->type == MapNotify && e->xmap.window == *reinterpret_cast<Window*>(w);
       },
       reinterpret_cast<XPointer>(&window));
-  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  if (focus) XSetInputFocus(display, window, RevertToParent, CurrentTime);
 }
 
 }  // namespace orvane::engine

@@ -2,11 +2,13 @@
 // full-screen window, and X errors kept from ending the program.
 #pragma once
 
+#include "engine/cover_plan.h"
 #include "engine/hack_options.h"
 
 #include <X11/Xlib.h>
 
 #include <string>
+#include <vector>
 
 namespace orvane::engine {
 
@@ -27,10 +29,16 @@ Window VirtualRoot(Display* display);
 // None with a reason when it does not exist.
 Window ChooseForeignWindow(Display* display, const HackOptions& options, std::string& error);
 
-// A full-screen window with a GL visual and a blank pointer, for the standalone mode.
-Window MakeStandaloneWindow(Display* display, std::string& error);
+// The monitors of the X screen: RandR's monitors, else Xinerama's heads; empty when
+// the server offers neither.
+std::vector<MonitorInfo> ListMonitors(Display* display);
 
-// Maps the window and gives it the input focus once it is viewable.
-void MapAndFocus(Display* display, Window window);
+// A window covering `rect` with a GL visual and a blank pointer, for the standalone
+// mode; the primary is titled "Orvane", the others "Orvane monitor".
+Window MakeStandaloneWindow(Display* display, const MonitorRect& rect, bool primary,
+                            std::string& error);
+
+// Maps the window and waits until it is viewable; then gives it the input focus if asked.
+void MapAndFocus(Display* display, Window window, bool focus);
 
 }  // namespace orvane::engine

@@ -94,3 +94,39 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+struct ScreenCase {
+  const char* name;
+  std::vector<MonitorInfo> monitors;
+  MonitorRect primary;
+  std::vector<MonitorRect> others;
+};
+
+class ScreenCovers : public ::testing::TestWithParam<ScreenCase> {};
+
+TEST_P(ScreenCovers, WholeScreenUnlessSeveralMonitors) {
+  const ScreenCover cover = PlanScreenCover(GetParam().monitors, 1824, 768);
+  EXPECT_EQ(cover.primary, GetParam().primary);
+  EXPECT_EQ(cover.others, GetParam().others);
+}
+
+constexpr MonitorRect kScreen{0, 0, 1824, 768};
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, ScreenCovers,
+    ::testing::Values(
+        ScreenCase{"NoneReported", {}, kScreen, {}},
+        ScreenCase{"OneMonitor", {{kPrimary, true}}, kScreen, {}},
+        ScreenCase{
+            "TwoHeadsFirstIsPrimary", {{kPrimary, true}, {kRight, false}}, kPrimary, {kRight}},
+        ScreenCase{"PrimaryListedSecond", {{kRight, false}, {kPrimary, true}}, kPrimary, {kRight}},
+        ScreenCase{
+            "NoPrimaryFlagFirstServes", {{kRight, false}, {kPrimary, false}}, kRight, {kPrimary}},
+        ScreenCase{"MirrorsAreOneMonitor", {{kPrimary, true}, {kPrimary, false}}, kScreen, {}},
+        ScreenCase{
+            "EmptyHeadIgnored", {{kPrimary, true}, {{1024, 0, 1024, 0}, false}}, kScreen, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
