@@ -26,4 +26,8 @@ if(ORVANE_WINDOWS)
     ${CMAKE_CURRENT_SOURCE_DIR}/frame_compare.cpp)
   target_include_directories(engine_frame_bench PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(engine_frame_bench PRIVATE engine_render_wgl)
+
+  # The show over every monitor of a display; bench/desk_bench.sh runs it.
+  add_executable(engine_desk_bench ${CMAKE_CURRENT_SOURCE_DIR}/desk_bench.cpp)
+  target_link_libraries(engine_desk_bench PRIVATE engine_shell_win32)
 endif()
