@@ -34,7 +34,7 @@ set_target_properties(x11_test_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 # End-to-end scenarios on their own Xvfb, natively (no Wine); not under the sanitizers,
 # which would report the GL driver's own allocations.
 if(NOT ORVANE_SANITIZE)
-  foreach(scenario root window_id standalone xscreensaver)
+  foreach(scenario root window_id standalone xscreensaver monitors)
     add_test(NAME linux_${scenario}
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/${scenario}.sh)
     set_tests_properties(linux_${scenario} PROPERTIES
