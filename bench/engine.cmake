@@ -24,4 +24,9 @@ if(ORVANE_WINDOWS)
     ${CMAKE_CURRENT_SOURCE_DIR}/frame_compare.cpp)
   orvane_target(engine_frame_bench)
   target_link_libraries(engine_frame_bench PRIVATE engine_render_wgl)
+
+  # The show over every monitor of a display; bench/desk_bench.sh runs it.
+  add_executable(engine_desk_bench ${CMAKE_CURRENT_SOURCE_DIR}/desk_bench.cpp)
+  orvane_target(engine_desk_bench)
+  target_link_libraries(engine_desk_bench PRIVATE engine_shell_win32)
 endif()

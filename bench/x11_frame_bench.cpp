@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string error;
-  const Window window = GlxSurface::createWindow(display, width, height, true, 0, error);
+  const Window window = GlxSurface::createWindow(display, 0, 0, width, height, true, 0, error);
   if (window == None) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;

@@ -21,7 +21,8 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
 endif()
 
 # The picture in OpenGL 1.1, the same code on every platform.
-add_library(engine_render STATIC ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp)
+add_library(engine_render STATIC ${CMAKE_CURRENT_SOURCE_DIR}/render.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/show_pictures.cpp)
 orvane_target(engine_render)
 if(ORVANE_WINDOWS)
   target_link_libraries(engine_render PUBLIC engine_core opengl32 glu32)
@@ -43,7 +44,7 @@ orvane_unit_test(NAME engine_core_test
   LIBS engine_core)
 
 orvane_unit_test(NAME engine_render_state_test
-  SOURCES ${unit}/render_state_test.cpp
+  SOURCES ${unit}/render_state_test.cpp ${unit}/show_pictures_test.cpp
   LIBS engine_render)
 
 orvane_win32_test(NAME engine_render_test

@@ -11,8 +11,8 @@ bool GlxSurface::visualSupportsGl(Display* display, XVisualInfo& visual) {
          glXGetConfig(display, &visual, GLX_DOUBLEBUFFER, &doubleBuffer) == 0 && doubleBuffer;
 }
 
-Window GlxSurface::createWindow(Display* display, int width, int height, bool overrideRedirect,
-                                long eventMask, std::string& error) {
+Window GlxSurface::createWindow(Display* display, int x, int y, int width, int height,
+                                bool overrideRedirect, long eventMask, std::string& error) {
   const int screen = DefaultScreen(display);
   int wanted[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1,
                   None};
@@ -28,7 +28,7 @@ Window GlxSurface::createWindow(Display* display, int width, int height, bool ov
   attributes.override_redirect = overrideRedirect;
   attributes.event_mask = eventMask;
   const Window window = XCreateWindow(
-      display, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+      display, root, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
       visual->depth, InputOutput, visual->visual,
       CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect | CWEventMask, &attributes);
   XFree(visual);
@@ -113,4 +113,14 @@ void GlxSurface::close() {
   glXMakeCurrent(display_, None, nullptr);
   glXDestroyContext(display_, static_cast<GLXContext>(context_));
   context_ = nullptr;
+}
+
+void GlxSurface::makeCurrent() {
+  if (context_) glXMakeCurrent(display_, window_, static_cast<GLXContext>(context_));
+}
+
+bool GlxSurface::setSwapInterval(int interval) {
+  if (!context_) return false;
+  makeCurrent();
+  return setVsync(interval != 0);
 }

@@ -23,12 +23,14 @@ class GlxSurface final : public GlSurface {
   bool open(SurfaceSize& size) override;
   void present() override;
   void close() override;
+  void makeCurrent() override;
+  bool setSwapInterval(int interval) override;
 
   static bool visualSupportsGl(Display* display, XVisualInfo& visual);
-  // A top-level window at (0, 0) with a double-buffered RGBA visual and a black
+  // A top-level window at (x, y) with a double-buffered RGBA visual and a black
   // background; None with a reason when the display offers no such visual.
-  static Window createWindow(Display* display, int width, int height, bool overrideRedirect,
-                             long eventMask, std::string& error);
+  static Window createWindow(Display* display, int x, int y, int width, int height,
+                             bool overrideRedirect, long eventMask, std::string& error);
 
  private:
   Display* display_;

@@ -63,13 +63,18 @@ std::uint32_t RenderClock::calendarSeconds() {
   return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
-std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock) {
+std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock,
+                                          RandomGenerator* continueFrom) {
   auto rendering = std::make_unique<Rendering>();
   Rendering& r = *rendering;
   r.surface = &surface;
   r.clock = &clock;
-  seedRandom(r.random, clock.calendarSeconds());
-  for (int n = 0; n < 20; ++n) nextRandom(r.random);
+  if (continueFrom) {
+    r.random = *continueFrom;
+  } else {
+    seedRandom(r.random, clock.calendarSeconds());
+    for (int n = 0; n < 20; ++n) nextRandom(r.random);
+  }
 
   r.mesh.resize(meshVertexCount);
   r.stripIndices.resize(static_cast<std::size_t>(stripCount * stripLength));
@@ -83,6 +88,7 @@ std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock
   if (r.drawing) setGlState(r, size);
 
   for (int n = 0; n < veilCount; ++n) r.veils.push_back(createVeil(r.random));
+  if (continueFrom) *continueFrom = r.random;
   return rendering;
 }
 

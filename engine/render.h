@@ -25,6 +25,10 @@ class GlSurface {
   virtual bool open(SurfaceSize& size) = 0;
   virtual void present() = 0;  // shows the finished frame (buffer swap)
   virtual void close() = 0;    // releases the context; nothing is current afterwards
+  // With several windows, each frame makes its window's context current first.
+  virtual void makeCurrent() {}
+  // Refreshes to wait for at each swap (0: none); false where the driver offers no say.
+  virtual bool setSwapInterval(int) { return false; }
 };
 
 // Time for the frame clock and the seed.
@@ -52,8 +56,11 @@ struct Rendering {
 };
 
 // Seeds the generator from the calendar, opens the surface, sets the GL state
-// and builds the veils. The ports must outlive the returned state.
-std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock);
+// and builds the veils. The ports must outlive the returned state. With
+// `continueFrom`, the veils are drawn from that generator instead, which is then
+// left where they ended (the next window's picture continues the sequence).
+std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock,
+                                          RandomGenerator* continueFrom = nullptr);
 // Viewport and projection for a drawable of this size (set-up does it once;
 // a platform whose window can change size calls it again).
 void resizeRendering(Rendering& rendering, SurfaceSize size);

@@ -1,12 +1,22 @@
 # The engine window: its rules (pure, tested natively) and the Win32 program Orvane.dll.
-add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_policy.cpp)
+add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_rules.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/cover_plan.cpp)
 orvane_target(engine_shell)
-# The window title and class it shares with the host.
-target_link_libraries(engine_shell PUBLIC orvane_common)
 
-orvane_unit_test(NAME engine_shell_policy_test
-  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_policy_test.cpp
+orvane_unit_test(NAME engine_shell_rules_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_rules_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_pacing_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/unit/engine/cover_plan_test.cpp
   LIBS engine_shell)
+
+if(ORVANE_WINDOWS)
+  # The window procedure's mapping of messages onto the rules, apart from the program.
+  add_library(engine_shell_win32 STATIC ${CMAKE_CURRENT_SOURCE_DIR}/win32_shell_window.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32_show.cpp)
+  orvane_target(engine_shell_win32)
+  # The window title it shares with the host.
+  target_link_libraries(engine_shell_win32 PUBLIC engine_shell engine_render_wgl orvane_common)
+endif()
 
 if(ORVANE_WINDOWS)
   add_executable(orvane_engine
@@ -17,7 +27,7 @@ if(ORVANE_WINDOWS)
   configure_file(${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest.in
     ${CMAKE_BINARY_DIR}/generated/engine.manifest @ONLY)
   # orvane_assets and orvane_version: engine.rc embeds the icon and the version.
-  target_link_libraries(orvane_engine PRIVATE engine_shell engine_render_wgl orvane_assets orvane_version)
+  target_link_libraries(orvane_engine PRIVATE engine_shell_win32 orvane_assets orvane_version)
   # The resource script embeds the icon and the manifest; rebuild it when they change.
   set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/engine.rc PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_BINARY_DIR}/generated/engine.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32_resource_ids.h;${ORVANE_VERSION_RC_DEPENDS}")
@@ -30,6 +40,7 @@ if(ORVANE_WINDOWS)
 
   orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)
   orvane_e2e_test(NAME e2e_engine_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input.sh TIMEOUT 600)
+  orvane_e2e_test(NAME e2e_engine_monitors SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/monitors.sh TIMEOUT 400)
 endif()
 
 # The built program as other programs meet it (needs Orvane.dll built first).
@@ -38,3 +49,7 @@ orvane_win32_test(NAME win32_engine_shell_window
 if(TARGET win32_engine_shell_window)
   add_dependencies(win32_engine_shell_window orvane_engine)
 endif()
+orvane_win32_test(NAME win32_engine_shell_messages
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_messages_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/win32/engine/show_power_test.cpp
+  LIBS engine_shell_win32)

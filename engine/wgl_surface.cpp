@@ -21,3 +21,17 @@ void WglSurface::close() {
   deviceContext_ = nullptr;
   glContext_ = nullptr;
 }
+
+void WglSurface::makeCurrent() {
+  if (glContext_) wglMakeCurrent(deviceContext_, glContext_);
+}
+
+bool WglSurface::setSwapInterval(int interval) {
+  if (!glContext_) return false;
+  makeCurrent();
+  // WGL_EXT_swap_control; the entry point exists only where the driver offers it.
+  using SwapInterval = BOOL(WINAPI*)(int);
+  const auto swapInterval = reinterpret_cast<SwapInterval>(
+      reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT")));
+  return swapInterval && swapInterval(interval);
+}

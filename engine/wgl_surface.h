@@ -12,6 +12,8 @@ class WglSurface final : public GlSurface {
   bool open(SurfaceSize& size) override;
   void present() override;
   void close() override;
+  void makeCurrent() override;
+  bool setSwapInterval(int interval) override;
 
  private:
   HWND window_;

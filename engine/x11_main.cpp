@@ -2,179 +2,179 @@
 // --root and --window-id draw into a window someone else owns and take no
 // input; without them the program opens a full-screen window of its own that
 // ends by the same rules as the Windows engine.
+#include "engine/frame_pacing.h"
 #include "engine/glx_surface.h"
 #include "engine/hack_options.h"
 #include "engine/posix_clock.h"
 #include "engine/render.h"
-#include "engine/shell_policy.h"
+#include "engine/show_pictures.h"
+#include "engine/shell_rules.h"
+#include "engine/x11_windows.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+namespace orvane::engine {
 namespace {
 
-// Set from signal handlers and the X error handler, which can reach nothing else.
+// Set from the signal handlers, which can reach nothing else.
 volatile std::sig_atomic_t stopRequested = 0;
-volatile std::sig_atomic_t xErrorSeen = 0;
 
-void onStopSignal(int) { stopRequested = 1; }
+void OnStopSignal(int) { stopRequested = 1; }
 
-int onXError(Display*, XErrorEvent*) {
-  xErrorSeen = 1;
-  return 0;
-}
+void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
-int onXIoError(Display*) {
-  static const char message[] = "orvane: lost the connection to the X display\n";
-  (void)!write(2, message, sizeof message - 1);
-  _exit(1);
-}
-
-void fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
-
-// Whether `window` exists, without the default handler ending the program.
-bool windowExists(Display* display, Window window, XWindowAttributes& attributes) {
-  XSync(display, False);
-  xErrorSeen = 0;
-  const Status status = XGetWindowAttributes(display, window, &attributes);
-  XSync(display, False);
-  return status != 0 && !xErrorSeen;
-}
-
-// The window the screen saver draws on: XSCREENSAVER_WINDOW, else a virtual
-// root marked __SWM_VROOT, else the real root.
-Window virtualRoot(Display* display) {
-  const Window root = DefaultRootWindow(display);
-  if (const char* named = std::getenv("XSCREENSAVER_WINDOW")) {
-    XWindowAttributes attributes;
-    if (const auto id = parseWindowId(named); id && windowExists(display, *id, attributes))
-      return *id;
-  }
-  const Atom vroot = XInternAtom(display, "__SWM_VROOT", False);
-  Window rootReturn, parent, *children = nullptr;
-  unsigned count = 0;
-  Window found = root;
-  if (XQueryTree(display, root, &rootReturn, &parent, &children, &count)) {
-    for (unsigned n = 0; n < count && found == root; ++n) {
-      Atom type;
-      int format;
-      unsigned long items, after;
-      unsigned char* data = nullptr;
-      if (XGetWindowProperty(display, children[n], vroot, 0, 1, False, XA_WINDOW, &type, &format,
-                             &items, &after, &data) == Success &&
-          type == XA_WINDOW && items == 1 && data)
-        found = *reinterpret_cast<Window*>(data);
-      if (data) XFree(data);
-    }
-    if (children) XFree(children);
-  }
-  return found;
-}
-
-// A full-screen window with a GL visual, for the standalone mode.
-Window makeStandaloneWindow(Display* display, std::string& error) {
-  const int screen = DefaultScreen(display);
-  const Window window = GlxSurface::createWindow(
-      display, DisplayWidth(display, screen), DisplayHeight(display, screen), false,
-      KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask | StructureNotifyMask,
-      error);
-  if (window == None) return None;
-
-  XStoreName(display, window, "Orvane");
-  XClassHint hint = {const_cast<char*>("orvane"), const_cast<char*>("Orvane")};
-  XSetClassHint(display, window, &hint);
-  // Full screen where a window manager runs; without one the geometry does it.
-  const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-  const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-  XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<const unsigned char*>(&fullScreen), 1);
-  // No pointer over the picture.
-  static const char empty[1] = {0};
-  const Pixmap blank = XCreateBitmapFromData(display, window, empty, 1, 1);
-  XColor black = {};
-  const Cursor cursor = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
-  XDefineCursor(display, window, cursor);
-  XFreePixmap(display, blank);
-  return window;
-}
-
-class X11Shell final : public ShellPlatform {
+// The platform side of the rules: the show's X windows (one, or one per monitor
+// in the standalone mode) and their pictures.
+class X11Show final : public ShellPlatform {
  public:
-  X11Shell(Display* display, Window window, bool vsync)
-      : display_(display), window_(window), surface_(display, window), vsync_(vsync) {}
+  X11Show(Display* display, bool vsync) : display_(display), vsync_(vsync) {}
 
-  bool prepare(std::string& error) { return surface_.prepare(error); }
-  Rendering* rendering() { return rendering_.get(); }
-  bool pacedBySwap() const { return pacedBySwap_; }
+  // Adds a window to draw on; false with a reason when it cannot carry GL.
+  bool Add(Window window, std::string& error) {
+    auto surface = std::make_unique<GlxSurface>(display_, window);
+    if (!surface->prepare(error)) return false;
+    windows_.push_back({window, std::move(surface)});
+    return true;
+  }
+  std::size_t Count() const { return windows_.size(); }
+  Window WindowAt(std::size_t index) const { return windows_[index].window; }
+  bool Owns(Window window) const { return IndexOf(window) < windows_.size(); }
 
-  ShellPoint cursorPosition() override {
+  // Starts the show: the primary first, then the others.
+  void Start() {
+    for (std::size_t n = 0; n < windows_.size(); ++n) rules_.OnCreated(static_cast<int>(n));
+    GlxSurface& primary = *windows_[0].surface;
+    const Rendering* picture = pictures_.Picture(0);
+    if (!vsync_) {
+      for (auto& w : windows_) w.surface->setSwapInterval(0);
+    } else if (picture && picture->drawing) {
+      pacedBySwap_ = windows_.size() > 1 ? primary.setSwapInterval(1) : primary.setVsync(true);
+    }
+  }
+
+  ShellRules& Rules() { return rules_; }
+  bool Quit() const { return quit_; }
+  bool PacedBySwap() const { return pacedBySwap_; }
+
+  void DrawFrame() {
+    if (rules_.FrameDue()) pictures_.DrawRound();
+  }
+  void Resize(Window window, SurfaceSize size) { pictures_.Resize(IndexOf(window), size); }
+  // Ends the show once, whichever way it ends.
+  void End() {
+    closes_.EndOnce([this] { EndShow(); });
+  }
+  void DeliverPostedCloses() {
+    closes_.Deliver(rules_, [this] { EndShow(); });
+  }
+
+  ScreenPoint CursorPosition() override {
     Window rootReturn, child;
     int rootX = 0, rootY = 0, x, y;
     unsigned mask;
-    XQueryPointer(display_, window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask);
+    XQueryPointer(display_, windows_[0].window, &rootReturn, &child, &rootX, &rootY, &x, &y, &mask);
     return {rootX, rootY};
   }
-  void hideCursor() override {}  // the window's cursor is blank from the start
-  void setRunTitle() override {}
-  void lowerThreadPriority() override {}  // a hack runs at the priority its starter gives it
-  void setUpRendering() override {
-    rendering_ = ::setUpRendering(surface_, clock_);
-    pacedBySwap_ = rendering_->drawing && surface_.setVsync(vsync_) && vsync_;
+  void HideCursor() override {}  // the windows' cursor is blank from the start
+  void SetRunTitle() override {}
+  void LowerThreadPriority() override {}  // a hack runs at the priority its starter gives it
+  void SetUpRendering(ShowWindowId window) override {
+    pictures_.SetUp(static_cast<std::size_t>(window), *windows_.at(window).surface);
   }
-  void tearDownRendering() override {
-    if (rendering_) ::tearDownRendering(*rendering_);
+  void TearDownRendering(ShowWindowId window) override {
+    pictures_.TearDown(static_cast<std::size_t>(window));
   }
-  void postQuit() override { quit = true; }
-  void postClose() override { ++pendingCloses; }
+  void PostQuit() override { quit_ = true; }
+  void PostClose() override { closes_.Post(); }
   // Locking belongs to the screen saver daemon; a close is never refused here.
-  bool verifyPassword() override { return true; }
-
-  bool quit = false;
-  int pendingCloses = 0;
+  bool VerifyPassword() override { return true; }
 
  private:
+  struct ShowWindow {
+    Window window;
+    std::unique_ptr<GlxSurface> surface;
+  };
+
+  std::size_t IndexOf(Window window) const {
+    for (std::size_t n = 0; n < windows_.size(); ++n)
+      if (windows_[n].window == window) return n;
+    return windows_.size();
+  }
+  void EndShow() {
+    for (std::size_t n = windows_.size(); n-- > 1;) rules_.OnDestroyed(static_cast<int>(n));
+    rules_.OnDestroyed(kPrimaryWindow);
+  }
+
   Display* display_;
-  Window window_;
   MonotonicClock clock_;
-  GlxSurface surface_;
-  std::unique_ptr<Rendering> rendering_;
+  ShowPictures pictures_{clock_};
+  std::vector<ShowWindow> windows_;
+  ShellRules rules_{*this};
+  PostedCloses closes_;
   bool vsync_;
   bool pacedBySwap_ = false;
+  bool quit_ = false;
 };
 
-// Frames per second on stderr, once a second.
-class FpsReport {
- public:
-  void frame(double now) {
-    if (start_ < 0) start_ = now;
-    ++frames_;
-    if (now - start_ >= 1.0) {
-      std::fprintf(stderr, "orvane: %.1f fps\n", frames_ / (now - start_));
-      start_ = now;
-      frames_ = 0;
+// Turns one X event into the rules' events. Returns false when a window of the
+// show went away.
+bool HandleEvent(Display* display, const XEvent& event, bool standalone, X11Show& show) {
+  ShellRules& rules = show.Rules();
+  switch (event.type) {
+    case DestroyNotify:
+      return !show.Owns(event.xdestroywindow.window);
+    case ConfigureNotify:
+      if (show.Owns(event.xconfigure.window))
+        show.Resize(event.xconfigure.window, {event.xconfigure.width, event.xconfigure.height});
+      break;
+    case KeyPress:
+      if (standalone) rules.OnKeyPressed();
+      break;
+    case ButtonPress:
+      // Left, middle and right press; the wheel (4 to 7) and extra buttons do not end it.
+      if (standalone && event.xbutton.button >= Button1 && event.xbutton.button <= Button3)
+        rules.OnButtonPressed();
+      break;
+    case MotionNotify:
+      // Root coordinates: one measure across every monitor's window.
+      if (standalone) rules.OnPointerMoved({event.xmotion.x_root, event.xmotion.y_root});
+      break;
+    case FocusOut: {
+      // Another window took the focus; grabs and moves inside the window are not that,
+      // nor the focus going to another window of the show.
+      if (!standalone || event.xfocus.mode != NotifyNormal ||
+          event.xfocus.detail == NotifyInferior || event.xfocus.detail == NotifyPointer)
+        break;
+      Window focus = None;
+      int revert = 0;
+      XGetInputFocus(display, &focus, &revert);
+      if (!show.Owns(focus)) rules.OnFocusLostToOtherApplication();
+      break;
     }
+    case MapNotify:
+      if (standalone && event.xmap.window == show.WindowAt(0)) rules.OnShown();
+      break;
   }
+  return true;
+}
 
- private:
-  double start_ = -1;
-  int frames_ = 0;
-};
+void Pause(double seconds) {
+  timespec pause = {static_cast<time_t>(seconds),
+                    static_cast<long>((seconds - static_cast<long>(seconds)) * 1e9)};
+  nanosleep(&pause, nullptr);  // a signal cuts it short
+}
 
-int run(const HackOptions& options) {
+int Run(const HackOptions& options) {
   // From the start, so that a stop during set-up still ends with the context torn down.
   struct sigaction action = {};
-  action.sa_handler = onStopSignal;
+  action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
@@ -182,160 +182,93 @@ int run(const HackOptions& options) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     const char* name = std::getenv("DISPLAY");
-    fail(std::string("cannot open display '") + (name ? name : "") + "'");
+    Fail(std::string("cannot open display '") + (name ? name : "") + "'");
     return 1;
   }
-  XSetErrorHandler(onXError);
-  XSetIOErrorHandler(onXIoError);
+  InstallXErrorHandlers();
 
   const bool standalone = options.mode == HackMode::Standalone;
-  Window window = None;
   std::string error;
+  X11Show show(display, options.vsync);
+  std::vector<Window> made;  // the standalone windows, destroyed at the end
+  bool ok = true;
   if (standalone) {
-    window = makeStandaloneWindow(display, error);
-  } else {
-    window = options.mode == HackMode::Root ? virtualRoot(display) : options.windowId;
-    XWindowAttributes attributes;
-    if (!windowExists(display, window, attributes)) {
-      char text[64];
-      std::snprintf(text, sizeof text, "0x%lx is not a window", window);
-      error = text;
-      window = None;
-    } else {
-      // Only the structure of a window we do not own: its size and its end.
-      XSelectInput(display, window, StructureNotifyMask);
+    // Each monitor its own window and veils; one monitor, one window over the screen.
+    const int screen = DefaultScreen(display);
+    const ScreenCover cover = PlanScreenCover(ListMonitors(display), DisplayWidth(display, screen),
+                                              DisplayHeight(display, screen));
+    const Window primary = MakeStandaloneWindow(display, cover.primary, true, error);
+    ok = primary != None && show.Add(primary, error);
+    if (primary != None) made.push_back(primary);
+    for (std::size_t n = 0; ok && n < cover.others.size(); ++n) {
+      std::string otherError;
+      const Window other = MakeStandaloneWindow(display, cover.others[n], false, otherError);
+      if (other != None) made.push_back(other);
+      // A monitor left uncovered is said, and the rest of the show runs on.
+      if (other == None || !show.Add(other, otherError))
+        Fail("no window for monitor " + std::to_string(n + 2) + ": " + otherError);
     }
+  } else {
+    const Window window = ChooseForeignWindow(display, options, error);
+    ok = window != None && show.Add(window, error);
   }
-  if (window == None) {
-    fail(error);
+  if (!ok) {
+    Fail(error);
+    for (Window window : made) XDestroyWindow(display, window);
     XCloseDisplay(display);
     return 1;
   }
-
-  X11Shell shell(display, window, options.vsync);
-  if (!shell.prepare(error)) {
-    fail(error);
-    if (standalone) XDestroyWindow(display, window);
-    XCloseDisplay(display);
-    return 1;
-  }
-  ShellPolicy policy(shell);
-
   if (standalone) {
-    XMapRaised(display, window);
-    // Focus can only be given to a window that is viewable.
-    XEvent event;
-    XIfEvent(
-        display, &event,
-        [](Display*, XEvent* e, XPointer w) -> Bool {
-          return e->type == MapNotify && e->xmap.window == *reinterpret_cast<Window*>(w);
-        },
-        reinterpret_cast<XPointer>(&window));
-    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    for (std::size_t n = show.Count(); n-- > 0;) MapAndFocus(display, show.WindowAt(n), n == 0);
   }
-  policy.handle(ShellMessage::Create, 0);
+  show.Start();
 
-  // Without a swap that waits for the display, frames are paced to about 60 Hz
-  // in software, so the picture never takes a whole core for nothing.
-  const bool pace = options.vsync && !shell.pacedBySwap();
-  const double period = 1.0 / 60;
-  double nextFrame = monotonicSeconds();
-  FpsReport fps;
+  // Without a swap that waits for the display, frames are paced to about 60 Hz.
+  const bool pace = options.vsync && !show.PacedBySwap();
+  FramePacer pacer(1.0 / 60, monotonicSeconds());
+  FpsCounter fps;
   bool windowGone = false;
-  bool destroyed = false;
-  auto destroy = [&] {
-    if (destroyed) return;
-    destroyed = true;
-    policy.handle(ShellMessage::Destroy, 0);
-  };
 
-  while (!shell.quit && !stopRequested && !windowGone) {
+  while (!show.Quit() && !stopRequested && !windowGone) {
     while (XPending(display) && !windowGone) {
       XEvent event;
       XNextEvent(display, &event);
-      switch (event.type) {
-        case DestroyNotify:
-          if (event.xdestroywindow.window == window) windowGone = true;
-          break;
-        case ConfigureNotify:
-          if (event.xconfigure.window == window && shell.rendering())
-            resizeRendering(*shell.rendering(), {event.xconfigure.width, event.xconfigure.height});
-          break;
-        case KeyPress:
-          if (standalone) policy.handle(ShellMessage::KeyDown, 0);
-          break;
-        case ButtonPress: {
-          // Left, middle and right press; the wheel (4 to 7) and extra buttons do not end it.
-          const unsigned button = event.xbutton.button;
-          const unsigned message = button == Button1   ? ShellMessage::LButtonDown
-                                   : button == Button2 ? ShellMessage::MButtonDown
-                                   : button == Button3 ? ShellMessage::RButtonDown
-                                                       : 0;
-          if (standalone && message) policy.handle(message, 0);
-          break;
-        }
-        case MotionNotify:
-          if (standalone) policy.handle(ShellMessage::MouseMove, 0);
-          break;
-        case FocusOut:
-          // Another window took the focus; grabs and moves inside the window are not that.
-          if (standalone && event.xfocus.mode == NotifyNormal &&
-              event.xfocus.detail != NotifyInferior && event.xfocus.detail != NotifyPointer)
-            policy.handle(ShellMessage::ActivateApp, 0);
-          break;
-        case MapNotify:
-          if (standalone && event.xmap.window == window) policy.handle(ShellMessage::ShowWindow, 1);
-          break;
-      }
-      // Closes are posted by the rules and delivered after the message that posted them.
-      while (shell.pendingCloses > 0 && !destroyed) {
-        --shell.pendingCloses;
-        if (policy.handle(ShellMessage::Close, 0).defaultProcessing) destroy();
-      }
+      windowGone = !HandleEvent(display, event, standalone, show);
+      // Closes are posted by the rules and delivered after the event that posted them.
+      show.DeliverPostedCloses();
     }
-    if (xErrorSeen && !standalone) {
-      // The window went away between two frames (its DestroyNotify may follow).
-      XWindowAttributes attributes;
-      windowGone = !windowExists(display, window, attributes);
-      xErrorSeen = 0;
-    }
-    if (shell.quit || stopRequested || windowGone) break;
-    if (policy.frameDue()) {
-      frameStep(*shell.rendering());
-      if (options.showFps) fps.frame(monotonicSeconds());
+    // A window we do not own may go between two frames (its DestroyNotify may follow).
+    if (TakeXError() && !standalone) windowGone = !WindowExists(display, show.WindowAt(0));
+    if (show.Quit() || stopRequested || windowGone) break;
+    show.DrawFrame();
+    if (options.showFps) {
+      if (const auto rate = fps.Frame(monotonicSeconds()))
+        std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
     }
     if (pace) {
-      nextFrame += period;
-      const double now = monotonicSeconds();
-      if (nextFrame < now) {
-        nextFrame = now;  // behind: no burst to catch up
-      } else {
-        const double wait = nextFrame - now;
-        timespec pause = {static_cast<time_t>(wait),
-                          static_cast<long>((wait - static_cast<long>(wait)) * 1e9)};
-        nanosleep(&pause, nullptr);  // a signal cuts it short
-      }
+      if (const double wait = pacer.WaitAfterFrame(monotonicSeconds()); wait > 0) Pause(wait);
     }
   }
 
-  destroy();
-  if (standalone) XDestroyWindow(display, window);
+  show.End();
+  for (Window window : made) XDestroyWindow(display, window);
   XCloseDisplay(display);
   return 0;
 }
 
 }  // namespace
+}  // namespace orvane::engine
 
 int main(int argc, char** argv) {
   const HackArguments arguments =
       readHackArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments.ok()) {
-    fail(arguments.error + " (--help lists the options)");
+    orvane::engine::Fail(arguments.error + " (--help lists the options)");
     return 1;
   }
   if (arguments.options.help) {
     std::fputs(hackUsage, stdout);
     return 0;
   }
-  return run(arguments.options);
+  return orvane::engine::Run(arguments.options);
 }

@@ -18,6 +18,9 @@
 #   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
 #   h_workdir NAME              a fresh folder for this scenario under the build folder (prints it)
 #   h_install DIR               copies Orvane.scr and Orvane.dll into DIR
+#   h_monitors SIZE..           the rest of the scenario runs on a desk of these monitors side by
+#                               side (e.g. 1024x768 800x600; the first is the primary): a nested X
+#                               server with one Xinerama head each, in the lane's display
 #   check "what" COMMAND..      runs COMMAND and records the outcome
 #   h_finish                    prints "N passed, N failed" and exits non-zero on a failure
 #
@@ -46,6 +49,8 @@ H_PASSED=0
 H_FAILED=0
 H_XWIN=
 
+H_NESTED=
+
 _h_cleanup() {
   local pid
   # Processes that already ended are no failure, also under `set -e`.
@@ -54,8 +59,12 @@ _h_cleanup() {
   sleep 0.2
   for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   rm -f "$H_PIDFILE"
+  # Wine's programs of the lane's next scenario belong on the lane's own display.
+  [[ -n "$H_NESTED" ]] && { "$H_WINESERVER" -k 2>/dev/null || true; }
+  return 0
 }
 trap _h_cleanup EXIT
+H_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 
 _h_track() {
   H_PIDS+=("$1")
@@ -181,6 +190,29 @@ h_workdir() {
 h_install() {
   mkdir -p "$1"
   cp "$H_BIN_DIR/Orvane.scr" "$H_BIN_DIR/Orvane.dll" "$1/"
+}
+
+h_monitors() {
+  local args=() size file i
+  for size in "$@"; do args+=(-screen "$size"); done
+  file=$(mktemp)
+  # A wineserver keeps the display it started on: end it, so Wine starts anew on the desk.
+  "$H_WINESERVER" -k 2>/dev/null || true
+  Xephyr -displayfd 3 "${args[@]}" +xinerama -extension RANDR -ac -nolisten tcp \
+    3>"$file" >"$H_LOGS/xephyr.$$.log" 2>&1 &
+  _h_track $!
+  for ((i = 0; i < 100; i++)); do
+    [[ -s "$file" ]] && break
+    sleep 0.05
+  done
+  H_NESTED=$(tr -dc '0-9' <"$file")
+  rm -f "$file"
+  if [[ -z "$H_NESTED" ]]; then
+    echo "h_monitors: the nested display did not start (log: $H_LOGS/xephyr.$$.log)" >&2
+    exit 1
+  fi
+  export DISPLAY=:$H_NESTED
+  xdotool mousemove 100 100 2>/dev/null || true
 }
 
 check() {

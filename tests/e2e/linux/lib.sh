@@ -3,6 +3,8 @@
 #
 #   x_start [SIZE]              Xvfb (1024x768 or SIZE, 24 bit) on a free display; exports DISPLAY
 #   x_track PID                 end PID with the scenario
+#   x_monitors SIZE..           after x_start: a nested display of these monitors side by side
+#                               (one Xinerama head each, the first primary); exports DISPLAY
 #   hack_start ARGS...          orvane in the background: $HACK_PID, stderr in $WORK/hack.err
 #   hack_ends_within SECONDS    waits for it; $HACK_STATUS is its exit code (fails on timeout)
 #   hack_running                true while it runs
@@ -146,4 +148,15 @@ check_moving_veils() {
   changed=$(changed_pixels "$a" "$b")
   check "veils light the screen ($lit)" gt "$lit" 0.05
   check "the picture moves ($changed pixels changed)" gt "$changed" 20000
+}
+
+x_monitors() {
+  local args=() size
+  for size in "$@"; do args+=(-screen "$size"); done
+  rm -f "$WORK/nested"
+  Xephyr -displayfd 5 "${args[@]}" +xinerama -extension RANDR -ac -nolisten tcp \
+    5>"$WORK/nested" >"$WORK/xephyr.log" 2>&1 &
+  x_track $!
+  for _ in $(seq 100); do [[ -s "$WORK/nested" ]] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n1 "$WORK/nested")"
 }

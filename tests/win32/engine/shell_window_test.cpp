@@ -114,6 +114,12 @@ TEST(EngineResources, ManifestDeclaresDpiAwareness) {
   SIZE_T written = 0;
   EXPECT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", value, 32, &written));
   EXPECT_STREQ(value, L"true");
+  // Per monitor where Windows reads the newer setting, with system awareness after it.
+  wchar_t awareness[64] = {};
+  EXPECT_TRUE(QueryActCtxSettingsW(0, context,
+                                   L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                   L"dpiAwareness", awareness, 64, &written));
+  EXPECT_STREQ(awareness, L"PerMonitorV2, system");
   ReleaseActCtx(context);
 }
 

@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# The show on a desk of two monitors (1024x768 primary, 800x600 to its right): both
+# lit and moving, each picture filling its own monitor, one "OrvaneVC" window for the
+# host, the music as on one monitor, and input on the second monitor ending it all.
+source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+LOUD=0.05
+QUIET=0.005
+
+field() { sed -nE "s/.*(^| )$1=([^ ]+).*/\2/p" <<<"$2"; }
+louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
+quieter() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 < b + 0) }'; }
+winpath() { local p=$1; echo "Z:${p//\//\\}"; }
+
+# Share of pixels that are not black in the part W x H + X + Y of a screenshot.
+lit_share() {
+  convert "$1" -crop "$2" +repage -channel RGB -separate -evaluate-sequence max -threshold 0 \
+    -format '%[fx:mean]' info:
+}
+# RMS difference of the same part of two screenshots.
+moved() {
+  convert "$1" -crop "$3" +repage "$H_SHOTS/.a.png"
+  convert "$2" -crop "$3" +repage "$H_SHOTS/.b.png"
+  compare -metric RMSE "$H_SHOTS/.a.png" "$H_SHOTS/.b.png" null: 2>&1 |
+    sed -nE 's/.*\(([0-9.e-]+)\).*/\1/p'
+}
+
+h_monitors 1024x768 800x600
+check "the desk has two monitors" test "$(xdpyinfo -ext XINERAMA | grep -c 'head #')" -eq 2
+
+dir=$(h_workdir engine_monitors)
+h_install "$dir"
+sox -n -r 44100 -c 2 "$dir/tone.wav" synth 60 sine 440 vol 0.5
+lame --quiet "$dir/tone.wav" "$dir/tone.mp3"
+rm "$dir/tone.wav"
+printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
+  "$(winpath "$dir/tone.mp3")" >"$dir/Orvane.ini"
+
+# Starts a show with the pointer at X Y; sets HOST, ENGINE_XWIN and OTHER_XWIN.
+start_show() {
+  h_mouse_to "$1" "$2"
+  h_start "$dir/Orvane.scr" /s
+  HOST=$H_PID
+  ENGINE_XWIN=$(h_wait_window OrvaneVC 60)
+  OTHER_XWIN=$(h_wait_window "Orvane monitor" 20)
+  check "$3: both windows open" test -n "$ENGINE_XWIN" -a -n "$OTHER_XWIN"
+  sleep 1
+}
+
+# Checks that the show ended: host exit code 0, no engine window left, music silent.
+ended() {
+  h_wait_exit "$HOST" 30
+  local rc=$? level
+  check "$1 ends the show (host exit $rc)" test "$rc" -eq 0
+  check "$1: no engine window is left" h_wait_no_window OrvaneVC 10
+  check "$1: no monitor window is left" h_wait_no_window "Orvane monitor" 10
+  sleep 1.5  # the sound server plays out what it has buffered
+  h_capture_start "engine_monitors_after"
+  sleep 1.5
+  h_capture_stop
+  level=$(h_level "$H_CAPTURE")
+  check "$1: the music stopped (RMS $level)" quieter "$level" $QUIET
+}
+
+# Checks that the show still runs after input that must not end it.
+runs_on() {
+  sleep 1.5
+  check "$1 does not end the show" h_alive "$HOST"
+}
+
+# 1. Both monitors covered, one window for the host, the music playing.
+start_show 500 400 "the show"
+titled=$(xdotool search --onlyvisible --name '^OrvaneVC$' | wc -l)
+check "exactly one window is titled OrvaneVC ($titled)" test "$titled" -eq 1
+info=$(h_probe find OrvaneVC)
+check "the primary window covers the first monitor ($info)" \
+  test "$(field x "$info") $(field y "$info") $(field w "$info") $(field h "$info")" = "0 0 1024 768"
+other=$(h_probe find "Orvane monitor")
+check "the other window covers the second monitor exactly ($other)" \
+  test "$(field x "$other") $(field y "$other") $(field w "$other") $(field h "$other")" = "1024 0 800 600"
+check "the other window has a class of its own ($(field class "$other"))" \
+  test "$(field class "$other")" = OrvaneMonitorWindow
+check "no window keeps the creation title" bash -c '! xdotool search --name "^Screensaver$"'
+shot1=$(h_shot engine_monitors_1)
+sleep 2
+shot2=$(h_shot engine_monitors_2)
+for part in "1024x768+0+0 first" "800x600+1024+0 second"; do
+  read -r area name <<<"$part"
+  lit=$(lit_share "$shot2" "$area")
+  check "the $name monitor shows the veils over most of it (lit share $lit)" \
+    awk "BEGIN { exit !($lit > 0.5) }"
+  rmse=$(moved "$shot1" "$shot2" "$area")
+  check "the $name monitor's picture moves (RMS difference ${rmse:-?})" \
+    awk "BEGIN { exit !(\"${rmse:-0}\" + 0 > 0.01) }"
+done
+h_capture_start engine_monitors_music
+sleep 3
+h_capture_stop
+level=$(h_level "$H_CAPTURE")
+check "the music plays during the show (RMS $level)" louder "$level" $LOUD
+h_focus "$OTHER_XWIN"
+runs_on "activating the second monitor's window"
+h_key space
+ended "a key press on the second monitor"
+
+# 2. A click on the second monitor.
+start_show 1400 300 "click"
+h_click 1
+ended "a click on the second monitor"
+
+# 3. Moves on the second monitor: 4 px at a time do not end it, 5 px do.
+start_show 1400 300 "small moves"
+h_mouse_to 1402 302  # the first move
+h_mouse_to 1404 304
+h_mouse_to 1401 305
+runs_on "moving 4 px or less at a time on the second monitor"
+h_mouse_to 1406 305
+ended "a move of 5 px on the second monitor"
+
+# 4. From the first monitor into the second.
+start_show 1020 400 "crossing"
+h_mouse_to 1021 400  # the first move
+runs_on "the first small move"
+h_mouse_to 1030 400
+ended "a move from the first monitor into the second"
+
+h_finish

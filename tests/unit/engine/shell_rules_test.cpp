@@ -1,0 +1,297 @@
+#include "engine/shell_rules.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orvane::engine;
+using ::testing::ElementsAre;
+
+class FakePlatform : public ShellPlatform {
+ public:
+  ScreenPoint cursor{500, 400};
+  bool passwordAccepts = true;
+  std::function<void()> duringPrompt;
+  std::vector<std::string> log;
+  PostedCloses closes;
+
+  ScreenPoint CursorPosition() override {
+    log.push_back("cursor");
+    return cursor;
+  }
+  void HideCursor() override { log.push_back("hideCursor"); }
+  void SetRunTitle() override { log.push_back("title"); }
+  void LowerThreadPriority() override { log.push_back("priority"); }
+  void SetUpRendering(ShowWindowId window) override {
+    log.push_back("setUp " + std::to_string(window));
+  }
+  void TearDownRendering(ShowWindowId window) override {
+    log.push_back("tearDown " + std::to_string(window));
+  }
+  void PostQuit() override { log.push_back("quit"); }
+  void PostClose() override {
+    log.push_back("postClose");
+    closes.Post();
+  }
+  bool VerifyPassword() override {
+    log.push_back("prompt");
+    if (duringPrompt) duringPrompt();
+    return passwordAccepts;
+  }
+};
+
+// A show of one or more windows: events go to the rules, posted closes are
+// delivered afterwards the way a queue would, and an accepted close ends the show.
+struct Show {
+  FakePlatform platform;
+  ShellRules rules{platform};
+  bool ended = false;
+
+  explicit Show(int windows = 1, ScreenPoint start = {500, 400}) {
+    platform.cursor = start;
+    for (int w = 0; w < windows; ++w) rules.OnCreated(w);
+    platform.log.clear();
+  }
+
+  template <typename Event>
+  void Send(Event event) {
+    event();
+    platform.closes.Deliver(rules, [&] { End(); });
+  }
+  void End() {
+    ended = true;
+    rules.OnDestroyed(kPrimaryWindow);
+  }
+  void MoveBy(int dx, int dy) {
+    platform.cursor.x += dx;
+    platform.cursor.y += dy;
+    Send([&] { rules.OnPointerMoved(platform.cursor); });
+  }
+  void MoveTo(int x, int y) {
+    platform.cursor = {x, y};
+    Send([&] { rules.OnPointerMoved(platform.cursor); });
+  }
+  void Key() {
+    Send([&] { rules.OnKeyPressed(); });
+  }
+  void Button() {
+    Send([&] { rules.OnButtonPressed(); });
+  }
+  void FocusLost() {
+    Send([&] { rules.OnFocusLostToOtherApplication(); });
+  }
+  void ForeignClose() {
+    Send([&] { platform.closes.Request(rules, [&] { End(); }); });
+  }
+};
+
+// One step of a scenario; releases, the wheel and gaining activation are not events
+// of the rules at all, so the back ends' tests cover that they are not mapped.
+struct Step {
+  enum Kind { Move, Key, Button, FocusLost, ForeignClose } kind;
+  int dx = 0, dy = 0;  // pointer movement, for Move
+};
+Step move(int dx, int dy) { return {Step::Move, dx, dy}; }
+const Step key{Step::Key}, button{Step::Button}, focusLost{Step::FocusLost},
+    foreignClose{Step::ForeignClose};
+
+struct EndCase {
+  const char* name;
+  std::vector<Step> steps;
+  bool ends;
+};
+
+class ShellEnds : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(ShellEnds, OnlyUserInputEndsTheShow) {
+  Show show;
+  for (const Step& s : GetParam().steps) {
+    switch (s.kind) {
+      case Step::Move:
+        show.MoveBy(s.dx, s.dy);
+        break;
+      case Step::Key:
+        show.Key();
+        break;
+      case Step::Button:
+        show.Button();
+        break;
+      case Step::FocusLost:
+        show.FocusLost();
+        break;
+      case Step::ForeignClose:
+        show.ForeignClose();
+        break;
+    }
+  }
+  EXPECT_EQ(show.ended, GetParam().ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ShellEnds,
+    ::testing::Values(
+        EndCase{"ForeignCloseBeforeInput", {foreignClose, foreignClose}, false},
+        EndCase{"FirstMoveOf10", {move(10, 0)}, false},
+        EndCase{"SecondMoveOf10", {move(10, 0), move(10, 0)}, true},
+        EndCase{"FirstMoveFarThenBackWithinTolerance", {move(10, 0), move(-8, 0)}, false},
+        EndCase{
+            "CreepingBy4", {move(3, 1), move(3, 1), move(-1, 3), move(0, -4), move(2, 2)}, false},
+        EndCase{"Exactly4AfterFirst", {move(0, 0), move(3, 1)}, false},
+        EndCase{"Exactly5AfterFirst", {move(0, 0), move(4, 1)}, true},
+        EndCase{"Exactly5Backwards", {move(0, 0), move(-2, -3)}, true},
+        EndCase{"KeyDown", {key}, true}, EndCase{"Button", {button}, true},
+        EndCase{"LosingActivation", {focusLost}, true},
+        EndCase{"CloseAfterFirstMoveStillForeign", {move(1, 0), foreignClose}, false},
+        EndCase{"CloseAfterSecondMoveHonoured", {move(1, 0), move(1, 0), foreignClose}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShellReplies, SystemCommandsSwallowed) {
+  EXPECT_TRUE(ShellRules::SwallowsSystemCommand(SystemCommand::NextWindow));
+  EXPECT_TRUE(ShellRules::SwallowsSystemCommand(SystemCommand::PreviousWindow));
+  EXPECT_TRUE(ShellRules::SwallowsSystemCommand(SystemCommand::ScreenSave));
+  EXPECT_FALSE(ShellRules::SwallowsSystemCommand(SystemCommand::Other));
+}
+
+TEST(ShellReplies, CursorHiddenWhenShownAndWhenAsked) {
+  Show show;
+  EXPECT_TRUE(show.rules.OnCursorQuery());
+  show.rules.OnShown();
+  EXPECT_THAT(show.platform.log, ElementsAre("hideCursor", "hideCursor"));
+}
+
+TEST(ShellReplies, UnarmedCloseRefusedWithoutPrompt) {
+  Show show;
+  EXPECT_FALSE(show.rules.OnCloseRequested());
+  EXPECT_TRUE(show.platform.log.empty());
+}
+
+TEST(ShellLifecycle, CreationAndDestructionInOrder) {
+  FakePlatform platform;
+  ShellRules rules(platform);
+  EXPECT_FALSE(rules.FrameDue());
+
+  rules.OnCreated(kPrimaryWindow);
+  EXPECT_THAT(platform.log, ElementsAre("cursor", "hideCursor", "title", "priority", "setUp 0"));
+  EXPECT_TRUE(rules.FrameDue());
+  EXPECT_EQ(rules.SavedCursor().x, 500);
+  EXPECT_EQ(rules.SavedCursor().y, 400);
+
+  platform.log.clear();
+  rules.OnDestroyed(kPrimaryWindow);
+  EXPECT_THAT(platform.log, ElementsAre("quit", "tearDown 0"));
+  EXPECT_FALSE(rules.FrameDue());
+}
+
+TEST(ShellLifecycle, OtherWindowsOnlyBringTheirPicture) {
+  FakePlatform platform;
+  ShellRules rules(platform);
+  rules.OnCreated(kPrimaryWindow);
+  platform.log.clear();
+  rules.OnCreated(1);
+  rules.OnCreated(2);
+  rules.OnDestroyed(2);
+  EXPECT_THAT(platform.log, ElementsAre("setUp 1", "setUp 2", "tearDown 2"));
+  EXPECT_TRUE(rules.FrameDue());  // the show runs on while the primary lives
+}
+
+TEST(ShellPassword, PromptStopsFramesAndInputAndSwallowsSecondClose) {
+  Show show;
+  bool frameDueDuringPrompt = true;
+  int promptsSeen = 0;
+  show.platform.duringPrompt = [&] {
+    ++promptsSeen;
+    frameDueDuringPrompt = show.rules.FrameDue();
+    // The prompt's own loop delivers input and a queued close to the window.
+    show.platform.log.push_back("[");
+    show.rules.OnKeyPressed();
+    show.rules.OnButtonPressed();
+    show.rules.OnPointerMoved({0, 0});
+    show.rules.OnFocusLostToOtherApplication();
+    show.rules.OnShown();
+    EXPECT_FALSE(show.rules.OnCursorQuery());
+    EXPECT_FALSE(show.rules.OnCloseRequested());
+    show.platform.log.push_back("]");
+  };
+  show.Key();
+  EXPECT_TRUE(show.ended);
+  EXPECT_EQ(promptsSeen, 1);
+  EXPECT_FALSE(frameDueDuringPrompt);
+  EXPECT_THAT(show.platform.log,
+              ElementsAre("postClose", "prompt", "[", "]", "quit", "tearDown 0"));
+}
+
+TEST(ShellPassword, RejectionKeepsWindowAndRemeasuresFromPointer) {
+  Show show;
+  show.platform.passwordAccepts = false;
+  show.platform.duringPrompt = [&] { show.platform.cursor = {100, 100}; };
+  show.Button();
+  EXPECT_FALSE(show.ended);
+  EXPECT_TRUE(show.rules.FrameDue());
+  EXPECT_TRUE(show.rules.CloseArmed());
+  EXPECT_EQ(show.rules.SavedCursor().x, 100);
+  EXPECT_EQ(show.rules.SavedCursor().y, 100);
+
+  // Armed already: the next movement beyond the tolerance prompts again, and a creep does not.
+  show.platform.log.clear();
+  show.MoveBy(2, 2);
+  EXPECT_TRUE(show.platform.log.empty());
+  show.platform.passwordAccepts = true;
+  show.platform.duringPrompt = nullptr;
+  show.MoveBy(5, 0);
+  EXPECT_TRUE(show.ended);
+}
+
+// Several monitors are one show: one first-move allowance, one tolerance measured
+// in screen pixels across monitors (a monitor left of the primary has negative x).
+struct SetCase {
+  const char* name;
+  ScreenPoint start;               // the pointer when the show starts
+  std::vector<ScreenPoint> moves;  // pointer positions after that
+  bool ends;
+};
+
+class ShellSetWide : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(ShellSetWide, PointerAcrossMonitors) {
+  Show show(3, GetParam().start);
+  for (const ScreenPoint& p : GetParam().moves) show.MoveTo(p.x, p.y);
+  EXPECT_EQ(show.ended, GetParam().ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Monitors, ShellSetWide,
+    ::testing::Values(
+        // The first move is forgiven once for the whole set, not once per window.
+        SetCase{"FirstMoveOnAnotherMonitorForgivenOnce", {500, 400}, {{1500, 300}}, false},
+        SetCase{"SecondFarMoveOnAnotherMonitorEnds", {500, 400}, {{1500, 300}, {1600, 300}}, true},
+        SetCase{"CreepOnLeftMonitorWithin4",
+                {-300, -100},
+                {{-300, -100}, {-302, -98}, {-304, -96}, {-306, -94}},
+                false},
+        SetCase{"LeftMonitor5Ends", {-300, -100}, {{-300, -100}, {-303, -102}}, true},
+        SetCase{"FromFirstIntoSecondEnds", {1020, 400}, {{1020, 400}, {1025, 400}}, true},
+        SetCase{"EdgeCrossingWithin4", {1022, 400}, {{1022, 400}, {1025, 401}}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PostedCloses, AcceptedCloseEndsOnceAndLaterOnesAreDropped) {
+  FakePlatform platform;
+  ShellRules rules(platform);
+  rules.OnCreated(kPrimaryWindow);
+  int ends = 0;
+  rules.OnKeyPressed();
+  rules.OnKeyPressed();
+  platform.closes.Deliver(rules, [&] { ++ends; });
+  platform.closes.Request(rules, [&] { ++ends; });
+  platform.closes.EndOnce([&] { ++ends; });
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(platform.closes.Ended());
+  EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "prompt"), 1);
+}
+
+}  // namespace

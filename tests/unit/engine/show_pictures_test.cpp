@@ -1,0 +1,150 @@
+// The pictures of a show with one or several windows, without GL: the random
+// sequence across windows, the swap intervals, and the pause while the display is off.
+#include "engine/show_pictures.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orvane::engine;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Records what the pictures ask of each window's context.
+struct RecordingSurface : GlSurface {
+  std::string name;
+  std::vector<std::string>* log;
+  RecordingSurface(std::string n, std::vector<std::string>* l) : name(std::move(n)), log(l) {}
+  bool open(SurfaceSize& size) override {
+    size = {640, 480};
+    return false;  // no GL here: frames update the veils and draw nothing
+  }
+  void present() override {}
+  void close() override { log->push_back(name + " close"); }
+  void makeCurrent() override { log->push_back(name + " current"); }
+  bool setSwapInterval(int interval) override {
+    log->push_back(name + " interval " + std::to_string(interval));
+    return true;
+  }
+};
+
+// A clock that advances by 16 ms a reading unless told to jump.
+struct SteppingClock : RenderClock {
+  std::uint32_t now = 1000;
+  std::uint32_t step = 16;
+  std::uint32_t milliseconds() override {
+    const std::uint32_t reading = now;
+    now += step;
+    return reading;
+  }
+  std::uint32_t calendarSeconds() override { return 1700000000; }
+};
+
+struct Desk {
+  std::vector<std::string> log;
+  SteppingClock clock;
+  ShowPictures pictures{clock};
+  std::vector<std::unique_ptr<RecordingSurface>> surfaces;
+
+  explicit Desk(int windows) {
+    for (int n = 0; n < windows; ++n) {
+      surfaces.push_back(std::make_unique<RecordingSurface>("w" + std::to_string(n), &log));
+      pictures.SetUp(n, *surfaces.back());
+    }
+  }
+};
+
+TEST(ShowPictures, OneWindowIsLeftAsItAlwaysWas) {
+  Desk desk(1);
+  desk.pictures.DrawRound();
+  desk.pictures.DrawRound();
+  // No swap interval chosen and no context switching: the single window as before.
+  EXPECT_THAT(desk.log, IsEmpty());
+}
+
+TEST(ShowPictures, OnlyThePrimaryWaitsForTheDisplay) {
+  Desk desk(3);
+  EXPECT_THAT(desk.log, ElementsAre("w0 interval 1", "w1 interval 0",  // second window joins
+                                    "w0 interval 1", "w1 interval 0", "w2 interval 0"));
+  desk.log.clear();
+  desk.pictures.DrawRound();
+  EXPECT_THAT(desk.log, ElementsAre("w0 current", "w1 current", "w2 current"));
+}
+
+TEST(ShowPictures, EachWindowContinuesTheOneRandomSequence) {
+  Desk desk(2);
+  RandomGenerator random;
+  seedRandom(random, 1700000000);
+  for (int n = 0; n < 20; ++n) nextRandom(random);
+  std::vector<Veil> expected;
+  for (int n = 0; n < 2 * veilCount; ++n) expected.push_back(createVeil(random));
+
+  const Rendering* primary = desk.pictures.Picture(0);
+  const Rendering* other = desk.pictures.Picture(1);
+  ASSERT_TRUE(primary && other);
+  for (int v = 0; v < veilCount; ++v) {
+    EXPECT_EQ(primary->veils[v].hue, expected[v].hue) << v;
+    EXPECT_EQ(primary->veils[v].phase[0], expected[v].phase[0]) << v;
+    EXPECT_EQ(other->veils[v].hue, expected[veilCount + v].hue) << v;
+    EXPECT_EQ(other->veils[v].phase[0], expected[veilCount + v].phase[0]) << v;
+  }
+}
+
+TEST(ShowPictures, DisplayOffDrawsNothingAndResumesWithoutAJump) {
+  Desk desk(2);
+  desk.pictures.DrawRound();
+  desk.pictures.DrawRound();
+  const std::uint64_t rounds = desk.pictures.Rounds();
+  const float hueBefore = desk.pictures.Picture(1)->veils[0].hue;
+
+  desk.pictures.ReportDisplayPower(DisplayPower::Off);
+  desk.clock.now += 600000;  // ten minutes dark
+  desk.pictures.DrawRound();
+  EXPECT_EQ(desk.pictures.Rounds(), rounds);
+  EXPECT_EQ(desk.pictures.Picture(1)->veils[0].hue, hueBefore);
+
+  desk.pictures.ReportDisplayPower(DisplayPower::Dimmed);  // dimmed is still seen
+  desk.pictures.DrawRound();
+  desk.pictures.DrawRound();
+  EXPECT_EQ(desk.pictures.Rounds(), rounds + 2);
+  for (std::size_t w = 0; w < 2; ++w)
+    EXPECT_LT(desk.pictures.Picture(w)->frameClock.dt, 0.05f) << "window " << w;
+
+  desk.pictures.ReportDisplayPower(DisplayPower::On);
+  desk.pictures.DrawRound();
+  EXPECT_EQ(desk.pictures.Rounds(), rounds + 3);
+}
+
+struct PowerCase {
+  const char* name;
+  std::vector<DisplayPower> reports;
+  bool dark;
+  bool resumed;
+};
+
+class DisplayPowerStates : public ::testing::TestWithParam<PowerCase> {};
+
+TEST_P(DisplayPowerStates, DarkOnlyWhileOff) {
+  DisplayPowerState state;
+  for (DisplayPower power : GetParam().reports) state.Report(power);
+  EXPECT_EQ(state.Dark(), GetParam().dark);
+  EXPECT_EQ(state.TakeResumed(), GetParam().resumed);
+  EXPECT_FALSE(state.TakeResumed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, DisplayPowerStates,
+    ::testing::Values(
+        PowerCase{"StartsLit", {}, false, false},
+        PowerCase{"Off", {DisplayPower::Off}, true, false},
+        PowerCase{"OffThenOn", {DisplayPower::Off, DisplayPower::On}, false, true},
+        PowerCase{"OffThenDimmed", {DisplayPower::Off, DisplayPower::Dimmed}, false, true},
+        PowerCase{"DimmedIsNoResume", {DisplayPower::Dimmed, DisplayPower::On}, false, false},
+        PowerCase{"OffTwice", {DisplayPower::Off, DisplayPower::Off}, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

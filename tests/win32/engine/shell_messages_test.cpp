@@ -1,0 +1,187 @@
+// The engine's window procedure: which rule event each message stands for, and the
+// exact reply it gives (the platform's default processing, or its own result).
+#include "engine/win32_shell_window.h"
+
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orvane::engine;
+using ::testing::ElementsAre;
+
+class FakePlatform : public ShellPlatform {
+ public:
+  std::vector<std::string> log;
+  ScreenPoint CursorPosition() override {
+    log.push_back("cursor");
+    return {500, 400};
+  }
+  void HideCursor() override { log.push_back("hideCursor"); }
+  void SetRunTitle() override { log.push_back("title"); }
+  void LowerThreadPriority() override { log.push_back("priority"); }
+  void SetUpRendering(ShowWindowId window) override {
+    log.push_back("setUp " + std::to_string(window));
+  }
+  void TearDownRendering(ShowWindowId window) override {
+    log.push_back("tearDown " + std::to_string(window));
+  }
+  void PostQuit() override { log.push_back("quit"); }
+  void PostClose() override { log.push_back("postClose"); }
+  bool VerifyPassword() override {
+    log.push_back("prompt");
+    return true;
+  }
+};
+
+// The default window procedure as the window procedure calls it: recorded, with a
+// result of its own so a test tells it from the rules' replies.
+constexpr LRESULT kDefaultResult = 0x5EED;
+std::vector<UINT> defaultCalls;
+LRESULT CALLBACK RecordDefault(HWND, UINT message, WPARAM, LPARAM) {
+  defaultCalls.push_back(message);
+  return kDefaultResult;
+}
+
+struct MessageCase {
+  const char* name;
+  UINT message;
+  WPARAM wParam;
+  bool byDefault;  // the default procedure answers; otherwise `result` does
+  LRESULT result;
+  std::vector<std::string> calls;
+};
+
+class ShellMessages : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(ShellMessages, ReplyAndRuleEvents) {
+  const MessageCase& c = GetParam();
+  FakePlatform platform;
+  ShellRules rules(platform);
+  rules.OnCreated(kPrimaryWindow);
+  platform.log.clear();
+  defaultCalls.clear();
+
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
+  const LRESULT result =
+      HandleShellMessage(context, nullptr, c.message, c.wParam, 0, RecordDefault);
+  EXPECT_EQ(result, c.byDefault ? kDefaultResult : c.result);
+  EXPECT_EQ(defaultCalls.size(), c.byDefault ? 1u : 0u);
+  EXPECT_EQ(platform.log, c.calls);
+}
+
+const std::vector<std::string> none;
+const std::vector<std::string> closes{"postClose"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ShellMessages,
+    ::testing::Values(
+        MessageCase{"SetCursorHidesAndAnswersTrue", WM_SETCURSOR, 0, false, TRUE, {"hideCursor"}},
+        MessageCase{"NextWindowSwallowed", WM_SYSCOMMAND, SC_NEXTWINDOW, false, 0, none},
+        MessageCase{"PrevWindowSwallowed", WM_SYSCOMMAND, SC_PREVWINDOW, false, 0, none},
+        MessageCase{"ScreenSaveSwallowed", WM_SYSCOMMAND, SC_SCREENSAVE, false, 0, none},
+        MessageCase{"ScreenSaveWithSystemBitsSwallowed", WM_SYSCOMMAND, 0xF142, false, 0, none},
+        MessageCase{"OtherSysCommandPassesOn", WM_SYSCOMMAND, SC_CLOSE, true, 0, none},
+        MessageCase{"ShownHidesCursor", WM_SHOWWINDOW, 1, true, 0, {"hideCursor"}},
+        MessageCase{"HiddenLeavesCursor", WM_SHOWWINDOW, 0, true, 0, none},
+        MessageCase{"UnarmedCloseAnsweredZero", WM_CLOSE, 0, false, 0, none},
+        MessageCase{"PaintPassesOn", WM_PAINT, 0, true, 0, none},
+        MessageCase{"KeyDownCloses", WM_KEYDOWN, 'A', true, 0, closes},
+        MessageCase{"SysKeyDownCloses", WM_SYSKEYDOWN, VK_MENU, true, 0, closes},
+        MessageCase{"LeftButtonCloses", WM_LBUTTONDOWN, MK_LBUTTON, true, 0, closes},
+        MessageCase{"RightButtonCloses", WM_RBUTTONDOWN, MK_RBUTTON, true, 0, closes},
+        MessageCase{"MiddleButtonCloses", WM_MBUTTONDOWN, MK_MBUTTON, true, 0, closes},
+        MessageCase{"LosingActivationCloses", WM_ACTIVATEAPP, 0, true, 0, closes},
+        MessageCase{"GainingActivationPassesOn", WM_ACTIVATEAPP, 1, true, 0, none},
+        MessageCase{"KeyUpPassesOn", WM_KEYUP, 'A', true, 0, none},
+        MessageCase{"SysKeyUpPassesOn", WM_SYSKEYUP, VK_MENU, true, 0, none},
+        MessageCase{"CharPassesOn", WM_CHAR, 'a', true, 0, none},
+        MessageCase{"LeftUpPassesOn", WM_LBUTTONUP, 0, true, 0, none},
+        MessageCase{"RightUpPassesOn", WM_RBUTTONUP, 0, true, 0, none},
+        MessageCase{"MiddleUpPassesOn", WM_MBUTTONUP, 0, true, 0, none},
+        MessageCase{"WheelPassesOn", WM_MOUSEWHEEL, 120u << 16, true, 0, none},
+        MessageCase{"HorizontalWheelPassesOn", WM_MOUSEHWHEEL, 120u << 16, true, 0, none},
+        MessageCase{"DestroyEndsTheLoop", WM_DESTROY, 0, true, 0, {"quit", "tearDown 0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShellMessages, CreationStartsTheShowWithDefaultProcessing) {
+  FakePlatform platform;
+  ShellRules rules(platform);
+  defaultCalls.clear();
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
+  EXPECT_EQ(HandleShellMessage(context, nullptr, WM_CREATE, 0, 0, RecordDefault), kDefaultResult);
+  EXPECT_THAT(platform.log, ElementsAre("cursor", "hideCursor", "title", "priority", "setUp 0"));
+  EXPECT_TRUE(rules.FrameDue());
+}
+
+TEST(ShellMessages, ArmedCloseOnThePrimaryGoesToTheDefaultProcessing) {
+  FakePlatform platform;
+  ShellRules rules(platform);
+  rules.OnCreated(kPrimaryWindow);
+  rules.OnKeyPressed();
+  defaultCalls.clear();
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
+  EXPECT_EQ(HandleShellMessage(context, nullptr, WM_CLOSE, 0, 0, RecordDefault), kDefaultResult);
+  EXPECT_THAT(defaultCalls, ElementsAre(static_cast<UINT>(WM_CLOSE)));
+}
+
+TEST(ShellMessages, ArmedCloseOnAnotherMonitorsWindowTakesThePrimaryDown) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "ShellMessagesTestWindow";
+  ASSERT_NE(RegisterClassA(&windowClass), 0);
+  HWND primary = CreateWindowExA(0, windowClass.lpszClassName, "primary", WS_POPUP, 0, 0, 50, 50,
+                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND other = CreateWindowExA(0, windowClass.lpszClassName, "other", WS_POPUP, 60, 0, 50, 50,
+                               primary, nullptr, windowClass.hInstance, nullptr);
+  ASSERT_TRUE(primary && other);
+
+  FakePlatform platform;
+  ShellRules rules(platform);
+  rules.OnCreated(kPrimaryWindow);
+  rules.OnCreated(1);
+  rules.OnButtonPressed();
+  defaultCalls.clear();
+  const ShellWindowContext context{&rules, nullptr, 1, other};
+  EXPECT_EQ(HandleShellMessage(context, other, WM_CLOSE, 0, 0, RecordDefault), 0);
+  EXPECT_TRUE(defaultCalls.empty());
+  // The owner goes, and its owned windows with it.
+  EXPECT_FALSE(IsWindow(primary));
+  EXPECT_FALSE(IsWindow(other));
+  UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
+}
+
+TEST(ShellMessages, WhilePromptOpenInputPassesOnUntouched) {
+  // The prompt is opened by a close; its own loop sends the window messages meanwhile.
+  class PromptPlatform : public FakePlatform {
+   public:
+    const ShellWindowContext* context = nullptr;
+    std::vector<LRESULT> replies;
+    bool VerifyPassword() override {
+      for (UINT message : {WM_SETCURSOR, WM_KEYDOWN, WM_CLOSE})
+        replies.push_back(HandleShellMessage(*context, nullptr, message, 0, 0, RecordDefault));
+      return false;
+    }
+  } promptPlatform;
+  ShellRules promptRules(promptPlatform);
+  promptRules.OnCreated(kPrimaryWindow);
+  promptRules.OnKeyPressed();
+  const ShellWindowContext promptContext{&promptRules, nullptr, kPrimaryWindow, nullptr};
+  promptPlatform.context = &promptContext;
+  promptPlatform.log.clear();
+  defaultCalls.clear();
+  EXPECT_EQ(HandleShellMessage(promptContext, nullptr, WM_CLOSE, 0, 0, RecordDefault), 0);
+  // The cursor query and the key go to the default processing; the nested close is refused.
+  EXPECT_THAT(promptPlatform.replies, ElementsAre(kDefaultResult, kDefaultResult, 0));
+  EXPECT_THAT(defaultCalls,
+              ElementsAre(static_cast<UINT>(WM_SETCURSOR), static_cast<UINT>(WM_KEYDOWN)));
+  EXPECT_THAT(promptPlatform.log, ElementsAre("cursor"));  // re-measured after the rejection
+}
+
+}  // namespace
