@@ -1,4 +1,4 @@
-# shellcheck shell=bash disable=SC2034 # the names are for the scenarios that source it
+# shellcheck shell=bash disable=SC1091,SC2034 # the names are for the scenarios that source it
 # Shared by the setup scenarios: source it after scripts/harness.sh.
 #
 #   install_prefix NAME     a Wine prefix made fresh under the work folder NAME (WORK),
@@ -8,8 +8,9 @@
 #   saver_is WINPATH                          the selected screen saver is WINPATH
 #   winpath_unix WINPATH / short_path WINPATH
 #   setup ARGS.. / uninstall / wait_removed   (INSTDIR: the install folder, Unix form)
-#   dialog_origin / press BUTTON X Y          the settings dialog at client points
-#   stored KEY                                a value of $INI as the dialog wrote it
+#   and the settings dialog's helpers of tests/e2e/dialog/dialog_lib.sh
+
+source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_lib.sh" || exit 1
 
 # What the build packaged: name and version from CPack's own configuration.
 cpack_value() { sed -nE "s/^set\($1 \"([^\"]*)\"\)/\1/p" "$H_BUILD_DIR/CPackConfig.cmake"; }
@@ -83,23 +84,3 @@ wait_removed() {
   done
   return 1
 }
-
-# rect_of LINE: "x y w h" of a window line of the probe.
-rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }
-
-# The settings dialog: client origin from its frame (equal borders left, right
-# and below), clicks at client points, as the dialog scenario does.
-DIALOG='<Orvane>'
-DX=0 DY=0
-dialog_origin() {
-  local xwin line x y w h border
-  xwin=$(h_wait_window "$DIALOG" 30) || return 1
-  h_focus "$xwin"
-  line=$(h_probe find "$DIALOG")
-  read -r x y w h < <(rect_of "$line")
-  border=$(((w - 479) / 2))
-  DX=$((x + border)) DY=$((y + h - 252 - border))
-  sleep 0.5
-}
-press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.3; }
-stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
