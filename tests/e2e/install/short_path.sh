@@ -42,19 +42,11 @@ saver_stored() {
 }
 select_saver() { "$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /t "$1" /d "$2" /f >/dev/null 2>&1; }
 louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
-# heard NAME SECS TEXT / silent NAME SECS TEXT: a recording's level.
-level_check() {
-  local level
-  h_capture_start "$2"
-  sleep "$3"
-  h_capture_stop
-  level=$(h_level "$H_CAPTURE")
-  if [[ $1 == heard ]]; then
-    check "$4 (RMS $level)" louder "$level" $LOUD
-  else
-    check "$4 (RMS $level)" louder $QUIET "$level"
-  fi
-}
+# level_of NAME SECS: the RMS level of SECS seconds of sound (kept as NAME.wav);
+# heard / silent NAME SECS TEXT check it.
+level_of() { h_capture_start "$1"; sleep "$2"; h_capture_stop; h_level "$H_CAPTURE"; }
+heard() { local level; level=$(level_of "$1" "$2"); check "$3 (RMS $level)" louder "$level" $LOUD; }
+silent() { local level; level=$(level_of "$1" "$2"); check "$3 (RMS $level)" louder $QUIET "$level"; }
 # Share of the screen that is not black.
 lit_fraction() {
   convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 0 -format '%[fx:mean]' info:
@@ -133,7 +125,7 @@ end_show() {
 # 3. Exactly the value of SCRNSAVE.EXE plus " /s": the music from the long
 #    stored path, the veils; a second start by the long path ends at once.
 start_show "$SHORT /s" "SCRNSAVE.EXE /s"
-level_check heard short_show 3 "[SCRNSAVE.EXE /s] the saved MP3 is heard"
+heard short_show 3 "[SCRNSAVE.EXE /s] the saved MP3 is heard"
 shot=$(h_shot short_show)
 lit=$(lit_fraction "$shot")
 check "[SCRNSAVE.EXE /s] the veils are drawn (lit share $lit)" louder "$lit" 0.2
@@ -141,19 +133,19 @@ h_start "$HELPER" run "\"$SCR_WIN\" /s"
 ends_ok "$H_PID" 20 "a second show, by the long path, ends at once"
 check "and the first goes on" h_alive "$SHOW"
 end_show "SCRNSAVE.EXE /s"
-level_check silent short_show_after 2 "silence after the show"
+silent short_show_after 2 "silence after the show"
 
 # 4. The engine watch by the short path: the engine killed ends the show.
 start_show "$SHORT /s" "engine killed"
 "$WINE" "$HELPER" kill-window OrvaneVC
 ends_ok "$SHOW" 30 "[engine killed] the show ends with its engine"
-level_check silent short_show_killed 2 "[engine killed] and its music"
+silent short_show_killed 2 "[engine killed] and its music"
 
 # 5. Other spellings Windows may have stored: the same settings, the same show.
 lower_long="C:\\my screen savers\\orvane folder\\orvane.scr"
 for line in "${SHORT^^} /S" "\"${SCR_WIN^^}\" /s" "\"$lower_long\" /s"; do
   start_show "$line" "$line"
-  level_check heard short_spelling 2 "[$line] the saved MP3 is heard"
+  heard short_spelling 2 "[$line] the saved MP3 is heard"
   end_show "$line"
 done
 
@@ -219,7 +211,7 @@ check "Orvane.ini kept for a later install" cmp -s "$INI" "$WORK/saved.ini"
 setup_into
 check "installed again over the kept Orvane.ini" cmp -s "$INI" "$WORK/saved.ini"
 start_show "$(value_of "$(reg_values "$DESKTOP")" SCRNSAVE.EXE) /s" "after reinstall"
-level_check heard short_show_reinstalled 2 "[after reinstall] the saved MP3 is heard"
+heard short_show_reinstalled 2 "[after reinstall] the saved MP3 is heard"
 end_show "after reinstall"
 
 # 11. A selected saver that no longer exists: remembered as it is; on removal
@@ -246,7 +238,7 @@ check "[café] setup ends with exit code 0 (got $rc)" test $rc = 0
 # "Cafe": so the long path is started as the entry would start it.)
 save_tune "café" "$HELPER" run "\"$INSTDIR_WIN\\Orvane.scr\" /c"
 start_show "$(value_of "$(reg_values "$DESKTOP")" SCRNSAVE.EXE) /s" "café"
-level_check heard cafe_show 2 "[café] the saved MP3 is heard"
+heard cafe_show 2 "[café] the saved MP3 is heard"
 end_show "café"
 check "[café] removed" uninstall
 
