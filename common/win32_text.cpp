@@ -29,9 +29,9 @@ std::string Narrow(const std::wstring& text, unsigned codePage) {
 
 namespace {
 
-// UTF-8 and GB18030 take only these flags and no used-default report
-// (ERROR_INVALID_FLAGS / ERROR_INVALID_PARAMETER otherwise); their round trip
-// alone tells an exact conversion.
+// UTF-8 and GB18030 take no flag but WC_ERR_INVALID_CHARS (ERROR_INVALID_FLAGS
+// otherwise), and UTF-8 no used-default report (ERROR_INVALID_PARAMETER). Both
+// hold every character, so the round trip alone tells an exact conversion.
 bool TakesOnlyStrictFlags(unsigned codePage) { return codePage == CP_UTF8 || codePage == 54936; }
 
 }  // namespace
