@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/win32_text_testing.h"
+
 namespace orvane::text {
 
 std::wstring Widen(const std::string& text, unsigned codePage) {
@@ -25,19 +27,41 @@ std::string Narrow(const std::wstring& text, unsigned codePage) {
   return out;
 }
 
-std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
+namespace {
+
+// UTF-8 and GB18030 take no flag but WC_ERR_INVALID_CHARS (ERROR_INVALID_FLAGS
+// otherwise), and UTF-8 no used-default report (ERROR_INVALID_PARAMETER). Both
+// hold every character, so the round trip alone tells an exact conversion.
+bool TakesOnlyStrictFlags(unsigned codePage) { return codePage == CP_UTF8 || codePage == 54936; }
+
+}  // namespace
+
+std::optional<std::string> ToCodePageExactly(const std::wstring& text, unsigned codePage,
+                                             const NarrowFunction& narrow) {
   if (text.empty()) return std::string();
+  const bool strict = TakesOnlyStrictFlags(codePage);
+  const unsigned long flags = strict ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
+  BOOL* const report = strict ? nullptr : &usedDefault;
   const int size = static_cast<int>(text.size());
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0,
-                                    nullptr, &usedDefault);
+  const int n = narrow(codePage, flags, text.data(), size, nullptr, 0, nullptr, report);
   if (n <= 0 || usedDefault) return std::nullopt;
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, out.data(), n, nullptr,
-                      &usedDefault);
+  if (narrow(codePage, flags, text.data(), size, out.data(), n, nullptr, report) != n)
+    return std::nullopt;
   // Some code pages have no default-character report; the way back decides.
-  if (usedDefault || Widen(out, CP_ACP) != text) return std::nullopt;
+  if (usedDefault || Widen(out, codePage) != text) return std::nullopt;
   return out;
+}
+
+std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
+  return ToCodePageExactly(
+      text, GetACP(),
+      [](unsigned codePage, unsigned long flags, const wchar_t* wide, int length, char* out,
+         int outSize, const char* defaultChar, int* usedDefault) {
+        return WideCharToMultiByte(codePage, flags, wide, length, out, outSize, defaultChar,
+                                   usedDefault);
+      });
 }
 
 }  // namespace orvane::text

@@ -2,20 +2,38 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "common/names.h"
 #include "common/settings.h"
+#include "common/win32_text.h"
+
+std::string AnsiPathOf(const std::wstring& path) {
+  if (std::optional<std::string> exact = orvane::text::ToAnsiExactly(path)) return *exact;
+  // A folder named outside the code page (a user name, say) still has a short
+  // form that the ANSI entry points can open.
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size > 0) {
+    std::wstring shortPath(size, L'\0');
+    const DWORD n = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (n > 0 && n < size) {
+      shortPath.resize(n);
+      if (std::optional<std::string> exact = orvane::text::ToAnsiExactly(shortPath)) return *exact;
+    }
+  }
+  return orvane::text::Narrow(path, orvane::text::kAnsiCodePage);
+}
 
 std::string HostFolder() {
-  std::vector<char> path(MAX_PATH);
+  std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return std::string();
     if (n < path.size()) {
-      std::string full(path.data(), n);
-      std::string::size_type slash = full.find_last_of("\\/");
-      return slash == std::string::npos ? std::string() : full.substr(0, slash);
+      std::wstring full(path.data(), n);
+      std::wstring::size_type slash = full.find_last_of(L"\\/");
+      return slash == std::wstring::npos ? std::string() : AnsiPathOf(full.substr(0, slash));
     }
     path.resize(path.size() * 2);
   }

@@ -12,6 +12,11 @@
 //                      milliseconds after the end of "OrvaneVC" the process
 //                      owning "Orvane_Main" ended (exit code 1: it did not
 //                      end within 10 s)
+//   short-path PATH    prints the short form of PATH (UTF-8), as
+//                      GetShortPathNameW has it; exit code 1 when it fails
+//   run COMMAND_LINE   starts COMMAND_LINE with CreateProcessW and no
+//                      application name, as Windows starts a screen saver,
+//                      and ends with its exit code once it ends
 #include <windows.h>
 #include <shellapi.h>
 
@@ -93,6 +98,34 @@ int KillWindowOwner(const wchar_t* title) {
   return ok ? 0 : 1;
 }
 
+int PrintShortPath(const wchar_t* path) {
+  wchar_t shortPath[32768];
+  const DWORD n = GetShortPathNameW(path, shortPath, 32768);
+  if (n == 0 || n >= 32768) return 1;
+  char utf8[3 * 32768];
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, shortPath, static_cast<int>(n), utf8,
+                                        sizeof utf8, nullptr, nullptr);
+  std::fwrite(utf8, 1, static_cast<size_t>(bytes), stdout);
+  std::fputc('\n', stdout);
+  return 0;
+}
+
+int RunCommandLine(const wchar_t* commandLine) {
+  std::wstring line = commandLine;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return 255;
+  CloseHandle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 255;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
 }  // namespace
 
 int main() {
@@ -104,6 +137,8 @@ int main() {
   }
   if (mode == L"watch") return Watch();
   if (mode == L"kill-window" && argc >= 3) return KillWindowOwner(argv[2]);
+  if (mode == L"short-path" && argc >= 3) return PrintShortPath(argv[2]);
+  if (mode == L"run" && argc >= 3) return RunCommandLine(argv[2]);
   const char* delayText = std::getenv("ORVANE_FAKE_ENGINE_DELAY_MS");
   int delay = delayText ? std::atoi(delayText) : 0;
   if (delay < 0) return 0;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC1091,SC2153 # WORK, DESKTOP and their like come from lib.sh
 # The setup program and the zip as a user meets them, in a Wine prefix made
 # fresh for this run (not the harness's shared one): a silent install, the
 # settings saved through the installed program's dialog opened from the Start
@@ -6,51 +7,9 @@
 # while Orvane runs), silent removal, and the screen saver choice put back.
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
 
-# What the build packaged: name and version from CPack's own configuration.
-cpack_value() { sed -nE "s/^set\($1 \"([^\"]*)\"\)/\1/p" "$H_BUILD_DIR/CPackConfig.cmake"; }
-VERSION=$(cpack_value CPACK_PACKAGE_VERSION)
-PACKAGE_NAME=$(cpack_value CPACK_PACKAGE_FILE_NAME)
-SETUP=$H_BUILD_DIR/package/$PACKAGE_NAME.exe
-ZIP=$H_BUILD_DIR/package/$PACKAGE_NAME.zip
-if [[ -z "$VERSION" || ! -f "$SETUP" || ! -f "$ZIP" ]]; then
-  echo "no package for version '$VERSION' in $H_BUILD_DIR/package (build the target 'package')" >&2
-  exit 1
-fi
-
-work=$(h_workdir install)
-[[ -d "$work" ]] || exit 1
-export WINEPREFIX=$work/prefix
-WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
-# The prefix's own Wine processes (its wineserver, services) end with it.
-_install_cleanup() {
-  _h_cleanup
-  "$WINESERVER" -k 2>/dev/null
-  timeout 10 "$WINESERVER" -w 2>/dev/null
-}
-trap _install_cleanup EXIT
-
-"$WINE" wineboot -i >"$H_LOGS/install-wineboot.log" 2>&1
-"$WINE" regedit /S "$ORVANE_HARNESS_DIR/fonts.reg" >/dev/null 2>&1
-# Captions on the screenshots, as the dialog scenario does.
-"$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-
-DESKTOP='HKCU\Control Panel\Desktop'
-UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane'
-MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
-REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
-
-# reg_values KEY: the values of a key as "NAME<tab>DATA" lines, read with one
-# Wine process (fails when the key is missing); value_of VALUES NAME.
-reg_values() {
-  local out
-  out=$("$WINE" reg query "$1" 2>/dev/null) || return 1
-  sed -nE 's/\r$//; s/^ {4}([^ ]+) {4}REG_[A-Z_]+( {4}(.*))?$/\1\t\3/p' <<<"$out"
-}
-value_of() { awk -F'\t' -v name="$2" '$1 == name { print $2; exit }' <<<"$1"; }
-value_is() { [[ "$(value_of "$1" "$2")" == "$3" ]]; }
-no_key() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
-saver_is() { value_is "$(reg_values "$DESKTOP")" SCRNSAVE.EXE "$1"; }
-winpath_unix() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+install_prefix install
+work=$WORK
 
 LOCALAPPDATA_WIN=$("$WINE" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
 APPDATA_WIN=$("$WINE" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
@@ -68,28 +27,6 @@ touch "$(winpath_unix "$OTHER_WIN")"
 "$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
 "$WINE" reg add "$DESKTOP" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
 
-# setup ARGS..: runs the setup program and waits; returns its exit code.
-setup() {
-  h_start "$SETUP" "$@"
-  h_wait_exit "$H_PID" 60
-}
-
-# uninstall: the uninstaller /S hands over to a copy of itself and returns at
-# once, so wait for the files to go.
-uninstall() {
-  h_start "$INSTDIR/Uninstall.exe" /S
-  h_wait_exit "$H_PID" 30 || return 1
-  wait_removed
-}
-wait_removed() {
-  local i
-  for ((i = 0; i < 150; i++)); do
-    [[ -e "$INSTDIR/Uninstall.exe" || -e "$INSTDIR/Orvane.scr" ]] || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # same_as_built DIR: Orvane.scr and Orvane.dll in DIR are the ones this build made.
 same_as_built() { cmp -s "$1/Orvane.scr" "$H_BIN_DIR/Orvane.scr" && cmp -s "$1/Orvane.dll" "$H_BIN_DIR/Orvane.dll"; }
 same_programs() { same_as_built "$INSTDIR"; }
@@ -103,9 +40,6 @@ version_ok() {
     grep -qx "ProductName=Orvane" <<<"$out" && grep -qx "FileDescription=$2" <<<"$out" &&
     grep -qE "^LegalCopyright=Copyright .+" <<<"$out"
 }
-
-# rect_of LINE: "x y w h" of a window line of the probe.
-rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }
 
 # Setup's pages: wait for a text of a page, click a button by its text. The
 # window is titled "Orvane Setup" on the welcome and finish pages and
@@ -131,23 +65,7 @@ click_button() {
   h_click 1
 }
 
-# The settings dialog: client origin from its frame (equal borders left, right
-# and below), clicks at client points, as the dialog scenario does.
-DIALOG='<Orvane>'
-DX=0 DY=0
-dialog_origin() {
-  local xwin line x y w h border
-  xwin=$(h_wait_window "$DIALOG" 30) || return 1
-  h_focus "$xwin"
-  line=$(h_probe find "$DIALOG")
-  read -r x y w h < <(rect_of "$line")
-  border=$(((w - 479) / 2))
-  DX=$((x + border)) DY=$((y + h - 252 - border))
-  sleep 0.5
-}
-press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.3; }
 INI=$INSTDIR/Orvane.ini
-stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
 
 # 1. Silent install into the fresh prefix.
 setup /S
@@ -158,7 +76,9 @@ check "Orvane.scr and Orvane.dll installed as built" same_programs
 check "the readme installed" grep -q "Orvane.ini" "$INSTDIR/readme.txt"
 desktop=$(reg_values "$DESKTOP")
 uninstall_entry=$(reg_values "$UNINSTALL")
-check "Orvane is the screen saver" value_is "$desktop" SCRNSAVE.EXE "$SCR_WIN"
+# Selected by its short form, as Windows' own settings do.
+SCR_SHORT=$(short_path "$SCR_WIN")
+check "Orvane is the screen saver, by its short form ($SCR_SHORT)" test -n "$SCR_SHORT" -a "$(value_of "$desktop" SCRNSAVE.EXE)" = "$SCR_SHORT"
 check "the screen saver is on" value_is "$desktop" ScreenSaveActive 1
 while read -r name expected; do
   check "uninstall entry $name = $expected (read: $(value_of "$uninstall_entry" "$name"))" \
@@ -291,7 +211,7 @@ h_wait_exit "$H_PID" 30
 sleep 2
 check "the uninstaller waits while the dialog is open" \
   test -f "$INSTDIR/Orvane.scr" -a -f "$INSTDIR/Orvane.dll" -a -f "$INSTDIR/Uninstall.exe"
-check "and leaves the saver selected meanwhile" saver_is "$SCR_WIN"
+check "and leaves the saver selected meanwhile" saver_is "$SCR_SHORT"
 h_probe post-close "$DIALOG"
 h_wait_exit "$DIALOG_PID" 20
 check "once the dialog has closed, the programs go" wait_removed
@@ -308,7 +228,7 @@ check "Orvane.ini kept byte for byte for a later install" cmp -s "$INI" "$work/s
 # 6. No saver before: removal leaves none selected.
 "$WINE" reg delete "$DESKTOP" /v SCRNSAVE.EXE /f >/dev/null 2>&1
 setup /S
-check "installed again, selected (exit code $?)" saver_is "$SCR_WIN"
+check "installed again, selected (exit code $?)" saver_is "$SCR_SHORT"
 check "the uninstaller removes it again" uninstall
 desktop=$(reg_values "$DESKTOP")
 check "no screen saver selected after removal" test -n "$desktop" -a -z "$(value_of "$desktop" SCRNSAVE.EXE)"
