@@ -15,7 +15,7 @@ add_library(engine_render_glx STATIC ${CMAKE_CURRENT_SOURCE_DIR}/glx_surface.cpp
 target_link_libraries(engine_render_glx PUBLIC engine_render OpenGL::GLX X11::X11)
 
 add_executable(orvane ${CMAKE_CURRENT_SOURCE_DIR}/x11_main.cpp)
-target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options)
+target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options music_gst)
 set_target_properties(orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVANE_BIN_DIR})
 # The program itself is built for speed whatever the build type (the tests may not be).
 target_compile_options(orvane PRIVATE -O2)
@@ -34,7 +34,7 @@ set_target_properties(x11_test_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 # End-to-end scenarios on their own Xvfb, natively (no Wine); not under the sanitizers,
 # which would report the GL driver's own allocations.
 if(NOT ORVANE_SANITIZE)
-  foreach(scenario root window_id standalone xscreensaver)
+  foreach(scenario root window_id standalone xscreensaver music)
     add_test(NAME linux_${scenario}
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/${scenario}.sh)
     set_tests_properties(linux_${scenario} PROPERTIES

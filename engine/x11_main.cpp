@@ -7,6 +7,7 @@
 #include "engine/posix_clock.h"
 #include "engine/render.h"
 #include "engine/shell_policy.h"
+#include "music/gst_music_player.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -235,6 +236,11 @@ int run(const HackOptions& options) {
   }
   policy.handle(ShellMessage::Create, 0);
 
+  // Sound only when asked for: without --music no audio library is initialised.
+  std::unique_ptr<orvane::music::GstMusicPlayer> music;
+  if (!options.musicFile.empty())
+    music = std::make_unique<orvane::music::GstMusicPlayer>(options.musicFile);
+
   // Without a swap that waits for the display, frames are paced to about 60 Hz
   // in software, so the picture never takes a whole core for nothing.
   const bool pace = options.vsync && !shell.pacedBySwap();
@@ -318,6 +324,7 @@ int run(const HackOptions& options) {
     }
   }
 
+  music.reset();  // silence first; tearing the picture down takes longer
   destroy();
   if (standalone) XDestroyWindow(display, window);
   XCloseDisplay(display);

@@ -147,3 +147,22 @@ check_moving_veils() {
   check "veils light the screen ($lit)" gt "$lit" 0.05
   check "the picture moves ($changed pixels changed)" gt "$changed" 20000
 }
+
+# sound_start: a private PulseAudio server whose only sink is a null sink, as
+# the Windows harness has; exports PULSE_SERVER. sound_capture SECONDS FILE
+# records what the sink plays; sink_inputs counts the streams open on it.
+sound_start() {
+  local dir="$WORK/pulse"
+  mkdir -p "$dir"
+  PULSE_RUNTIME_PATH="$dir" PULSE_STATE_PATH="$dir" HOME="$dir" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+    --load="module-null-sink sink_name=nullsink" \
+    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
+    >"$WORK/pulseaudio.log" 2>&1 &
+  SOUND_PID=$!
+  x_track "$SOUND_PID"
+  for _ in $(seq 100); do [[ -S "$dir/native" ]] && break; sleep 0.1; done
+  export PULSE_SERVER="unix:$dir/native" PULSE_COOKIE="$dir/cookie"
+}
+sound_capture() { timeout "$1" parec -d nullsink.monitor --file-format=wav "$2" 2>/dev/null; }
+sink_inputs() { pactl list short sink-inputs 2>/dev/null | wc -l; }

@@ -1,0 +1,8 @@
+# The Linux program's music: GStreamer's playbin on a thread of its own. Only
+# orvane links it; nothing else in the tree needs GStreamer.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(GSTREAMER REQUIRED IMPORTED_TARGET gstreamer-1.0)
+find_package(Threads REQUIRED)
+add_library(music_gst STATIC ${CMAKE_CURRENT_LIST_DIR}/gst_music_player.cpp)
+target_include_directories(music_gst PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(music_gst PUBLIC PkgConfig::GSTREAMER Threads::Threads)
