@@ -57,7 +57,7 @@ for kind in mp3 wav; do
   sleep 0.5
   kill "$recorder"
   wait "$recorder" 2>/dev/null
-  after=$(rms "$WORK/$kind-stop.wav" "$(awk -v s=$signalled 'BEGIN { print s + 0.3 }')")
+  after=$(rms "$WORK/$kind-stop.wav" "$(awk -v s="$signalled" 'BEGIN { print s + 0.3 }')")
   check "$kind: silent 300 ms after SIGTERM (RMS $after)" gt 0.01 "$after"
 done
 
