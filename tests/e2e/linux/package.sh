@@ -161,6 +161,40 @@ for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
 check "nothing of the user is left running ($(pgrep -u "$user" -a | tr '\n' ' '))" \
   test -z "$(pgrep -u "$user")"
 
+# mate-screensaver finds the entry through its menu of screen savers: chosen
+# as its only theme (gsettings, in a key file of this scenario's own) and
+# activated, it runs the installed program and the screen shows veils.
+mate_home="$WORK/mate-home"
+mkdir -p "$mate_home"
+cat >"$WORK/mate.sh" <<'MATE'
+gsettings set org.mate.screensaver mode single
+gsettings set org.mate.screensaver themes "['screensavers-orvane']"
+gsettings set org.mate.screensaver lock-enabled false
+mate-screensaver --no-daemon --debug >"$WORK/mate-screensaver.log" 2>&1 &
+saver=$!
+for _ in $(seq 50); do mate-screensaver-command --query >/dev/null 2>&1 && break; sleep 0.1; done
+mate-screensaver-command --activate
+installed() { pgrep -a -f '^/usr/libexec/xscreensaver/orvane --root'; }
+for _ in $(seq 50); do installed >/dev/null && break; sleep 0.1; done
+installed >"$WORK/mate-hack.txt"
+[[ -s $WORK/mate-hack.txt ]] && sleep 1 && import -window root "$WORK/mate.ppm"
+mate-screensaver-command --deactivate
+for _ in $(seq 50); do installed >/dev/null || break; sleep 0.1; done
+installed >"$WORK/mate-hack-after.txt"
+kill "$saver"
+wait "$saver"
+MATE
+WORK=$WORK HOME=$mate_home XDG_CONFIG_HOME="$mate_home/config" GSETTINGS_BACKEND=keyfile \
+  XDG_CURRENT_DESKTOP=MATE NO_AT_BRIDGE=1 timeout 60 dbus-run-session -- bash "$WORK/mate.sh" \
+  >"$WORK/mate.log" 2>&1
+check "mate-screensaver runs the installed orvane ($(cat "$WORK/mate-hack.txt"))" \
+  grep -q ' /usr/libexec/xscreensaver/orvane --root$' "$WORK/mate-hack.txt"
+if [[ -f $WORK/mate.ppm ]]; then
+  lit=$(lit_share "$WORK/mate.ppm")
+  check "mate-screensaver shows veils ($lit)" gt "$lit" 0.05
+fi
+check "mate-screensaver's deactivation ends it" test ! -s "$WORK/mate-hack-after.txt"
+
 # Removal: every path the package brought that was not there before it goes.
 dpkg -r orvane >"$WORK/dpkg-r.log" 2>&1
 check "dpkg -r succeeds" test $? = 0
