@@ -122,12 +122,16 @@ check "the preview pane ($area) is lit ($lit)" gt "$lit" 0.05
 check "the preview pane moves ($changed pixels changed)" gt "$changed" 5000
 import -window root "$WORK/settings.ppm"
 
-# Words on screen and where they are, read back from a screenshot.
+# Words on screen and where they are, read back from a screenshot: the first
+# word that starts with WORD (read at twice the size, where the reading is surer).
 word_at() {
-  tesseract "$1" - tsv 2>/dev/null |
-    awk -F'\t' -v word="$2" '$12 == word { printf "%d %d\n", $7 + $9 / 2, $8 + $10 / 2; exit }'
+  convert "$1" -colorspace Gray -resize 200% "$WORK/ocr.png"
+  tesseract "$WORK/ocr.png" - tsv 2>/dev/null |
+    awk -F'\t' -v word="$2" 'index($12, word) == 1 {
+      printf "%d %d\n", ($7 + $9 / 2) / 2, ($8 + $10 / 2) / 2; exit }'
+  rm -f "$WORK/ocr.png"
 }
-read -r bx by < <(word_at "$WORK/settings.ppm" "Settings...")
+read -r bx by < <(word_at "$WORK/settings.ppm" "Settings")
 check "the settings app shows its Settings button" test -n "${bx:-}"
 if [[ -n ${bx:-} ]]; then
   xdotool mousemove "$bx" "$by" click 1
