@@ -1,17 +1,17 @@
 # The Linux program's soak: orvane --root --music with a 3-second MP3 (a loop
-# every 3 seconds) on a private PulseAudio null sink for ORVANE_SOAK_SECONDS
-# (default 600). Every ORVANE_SOAK_INTERVAL seconds (30) it samples the
+# every 3 seconds) on a private PulseAudio null sink for ORVANE_LINUX_SOAK_SECONDS
+# (default 600). Every ORVANE_LINUX_SOAK_INTERVAL seconds (30) it samples the
 # program's resident memory, threads and open descriptors and the streams on
 # the sink, and records 2 s of the sound. Writes soak.csv and soak.png.
 #
-# Flat means: after ORVANE_SOAK_WARMUP seconds (120: the sound pipeline and the
+# Flat means: after ORVANE_LINUX_SOAK_WARMUP seconds (120: the sound pipeline and the
 # GL driver load their caches first) the median of the last three samples is
 # within the tolerances below of the median of the first three warm ones.
 source "$(dirname "$0")/lib.sh"
 
-TOTAL=${ORVANE_SOAK_SECONDS:-600}
-INTERVAL=${ORVANE_SOAK_INTERVAL:-30}
-WARMUP=${ORVANE_SOAK_WARMUP:-120}
+TOTAL=${ORVANE_LINUX_SOAK_SECONDS:-600}
+INTERVAL=${ORVANE_LINUX_SOAK_INTERVAL:-30}
+WARMUP=${ORVANE_LINUX_SOAK_WARMUP:-120}
 # A leak of 16 kB per loop is 2.5 MB over the 160 loops after the warm-up;
 # threads and descriptors that grow by one a loop show at once.
 MEMORY_TOLERANCE_KB=2048
