@@ -188,7 +188,8 @@ installed >"$WORK/mate-hack-after.txt"
 kill "$saver"
 wait "$saver"
 MATE
-WORK=$WORK HOME=$mate_home XDG_CONFIG_HOME="$mate_home/config" GSETTINGS_BACKEND=keyfile \
+export WORK
+HOME=$mate_home XDG_CONFIG_HOME="$mate_home/config" GSETTINGS_BACKEND=keyfile \
   XDG_CURRENT_DESKTOP=MATE NO_AT_BRIDGE=1 timeout 60 dbus-run-session -- bash "$WORK/mate.sh" \
   >"$WORK/mate.log" 2>&1
 check "mate-screensaver runs the installed orvane ($(cat "$WORK/mate-hack.txt"))" \
