@@ -72,6 +72,6 @@ check "ends with 0 on SIGTERM" test "$HACK_STATUS" = 0
 
 gnuplot -e "set terminal png size 900,500; set output '$WORK/soak.png'; set datafile separator ',';
   set key autotitle columnhead; set xlabel 'seconds'; set ylabel 'kB'; set y2label 'count';
-  set y2tics; plot '$csv' using 1:2 with linespoints axes x1y1,
+  set y2tics; set y2range [0:*]; plot '$csv' using 1:2 with linespoints axes x1y1,
   '' using 1:3 with linespoints axes x1y2, '' using 1:4 with linespoints axes x1y2" 2>/dev/null
 finish
