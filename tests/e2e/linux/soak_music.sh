@@ -58,6 +58,8 @@ medians() {
       return x > y ? (y > z ? y : (x > z ? z : x)) : (x > z ? x : (y > z ? z : y)) }
     END { if (n < 6) { print "0 0"; exit } print med(0, 2), med(n - 3, n - 1) }' "$csv"
 }
+warm=$(awk -F, -v warm="$WARMUP" 'NR > 1 && $1 >= warm { n++ } END { print n + 0 }' "$csv")
+check "six samples or more after the warm-up to compare ($warm)" test "$warm" -ge 6
 read -r first last < <(medians 2)
 check "resident memory flat: $first -> $last kB (within $MEMORY_TOLERANCE_KB)" \
   test "$((last - first))" -le "$MEMORY_TOLERANCE_KB" -a "$first" -gt 0
