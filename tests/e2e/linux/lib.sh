@@ -150,7 +150,7 @@ check_moving_veils() {
 
 # sound_start: a private PulseAudio server whose only sink is a null sink, as
 # the Windows harness has; exports PULSE_SERVER. sound_capture SECONDS FILE
-# records what the sink plays; sink_inputs counts the streams open on it.
+# records what the sink plays (WAV); sink_inputs counts the streams open on it.
 sound_start() {
   local dir="$WORK/pulse"
   mkdir -p "$dir"
@@ -164,5 +164,9 @@ sound_start() {
   for _ in $(seq 100); do [[ -S "$dir/native" ]] && break; sleep 0.1; done
   export PULSE_SERVER="unix:$dir/native" PULSE_COOKIE="$dir/cookie"
 }
-sound_capture() { timeout "$1" parec -d nullsink.monitor --file-format=wav "$2" 2>/dev/null; }
+# Exactly SECONDS of sound however late the recorder starts on a loaded machine.
+sound_capture() {
+  timeout $(($1 + 20)) parec -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=2 \
+    2>/dev/null | head -c $(($1 * 176400)) | sox -t raw -r 44100 -e signed -b 16 -c 2 - "$2"
+}
 sink_inputs() { pactl list short sink-inputs 2>/dev/null | wc -l; }
