@@ -73,4 +73,5 @@ set_tests_properties(linux_package_build PROPERTIES
 add_test(NAME linux_package COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/package.sh)
 set_tests_properties(linux_package PROPERTIES
   LABELS "linux;e2e" TIMEOUT 180 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED linux_package
+  RESOURCE_LOCK orvane_saver_user
   ENVIRONMENT "ORVANE_HACK=$<TARGET_FILE:orvane>;ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
