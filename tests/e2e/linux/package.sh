@@ -150,9 +150,12 @@ if [[ -n ${bx:-} ]]; then
   check "the Settings dialog opens" test -n "$dialog"
   if [[ -n $dialog ]]; then
     xdotool windowmove "$dialog" 0 0
-    sleep 1
-    import -window root -crop "$(geometry "$dialog")" +repage -resize 200% "$WORK/dialog.ppm"
-    tesseract "$WORK/dialog.ppm" - 2>/dev/null >"$WORK/dialog.txt"
+    for _ in 1 2 3; do
+      sleep 1
+      import -window root -crop "$(geometry "$dialog")" +repage -resize 200% "$WORK/dialog.ppm"
+      tesseract "$WORK/dialog.ppm" - 2>/dev/null >"$WORK/dialog.txt"
+      grep -q "Music file" "$WORK/dialog.txt" && break
+    done
     for words in "Show frame rate" "Sync with the display" "Music file"; do
       check "the dialog shows \"$words\"" grep -q "$words" "$WORK/dialog.txt"
     done
