@@ -170,3 +170,12 @@ sound_capture() {
     2>/dev/null | head -c $(($1 * 176400)) | sox -t raw -r 44100 -e signed -b 16 -c 2 - "$2"
 }
 sink_inputs() { pactl list short sink-inputs 2>/dev/null | wc -l; }
+
+# saver_config HOME PROGRAM OWNER: a ~/.xscreensaver that runs PROGRAM alone at
+# once when activated (no lock, fade or splash), owned by OWNER.
+saver_config() {
+  printf '%s\n' 'mode: one' 'selected: 0' 'lock: False' 'timeout: 0:30:00' 'fade: False' \
+    'unfade: False' 'splash: False' 'dpmsEnabled: False' 'nice: 0' "programs: GL: $2 \\n" \
+    >"$1/.xscreensaver"
+  chown "$3" "$1/.xscreensaver"
+}

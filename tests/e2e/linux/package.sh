@@ -66,18 +66,7 @@ user=orvane-saver
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
 as_user() { runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" "$@"; }
-cat >"$home/.xscreensaver" <<'CONFIG'
-mode: one
-selected: 0
-lock: False
-timeout: 0:30:00
-fade: False
-unfade: False
-splash: False
-dpmsEnabled: False
-programs: GL: orvane --root \n
-CONFIG
-chown "$user" "$home/.xscreensaver"
+saver_config "$home" "orvane --root" "$user"
 
 as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
 daemon=$!
