@@ -44,7 +44,8 @@ class GstMusicPlayerTest : public testing::Test {
     char pattern[] = "/tmp/orvane-music-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
-    // No sound server: nothing is heard whatever the test does.
+    // No sound server: nothing is heard whatever the test does (on a desktop an
+    // ALSA device could still play the stops' first milliseconds, quietly).
     setenv("PULSE_SERVER", ("unix:" + dir_ + "/no-server").c_str(), 1);
   }
   void TearDown() override {
@@ -77,7 +78,6 @@ TEST_F(GstMusicPlayerTest, FilesThatCannotPlayGiveOneLine) {
       {"missing", dir_ + "/gone.wav", "no such file"},
       {"folder", dir_ + "/folder.wav", "a folder"},
       {"not sound", dir_ + "/text.wav", "stays silent"},
-      {"no sound server", WriteWav(dir_ + "/tone.wav"), "no sound server"},
       {"control characters shown as ?", dir_ + "/a\nb.wav", "a?b.wav"},
   };
   for (const Case& c : cases) {
