@@ -10,6 +10,11 @@ if(ORVANE_WINDOWS)
   return()
 endif()
 
+# The music of the Linux program.
+if(NOT ORVANE_FUZZ)
+  include(${CMAKE_CURRENT_SOURCE_DIR}/gst_music.cmake)
+endif()
+
 find_package(X11 REQUIRED)
 add_library(engine_render_glx STATIC ${CMAKE_CURRENT_SOURCE_DIR}/glx_surface.cpp)
 orvane_target(engine_render_glx)
@@ -17,7 +22,7 @@ target_link_libraries(engine_render_glx PUBLIC engine_render OpenGL::GLX X11::X1
 
 add_executable(orvane ${CMAKE_CURRENT_SOURCE_DIR}/x11_main.cpp ${CMAKE_CURRENT_SOURCE_DIR}/x11_windows.cpp)
 orvane_target(orvane)
-target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options X11::Xrandr X11::Xinerama)
+target_link_libraries(orvane PRIVATE engine_render_glx engine_shell engine_hack_options X11::Xrandr X11::Xinerama engine_gst_music)
 set_target_properties(orvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVANE_BIN_DIR})
 
 # Where Debian's xscreensaver looks for hacks and their settings descriptions.
@@ -34,7 +39,7 @@ set_target_properties(x11_test_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAK
 # End-to-end scenarios on their own Xvfb, natively (no Wine); not under the sanitizers,
 # which would report the GL driver's own allocations.
 if(NOT ORVANE_SANITIZE)
-  foreach(scenario root window_id standalone xscreensaver monitors)
+  foreach(scenario root window_id standalone xscreensaver monitors music)
     add_test(NAME linux_${scenario}
       COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/${scenario}.sh)
     set_tests_properties(linux_${scenario} PROPERTIES

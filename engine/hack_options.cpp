@@ -1,16 +1,24 @@
 #include "engine/hack_options.h"
 
 const char hackUsage[] =
-    "usage: orvane [--root | --window-id ID] [--fps] [--no-vsync]\n"
+    "usage: orvane [--root] [--window-id ID] [--music FILE] [--fps] [--no-vsync]\n"
     "  Draws the Orvane veils with OpenGL.\n"
     "  --root          draw on the screen saver's window (XSCREENSAVER_WINDOW),\n"
     "                  else on the root window\n"
-    "  --window-id ID  draw into the window ID (decimal or 0x hexadecimal)\n"
+    "  --window-id ID  draw into the window ID (decimal or 0x hexadecimal);\n"
+    "                  it wins over --root\n"
     "  (neither)       a full-screen window that closes on a key, a button,\n"
     "                  a mouse movement or loss of focus\n"
+    "  --music FILE    play an MP3 or WAV file in a loop while the veils run\n"
     "  --fps           print frames per second on stderr once a second\n"
     "  --no-vsync      draw as fast as possible instead of at the display's rate\n"
     "  --help          print this text\n";
+
+namespace {
+
+bool IsOptionLike(const std::string& text) { return text.size() > 1 && text[0] == '-'; }
+
+}  // namespace
 
 std::optional<std::uint32_t> parseWindowId(const std::string& text) {
   std::size_t at = 0;
@@ -69,6 +77,18 @@ HackArguments readHackArguments(const std::vector<std::string>& arguments) {
       windowSeen = true;
       continue;
     }
+    if (name == "music") {
+      if (!value) {
+        // A following option is a forgotten file name, not a file called "--root".
+        if (n + 1 == arguments.size() || IsOptionLike(arguments[n + 1]))
+          return {o, "--music needs a file (an MP3 or WAV file; ./-name for a name with a dash)"};
+        value = arguments[++n];
+      }
+      if (value->empty()) return {o, "--music needs a file, not an empty name"};
+      if (value->find('\0') != std::string::npos) return {o, "--music: the file name holds a NUL"};
+      o.musicFile = *value;
+      continue;
+    }
     if (value) return {o, "--" + name + " takes no value"};
     if (name == "root")
       rootSeen = true;
@@ -81,7 +101,6 @@ HackArguments readHackArguments(const std::vector<std::string>& arguments) {
     else
       return {o, "unknown option '" + arguments[n] + "'"};
   }
-  if (rootSeen && windowSeen) return {o, "--root and --window-id exclude each other"};
   o.mode = windowSeen ? HackMode::WindowId : rootSeen ? HackMode::Root : HackMode::Standalone;
   return result;
 }

@@ -18,6 +18,7 @@ struct HackOptions {
   bool showFps = false;
   bool vsync = true;
   bool help = false;
+  std::string musicFile;  // played in a loop while the veils run; empty: no sound at all
 };
 
 // Either the options or one line saying what is wrong with the command line.
@@ -28,7 +29,9 @@ struct HackArguments {
 };
 
 // Options may start with one dash or two ("-root" as in older screen-saver
-// configurations, "--root" as in newer ones); "--window-id=ID" also works.
+// configurations, "--root" as in newer ones); "--window-id=ID" and
+// "--music=FILE" also work. With both --root and --window-id the window id wins,
+// as screen-saver settings previews add it to the configured command line.
 HackArguments readHackArguments(const std::vector<std::string>& arguments);
 
 // A window id in decimal or 0x hexadecimal; nothing for 0, signs, blanks,

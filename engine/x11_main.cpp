@@ -10,6 +10,7 @@
 #include "engine/show_pictures.h"
 #include "engine/shell_rules.h"
 #include "engine/x11_windows.h"
+#include "engine/gst_music_player.h"
 
 #include <X11/Xlib.h>
 
@@ -223,6 +224,11 @@ int Run(const HackOptions& options) {
   }
   show.Start();
 
+  // Sound only when asked for: without --music no audio library is initialised.
+  std::unique_ptr<GstMusicPlayer> music;
+  if (!options.musicFile.empty())
+    music = std::make_unique<GstMusicPlayer>(options.musicFile);
+
   // Without a swap that waits for the display, frames are paced to about 60 Hz.
   const bool pace = options.vsync && !show.PacedBySwap();
   FramePacer pacer(1.0 / 60, monotonicSeconds());
@@ -250,6 +256,7 @@ int Run(const HackOptions& options) {
     }
   }
 
+  music.reset();  // silence first; tearing the picture down takes longer
   show.End();
   for (Window window : made) XDestroyWindow(display, window);
   XCloseDisplay(display);

@@ -160,3 +160,35 @@ x_monitors() {
   for _ in $(seq 100); do [[ -s "$WORK/nested" ]] && break; sleep 0.05; done
   export DISPLAY=":$(head -n1 "$WORK/nested")"
 }
+
+# sound_start: a private PulseAudio server whose only sink is a null sink, as
+# the Windows harness has; exports PULSE_SERVER. sound_capture SECONDS FILE
+# records what the sink plays (WAV); sink_inputs counts the streams open on it.
+sound_start() {
+  local dir="$WORK/pulse"
+  mkdir -p "$dir"
+  PULSE_RUNTIME_PATH="$dir" PULSE_STATE_PATH="$dir" HOME="$dir" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+    --load="module-null-sink sink_name=nullsink" \
+    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
+    >"$WORK/pulseaudio.log" 2>&1 &
+  SOUND_PID=$!
+  x_track "$SOUND_PID"
+  for _ in $(seq 100); do [[ -S "$dir/native" ]] && break; sleep 0.1; done
+  export PULSE_SERVER="unix:$dir/native" PULSE_COOKIE="$dir/cookie"
+}
+# Exactly SECONDS of sound however late the recorder starts on a loaded machine.
+sound_capture() {
+  timeout $(($1 + 20)) parec -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=2 \
+    2>/dev/null | head -c $(($1 * 176400)) | sox -t raw -r 44100 -e signed -b 16 -c 2 - "$2"
+}
+sink_inputs() { pactl list short sink-inputs 2>/dev/null | wc -l; }
+
+# saver_config HOME PROGRAM OWNER: a ~/.xscreensaver that runs PROGRAM alone at
+# once when activated (no lock, fade or splash), owned by OWNER.
+saver_config() {
+  printf '%s\n' 'mode: one' 'selected: 0' 'lock: False' 'timeout: 0:30:00' 'fade: False' \
+    'unfade: False' 'splash: False' 'dpmsEnabled: False' 'nice: 0' "programs: GL: $2 \\n" \
+    >"$1/.xscreensaver"
+  chown "$3" "$1/.xscreensaver"
+}

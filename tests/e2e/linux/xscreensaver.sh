@@ -43,19 +43,7 @@ else
   as_user() { env HOME="$home" "$@"; }
 fi
 owner=$(stat -c %U "$home")
-cat >"$home/.xscreensaver" <<CONFIG
-mode: one
-selected: 0
-lock: False
-timeout: 0:30:00
-fade: False
-unfade: False
-splash: False
-dpmsEnabled: False
-nice: 0
-programs: GL: $hack --root --fps \\n
-CONFIG
-chown "$owner" "$home/.xscreensaver"
+saver_config "$home" "$hack --root --fps" "$owner"
 
 as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
 daemon=$!

@@ -62,6 +62,10 @@ TEST(HackOptions, CommandLines) {
       {{"--fps"}, HackMode::Standalone, 0, true, true, false},
       {{"--help"}, HackMode::Standalone, 0, false, true, true},
       {{"-h"}, HackMode::Standalone, 0, false, true, true},
+      // A settings preview adds its window to the configured line: the window wins.
+      {{"--root", "--window-id", "0x400EE5"}, HackMode::WindowId, 0x400EE5, false, true, false},
+      {{"--window-id", "0x400EE5", "--root"}, HackMode::WindowId, 0x400EE5, false, true, false},
+      {{"-root", "--fps", "-window-id=12"}, HackMode::WindowId, 12, true, true, false},
   };
   for (const Case& c : cases) {
     std::string line;
@@ -86,7 +90,12 @@ TEST(HackOptions, RefusedCommandLines) {
       {{"--window-id", "abc"}, "'abc' is not a window id"},
       {{"--window-id", "0"}, "'0' is not a window id"},
       {{"--window-id="}, "'' is not a window id"},
-      {{"--root", "--window-id", "5"}, "exclude each other"},
+      {{"--root", "--window-id", "0"}, "'0' is not a window id"},
+      {{"--music"}, "--music needs a file"},
+      {{"--music", "--root"}, "--music needs a file"},
+      {{"--music="}, "not an empty name"},
+      {{"--music", ""}, "not an empty name"},
+      {{"--music", "a.mp3", "b.mp3"}, "unexpected argument 'b.mp3'"},
       {{"--speed", "3"}, "unknown option '--speed'"},
       {{"--fps=1"}, "takes no value"},
       {{"root"}, "unexpected argument 'root'"},
@@ -97,6 +106,43 @@ TEST(HackOptions, RefusedCommandLines) {
     const HackArguments read = readHackArguments(c.arguments);
     EXPECT_FALSE(read.ok()) << c.saying;
     EXPECT_NE(read.error.find(c.saying), std::string::npos) << read.error;
+  }
+}
+
+TEST(HackOptions, MusicFiles) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* file;
+    HackMode mode;
+  };
+  const Case cases[] = {
+      {"none", {"--root"}, "", HackMode::Root},
+      {"separate", {"--root", "--music", "/m/a.mp3"}, "/m/a.mp3", HackMode::Root},
+      {"joined", {"--music=/m/a.wav"}, "/m/a.wav", HackMode::Standalone},
+      {"one dash", {"-music", "a.mp3", "-root"}, "a.mp3", HackMode::Root},
+      {"blanks and quotes",
+       {"--music", "/m/my \"song\" 'x'.mp3"},
+       "/m/my \"song\" 'x'.mp3",
+       HackMode::Standalone},
+      {"non-ASCII",
+       {"--music", "/m/\xe6\x9b\xb2 \xc3\xa9t\xc3\xa9.mp3"},
+       "/m/\xe6\x9b\xb2 \xc3\xa9t\xc3\xa9.mp3",
+       HackMode::Standalone},
+      {"equals inside", {"--music=a=b.mp3"}, "a=b.mp3", HackMode::Standalone},
+      {"dash name through ./", {"--music", "./-x.mp3"}, "./-x.mp3", HackMode::Standalone},
+      {"lone dash is a name", {"--music", "-"}, "-", HackMode::Standalone},
+      {"last one counts", {"--music", "a.mp3", "--music", "b.mp3"}, "b.mp3", HackMode::Standalone},
+      {"with the preview pair",
+       {"--root", "--music", "a.mp3", "--window-id", "0x5"},
+       "a.mp3",
+       HackMode::WindowId},
+  };
+  for (const Case& c : cases) {
+    const HackArguments read = readHackArguments(c.arguments);
+    ASSERT_TRUE(read.ok()) << c.name << ": " << read.error;
+    EXPECT_EQ(read.options.musicFile, c.file) << c.name;
+    EXPECT_EQ(read.options.mode, c.mode) << c.name;
   }
 }
 
