@@ -15,8 +15,7 @@ double ProcessCpuSeconds() {
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   const auto seconds = [](FILETIME t) {
-    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
-                               t.dwLowDateTime) *
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) *
            1e-7;
   };
   return seconds(kernel) + seconds(user);

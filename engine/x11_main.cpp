@@ -226,8 +226,7 @@ int Run(const HackOptions& options) {
 
   // Sound only when asked for: without --music no audio library is initialised.
   std::unique_ptr<GstMusicPlayer> music;
-  if (!options.musicFile.empty())
-    music = std::make_unique<GstMusicPlayer>(options.musicFile);
+  if (!options.musicFile.empty()) music = std::make_unique<GstMusicPlayer>(options.musicFile);
 
   // Without a swap that waits for the display, frames are paced to about 60 Hz.
   const bool pace = options.vsync && !show.PacedBySwap();
