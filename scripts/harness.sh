@@ -30,6 +30,11 @@ if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
 fi
 # shellcheck disable=SC1091
 source "$ORVANE_HARNESS_DIR/env"
+# Without a display every X call of the scenario would fail, one check after another.
+if [[ ! ${DISPLAY:-} =~ ^:[0-9]+$ ]]; then
+  echo "harness.sh: lane $ORVANE_HARNESS_DIR has no display (DISPLAY='${DISPLAY:-}'); start the harness again" >&2
+  exit 1
+fi
 
 H_BUILD_DIR=${ORVANE_BUILD_DIR:-$(dirname "$ORVANE_HARNESS_DIR")}
 H_BIN_DIR=${ORVANE_BIN_DIR:-$H_BUILD_DIR/bin}

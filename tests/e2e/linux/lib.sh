@@ -49,6 +49,10 @@ x_start() {
     sleep 0.05
   done
   export DISPLAY=":$(head -n1 "$WORK/display")"
+  if [[ ! $DISPLAY =~ ^:[0-9]+$ ]]; then
+    echo "x_start: Xvfb did not start (DISPLAY='$DISPLAY'; log: $WORK/xvfb.log)" >&2
+    exit 1
+  fi
 }
 
 hack_start() {
