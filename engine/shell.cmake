@@ -17,6 +17,16 @@ if(ORVANE_WINDOWS)
     "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_CURRENT_SOURCE_DIR}/engine.manifest;${ORVANE_VERSION_RC_DEPENDS}")
   orvane_gui_program(orvane_engine Orvane.dll)
 
+  # The same engine for the scenarios alone, whose start can be fixed with
+  # ORVANE_TEST_SEED (testbin/seeded/Orvane.dll; the shipped one never reads it).
+  add_executable(orvane_engine_seeded
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp ${CMAKE_CURRENT_SOURCE_DIR}/engine.rc)
+  target_include_directories(orvane_engine_seeded PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(orvane_engine_seeded PRIVATE ORVANE_SEED_FROM_ENVIRONMENT)
+  target_link_libraries(orvane_engine_seeded PRIVATE engine_shell engine_render_wgl orvane_version)
+  set_target_properties(orvane_engine_seeded PROPERTIES WIN32_EXECUTABLE TRUE OUTPUT_NAME Orvane.dll
+    SUFFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin/seeded)
+
   # Tells the input scenario which key and button events reached Windows.
   add_executable(engine_input_log ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input_log.cpp)
   set_target_properties(engine_input_log PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
