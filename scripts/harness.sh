@@ -12,16 +12,25 @@
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
-#   h_mouse_to X Y / h_mouse_by DX DY
+#   h_mouse_to X Y / h_mouse_by DX DY   (h_mouse_to fails when the pointer does not get there)
+#   h_control TITLE ID|CAPTION  "x y w h" of a control of the window (fails: "control not found")
+#   h_click_control TITLE ID|CAPTION [BUTTON]   a click in the middle of that control
 #   h_shot NAME                 screenshot of the whole screen to $H_SHOTS/NAME.png (prints the path)
 #   h_capture_start NAME / h_capture_stop   sound from the null sink to $H_AUDIO/NAME.wav ($H_CAPTURE)
 #   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
 #   h_workdir NAME              a fresh folder for this scenario under the build folder (prints it)
 #   h_install DIR               copies Orvane.scr and Orvane.dll into DIR
-#   check "what" COMMAND..      runs COMMAND and records the outcome
-#   h_finish                    prints "N passed, N failed" and exits non-zero on a failure
+#   h_monitors SIZE..           from here on a desk of several monitors (one per WxH, side by
+#                               side, the first primary): Xephyr in the lane's display; Wine's
+#                               programs started after it meet them all. Call it first.
+#   h_shot_monitor NAME N       screenshot of monitor N alone (0 = primary; prints the path)
+#   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
+#                               helpers every scenario shares)
 #
 # Every process started here is stopped when the script exits, even on failure.
+
+# shellcheck source=test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh"
 
 : "${ORVANE_HARNESS_DIR:?run under CTest, or set ORVANE_HARNESS_DIR to a started harness}"
 if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
@@ -42,13 +51,12 @@ H_SHOTS=$H_BUILD_DIR/screenshots
 H_AUDIO=$H_BUILD_DIR/audio
 H_LOGS=$H_BUILD_DIR/e2e-logs
 H_PROBE=$H_BUILD_DIR/testbin/orvane_probe.exe
+H_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 mkdir -p "$H_SHOTS" "$H_AUDIO" "$H_LOGS" "$ORVANE_HARNESS_DIR/pids.d"
 H_PIDFILE=$ORVANE_HARNESS_DIR/pids.d/$$
 H_PIDS=()
 H_CAPTURE_PID=
 H_CAPTURE=
-H_PASSED=0
-H_FAILED=0
 H_XWIN=
 
 _h_cleanup() {
@@ -58,6 +66,12 @@ _h_cleanup() {
   for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
   sleep 0.2
   for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  if [[ -n $MONITORS_PID ]]; then
+    # The lane's next scenario meets Wine on the lane's own display again.
+    "$H_WINESERVER" -k 2>/dev/null || true
+    timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
+    monitors_stop
+  fi
   rm -f "$H_PIDFILE"
 }
 trap _h_cleanup EXIT
@@ -140,13 +154,30 @@ h_mouseup() { xdotool mouseup "$1"; }
 h_mouse_to() {
   xdotool mousemove "$1" "$2"
   local i
-  for ((i = 0; i < 10; i++)); do
+  for ((i = 0; i < 20; i++)); do
     [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]] && return 0
     sleep 0.05
   done
-  return 0
+  echo "h_mouse_to: the pointer did not reach $1,$2 ($(xdotool getmouselocation 2>&1))" >&2
+  return 1
 }
 h_mouse_by() { xdotool mousemove_relative --sync -- "$1" "$2"; }
+
+# h_control TITLE ID|CAPTION: "x y w h" on the screen of a control of the window,
+# from the Windows side; fails with "control not found" when it has none such.
+h_control() {
+  h_probe control "$1" "$2" && return 0
+  echo "control not found: '$2' in '$1'" >&2
+  return 1
+}
+
+# h_click_control TITLE ID|CAPTION [BUTTON]: a click in the middle of the control.
+h_click_control() {
+  local x y w h
+  read -r x y w h < <(h_control "$1" "$2") || return 1
+  h_mouse_to $((x + w / 2)) $((y + h / 2)) || return 1
+  h_click "${3:-1}"
+}
 
 h_shot() {
   local file="$H_SHOTS/$1.png"
@@ -188,20 +219,20 @@ h_install() {
   cp "$H_BIN_DIR/Orvane.scr" "$H_BIN_DIR/Orvane.dll" "$1/"
 }
 
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    H_PASSED=$((H_PASSED + 1))
-    echo "ok - $what"
-  else
-    H_FAILED=$((H_FAILED + 1))
-    echo "FAIL - $what"
-  fi
+h_finish() { finish_checks; }
+
+h_monitors() {
+  # A wineserver still running for this prefix keeps the display it started on.
+  "$H_WINESERVER" -k 2>/dev/null || true
+  timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
+  monitors_start "$H_LOGS/monitors.$$" "$@" || return 1
+  echo "$MONITORS_PID" >> "$H_PIDFILE"
 }
 
-h_finish() {
-  echo "$H_PASSED passed, $H_FAILED failed"
-  [[ $H_FAILED -eq 0 ]]
-  exit $?
+h_shot_monitor() {
+  local whole file="$H_SHOTS/$1.png"
+  whole=$(h_shot "$1.whole") || return 1
+  crop_monitor "$whole" "$2" "$file" || return 1
+  rm -f "$whole"
+  echo "$file"
 }
