@@ -9,6 +9,7 @@
 #   h_wait_no_window TITLE [SECS]
 #   h_probe ARGS..              the Windows-side probe (find, exists, post-close, post, wait-gone,
 #                               wait-window, children, stats, acp, screen): see tests/e2e/probe/probe.cpp
+#   h_absent TITLE              no top-level window with that title, from the Windows side
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
@@ -133,6 +134,8 @@ h_probe() {
   [[ -n "$out" ]] && printf '%s\n' "${out//$'\r'/}"
   return $rc
 }
+
+h_absent() { ! h_probe exists "$1"; }
 
 h_focus() {
   H_XWIN=$1

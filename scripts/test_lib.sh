@@ -8,7 +8,7 @@
 #   finish_checks               prints "N passed, N failed, N skipped" and exits: 1 after a
 #                               failure, else 77 after a skip (CTest reports the scenario as
 #                               skipped, so keep such a case in a scenario of its own), else 0
-#   more_than A B / less_than A B   decimal comparisons (empty reads as 0)
+#   more_than A B / less_than A B / at_most A B   decimal comparisons (empty reads as 0)
 #   has_bits VALUE MASK         every bit of MASK is set in VALUE
 #   field KEY LINE              VALUE of "KEY=VALUE" in a line such as the probe prints
 #   winpath PATH                the path as Wine's programs see it (Z:\...)
@@ -48,6 +48,7 @@ finish_checks() {
 }
 
 more_than() { awk -v a="${1:-0}" -v b="${2:-0}" 'BEGIN { exit !(a + 0 > b + 0) }'; }
+at_most() { ! more_than "$@"; }
 less_than() { awk -v a="${1:-0}" -v b="${2:-0}" 'BEGIN { exit !(a + 0 < b + 0) }'; }
 has_bits() { (( ($1 & $2) == $2 )); }
 field() { sed -nE "s/.*(^| )$1=([^ ]+).*/\\2/p" <<<"$2"; }

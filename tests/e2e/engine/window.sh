@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # The engine window as other programs see it, whatever the command line, and the
 # picture it draws.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
 
-field() { sed -nE "s/.*(^| )$1=([^ ]+).*/\2/p" <<<"$2"; }
-has_bits() { (( ($1 & $2) == $2 )); }
-no_window() { ! h_probe exists "$1"; }
 
 # Share of pixels that are not black (any channel above 0).
 lit_fraction() {
@@ -51,7 +49,7 @@ for args in "" "/s" "/p 65552" "/c:1234" "-x anything"; do
     test "$(field x "$info") $(field y "$info") $(field w "$info") $(field h "$info")" = "0 0 $screen_w $screen_h"
   check "[$args] topmost" has_bits "$(field exstyle "$info")" 0x8
   check "[$args] visible popup" has_bits "$(field style "$info")" 0x90000000
-  check "[$args] no window keeps the creation title" no_window Screensaver
+  check "[$args] no window keeps the creation title" h_absent Screensaver
 
   h_focus "$xwin"
   h_key space
@@ -78,7 +76,6 @@ seeded_end() {
   h_key space
   check "[start $1] a key press ends it" h_wait_exit "$engine" 15
 }
-more_than() { awk "BEGIN { exit !(${1:-0} > $2) }"; }
 
 seeded_start 20
 shot=$(h_shot engine_veils_two_hues)

@@ -4,6 +4,7 @@
 # settings saved through the installed program's dialog opened from the Start
 # menu, installs over an install (one through its pages, with screenshots, one
 # while Orvane runs), silent removal, and the screen saver choice put back.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
 
 # What the build packaged: name and version from CPack's own configuration.
