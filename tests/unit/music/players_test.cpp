@@ -1,8 +1,12 @@
 #include "music/music.h"
-#include "tests/unit/music/fake_mci.h"
+#include "tests/unit/music/music_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
