@@ -2,7 +2,7 @@
 add_library(engine_hack_options STATIC ${CMAKE_CURRENT_SOURCE_DIR}/hack_options.cpp)
 target_include_directories(engine_hack_options PUBLIC ${PROJECT_SOURCE_DIR})
 
-orvane_unit_test(NAME engine_hack_options_test
+orvane_unit_test(NAME unit_engine_hack_options
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/hack_options_test.cpp
   LIBS engine_hack_options)
 

@@ -2,7 +2,7 @@
 add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_policy.cpp)
 target_include_directories(engine_shell PUBLIC ${PROJECT_SOURCE_DIR})
 
-orvane_unit_test(NAME engine_shell_policy_test
+orvane_unit_test(NAME unit_engine_shell_policy
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_policy_test.cpp
   LIBS engine_shell)
 
