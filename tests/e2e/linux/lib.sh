@@ -9,6 +9,7 @@
 #                               one WxH per monitor, side by side); exports DISPLAY to it
 #   shot_monitor NAME N         screenshot of monitor N alone to $WORK/NAME.ppm (prints the path)
 #   x_track PID                 end PID with the scenario
+#   at_exit FUNCTION            run FUNCTION when the scenario ends, after its processes
 #   hack_start ARGS...          orvane in the background: $HACK_PID, stderr in $WORK/hack.err
 #   hack_ends_within SECONDS    waits for it; $HACK_STATUS is its exit code (fails on timeout)
 #   hack_running                true while it runs
@@ -28,6 +29,7 @@ WORK="$ORVANE_BUILD_DIR/linux-e2e/$(basename "$0" .sh)"
 rm -rf "$WORK"
 mkdir -p "$WORK"
 PIDS=()
+AT_EXIT=()
 
 XVFB_PID=
 
@@ -36,6 +38,8 @@ cleanup() {
   local pid
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  local hook
+  for hook in "${AT_EXIT[@]}"; do "$hook"; done
   monitors_stop
   if [[ -n $XVFB_PID ]]; then
     kill "$XVFB_PID" 2>/dev/null
@@ -45,6 +49,7 @@ cleanup() {
 trap cleanup EXIT
 
 x_track() { PIDS+=("$1"); }
+at_exit() { AT_EXIT+=("$1"); }
 
 x_start() {
   rm -f "$WORK/display"

@@ -20,8 +20,15 @@ x_start
 
 # Who runs the daemon: this user, or as root a user made for the purpose.
 if [[ $(id -u) == 0 ]]; then
-  user=orvane-saver
-  id "$user" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$user"
+  user=${ORVANE_SAVER_USER:-orvane-saver}
+  # A user made here goes again at the end, with its home; one that was there stays.
+  if ! id "$user" >/dev/null 2>&1 && useradd --create-home --shell /usr/sbin/nologin "$user"; then
+    remove_user() {
+      for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+      userdel --remove "$user" 2>/dev/null || echo "could not remove the user $user" >&2
+    }
+    at_exit remove_user
+  fi
   home=$(getent passwd "$user" | cut -d: -f6)
   as_user() { runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" "$@"; }
   # The user must reach the program through the build folder's parents.
