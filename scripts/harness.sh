@@ -15,7 +15,8 @@
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
 #   h_mouse_to X Y / h_mouse_by DX DY   (h_mouse_to fails when the pointer does not get there)
 #   h_control TITLE ID|CAPTION  "x y w h" of a control of the window (fails: "control not found")
-#   h_click_control TITLE ID|CAPTION [BUTTON]   a click in the middle of that control
+#   h_point_at_control TITLE ID|CAPTION [X Y]   the pointer to its middle, or to X,Y from its corner
+#   h_click_control TITLE ID|CAPTION [BUTTON [X Y]]   a click there
 #   h_shot NAME                 screenshot of the whole screen to $H_SHOTS/NAME.png (prints the path)
 #   h_capture_start NAME / h_capture_stop   sound from the null sink to $H_AUDIO/NAME.wav ($H_CAPTURE)
 #   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
@@ -174,11 +175,18 @@ h_control() {
   return 1
 }
 
-# h_click_control TITLE ID|CAPTION [BUTTON]: a click in the middle of the control.
-h_click_control() {
+# h_point_at_control TITLE ID|CAPTION [X Y]: the pointer to X,Y from the control's
+# corner (the parts a control paints itself), or to its middle.
+h_point_at_control() {
   local x y w h
   read -r x y w h < <(h_control "$1" "$2") || return 1
-  h_mouse_to $((x + w / 2)) $((y + h / 2)) || return 1
+  h_mouse_to $((x + ${3:-$((w / 2))})) $((y + ${4:-$((h / 2))}))
+}
+
+# h_click_control TITLE ID|CAPTION [BUTTON [X Y]]: a click in the middle of the
+# control, or at X,Y from its corner.
+h_click_control() {
+  h_point_at_control "$1" "$2" "${4:-}" "${5:-}" || return 1
   h_click "${3:-1}"
 }
 

@@ -62,7 +62,7 @@ declare -A SPOT=(
 click_spot() {  # click_spot SPOT [BUTTON]
   local x y
   read -r x y <<<"${SPOT[$1]}"
-  h_mouse_to $((PX + x)) $((PY + y)) && h_click "${2:-1}" && sleep 0.3
+  h_click_control "$TITLE" 3100 "${2:-1}" "$x" "$y" && sleep 0.3
 }
 
 # The colour "R,G,B" of a client pixel in a fresh screenshot.

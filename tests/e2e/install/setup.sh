@@ -141,11 +141,6 @@ open_dialog_window() {
   h_focus "$xwin"
   sleep 0.5
 }
-click_cd_label() {
-  local x y
-  read -r x y _ _ < <(h_control "$DIALOG" 3100) || return 1
-  h_mouse_to $((x + 50)) $((y + 62)) && h_click 1 && sleep 0.3
-}
 # start.exe under Wine now and then fails to open a link it has just been
 # given ("ShellExecuteEx failed: internal error"); a broken link fails twice.
 start_shortcut() {
@@ -197,7 +192,7 @@ check "the setup program's version resource" version_ok "Z:${SETUP//\//\\}" "Orv
 start_shortcut
 check "the Start menu entry opens the settings dialog" open_dialog_window
 h_shot install_dialog >/dev/null
-click_cd_label
+h_click_control "$DIALOG" 3100 1 50 62 # 音楽CD
 h_click_control "$DIALOG" 3101 # the repeat box
 h_key End shift+Home
 h_type 4
