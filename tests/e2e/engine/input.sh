@@ -60,7 +60,7 @@ step() {
       h_wait_exit "$engine" 15
       local rc=$?
       check "$name: '$done_steps' ends it with exit code 0 (got $rc)" test "$rc" -eq 0
-      check "$name: its window is gone" h_wait_h_absent OrvaneVC 5
+      check "$name: its window is gone" h_wait_no_window OrvaneVC 5
       ended=1
       return
       ;;
@@ -89,7 +89,7 @@ end_listening_engine() {
   h_wait_exit "$engine" 15
   local rc=$?
   check "$1: afterwards a key press ends it with exit code 0 (got $rc)" test "$rc" -eq 0
-  h_wait_h_absent OrvaneVC 5
+  h_wait_no_window OrvaneVC 5
 }
 
 # name | input before the engine starts | steps
