@@ -8,7 +8,8 @@
 #   h_wait_window TITLE [SECS]  prints the X id of the mapped top-level window with that title
 #   h_wait_no_window TITLE [SECS]
 #   h_probe ARGS..              the Windows-side probe (find, exists, post-close, post, wait-gone,
-#                               wait-window, children, stats, acp, screen): see tests/e2e/probe/probe.cpp
+#                               wait-window, children, control, client, stats, acp, screen,
+#                               monitors, version): see tests/e2e/probe/probe.cpp
 #   h_absent TITLE              no top-level window with that title, from the Windows side
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
@@ -23,8 +24,10 @@
 #   h_workdir NAME              a fresh folder for this scenario under the build folder (prints it)
 #   h_install DIR               copies Orvane.scr and Orvane.dll into DIR
 #   h_monitors SIZE..           from here on a desk of several monitors (one per WxH, side by
-#                               side, the first primary): Xephyr in the lane's display; Wine's
-#                               programs started after it meet them all. Call it first.
+#                               side, the first primary; MONITOR_RECTS holds them): Xephyr in the
+#                               lane's display. Call it first: it ends the prefix's wineserver so
+#                               that Wine starts afresh on the new display, and the scenario's end
+#                               ends it again, so the lane's next scenario has the lane's display.
 #   h_shot_monitor NAME N       screenshot of monitor N alone (0 = primary; prints the path)
 #   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
 #                               helpers every scenario shares)
