@@ -38,15 +38,15 @@ else()
 endif()
 
 set(unit ${PROJECT_SOURCE_DIR}/tests/unit/engine)
-orvane_unit_test(NAME engine_core_test
+orvane_unit_test(NAME unit_engine_core
   SOURCES ${unit}/veil_test.cpp ${unit}/streak_image_test.cpp ${unit}/pixel_format_test.cpp ${unit}/frame_test.cpp
           ${PROJECT_SOURCE_DIR}/bench/veil_reference.cpp
   LIBS engine_core)
 
-orvane_unit_test(NAME engine_render_state_test
+orvane_unit_test(NAME unit_engine_render_state
   SOURCES ${unit}/render_state_test.cpp ${unit}/show_pictures_test.cpp
   LIBS engine_render)
 
-orvane_win32_test(NAME engine_render_test
+orvane_win32_test(NAME win32_engine_render
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/render_test.cpp
   LIBS engine_render_wgl)

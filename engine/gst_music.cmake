@@ -9,7 +9,7 @@ target_link_libraries(engine_gst_music PUBLIC PkgConfig::GSTREAMER Threads::Thre
 
 # Not under the sanitizers: GStreamer keeps its registry for the life of the process.
 if(NOT ORVANE_SANITIZE)
-  orvane_unit_test(NAME engine_gst_music_player_test
+  orvane_unit_test(NAME unit_engine_gst_music_player
     SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/gst_music_player_test.cpp
     LIBS engine_gst_music)
 endif()

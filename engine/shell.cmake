@@ -3,7 +3,7 @@ add_library(engine_shell STATIC ${CMAKE_CURRENT_SOURCE_DIR}/shell_rules.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/cover_plan.cpp)
 orvane_target(engine_shell)
 
-orvane_unit_test(NAME engine_shell_rules_test
+orvane_unit_test(NAME unit_engine_shell_rules
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/shell_rules_test.cpp
           ${PROJECT_SOURCE_DIR}/tests/unit/engine/frame_pacing_test.cpp
           ${PROJECT_SOURCE_DIR}/tests/unit/engine/cover_plan_test.cpp
@@ -32,6 +32,18 @@ if(ORVANE_WINDOWS)
   set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/engine.rc PROPERTIES OBJECT_DEPENDS
     "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico;${CMAKE_BINARY_DIR}/generated/engine.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32_resource_ids.h;${ORVANE_VERSION_RC_DEPENDS}")
   orvane_gui_program(orvane_engine Orvane.dll)
+
+  # The same engine for the scenarios alone, whose start can be fixed with
+  # ORVANE_TEST_SEED (testbin/seeded/Orvane.dll; the shipped one never reads it).
+  add_executable(orvane_engine_seeded
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32_main.cpp ${CMAKE_CURRENT_SOURCE_DIR}/win32_show.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/win32_shell_window.cpp ${CMAKE_CURRENT_SOURCE_DIR}/engine.rc)
+  orvane_target(orvane_engine_seeded)
+  target_compile_definitions(orvane_engine_seeded PRIVATE ORVANE_SEED_FROM_ENVIRONMENT)
+  target_link_libraries(orvane_engine_seeded PRIVATE engine_shell engine_render_wgl orvane_common
+    orvane_assets orvane_version)
+  set_target_properties(orvane_engine_seeded PROPERTIES WIN32_EXECUTABLE TRUE OUTPUT_NAME Orvane.dll
+    SUFFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin/seeded)
 
   # Tells the input scenario which key and button events reached Windows.
   add_executable(engine_input_log ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input_log.cpp)

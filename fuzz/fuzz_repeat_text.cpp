@@ -10,38 +10,11 @@
 #include "common/settings.h"
 #include "dialog/music_choice.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/fakes/fake_ini_store.h"
 
 using namespace settings_dialog;
 
-namespace {
-
-struct Write {
-  std::string key, value, file;
-};
-
-// Records the writes; write number failAt (counting from 1) fails.
-class RecordingStore final : public IniStore {
- public:
-  std::vector<Write> writes;
-  unsigned failAt = 0;
-
-  std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
-    FUZZ_CHECK(!"the save never reads");
-    return {};
-  }
-  bool WriteIniValue(std::string_view section, std::string_view key, const std::string& value,
-                     const std::string& file) override {
-    FUZZ_CHECK(section == kSettingsSection);
-    writes.push_back({std::string(key), value, file});
-    return writes.size() != failAt;
-  }
-  bool FileExists(const std::string&) override {
-    FUZZ_CHECK(!"the save never looks for files");
-    return false;
-  }
-};
-
-}  // namespace
+using orvane::fakes::FakeIniStore;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
@@ -58,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(ReadRepeatText(RepeatBoxText(reading.track)).track == reading.track);
   FUZZ_CHECK(ReadRepeatText(RepeatBoxText(mode)).track == mode);
 
-  RecordingStore store;
-  store.failAt = failAt;
+  FakeIniStore store;
+  store.failAt = static_cast<int>(failAt);
   int pathAsked = 0;
   Settings settings;
   settings.MusicMode = mode;
@@ -69,7 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ++pathAsked;
     return iniFile;
   });
-  const std::vector<Write>& writes = store.writes;
+  const std::vector<FakeIniStore::Write>& writes = store.writes;
+  // The save only writes, and only into the settings section.
+  FUZZ_CHECK(store.reads.empty() && store.existsAsked.empty());
+  for (const FakeIniStore::Write& w : writes) FUZZ_CHECK(w.section == kSettingsSection);
   const std::int16_t repeatTrack = settings.RepeatTrack;
   // The save changes the repeat track only; the rest is the user's choice as it was.
   FUZZ_CHECK(settings.MusicMode == mode && settings.MusicFile == musicFile);

@@ -11,35 +11,11 @@
 #include "common/conversions.h"
 #include "fuzz/fuzz_check.h"
 #include "common/settings.h"
+#include "tests/fakes/fake_ini_store.h"
 
 namespace {
 
-class ScriptedStore final : public IniStore {
- public:
-  std::vector<std::string> values;
-  bool exists = false;
-  std::vector<std::string> keysRead;
-  std::vector<std::string> existsAsked;
-  std::string pathRead;
-
-  std::string ReadIniValue(std::string_view section, std::string_view key,
-                           const std::string& fileName) override {
-    FUZZ_CHECK(section == kSettingsSection);
-    pathRead = fileName;
-    const std::size_t i = keysRead.size();
-    keysRead.emplace_back(key);
-    return i < values.size() ? values[i].substr(0, 255) : std::string();
-  }
-  bool WriteIniValue(std::string_view, std::string_view, const std::string&,
-                     const std::string&) override {
-    FUZZ_CHECK(!"the load never writes");
-    return false;
-  }
-  bool FileExists(const std::string& path) override {
-    existsAsked.push_back(path);
-    return exists;
-  }
-};
+using orvane::fakes::FakeIniStore;
 
 void CheckNumberReader(std::string_view text) {
   const std::int16_t n = ReadStoredNumber(text);
@@ -68,20 +44,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     at = nul + 1;
   }
-  ScriptedStore store;
-  store.values = fields;
-  store.exists = at < input.size() && (static_cast<unsigned char>(input[at]) & 1) != 0;
+  FakeIniStore store;
+  const std::string_view keys[] = {kKeyMusicMode, kKeyRepeatTrack, kKeyMusicFile};
+  for (std::size_t i = 0; i < fields.size(); ++i) store.values[std::string(keys[i])] = fields[i];
+  store.everyFileExists = at < input.size() && (static_cast<unsigned char>(input[at]) & 1) != 0;
 
   CheckNumberReader(input);
   const std::string iniPath = SettingsFilePath("C:\\Saver");
   const Settings s = LoadSettings(store, iniPath);
 
   // One read per key, in the order mode, repeat, file, all from the one file.
-  FUZZ_CHECK(store.keysRead.size() == 3);
-  FUZZ_CHECK(store.keysRead[0] == kKeyMusicMode);
-  FUZZ_CHECK(store.keysRead[1] == kKeyRepeatTrack);
-  FUZZ_CHECK(store.keysRead[2] == kKeyMusicFile);
-  FUZZ_CHECK(store.pathRead == iniPath);
+  FUZZ_CHECK(store.reads.size() == 3);
+  for (std::size_t i = 0; i < store.reads.size(); ++i) {
+    FUZZ_CHECK(store.reads[i].key == keys[i]);
+    FUZZ_CHECK(store.reads[i].section == kSettingsSection && store.reads[i].file == iniPath);
+  }
+  FUZZ_CHECK(store.writes.empty());  // the load never writes
 
   const std::string modeText = fields[0].substr(0, 255);
   const std::string repeatText = fields.size() > 1 ? fields[1].substr(0, 255) : "";
@@ -92,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A music file is kept only when the store said it exists, and it is the stored text.
   if (!s.MusicFile.empty()) {
     FUZZ_CHECK(s.MusicFile == fileText);
-    FUZZ_CHECK(store.exists && store.existsAsked.size() == 1 && store.existsAsked[0] == fileText);
+    FUZZ_CHECK(store.everyFileExists && store.existsAsked.size() == 1 &&
+               store.existsAsked[0] == fileText);
   }
   for (const std::string& asked : store.existsAsked) FUZZ_CHECK(!asked.empty());
   // Mode 2 always comes with such a file; any other mode is the stored number.

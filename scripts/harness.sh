@@ -8,23 +8,34 @@
 #   h_wait_window TITLE [SECS]  prints the X id of the mapped top-level window with that title
 #   h_wait_no_window TITLE [SECS]
 #   h_probe ARGS..              the Windows-side probe (find, exists, post-close, post, wait-gone,
-#                               wait-window, children, stats, acp, screen): see tests/e2e/probe/probe.cpp
+#                               wait-window, children, control, client, stats, acp, screen,
+#                               monitors, version): see tests/e2e/probe/probe.cpp
+#   h_absent TITLE              no top-level window with that title, from the Windows side
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
-#   h_mouse_to X Y / h_mouse_by DX DY
+#   h_mouse_to X Y / h_mouse_by DX DY   (h_mouse_to fails when the pointer does not get there)
+#   h_control TITLE ID|CAPTION  "x y w h" of a control of the window (fails: "control not found")
+#   h_point_at_control TITLE ID|CAPTION [X Y]   the pointer to its middle, or to X,Y from its corner
+#   h_click_control TITLE ID|CAPTION [BUTTON [X Y]]   a click there
 #   h_shot NAME                 screenshot of the whole screen to $H_SHOTS/NAME.png (prints the path)
 #   h_capture_start NAME / h_capture_stop   sound from the null sink to $H_AUDIO/NAME.wav ($H_CAPTURE)
 #   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
 #   h_workdir NAME              a fresh folder for this scenario under the build folder (prints it)
 #   h_install DIR               copies Orvane.scr and Orvane.dll into DIR
-#   h_monitors SIZE..           the rest of the scenario runs on a desk of these monitors side by
-#                               side (e.g. 1024x768 800x600; the first is the primary): a nested X
-#                               server with one Xinerama head each, in the lane's display
-#   check "what" COMMAND..      runs COMMAND and records the outcome
-#   h_finish                    prints "N passed, N failed" and exits non-zero on a failure
+#   h_monitors SIZE..           from here on a desk of several monitors (one per WxH, side by
+#                               side, the first primary; MONITOR_RECTS holds them): Xephyr in the
+#                               lane's display. Call it first: it ends the prefix's wineserver so
+#                               that Wine starts afresh on the new display, and the scenario's end
+#                               ends it again, so the lane's next scenario has the lane's display.
+#   h_shot_monitor NAME N       screenshot of monitor N alone (0 = primary; prints the path)
+#   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
+#                               helpers every scenario shares)
 #
 # Every process started here is stopped when the script exits, even on failure.
+
+# shellcheck source=test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh"
 
 : "${ORVANE_HARNESS_DIR:?run under CTest, or set ORVANE_HARNESS_DIR to a started harness}"
 if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
@@ -33,6 +44,11 @@ if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
 fi
 # shellcheck disable=SC1091
 source "$ORVANE_HARNESS_DIR/env"
+# Without a display every X call of the scenario would fail, one check after another.
+if [[ ! ${DISPLAY:-} =~ ^:[0-9]+$ ]]; then
+  echo "harness.sh: lane $ORVANE_HARNESS_DIR has no display (DISPLAY='${DISPLAY:-}'); start the harness again" >&2
+  exit 1
+fi
 
 H_BUILD_DIR=${ORVANE_BUILD_DIR:-$(dirname "$ORVANE_HARNESS_DIR")}
 H_BIN_DIR=${ORVANE_BIN_DIR:-$H_BUILD_DIR/bin}
@@ -40,16 +56,13 @@ H_SHOTS=$H_BUILD_DIR/screenshots
 H_AUDIO=$H_BUILD_DIR/audio
 H_LOGS=$H_BUILD_DIR/e2e-logs
 H_PROBE=$H_BUILD_DIR/testbin/orvane_probe.exe
+H_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 mkdir -p "$H_SHOTS" "$H_AUDIO" "$H_LOGS" "$ORVANE_HARNESS_DIR/pids.d"
 H_PIDFILE=$ORVANE_HARNESS_DIR/pids.d/$$
 H_PIDS=()
 H_CAPTURE_PID=
 H_CAPTURE=
-H_PASSED=0
-H_FAILED=0
 H_XWIN=
-
-H_NESTED=
 
 _h_cleanup() {
   local pid
@@ -58,13 +71,15 @@ _h_cleanup() {
   for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
   sleep 0.2
   for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  if [[ -n $MONITORS_PID ]]; then
+    # The lane's next scenario meets Wine on the lane's own display again.
+    "$H_WINESERVER" -k 2>/dev/null || true
+    timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
+    monitors_stop
+  fi
   rm -f "$H_PIDFILE"
-  # Wine's programs of the lane's next scenario belong on the lane's own display.
-  [[ -n "$H_NESTED" ]] && { "$H_WINESERVER" -k 2>/dev/null || true; }
-  return 0
 }
 trap _h_cleanup EXIT
-H_WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 
 _h_track() {
   H_PIDS+=("$1")
@@ -124,6 +139,8 @@ h_probe() {
   return $rc
 }
 
+h_absent() { ! h_probe exists "$1"; }
+
 h_focus() {
   H_XWIN=$1
   xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
@@ -144,13 +161,37 @@ h_mouseup() { xdotool mouseup "$1"; }
 h_mouse_to() {
   xdotool mousemove "$1" "$2"
   local i
-  for ((i = 0; i < 10; i++)); do
+  for ((i = 0; i < 20; i++)); do
     [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]] && return 0
     sleep 0.05
   done
-  return 0
+  echo "h_mouse_to: the pointer did not reach $1,$2 ($(xdotool getmouselocation 2>&1))" >&2
+  return 1
 }
 h_mouse_by() { xdotool mousemove_relative --sync -- "$1" "$2"; }
+
+# h_control TITLE ID|CAPTION: "x y w h" on the screen of a control of the window,
+# from the Windows side; fails with "control not found" when it has none such.
+h_control() {
+  h_probe control "$1" "$2" && return 0
+  echo "control not found: '$2' in '$1'" >&2
+  return 1
+}
+
+# h_point_at_control TITLE ID|CAPTION [X Y]: the pointer to X,Y from the control's
+# corner (the parts a control paints itself), or to its middle.
+h_point_at_control() {
+  local x y w h
+  read -r x y w h < <(h_control "$1" "$2") || return 1
+  h_mouse_to $((x + ${3:-$((w / 2))})) $((y + ${4:-$((h / 2))}))
+}
+
+# h_click_control TITLE ID|CAPTION [BUTTON [X Y]]: a click in the middle of the
+# control, or at X,Y from its corner.
+h_click_control() {
+  h_point_at_control "$1" "$2" "${4:-}" "${5:-}" || return 1
+  h_click "${3:-1}"
+}
 
 h_shot() {
   local file="$H_SHOTS/$1.png"
@@ -192,43 +233,20 @@ h_install() {
   cp "$H_BIN_DIR/Orvane.scr" "$H_BIN_DIR/Orvane.dll" "$1/"
 }
 
+h_finish() { finish_checks; }
+
 h_monitors() {
-  local args=() size file i
-  for size in "$@"; do args+=(-screen "$size"); done
-  file=$(mktemp)
-  # A wineserver keeps the display it started on: end it, so Wine starts anew on the desk.
+  # A wineserver still running for this prefix keeps the display it started on.
   "$H_WINESERVER" -k 2>/dev/null || true
-  Xephyr -displayfd 3 "${args[@]}" +xinerama -extension RANDR -ac -nolisten tcp \
-    3>"$file" >"$H_LOGS/xephyr.$$.log" 2>&1 &
-  _h_track $!
-  for ((i = 0; i < 100; i++)); do
-    [[ -s "$file" ]] && break
-    sleep 0.05
-  done
-  H_NESTED=$(tr -dc '0-9' <"$file")
-  rm -f "$file"
-  if [[ -z "$H_NESTED" ]]; then
-    echo "h_monitors: the nested display did not start (log: $H_LOGS/xephyr.$$.log)" >&2
-    exit 1
-  fi
-  export DISPLAY=:$H_NESTED
-  xdotool mousemove 100 100 2>/dev/null || true
+  timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
+  monitors_start "$H_LOGS/monitors.$$" "$@" || return 1
+  echo "$MONITORS_PID" >> "$H_PIDFILE"
 }
 
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    H_PASSED=$((H_PASSED + 1))
-    echo "ok - $what"
-  else
-    H_FAILED=$((H_FAILED + 1))
-    echo "FAIL - $what"
-  fi
-}
-
-h_finish() {
-  echo "$H_PASSED passed, $H_FAILED failed"
-  [[ $H_FAILED -eq 0 ]]
-  exit $?
+h_shot_monitor() {
+  local whole file="$H_SHOTS/$1.png"
+  whole=$(h_shot "$1.whole") || return 1
+  crop_monitor "$whole" "$2" "$file" || return 1
+  rm -f "$whole"
+  echo "$file"
 }

@@ -1,27 +1,28 @@
-# shellcheck shell=bash
-# The settings dialog for scenarios that open it: source it after
-# scripts/harness.sh.
+# shellcheck shell=bash disable=SC2034 # the names are for the scenarios that source it
+# The settings dialog for scenarios that drive it: source it after
+# scripts/harness.sh. Its controls are found from the Windows side by id or
+# caption; the music choices are painted in Pic_C (control 3100), not windows.
 #
-#   dialog_origin      waits for the dialog, gives it the focus and sets DX DY,
-#                      its client origin on the screen
-#   press BUTTON X Y   a click at a point of its client area
-#   stored KEY         a value of $INI as the dialog wrote it (Wine's profile
-#                      functions drop the leading blank that Windows keeps)
+#   DIALOG, MODE_KEY, REPEAT_KEY, FILE_KEY   its title and the INI keys (code page 932 bytes)
+#   dialog_wait                waits for the dialog and gives it the focus (fails without one)
+#   dialog_click CONTROL [BUTTON]            a click on a control (caption or id)
+#   dialog_choose_file [BUTTON]              a click on the MP3、WAV choice
+#   stored KEY                 a value of $INI as the dialog wrote it (Wine's profile functions
+#                              drop the leading blank that Windows keeps; both read alike)
+#   rect_of LINE               "x y w h" of a window line of the probe
 
 DIALOG='<Orvane>'
-DX=0 DY=0
-# rect_of LINE: "x y w h" of a window line of the probe.
-rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }
-# The client origin from the frame: equal borders left, right and below.
-dialog_origin() {
-  local xwin line x y w h border
+MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
+REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
+FILE_KEY=$'BGM\xcc\xa7\xb2\xd9'
+
+dialog_wait() {
+  local xwin
   xwin=$(h_wait_window "$DIALOG" 30) || return 1
   h_focus "$xwin"
-  line=$(h_probe find "$DIALOG")
-  read -r x y w h < <(rect_of "$line")
-  border=$(((w - 479) / 2))
-  DX=$((x + border)) DY=$((y + h - 252 - border))
   sleep 0.5
 }
-press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.3; }
+dialog_click() { h_click_control "$DIALOG" "$1" "${2:-1}" && sleep 0.3; }
+dialog_choose_file() { h_click_control "$DIALOG" 3100 "${1:-1}" 26 102 && sleep 0.3; }
 stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
+rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }

@@ -28,17 +28,12 @@ lame --quiet "$dir/tone.wav" "$dir/music/$NAME"
 FOLDER_WIN="Z:${dir//\//\\}\\music"
 TUNE_WIN="$FOLDER_WIN\\$NAME"
 
-open_dialog() {
-  h_start "$dir/Orvane.scr" /c
-  DIALOG_PID=$H_PID
-  dialog_origin
-}
-
 # 1. Choose the file from the list of its folder (no typing of its name) and save.
-open_dialog
-check "the dialog opens" test "$DX" -gt 0
-press 1 38 118 # MP3、WAV
-press 1 62 142 # "..."
+h_start "$dir/Orvane.scr" /c
+DIALOG_PID=$H_PID
+check "the dialog opens" dialog_wait
+dialog_choose_file
+dialog_click ...
 fxwin=$(h_wait_window "$FILE_DIALOG" 20)
 check "'...' opens the file dialog" test -n "$fxwin"
 if [[ -n "$fxwin" ]]; then
@@ -61,7 +56,7 @@ check "and no refusal" bash -c "! \"\$WINE\" \"$H_PROBE\" exists 'Orvane (Screen
 h_focus "$(h_wait_window "$DIALOG" 5)"
 sleep 0.5
 h_shot utf8_dialog_chosen >/dev/null
-press 1 356 212 # 設定
+dialog_click 設定
 h_wait_exit "$DIALOG_PID" 20
 rc=$?
 check "設定 saves and ends the program (exit $rc)" test $rc = 0

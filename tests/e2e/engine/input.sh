@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What ends the engine and what does not, through real X input; every end is exit
 # code 0 and leaves nothing running.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
 
-no_window() { ! h_probe exists "$1"; }
 
 # Another X client taking the focus: the engine's application is no longer active.
 focus_elsewhere() {
@@ -132,7 +132,7 @@ if start_engine; then
     IFS='|' read -r name before steps <<<"$row"
     names+=("$name")
     log_mark=$(wc -l < "$input_log")
-    done_steps= ended=0 other=
+    done_steps="" ended=0 other=""
     for s in $steps; do step "$s"; done
     [[ -n "$other" ]] && kill "$other" 2>/dev/null
   done
@@ -151,12 +151,12 @@ for row in "${ending[@]}"; do
     check "$name: the engine window appears" false
     continue
   fi
-  done_steps= ended=0 other=
+  done_steps="" ended=0 other=""
   for s in $steps; do step "$s"; done
   ((ended)) || end_listening_engine "$name"
   [[ -n "$other" ]] && kill "$other" 2>/dev/null
 done
 
 check "no engine process is left" bash -c "! kill -0 ${engines[*]} 2>/dev/null"
-check "no engine window is left" no_window OrvaneVC
+check "no engine window is left" h_absent OrvaneVC
 h_finish

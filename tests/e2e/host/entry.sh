@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Entry of Orvane.scr: the missing-engine message, the preview without the
 # engine, a role letter it does not know, and the single-instance rule.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
@@ -36,6 +37,7 @@ h_install "$full"
 
 # Without the engine, the show and the settings both end with the message.
 for role in /s /c; do
+  # shellcheck disable=SC2086 # no role is no argument
   h_start "$lonely/Orvane.scr" $role
   host=$H_PID
   xwin=$(h_wait_window 'Orvane \(ScreenSaver\)' 30)
@@ -68,6 +70,7 @@ h_wait_exit "$area" 5
 
 # A preview for a handle that is no window ends at once.
 for arg in "/p 0" "/p 1234" "/p"; do
+  # shellcheck disable=SC2086 # the role and its handle are words of their own
   h_start "$lonely/Orvane.scr" $arg
   ends_ok "$H_PID" 10 "'$arg' ends at once"
 done
@@ -82,6 +85,7 @@ h_start "$HELPER" window Orvane_Main 10 10
 blocker=$H_PID
 check "a window titled Orvane_Main is up" h_probe wait-window Orvane_Main 10000
 for role in /s /c "/p $((hwnd))" ""; do
+  # shellcheck disable=SC2086 # no role is no argument
   h_start "$lonely/Orvane.scr" $role
   ends_ok "$H_PID" 10 "'$role' during a show ends at once"
 done

@@ -2,12 +2,12 @@
 # The saver show end to end: the real engine and music, its end by a key, by
 # the engine's death, with a CD but no drive, with a file it cannot play, a
 # second start during a show, and an engine slow to open its window.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
 LOUD=0.05    # RMS of the test tone is about 0.3
 QUIET=0.005
 
-winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 
 # Orvane.ini with the code page 932 keys, as the dialog writes it.
 write_ini() {
@@ -15,8 +15,6 @@ write_ini() {
     "$2" "$3" "$4" > "$1/Orvane.ini"
 }
 
-louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
-quieter() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 < b + 0) }'; }
 
 # COMPARE NAME SECS TEXT LIMIT: records NAME for SECS seconds and checks its
 # RMS level against LIMIT; heard and silent are the two uses.
@@ -28,8 +26,8 @@ level_check() {
   level=$(h_level "$H_CAPTURE")
   check "$4 (RMS $level)" "$1" "$level" "$5"
 }
-heard() { level_check louder "$1" "$2" "$3" $LOUD; }
-silent() { level_check quieter "$1" "$2" "$3" $QUIET; }
+heard() { level_check more_than "$1" "$2" "$3" $LOUD; }
+silent() { level_check less_than "$1" "$2" "$3" $QUIET; }
 
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }

@@ -25,9 +25,6 @@ fi
 
 DESKTOP='HKCU\Control Panel\Desktop'
 UNINSTALL='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane'
-MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
-REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
-FILE_KEY=$'BGM\xcc\xa7\xb2\xd9'
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 
 # The prefix's own Wine processes (its wineserver, services) end with it.

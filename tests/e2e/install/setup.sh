@@ -5,6 +5,7 @@
 # settings saved through the installed program's dialog opened from the Start
 # menu, installs over an install (one through its pages, with screenshots, one
 # while Orvane runs), silent removal, and the screen saver choice put back.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
 
 source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
@@ -65,6 +66,17 @@ click_button() {
   h_click 1
 }
 
+# start.exe under Wine now and then fails to open a link it has just been
+# given ("ShellExecuteEx failed: internal error"); a broken link fails twice.
+start_shortcut() {
+  local rc
+  h_start start "$SHORTCUT_WIN"
+  h_wait_exit "$H_PID" 30
+  rc=$?
+  ((rc == 0)) && return 0
+  echo "start.exe could not open the Start menu entry (exit code $rc); once more"
+  h_start start "$SHORTCUT_WIN"
+}
 INI=$INSTDIR/Orvane.ini
 
 # 1. Silent install into the fresh prefix.
@@ -103,15 +115,14 @@ check "the setup program's version resource" version_ok "Z:${SETUP//\//\\}" "Orv
 
 # 2. The Start menu entry opens the installed program's dialog; 設定 saves
 #    audio CD, track 4 into the install folder.
-h_start start "$SHORTCUT_WIN"
-dialog_origin
-check "the Start menu entry opens the settings dialog" test "$DX" -gt 0
+start_shortcut
+check "the Start menu entry opens the settings dialog" dialog_wait
 h_shot install_dialog >/dev/null
-press 1 62 78  # 音楽CD
-press 1 116 78 # the repeat box
+h_click_control "$DIALOG" 3100 1 50 62 # 音楽CD
+h_click_control "$DIALOG" 3101 # the repeat box
 h_key End shift+Home
 h_type 4
-press 1 356 212 # 設定
+h_click_control "$DIALOG" 設定
 check "設定 closes the dialog" h_wait_no_window "$DIALOG" 20
 check "the settings were saved next to the installed Orvane.scr (mode $(stored "$MODE_KEY"), repeat $(stored "$REPEAT_KEY"))" \
   test "$(stored "$MODE_KEY")/$(stored "$REPEAT_KEY")" = 1/4

@@ -81,11 +81,9 @@ save_tune() {
   local what=$1
   shift
   h_start "$@"
-  DX=0
-  dialog_origin
-  check "[$what] the dialog opens by the long path" test "$DX" -gt 0
-  press 1 38 118 # MP3、WAV
-  press 1 62 142 # "..."
+  check "[$what] the dialog opens by the long path" dialog_wait
+  dialog_choose_file
+  dialog_click ...
   local fxwin
   fxwin=$(h_wait_window 'ﾌｧｲﾙを開く' 20)
   check "[$what] '...' opens the file dialog" test -n "$fxwin"
@@ -95,7 +93,7 @@ save_tune() {
   check "[$what] the file dialog closes" h_wait_no_window 'ﾌｧｲﾙを開く' 10
   h_focus "$(h_wait_window "$DIALOG" 5)"
   sleep 0.5
-  press 1 356 212 # 設定
+  dialog_click 設定
   check "[$what] 設定 closes the dialog" h_wait_no_window "$DIALOG" 20
   check "[$what] mode 2 saved in the install folder (read: $(stored "$MODE_KEY"))" test "$(stored "$MODE_KEY")" = 2
   check "[$what] the long path of the MP3 saved (read: $(stored "$FILE_KEY"))" test "$(stored "$FILE_KEY")" = "$TUNE_WIN"
@@ -152,13 +150,13 @@ done
 # 6. The dialog by the short path reads the same file; cancelled, it leaves it.
 h_start "$HELPER" run "$SHORT /c"
 DIALOG_RUN=$H_PID
-dialog_origin
+dialog_wait
 h_shot short_dialog >/dev/null
 # Mode 2 is loaded only with a music file that opens: "..." is then enabled.
 browse=$(h_probe children "$DIALOG" | grep -F 'title=... ' | sed -E 's/.* style=(0x[0-9a-f]+) .*/\1/')
 check "the dialog by the short path loads mode 2 with the MP3 (style ${browse:-none})" \
   test -n "$browse" -a $(((browse & 0x08000000) == 0)) = 1
-press 1 430 212 # ｷｬﾝｾﾙ
+dialog_click ｷｬﾝｾﾙ
 ends_ok "$DIALOG_RUN" 20 "ｷｬﾝｾﾙ ends it"
 check "Orvane.ini byte for byte as saved" cmp -s "$INI" "$WORK/saved.ini"
 

@@ -1,21 +1,27 @@
+# shellcheck shell=bash
 # Shared by the Linux scenarios: an Xvfb of their own, the hack, screenshots.
 # Every process started here is ended by its id when the scenario exits.
+# check, skip, more_than, field and the rest every scenario shares come from
+# scripts/test_lib.sh (see its header).
 #
 #   x_start [SIZE]              Xvfb (1024x768 or SIZE, 24 bit) on a free display; exports DISPLAY
+#   x_monitors SIZE..           after x_start: a desk of several monitors (Xephyr in that Xvfb,
+#                               one WxH per monitor, side by side); exports DISPLAY to it
+#   shot_monitor NAME N         screenshot of monitor N alone to $WORK/NAME.ppm (prints the path)
 #   x_track PID                 end PID with the scenario
-#   x_monitors SIZE..           after x_start: a nested display of these monitors side by side
-#                               (one Xinerama head each, the first primary); exports DISPLAY
+#   at_exit FUNCTION            run FUNCTION when the scenario ends, after its processes
 #   hack_start ARGS...          orvane in the background: $HACK_PID, stderr in $WORK/hack.err
 #   hack_ends_within SECONDS    waits for it; $HACK_STATUS is its exit code (fails on timeout)
 #   hack_running                true while it runs
 #   shot NAME [WINDOW]          screenshot to $WORK/NAME.ppm (prints the path); PNG copies at the end
 #   lit_share FILE [GEOMETRY]   share of pixels brighter than near-black, 0..1
 #   changed_pixels A B          pixels that differ between two screenshots
-#   check WHAT CONDITION...     counts a check; prints ok/FAIL
 #   test_window NAME W H [ARGS] a window of the test helper: $WINDOW_ID, $WINDOW_PID
 #   check_moving_veils NAME     two screenshots apart: lit, and changed between them
-#   finish                      exit code from the checks
+#   finish                      PNG copies of the screenshots, then finish_checks
 set -uo pipefail
+# shellcheck source=../../../scripts/test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/test_lib.sh"
 
 : "${ORVANE_HACK:?the orvane program}"
 : "${ORVANE_BUILD_DIR:?the native build folder}"
@@ -23,7 +29,7 @@ WORK="$ORVANE_BUILD_DIR/linux-e2e/$(basename "$0" .sh)"
 rm -rf "$WORK"
 mkdir -p "$WORK"
 PIDS=()
-FAILED=0
+AT_EXIT=()
 
 XVFB_PID=
 
@@ -32,6 +38,9 @@ cleanup() {
   local pid
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  local hook
+  for hook in "${AT_EXIT[@]}"; do "$hook"; done
+  monitors_stop
   if [[ -n $XVFB_PID ]]; then
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
@@ -40,17 +49,22 @@ cleanup() {
 trap cleanup EXIT
 
 x_track() { PIDS+=("$1"); }
+at_exit() { AT_EXIT+=("$1"); }
 
 x_start() {
   rm -f "$WORK/display"
   Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  local n
-  for n in $(seq 100); do
+  for _ in $(seq 100); do
     [[ -s "$WORK/display" ]] && break
     sleep 0.05
   done
-  export DISPLAY=":$(head -n1 "$WORK/display")"
+  DISPLAY=":$(head -n1 "$WORK/display")"
+  export DISPLAY
+  if [[ ! $DISPLAY =~ ^:[0-9]+$ ]]; then
+    echo "x_start: Xvfb did not start (DISPLAY='$DISPLAY'; log: $WORK/xvfb.log)" >&2
+    exit 1
+  fi
 }
 
 hack_start() {
@@ -62,8 +76,7 @@ hack_start() {
 hack_running() { kill -0 "$HACK_PID" 2>/dev/null; }
 
 hack_ends_within() {
-  local n
-  for n in $(seq $(($1 * 20))); do
+  for _ in $(seq $(($1 * 20))); do
     hack_running || break
     sleep 0.05
   done
@@ -72,13 +85,14 @@ hack_ends_within() {
     return 1
   fi
   wait "$HACK_PID"
+  # shellcheck disable=SC2034 # read by the scenarios
   HACK_STATUS=$?
 }
 
 # The hack has drawn at least one frame once its window shows something.
 wait_for_picture() {
-  local window=${1:-root} n
-  for n in $(seq 60); do
+  local window=${1:-root}
+  for _ in $(seq 60); do
     import -window "$window" "$WORK/probe.ppm" 2>/dev/null &&
       [[ $(lit_share "$WORK/probe.ppm") != 0 ]] && return 0
     sleep 0.1
@@ -101,17 +115,6 @@ lit_share() {
 
 changed_pixels() { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1; }
 
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAIL: $what"
-    FAILED=$((FAILED + 1))
-  fi
-}
-
 finish() {
   rm -f "$WORK/probe.ppm"
   local file
@@ -119,15 +122,21 @@ finish() {
     [[ -e $file ]] || continue
     convert "$file" -define png:compression-level=1 "${file%.ppm}.png" && rm -f "$file"
   done
-  if ((FAILED)); then
-    echo "$FAILED check(s) failed; files in $WORK"
-    exit 1
-  fi
-  exit 0
+  ((T_FAILED == 0)) || echo "files in $WORK"
+  finish_checks
 }
 
-# Float comparison for check: gt A B
-gt() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# Older name of more_than, kept for the scenarios that use it.
+gt() { more_than "$@"; }
+
+x_monitors() { monitors_start "$WORK" "$@"; }
+
+shot_monitor() {
+  local file="$WORK/$1.ppm"
+  crop_monitor "$(shot "$1.whole")" "$2" "$file" || return 1
+  rm -f "$WORK/$1.whole.ppm"
+  echo "$file"
+}
 
 test_window() {
   local name=$1
@@ -136,6 +145,7 @@ test_window() {
   WINDOW_PID=$!
   x_track "$WINDOW_PID"
   for _ in $(seq 60); do [[ -s "$WORK/$name.id" ]] && break; sleep 0.05; done
+  # shellcheck disable=SC2034 # read by the scenarios
   WINDOW_ID=$(cat "$WORK/$name.id")
 }
 
@@ -148,17 +158,6 @@ check_moving_veils() {
   changed=$(changed_pixels "$a" "$b")
   check "veils light the screen ($lit)" gt "$lit" 0.05
   check "the picture moves ($changed pixels changed)" gt "$changed" 20000
-}
-
-x_monitors() {
-  local args=() size
-  for size in "$@"; do args+=(-screen "$size"); done
-  rm -f "$WORK/nested"
-  Xephyr -displayfd 5 "${args[@]}" +xinerama -extension RANDR -ac -nolisten tcp \
-    5>"$WORK/nested" >"$WORK/xephyr.log" 2>&1 &
-  x_track $!
-  for _ in $(seq 100); do [[ -s "$WORK/nested" ]] && break; sleep 0.05; done
-  export DISPLAY=":$(head -n1 "$WORK/nested")"
 }
 
 # sound_start: a private PulseAudio server whose only sink is a null sink, as

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # orvane --music on a private PulseAudio null sink: a 3-second MP3 and WAV are
 # heard, loud enough, and go on past their end; a key (standalone) or SIGTERM
 # (--root) silences them within 300 ms and leaves no stream; files that cannot

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # The Debian package as a user meets it: lintian has nothing to say about it;
 # dpkg -i (twice) installs it; the real xscreensaver daemon runs
 # "GL: orvane --root" by name and the screen shows the veils; the settings app
@@ -93,7 +94,7 @@ x_track $settings
 for _ in $(seq 150); do [[ $(hack_lines) == *--window-id* ]] && break; sleep 0.1; done
 preview_line=$(hack_lines)
 check "the preview runs orvane with --root and --window-id ($preview_line)" \
-  eval '[[ $preview_line == "orvane --root --window-id 0x"* ]]'
+  grep -q '^orvane --root --window-id 0x' <<<"$preview_line"
 preview=${preview_line##* }
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }

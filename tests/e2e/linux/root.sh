@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # --root: the veils on the root window, moving; SIGTERM and SIGINT end it with 0;
 # a window marked as the virtual root is preferred; XSCREENSAVER_WINDOW wins.
 source "$(dirname "$0")/lib.sh"
@@ -8,7 +9,7 @@ check "draws on the root window" wait_for_picture
 check_moving_veils root
 # The rate is reported once a full second has passed; on a loaded machine the
 # picture can be up sooner than that.
-for n in $(seq 100); do grep -qE 'fps$' "$WORK/hack.err" && break; sleep 0.05; done
+for _ in $(seq 100); do grep -qE 'fps$' "$WORK/hack.err" && break; sleep 0.05; done
 kill -TERM "$HACK_PID"
 hack_ends_within 5
 check "SIGTERM ends it with 0 (got $HACK_STATUS)" test "$HACK_STATUS" = 0

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # The Linux program's soak: orvane --root --music with a 3-second MP3 (a loop
 # every 3 seconds) on a private PulseAudio null sink for ORVANE_LINUX_SOAK_SECONDS
 # (default 600). Every ORVANE_LINUX_SOAK_INTERVAL seconds (30) it samples the
@@ -48,6 +49,7 @@ rm -f "$WORK/sample.wav"
 check "orvane ran the whole time" hack_running
 check "the music was heard at every sample ($quiet quiet)" test "$quiet" = 0
 check "one stream on the sink at every sample" \
+  # shellcheck disable=SC2016 # awk's own fields
   awk -F, 'NR > 1 && $5 != 1 { bad = 1 } END { exit bad }' "$csv"
 
 # Median of column COLUMN over the first three warm samples, and the last three.

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Without --root or --window-id: a full-screen window of its own that ends with 0
 # on a key or button press, on a pointer move beyond 4 px after the first move, or
 # when another window takes the focus; the wheel and small moves do not end it.
@@ -12,8 +13,7 @@ other=$WINDOW_ID
 start() {
   xdotool mousemove 500 400
   hack_start "$@"
-  local n
-  for n in $(seq 100); do
+  for _ in $(seq 100); do
     window=$(xdotool search --name '^Orvane$' 2>/dev/null | head -n1)
     [[ -n $window && $(xdotool getwindowfocus 2>/dev/null) == "$window" ]] && return 0
     sleep 0.05

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # --window-id: draws into a window the test makes and follows its size; ends with
 # 0 when the window goes away; bad ids, a missing display and a display without GLX
 # give one line on stderr and exit code 1.
@@ -63,7 +64,7 @@ check "no display at all" refused "cannot open display ''" env -u DISPLAY "$ORVA
 Xvfb -displayfd 6 -screen 0 320x240x24 -nolisten tcp -extension GLX 6>"$WORK/plain.display" \
   >"$WORK/plain.log" 2>&1 &
 x_track $!
-for n in $(seq 100); do [[ -s "$WORK/plain.display" ]] && break; sleep 0.05; done
+for _ in $(seq 100); do [[ -s "$WORK/plain.display" ]] && break; sleep 0.05; done
 plain=":$(head -n1 "$WORK/plain.display")"
 check "no GLX: --root refused" refused "GLX" env DISPLAY="$plain" "$ORVANE_HACK" --root
 check "no GLX: standalone refused" refused "no usable GLX visual" env DISPLAY="$plain" "$ORVANE_HACK"

@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # The real xscreensaver daemon runs the installed hack: cmake --install into a
 # prefix, the daemon (as an unprivileged user: it launches no hacks as root) on
 # this scenario's own Xvfb with "GL: .../orvane --root" as its only program;
@@ -19,8 +20,15 @@ x_start
 
 # Who runs the daemon: this user, or as root a user made for the purpose.
 if [[ $(id -u) == 0 ]]; then
-  user=orvane-saver
-  id "$user" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$user"
+  user=${ORVANE_SAVER_USER:-orvane-saver}
+  # A user made here goes again at the end, with its home; one that was there stays.
+  if ! id "$user" >/dev/null 2>&1 && useradd --create-home --shell /usr/sbin/nologin "$user"; then
+    remove_user() {
+      for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+      userdel --remove "$user" 2>/dev/null || echo "could not remove the user $user" >&2
+    }
+    at_exit remove_user
+  fi
   home=$(getent passwd "$user" | cut -d: -f6)
   as_user() { runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" "$@"; }
   # The user must reach the program through the build folder's parents.
@@ -49,23 +57,23 @@ as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
 daemon=$!
 x_track $daemon
 up() { as_user xscreensaver-command -time >/dev/null 2>&1; }
-for n in $(seq 100); do up && break; sleep 0.1; done
+for _ in $(seq 100); do up && break; sleep 0.1; done
 check "the daemon answers" up
 
 hack_pids() { pgrep -u "$user" -f "^$hack --root" || true; }
 as_user xscreensaver-command -activate >>"$WORK/daemon.log" 2>&1
-for n in $(seq 100); do [[ -n $(hack_pids) ]] && break; sleep 0.1; done
+for _ in $(seq 100); do [[ -n $(hack_pids) ]] && break; sleep 0.1; done
 check "activate starts orvane" test -n "$(hack_pids)"
 check "the screen shows veils" wait_for_picture
 check_moving_veils active
 
 as_user xscreensaver-command -deactivate >>"$WORK/daemon.log" 2>&1
-for n in $(seq 100); do [[ -z $(hack_pids) ]] && break; sleep 0.1; done
+for _ in $(seq 100); do [[ -z $(hack_pids) ]] && break; sleep 0.1; done
 check "deactivate ends orvane" test -z "$(hack_pids)"
 
 as_user xscreensaver-command -exit >>"$WORK/daemon.log" 2>&1
-for n in $(seq 50); do kill -0 $daemon 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 50); do kill -0 $daemon 2>/dev/null || break; sleep 0.1; done
 check "the daemon ends" bash -c "! kill -0 $daemon 2>/dev/null"
-for n in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
 check "nothing of the user is left running" test -z "$(pgrep -u "$user")"
 finish

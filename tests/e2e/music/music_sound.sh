@@ -3,7 +3,9 @@
 # keep-alive, a WAV looped by the platform, silence after stopping, and a
 # machine without a sound device that plays nothing and fails nothing.
 # shellcheck disable=SC1091
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=sound_segments.sh
 source "$ORVANE_SOURCE_DIR/tests/e2e/music/sound_segments.sh"
 
 PLAYER=$H_BUILD_DIR/testbin/music_player.exe
@@ -14,14 +16,11 @@ sox -n -r 44100 -c 2 -b 16 "$media/tone.wav" synth 3 sine 440 vol 0.5
 lame --quiet -b 128 "$media/tone.wav" "$media/song 3s.mp3"
 sox -n -r 44100 -c 2 -b 16 "$media/loop 1s.wav" synth 1 sine 660 vol 0.5 pad 0 0.5
 
-winpath() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }
 duration() { soxi -D "$1"; }
-# True when x <= y (decimals).
-le() { awk -v x="$1" -v y="$2" 'BEGIN { exit !(x <= y) }'; }
 # Seconds of sound in a list of "START END" segments.
 total() { printf '%s\n' "$@" | awk 'NF == 2 { t += $2 - $1 } END { printf "%.2f", t }'; }
 # The last second of a recording carries no sound.
-silent_tail() { le "$(h_level "$1" "$(awk -v d="$(duration "$1")" 'BEGIN { print d - 1.0 }')")" 0.01; }
+silent_tail() { at_most "$(h_level "$1" "$(awk -v d="$(duration "$1")" 'BEGIN { print d - 1.0 }')")" 0.01; }
 # record NAME OUT COMMAND..: runs COMMAND while recording $H_AUDIO/NAME.wav, its output in OUT;
 # sets RC to its exit code.
 record() {
@@ -50,8 +49,8 @@ check "mp3 player exits 0" test "$RC" -eq 0
 check "mp3 opened from a path with a blank and plays" grep -q '^open playing' "$H_LOGS/music_mp3.out"
 check "mp3 restarted by the keep-alive" test "$(grep -c '^restart' "$H_LOGS/music_mp3.out")" -ge 2
 # Heard again and again: more sound than two passes of the 3 s song.
-check "mp3 heard for more than two passes ($(total "${seg[@]}") s)" le 6.0 "$(total "${seg[@]}")"
-check "mp3 silence between passes at most 1.3 s (${max_gap:-none} s)" le "${max_gap:-99}" 1.3
+check "mp3 heard for more than two passes ($(total "${seg[@]}") s)" at_most 6.0 "$(total "${seg[@]}")"
+check "mp3 silence between passes at most 1.3 s (${max_gap:-none} s)" at_most "${max_gap:-99}" 1.3
 check "mp3 silent after Mp3Close" silent_tail "$H_CAPTURE"
 
 # --- WAV looped by the platform, no timer ---
@@ -61,13 +60,13 @@ echo "wav sound: ${seg[*]}"
 check "wav player exits 0" test "$RC" -eq 0
 check "wav heard as at least three bursts" test "${#seg[@]}" -ge 3
 # The file holds 1 s of tone: more than 2 s of it means it repeated.
-check "wav looped with no timer ($(total "${seg[@]}") s of tone)" le 2.0 "$(total "${seg[@]}")"
+check "wav looped with no timer ($(total "${seg[@]}") s of tone)" at_most 2.0 "$(total "${seg[@]}")"
 check "wav silent after WavStop" silent_tail "$H_CAPTURE"
 
 # --- A WAV that cannot be played stays silent (no default sound instead) ---
 record music_wav_missing /dev/null "$WINE" "$PLAYER" wav "$(winpath "$media")\\missing.wav" 2000 0
 check "missing wav exits 0" test "$RC" -eq 0
-check "missing wav is silent" le "$(h_level "$H_CAPTURE")" 0.01
+check "missing wav is silent" at_most "$(h_level "$H_CAPTURE")" 0.01
 
 # --- No sound device: the sound server is out of reach ---
 dead="unix:$H_BUILD_DIR/e2e-work/no-sound-server"
@@ -75,6 +74,6 @@ devices=$(PULSE_SERVER=$dead "$WINE" "$PLAYER" devices 2>/dev/null | tr -d '\r')
 check "without a sound server there is no wave device ($devices)" test "$devices" = 0
 record music_nodevice /dev/null env PULSE_SERVER="$dead" "$WINE" "$PLAYER" wav "$(winpath "$media/loop 1s.wav")" 2000 0
 check "wav without a device exits 0" test "$RC" -eq 0
-check "wav without a device is silent" le "$(h_level "$H_CAPTURE")" 0.01
+check "wav without a device is silent" at_most "$(h_level "$H_CAPTURE")" 0.01
 
 h_finish

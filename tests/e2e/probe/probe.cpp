@@ -7,6 +7,10 @@
 //   wait-gone TITLE MS         exit code 0 once no such window exists
 //   wait-window TITLE MS       exit code 0 once such a window exists
 //   children TITLE             one line per child window (class, title, rect)
+//   control TITLE ID|CAPTION   "x y w h" on the screen of the child window with that control id
+//                              (decimal) or caption; exit code 1 when there is none
+//   client TITLE               "x y w h" of the window's client area on the screen
+//   monitors                   one line per monitor: "NAME LEFT,TOP-RIGHT,BOTTOM [primary]"
 //   acp                        the ANSI code page
 //   screen                     the primary screen size in pixels
 //   version FILE               the file's version resource: fixed versions, then Name=value lines
@@ -171,6 +175,59 @@ int printStats(HWND hwnd) {
   return 0;
 }
 
+struct ControlSearch {
+  std::wstring wanted;
+  int id;  // -1: match the caption
+  HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<ControlSearch*>(param);
+  wchar_t title[256] = {};
+  GetWindowTextW(hwnd, title, 256);
+  const bool match = search->id >= 0 ? GetDlgCtrlID(hwnd) == search->id : search->wanted == title;
+  if (!match) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+// Scenarios click controls by name, so a moved control fails loudly instead of
+// taking a click meant for it somewhere else.
+int printControl(HWND parent, const wchar_t* name) {
+  ControlSearch search{name, -1, nullptr};
+  wchar_t* end = nullptr;
+  const long id = std::wcstol(name, &end, 10);
+  if (*name && end && *end == L'\0') search.id = static_cast<int>(id);
+  EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::fprintf(stderr, "control not found: %s\n", narrow(name).c_str());
+    return 1;
+  }
+  RECT r{};
+  GetWindowRect(search.found, &r);
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return 0;
+}
+
+int printClient(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+  return 0;
+}
+
+BOOL CALLBACK printMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  std::printf("%s %ld,%ld-%ld,%ld%s\n", narrow(info.szDevice).c_str(), r.left, r.top, r.right,
+              r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? " primary" : "");
+  return TRUE;
+}
+
 long long number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
 
 bool waitFor(const wchar_t* title, long ms, bool present) {
@@ -191,8 +248,8 @@ int main() {
   if (argc < 2) {
     std::fprintf(stderr,
                  "usage: orvane_probe "
-                 "find|exists|post-close|post|wait-gone|wait-window|children|stats|acp|screen|"
-                 "version ...\n");
+                 "find|exists|post-close|post|wait-gone|wait-window|children|control|client|"
+                 "stats|acp|screen|monitors|version ...\n");
     return 2;
   }
   std::wstring cmd = argv[1];
@@ -204,6 +261,7 @@ int main() {
     std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
   }
+  if (cmd == L"monitors") return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 1;
   if (argc < 3) return 2;
   if (cmd == L"version") return printVersion(argv[2]);
   const wchar_t* title = argv[2];
@@ -227,6 +285,8 @@ int main() {
     EnumChildWindows(hwnd, printChild, 0);
     return 0;
   }
+  if (cmd == L"control" && argc >= 4) return printControl(hwnd, argv[3]);
+  if (cmd == L"client") return printClient(hwnd);
   if (cmd == L"post-close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   if (cmd == L"post" && argc >= 4) {
     WPARAM wp = argc > 4 ? (WPARAM)number(argv[4]) : 0;

@@ -8,6 +8,7 @@
 # Flat means: after a warm-up (the first samples, while the sound pipeline and
 # the GL driver load their caches) the median of the last three samples is
 # within the tolerances below of the median of the first three warm ones.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
 SECONDS_TOTAL=${ORVANE_SOAK_SECONDS:-1800}
 INTERVAL=${ORVANE_SOAK_INTERVAL:-30}
@@ -27,17 +28,14 @@ mkdir -p "$out"
 SHOW_CSV=$out/show.csv
 DIALOG_CSV=$out/dialog.csv
 
-louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
-winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 
 # KEY=VALUE from a probe line.
-field() { sed -nE "s/.*(^| )$1=(-?[0-9]+).*/\\2/p" <<<"$2"; }
 # Resident kB, threads and open descriptors of a Unix process (the Wine side).
 unix_stats() {
   local pid=$1 rss threads fds
   rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
   threads=$(awk '/^Threads:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
-  fds=$(ls "/proc/$pid/fd" 2>/dev/null | wc -l)
+  fds=$(find "/proc/$pid/fd" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l)
   echo "${rss:-0},${threads:-0},${fds:-0}"
 }
 # The Windows-side figures of the process owning the window TITLE:
@@ -127,7 +125,7 @@ h_capture_start soak_end
 sleep 4
 h_capture_stop
 level=$(h_level "$H_CAPTURE")
-check "the music is still heard at the end (RMS $level)" louder "$level" "$LOUD"
+check "the music is still heard at the end (RMS $level)" more_than "$level" "$LOUD"
 quiet=$(awk -F, -v l="$LOUD" 'NR > 1 && $20 + 0 <= l {n++} END {print n + 0}' "$SHOW_CSV")
 check "the music was heard at every sample ($quiet quiet)" test "$quiet" -eq 0
 
@@ -160,20 +158,15 @@ check "the engine's window is gone" h_wait_no_window OrvaneVC 15
 
 # --- 2. The settings dialog, DIALOGS times -----------------------------------------------------
 echo "# the settings dialog ${DIALOGS} times"
-DX=0 DY=0
 open_dialog() {
   h_start "$dir/Orvane.scr" /c
   DIALOG_PID=$H_PID
-  local xwin line x y w h border
+  local xwin
   xwin=$(h_wait_window "$TITLE" 30) || return 1
   h_focus "$xwin"
-  line=$(h_probe find "$TITLE")
-  read -r x y w h < <(sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$line")
-  border=$(((w - 479) / 2))
-  DX=$((x + border)) DY=$((y + h - 252 - border))
 }
-press() { h_mouse_to $((DX + $2)) $((DY + $3)); h_click "$1"; sleep 0.2; }
-pressP() { press "$1" $((12 + $2)) $((16 + $3)); }
+# The labels and indicators are painted in Pic_C (control 3100): points from its corner.
+click_in_panel() { h_click_control "$TITLE" 3100 "$1" "$2" "$3"; sleep 0.2; }
 repeat_box_enabled() {
   local style
   style=$(h_probe children "$TITLE" | grep -F class=ComboBox | head -n1 | sed -E 's/.* style=(0x[0-9a-f]+) .*/\1/')
@@ -191,17 +184,17 @@ for ((i = 1; i <= DIALOGS; i++)); do
     continue
   fi
   opened=$((opened + 1))
-  pressP 1 45 82    # 無し
+  click_in_panel 1 45 82    # 無し
   ((i == 1)) && check "the clicks reach the dialog: 無し turns the repeat box off" repeat_box_disabled
-  pressP 1 50 62    # 音楽CD
+  click_in_panel 1 50 62    # 音楽CD
   ((i == 1)) && check "and 音楽CD turns it on" repeat_box_enabled
-  pressP 3 26 102   # MP3、WAV, right button
-  h_mouse_to $((DX + 356)) $((DY + 212))  # hover 設定
+  click_in_panel 3 26 102   # MP3、WAV, right button
+  h_point_at_control "$TITLE" 設定  # hover
   sleep 0.3
   find_wineserver
   dialog=$(win_stats "$TITLE")
   ((i == 1)) && h_shot soak_dialog_clicked >/dev/null
-  press 1 430 212   # ｷｬﾝｾﾙ
+  h_click_control "$TITLE" ｷｬﾝｾﾙ
   if h_wait_exit "$DIALOG_PID" 20; then closed=$((closed + 1)); fi
   t1=$(date +%s.%N)
   echo "$i,$(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.1f", b - a}'),$dialog,$(wineserver_kb),$(xvfb_kb)" >>"$DIALOG_CSV"

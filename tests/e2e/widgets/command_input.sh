@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The push button with real X input in a small host window: its looks (screenshots), one Click
 # per click, none after dragging out past a poll, right clicks, and a disabled button.
+# shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
 
 HOST="$H_BUILD_DIR/testbin/command_host.exe"
 WORK=$(h_workdir widgets_command)
 TITLE="Command Host"
 
-winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 
 # start_host NAME [ARGS..]: the host with its button; sets LOG, HOST_PID, BX BY BW BH, CX CY.
 start_host() {

@@ -1,35 +1,15 @@
 #include "common/settings.h"
+#include "tests/fakes/fake_ini_store.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-class FakeStore : public IniStore {
- public:
-  std::map<std::string, std::string> values;  // key -> text
-  std::set<std::string> files;                // paths that open
-  std::vector<std::string> reads;
-
-  std::string ReadIniValue(std::string_view section, std::string_view key,
-                           const std::string& fileName) override {
-    EXPECT_EQ(section, "Section");
-    EXPECT_EQ(fileName, "C:\\Saver\\Orvane.ini");
-    reads.emplace_back(key);
-    auto it = values.find(std::string(key));
-    return it == values.end() ? std::string() : it->second;
-  }
-  bool WriteIniValue(std::string_view, std::string_view, const std::string&,
-                     const std::string&) override {
-    ADD_FAILURE() << "loading never writes";
-    return false;
-  }
-  bool FileExists(const std::string& path) override { return files.count(path) > 0; }
-};
+using orvane::fakes::FakeIniStore;
 
 const std::string kMode(kKeyMusicMode);
 const std::string kRepeat(kKeyRepeatTrack);
@@ -80,14 +60,19 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
       {"repeat out of 16 bits", {{kMode, "1"}, {kRepeat, "40000"}}, false, 1, 0, ""},
   };
   for (const Case& c : cases) {
-    FakeStore store;
+    FakeIniStore store;
     store.values = c.values;
-    if (c.fileOpens) store.files.insert(song);
+    if (c.fileOpens) store.existingFiles.insert(song);
     Settings s = LoadSettings(store, kIni);
     EXPECT_EQ(s.MusicMode, c.mode) << c.name;
     EXPECT_EQ(s.RepeatTrack, c.repeat) << c.name;
     EXPECT_EQ(s.MusicFile, c.file) << c.name;
-    EXPECT_EQ(store.reads, (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
+    EXPECT_EQ(store.keysRead(), (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
+    for (const FakeIniStore::Read& r : store.reads) {
+      EXPECT_EQ(r.section, "Section") << c.name;
+      EXPECT_EQ(r.file, kIni) << c.name;
+    }
+    EXPECT_TRUE(store.writes.empty()) << c.name << ": loading never writes";
   }
 }
 

@@ -2,35 +2,69 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace settings_dialog {
 namespace {
 
-bool Same(PixelRect a, PixelRect b) {
-  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+struct Place {
+  const char* name;
+  TwipRect twips;
+};
+
+// The controls on the dialog itself, and those inside Pic_C (relative to it).
+const std::vector<Place> kOnDialog{{"Pic_C", kPicC},
+                                   {"Cmd_Etc", kCmdEtc},
+                                   {"Cmd_Set", kCmdSet},
+                                   {"Cmd_Can", kCmdCan},
+                                   {"credit", kLblCredit}};
+const std::vector<Place> kInPicC{{"BGM_Repeat", kBgmRepeat}, {"lbl_Repeat", kLblRepeat},
+                                 {"Cmd_BGM", kCmdBgm},       {"lbl_Fname", kLblFname},
+                                 {"Img_BGM(0)", kImgBgm[0]}, {"Img_BGM(1)", kImgBgm[1]},
+                                 {"Img_BGM(2)", kImgBgm[2]}, {"lbl_BGM(0)", kLblBgm[0]},
+                                 {"lbl_BGM(1)", kLblBgm[1]}, {"lbl_BGM(2)", kLblBgm[2]}};
+
+bool Inside(PixelRect inner, PixelRect outer) {
+  return inner.x >= 0 && inner.y >= 0 && inner.x + inner.width <= outer.width &&
+         inner.y + inner.height <= outer.height;
 }
 
-TEST(DialogLayout, PlacesInPixels) {
-  struct Case {
-    const char* name;
-    TwipRect twips;
-    PixelRect pixels;
-  };
-  for (const Case& c : std::vector<Case>{{"client", kClient, {0, 0, 479, 252}},
-                                         {"Pic_C", kPicC, {12, 16, 453, 169}},
-                                         {"Cmd_Etc", kCmdEtc, {192, 200, 125, 25}},
-                                         {"Cmd_Set", kCmdSet, {320, 200, 73, 25}},
-                                         {"Cmd_Can", kCmdCan, {396, 200, 69, 25}},
-                                         {"credit", kLblCredit, {12, 196, 165, 13}},
-                                         {"Shape3", kShape3, {20, 20, 113, 21}},
-                                         {"BGM_Repeat", kBgmRepeat, {92, 52, 41, 20}},
-                                         {"Cmd_BGM", kCmdBgm, {36, 116, 29, 21}},
-                                         {"lbl_Fname", kLblFname, {68, 116, 357, 29}},
-                                         {"Img_BGM(1)", kImgBgm[1], {20, 56, 13, 13}},
-                                         {"lbl_BGM(0)", kLblBgm[0], {36, 76, 23, 13}},
-                                         {"lbl_BGM(2)", kLblBgm[2], {36, 96, 60, 13}}}) {
-    EXPECT_TRUE(Same(ToPixels(c.twips), c.pixels)) << c.name;
+bool Overlap(PixelRect a, PixelRect b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+// A slip in the stored table shows as a control off its parent, on top of
+// another one, or at a place that is not a whole pixel.
+TEST(DialogLayout, EveryControlFitsItsParentAndNoneOverlap) {
+  EXPECT_EQ(ToPixels(kClient).width, 479);  // the client size the dialog is known by
+  EXPECT_EQ(ToPixels(kClient).height, 252);
+  for (const auto& [places, parent] :
+       {std::pair{kOnDialog, ToPixels(kClient)}, std::pair{kInPicC, ToPixels(kPicC)}}) {
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      const TwipRect t = places[i].twips;
+      EXPECT_TRUE(t.left % kTwipsPerPixel == 0 && t.top % kTwipsPerPixel == 0 &&
+                  t.width % kTwipsPerPixel == 0 && t.height % kTwipsPerPixel == 0)
+          << places[i].name << " is not on whole pixels";
+      EXPECT_TRUE(Inside(ToPixels(t), parent)) << places[i].name;
+      for (std::size_t j = i + 1; j < places.size(); ++j) {
+        EXPECT_FALSE(Overlap(ToPixels(t), ToPixels(places[j].twips)))
+            << places[i].name << " and " << places[j].name;
+      }
+    }
+  }
+}
+
+TEST(DialogLayout, RowsLineUp) {
+  // The three buttons in one row of one height.
+  for (const TwipRect& b : {kCmdSet, kCmdCan}) {
+    EXPECT_EQ(b.top, kCmdEtc.top);
+    EXPECT_EQ(b.height, kCmdEtc.height);
+  }
+  // Each indicator in one column, level with its label.
+  for (int mode = 0; mode < 3; ++mode) {
+    EXPECT_EQ(kImgBgm[mode].left, kImgBgm[0].left) << mode;
+    EXPECT_EQ(kImgBgm[mode].top, kLblBgm[mode].top) << mode;
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_ini_store.h"
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,33 +69,14 @@ TEST(MusicChoice, ReadingTheRepeatText) {
   }
 }
 
-struct Write {
-  std::string section, key, value, file;
-  bool operator==(const Write& o) const {
-    return section == o.section && key == o.key && value == o.value && file == o.file;
-  }
-};
+using orvane::fakes::FakeIniStore;
+using Write = FakeIniStore::Write;
 
-// Records the writes; the write numbered failAt (1-based) fails.
-struct FakeIni : IniStore {
-  std::vector<Write> writes;
-  int failAt = 0;
-  int pathsAsked = 0;
-
-  std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
-    ADD_FAILURE() << "saving never reads";
-    return {};
-  }
-  bool WriteIniValue(std::string_view s, std::string_view k, const std::string& v,
-                     const std::string& f) override {
-    writes.push_back({std::string(s), std::string(k), v, f});
-    return static_cast<int>(writes.size()) != failAt;
-  }
-  bool FileExists(const std::string&) override { return false; }
-  std::function<std::string()> path() {
-    return [this] { return "C:\\Saver\\Orvane.ini#" + std::to_string(++pathsAsked); };
-  }
-};
+// The settings file's path, numbered by each ask, so a test sees that every
+// write names the file afresh.
+std::function<std::string()> NumberedPath(int& asked) {
+  return [&asked] { return "C:\\Saver\\Orvane.ini#" + std::to_string(++asked); };
+}
 
 Settings Choice(int16_t mode, const char* file, int16_t track) {
   Settings s;
@@ -118,9 +102,10 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
                                          {2, "abc", " 2", " 0", 0},
                                          {0, "", " 0", " 0", 0},
                                          {-1, "-2.5", "-1", "-2", -2}}) {
-    FakeIni ini;
+    FakeIniStore ini;
+    int asked = 0;
     Settings settings = Choice(c.mode, "C:\\Music\\song.mp3", 99);
-    const SaveOutcome out = SaveMusicChoice(settings, c.repeatText, ini, ini.path());
+    const SaveOutcome out = SaveMusicChoice(settings, c.repeatText, ini, NumberedPath(asked));
     EXPECT_EQ(out.kind, SaveOutcome::kSaved);
     EXPECT_EQ(settings.RepeatTrack, c.track);
     // Each write names the settings file afresh.
@@ -129,13 +114,15 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
         {"Section", kKeyRepeat, c.repeatValue, "C:\\Saver\\Orvane.ini#2"},
         {"Section", kKeyFile, "C:\\Music\\song.mp3", "C:\\Saver\\Orvane.ini#3"}};
     EXPECT_EQ(ini.writes, expected) << c.repeatText;
+    EXPECT_TRUE(ini.reads.empty() && ini.existsAsked.empty()) << "saving only writes";
   }
 }
 
 TEST(MusicChoice, OutOfRangeRepeatWritesNothing) {
-  FakeIni ini;
+  FakeIniStore ini;
+  int asked = 0;
   Settings settings = Choice(1, "", 5);
-  const SaveOutcome out = SaveMusicChoice(settings, "40000", ini, ini.path());
+  const SaveOutcome out = SaveMusicChoice(settings, "40000", ini, NumberedPath(asked));
   EXPECT_EQ(out.kind, SaveOutcome::kRepeatOutOfRange);
   EXPECT_TRUE(ini.writes.empty());
   EXPECT_EQ(settings.RepeatTrack, 5);
@@ -143,10 +130,11 @@ TEST(MusicChoice, OutOfRangeRepeatWritesNothing) {
 
 TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
   for (int failAt = 1; failAt <= 3; ++failAt) {
-    FakeIni ini;
+    FakeIniStore ini;
+    int asked = 0;
     ini.failAt = failAt;
     Settings settings = Choice(2, "D:\\a.wav", 0);
-    const SaveOutcome out = SaveMusicChoice(settings, "3", ini, ini.path());
+    const SaveOutcome out = SaveMusicChoice(settings, "3", ini, NumberedPath(asked));
     EXPECT_EQ(out.kind, SaveOutcome::kWriteFailed) << failAt;
     EXPECT_EQ(out.failedFile, "C:\\Saver\\Orvane.ini#" + std::to_string(failAt));
     EXPECT_EQ(static_cast<int>(ini.writes.size()), failAt) << "no write after the failing one";

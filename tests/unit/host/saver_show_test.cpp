@@ -1,25 +1,26 @@
 #include "host/saver_show.h"
 #include "host/saver_show_testing.h"
+#include "tests/fakes/fake_music_ports.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The show's platform and its music devices in one recorder, so that one list
-// shows the order of timers, engine and music commands.
-class FakeShowPort : public ShowPort, public MciPort, public SoundPort {
+using orvane::fakes::FakeMci;
+using orvane::fakes::FakeSound;
+
+// The show's platform; its music devices write into the same list of calls,
+// so that one list shows the order of timers, engine and music commands.
+class FakeShowPort : public ShowPort {
  public:
   bool engineStarts = true;
   bool engineRunning = true;
   bool engineWindow = false;
   std::uint32_t now = 1000;
   bool ended = false;
-  std::map<std::string, std::pair<std::int32_t, std::string>> mciAnswers;  // default: 0, ""
   std::vector<std::string> calls;
 
   bool StartEngine() override {
@@ -40,26 +41,16 @@ class FakeShowPort : public ShowPort, public MciPort, public SoundPort {
     calls.push_back("end");
     ended = true;
   }
-
-  std::int32_t sendString(const std::string& command, char* reply, std::uint32_t n) override {
-    calls.push_back("mci " + command);
-    const auto answer = mciAnswers[command];
-    if (reply && n > 0) std::snprintf(reply, n, "%s", answer.second.c_str());
-    return answer.first;
-  }
-  bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
-  std::uint32_t waveOutDeviceCount() override { return 1; }
-  void playSound(const char* sound, std::uint32_t) override {
-    calls.push_back(sound ? std::string("sound ") + sound : "sound stop");
-  }
 };
 
 // A show over the recorder for its music too.
 struct Show {
   FakeShowPort port;
+  FakeMci mci{&port.calls};
+  FakeSound sound{&port.calls};
   SaverShow show;
   explicit Show(const Settings& settings, const char* role = "S")
-      : show(port, port, port, settings, role) {}
+      : show(port, mci, sound, settings, role) {}
 };
 
 using Calls = std::vector<std::string>;
@@ -140,10 +131,10 @@ TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
   s.show.Load();
   s.port.calls.clear();
   // On track 3 while track 4 repeats: back to track 4.
-  s.port.mciAnswers["status cdaudio current track"] = {0, "3"};
-  s.port.mciAnswers["status cdaudio position track 4"] = {0, "04:00:00:00"};
+  s.mci.answer("status cdaudio current track", 0, "3");
+  s.mci.answer("status cdaudio position track 4", 0, "04:00:00:00");
   s.show.Timer2Tick();
-  s.port.mciAnswers["status cdaudio current track"] = {263, ""};
+  s.mci.answer("status cdaudio current track", 263);
   s.show.Timer2Tick();
   EXPECT_FALSE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer2));
   s.show.UnloadRequest();
@@ -158,7 +149,7 @@ TEST(SaverShow, Mp3TickKeepsTheFileAlive) {
   Show s(Choice(2, "a.mp3"));
   s.show.Load();
   s.port.calls.clear();
-  s.port.mciAnswers["status MP3Play mode"] = {0, "stopped"};
+  s.mci.answer("status MP3Play mode", 0, "stopped");
   s.show.Timer1Tick();
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status MP3Play mode", "mci stop MP3Play", "mci play MP3Play from 0"}));

@@ -1,9 +1,11 @@
 #include "music/music.h"
-#include "tests/unit/music/fake_mci.h"
+#include "tests/unit/music/music_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iconv.h>
+
+#include <cstring>
 
 using ::testing::ElementsAre;
 

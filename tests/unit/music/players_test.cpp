@@ -1,9 +1,13 @@
 #include "music/music.h"
 #include "music/music_testing.h"
-#include "tests/unit/music/fake_mci.h"
+#include "tests/unit/music/music_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

@@ -16,38 +16,22 @@
 #include "common/win32_ini_store.h"
 #include "dialog/win32_settings_dialog.h"
 #include "dialog/win32_settings_dialog_testing.h"
+#include "tests/fakes/fake_ini_store.h"
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 
 namespace settings_dialog {
 namespace {
 
-struct Write {
-  std::string key, value, file;
-};
+using orvane::fakes::FakeIniStore;
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  struct RecordingStore : IniStore {
-    std::vector<Write> writes;
-    bool writesSucceed = true;
-    std::string ReadIniValue(std::string_view, std::string_view, const std::string&) override {
-      return {};
-    }
-    bool WriteIniValue(std::string_view, std::string_view key, const std::string& value,
-                       const std::string& path) override {
-      writes.push_back({std::string(key), value, path});
-      return writesSucceed;
-    }
-    bool FileExists(const std::string&) override { return false; }
-  };
-
   Settings settings{2, 0, "C:\\Music\\song.mp3"};
   int16_t& mode = settings.MusicMode;
   int16_t& track = settings.RepeatTrack;
-  RecordingStore store;
-  std::vector<Write>& writes = store.writes;
-  bool& writesSucceed = store.writesSucceed;
+  FakeIniStore store;
+  std::vector<FakeIniStore::Write>& writes = store.writes;
   std::vector<std::wstring> reports;
   DialogEnvironment env{&settings, &store, [] { return std::string("C:\\Saver\\Orvane.ini"); },
                         [this](HWND, const std::wstring& text) { reports.push_back(text); }};
@@ -306,7 +290,7 @@ TEST_F(SettingsDialogTest, UnsavableRepeatNumberKeepsTheDialogOpen) {
 }
 
 TEST_F(SettingsDialogTest, FailedWriteIsReportedWithThePath) {
-  writesSucceed = false;
+  store.failAt = 1;
   Open();
   Click(IDC_CMD_SET);
   EXPECT_TRUE(IsWindow(dialog));
