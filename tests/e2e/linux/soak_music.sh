@@ -48,8 +48,8 @@ done
 rm -f "$WORK/sample.wav"
 check "orvane ran the whole time" hack_running
 check "the music was heard at every sample ($quiet quiet)" test "$quiet" = 0
+# shellcheck disable=SC2016 # awk's own fields
 check "one stream on the sink at every sample" \
-  # shellcheck disable=SC2016 # awk's own fields
   awk -F, 'NR > 1 && $5 != 1 { bad = 1 } END { exit bad }' "$csv"
 
 # Median of column COLUMN over the first three warm samples, and the last three.
