@@ -1,4 +1,5 @@
 #include "engine/shell_rules.h"
+#include "tests/fakes/fake_shell_platform.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,38 +14,7 @@ namespace {
 using namespace orvane::engine;
 using ::testing::ElementsAre;
 
-class FakePlatform : public ShellPlatform {
- public:
-  ScreenPoint cursor{500, 400};
-  bool passwordAccepts = true;
-  std::function<void()> duringPrompt;
-  std::vector<std::string> log;
-  PostedCloses closes;
-
-  ScreenPoint CursorPosition() override {
-    log.push_back("cursor");
-    return cursor;
-  }
-  void HideCursor() override { log.push_back("hideCursor"); }
-  void SetRunTitle() override { log.push_back("title"); }
-  void LowerThreadPriority() override { log.push_back("priority"); }
-  void SetUpRendering(ShowWindowId window) override {
-    log.push_back("setUp " + std::to_string(window));
-  }
-  void TearDownRendering(ShowWindowId window) override {
-    log.push_back("tearDown " + std::to_string(window));
-  }
-  void PostQuit() override { log.push_back("quit"); }
-  void PostClose() override {
-    log.push_back("postClose");
-    closes.Post();
-  }
-  bool VerifyPassword() override {
-    log.push_back("prompt");
-    if (duringPrompt) duringPrompt();
-    return passwordAccepts;
-  }
-};
+using FakePlatform = orvane::fakes::FakeShellPlatform;
 
 // A show of one or more windows: events go to the rules, posted closes are
 // delivered afterwards the way a queue would, and an accepted close ends the show.

@@ -1,6 +1,7 @@
 // The engine's window procedure: which rule event each message stands for, and the
 // exact reply it gives (the platform's default processing, or its own result).
 #include "engine/win32_shell_window.h"
+#include "tests/fakes/fake_shell_platform.h"
 
 #include <windows.h>
 
@@ -15,29 +16,7 @@ namespace {
 using namespace orvane::engine;
 using ::testing::ElementsAre;
 
-class FakePlatform : public ShellPlatform {
- public:
-  std::vector<std::string> log;
-  ScreenPoint CursorPosition() override {
-    log.push_back("cursor");
-    return {500, 400};
-  }
-  void HideCursor() override { log.push_back("hideCursor"); }
-  void SetRunTitle() override { log.push_back("title"); }
-  void LowerThreadPriority() override { log.push_back("priority"); }
-  void SetUpRendering(ShowWindowId window) override {
-    log.push_back("setUp " + std::to_string(window));
-  }
-  void TearDownRendering(ShowWindowId window) override {
-    log.push_back("tearDown " + std::to_string(window));
-  }
-  void PostQuit() override { log.push_back("quit"); }
-  void PostClose() override { log.push_back("postClose"); }
-  bool VerifyPassword() override {
-    log.push_back("prompt");
-    return true;
-  }
-};
+using FakePlatform = orvane::fakes::FakeShellPlatform;
 
 // The default window procedure as the window procedure calls it: recorded, with a
 // result of its own so a test tells it from the rules' replies.
