@@ -10,7 +10,7 @@ namespace orvane::names {
 template <std::size_t N>
 struct WideName {
   wchar_t text[N];
-  constexpr const wchar_t* c_str() const { return text; }
+  constexpr const wchar_t* Chars() const { return text; }
 };
 template <std::size_t N>
 constexpr WideName<N> Widen(const char (&ascii)[N]) {

@@ -19,13 +19,13 @@ std::int16_t ReadStoredNumber(std::string_view text) {
 
 Settings LoadSettings(IniStore& store, const std::string& iniPath) {
   Settings s;
-  s.MusicMode = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyMusicMode, iniPath));
-  s.RepeatTrack = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyRepeatTrack, iniPath));
+  s.musicMode = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyMusicMode, iniPath));
+  s.repeatTrack = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyRepeatTrack, iniPath));
   std::string file = store.ReadIniValue(kSettingsSection, kKeyMusicFile, iniPath);
   if (!file.empty() && store.FileExists(file)) {
-    s.MusicFile = file;
-  } else if (s.MusicMode == 2) {
-    s.MusicMode = 0;
+    s.musicFile = file;
+  } else if (s.musicMode == 2) {
+    s.musicMode = 0;
   }
   return s;
 }
@@ -33,9 +33,9 @@ Settings LoadSettings(IniStore& store, const std::string& iniPath) {
 SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
                         const Settings& settings) {
   const std::pair<std::string_view, std::string> values[] = {
-      {kKeyMusicMode, conv::NumberText(settings.MusicMode)},
-      {kKeyRepeatTrack, conv::NumberText(settings.RepeatTrack)},
-      {kKeyMusicFile, settings.MusicFile},
+      {kKeyMusicMode, conv::NumberText(settings.musicMode)},
+      {kKeyRepeatTrack, conv::NumberText(settings.repeatTrack)},
+      {kKeyMusicFile, settings.musicFile},
   };
   for (const auto& [key, value] : values) {
     const std::string file = settingsFile();

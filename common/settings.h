@@ -7,9 +7,9 @@
 #include <string_view>
 
 struct Settings {
-  std::int16_t MusicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
-  std::int16_t RepeatTrack = 0;  // CD track to repeat, 0 for the whole disc
-  std::string MusicFile;         // full path of the music file, empty for none
+  std::int16_t musicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
+  std::int16_t repeatTrack = 0;  // CD track to repeat, 0 for the whole disc
+  std::string musicFile;         // full path of the music file, empty for none
 };
 
 // File, section and key names. The keys are code page 932 bytes and must stay

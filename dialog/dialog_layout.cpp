@@ -8,7 +8,7 @@ namespace settings_dialog {
 
 int ModeAt(int x, int y) {
   for (int mode = 0; mode < static_cast<int>(kImgBgm.size()); ++mode) {
-    if (ToPixels(kImgBgm[mode]).contains(x, y) || ToPixels(kLblBgm[mode]).contains(x, y))
+    if (ToPixels(kImgBgm[mode]).Contains(x, y) || ToPixels(kLblBgm[mode]).Contains(x, y))
       return mode;
   }
   return -1;

@@ -17,7 +17,7 @@ struct TwipRect {
 
 struct PixelRect {
   int x, y, width, height;
-  bool contains(int px, int py) const {
+  bool Contains(int px, int py) const {
     return px >= x && px < x + width && py >= y && py < y + height;
   }
 };
@@ -75,7 +75,14 @@ Rgb DialogGradientColour(int y, int height);  // blue tint
 Rgb PanelGradientColour(int y, int height);   // grey
 
 // Keyboard focus: the controls that take it, in tab order.
-enum class FocusStop { kPicC, kRepeat, kBrowse, kSet, kCancel, kEtc };
+enum class FocusStop {
+  MusicPanel,
+  RepeatBox,
+  BrowseButton,
+  SaveButton,
+  CancelButton,
+  OtherWorksButton
+};
 constexpr int kFocusStopCount = 6;
 
 // The next (or, going back, previous) stop after `from` that can take the

@@ -43,7 +43,7 @@ SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, Ini
                             const std::function<std::string()>& settingsFile) {
   const RepeatReading repeat = ReadRepeatText(repeatText);
   if (!repeat.inRange) return {SaveOutcome::kRepeatOutOfRange, {}};
-  settings.RepeatTrack = repeat.track;
+  settings.repeatTrack = repeat.track;
   SaveResult saved = SaveSettings(store, settingsFile, settings);
   if (!saved.saved) return {SaveOutcome::kWriteFailed, std::move(saved.failedFile)};
   return {SaveOutcome::kSaved, {}};

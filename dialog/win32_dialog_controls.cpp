@@ -51,17 +51,17 @@ void InvalidateIndicators(Dialog& d) {
 // The controls that take the keyboard focus, in tab order.
 HWND FocusWindow(const Dialog& d, FocusStop stop) {
   switch (stop) {
-    case FocusStop::kPicC:
+    case FocusStop::MusicPanel:
       return d.panel;
-    case FocusStop::kRepeat:
+    case FocusStop::RepeatBox:
       return d.repeat;
-    case FocusStop::kBrowse:
+    case FocusStop::BrowseButton:
       return d.cmdBgm;
-    case FocusStop::kSet:
+    case FocusStop::SaveButton:
       return d.cmdSet;
-    case FocusStop::kCancel:
+    case FocusStop::CancelButton:
       return d.cmdCan;
-    case FocusStop::kEtc:
+    case FocusStop::OtherWorksButton:
       return d.cmdEtc;
   }
   return nullptr;
@@ -118,7 +118,8 @@ void ShowMusicMode(Dialog& d) {
 
 void MoveFocus(const Dialog& d, bool forward) {
   HWND focus = GetFocus();
-  FocusStop from = forward ? FocusStop::kEtc : FocusStop::kPicC;  // no stop has it yet
+  FocusStop from =
+      forward ? FocusStop::OtherWorksButton : FocusStop::MusicPanel;  // no stop has it yet
   for (int i = 0; i < kFocusStopCount; ++i) {
     HWND w = FocusWindow(d, static_cast<FocusStop>(i));
     if (w && (focus == w || IsChild(w, focus))) from = static_cast<FocusStop>(i);

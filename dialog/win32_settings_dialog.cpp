@@ -300,7 +300,7 @@ HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env) {
   RECT frame{0, 0, ToPixels(kClient).width, ToPixels(kClient).height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   CreateParams params{instance, env};
-  HWND window = CreateWindowExW(0, kDialogClass, orvane::names::kDialogTitleW.c_str(), kDialogStyle,
+  HWND window = CreateWindowExW(0, kDialogClass, orvane::names::kDialogTitleW.Chars(), kDialogStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance, &params);
   if (!window) return nullptr;

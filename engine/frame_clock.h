@@ -11,7 +11,7 @@ struct FrameClock {
   // readMilliseconds is called once per frame, twice on the very first: the
   // clock starts at the first frame, whose step is the time between the reads.
   template <typename Read>
-  float tick(Read readMilliseconds) {
+  float Tick(Read readMilliseconds) {
     if (!clockStarted) {
       lastTime = readMilliseconds();
       clockStarted = true;

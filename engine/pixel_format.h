@@ -13,19 +13,19 @@ struct PixelFormatTraits {
 };
 
 namespace pixel_flags {
-constexpr std::uint32_t doubleBuffer = 0x00000001;        // PFD_DOUBLEBUFFER
-constexpr std::uint32_t drawToWindow = 0x00000004;        // PFD_DRAW_TO_WINDOW
-constexpr std::uint32_t supportOpenGL = 0x00000020;       // PFD_SUPPORT_OPENGL
-constexpr std::uint32_t genericFormat = 0x00000040;       // PFD_GENERIC_FORMAT
-constexpr std::uint32_t genericAccelerated = 0x00001000;  // PFD_GENERIC_ACCELERATED
-constexpr std::uint8_t typeRgba = 0;                      // PFD_TYPE_RGBA
+constexpr std::uint32_t kDoubleBuffer = 0x00000001;        // PFD_DOUBLEBUFFER
+constexpr std::uint32_t kDrawToWindow = 0x00000004;        // PFD_DRAW_TO_WINDOW
+constexpr std::uint32_t kSupportOpenGl = 0x00000020;       // PFD_SUPPORT_OPENGL
+constexpr std::uint32_t kGenericFormat = 0x00000040;       // PFD_GENERIC_FORMAT
+constexpr std::uint32_t kGenericAccelerated = 0x00001000;  // PFD_GENERIC_ACCELERATED
+constexpr std::uint8_t kTypeRgba = 0;                      // PFD_TYPE_RGBA
 }  // namespace pixel_flags
 
 // Score of one format; 0 when it cannot serve (not double-buffered RGBA OpenGL in a window).
-int scorePixelFormat(const PixelFormatTraits& format);
+int ScorePixelFormat(const PixelFormatTraits& format);
 
 // Walks formats 1, 2, 3, ... while describe(index, traits) reports one, and
 // returns the index of the best score (the lowest index among equals), or 0
 // when none qualifies.
-int choosePixelFormatIndex(
+int ChoosePixelFormatIndex(
     const std::function<bool(int index, PixelFormatTraits& traits)>& describe);

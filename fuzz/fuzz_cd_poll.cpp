@@ -72,7 +72,7 @@ class NoSound final : public SoundPort {
     FUZZ_CHECK(!"the CD poll asks for no wave device");
     return 0;
   }
-  void playSound(const char*, std::uint32_t) override { FUZZ_CHECK(!"the CD poll plays no sound"); }
+  void PlayWave(const char*, std::uint32_t) override { FUZZ_CHECK(!"the CD poll plays no sound"); }
 };
 
 // One MCI word: no blank or control character can add a flag such as "wait"

@@ -34,17 +34,17 @@ void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
 void SaverShow::Load() {
   loadedAtMs_ = port_.NowMs();
   engineStarted_ = port_.StartEngine();
-  if (settings_.MusicMode == 1) {
+  if (settings_.musicMode == 1) {
     music_.CdOpen();
     SetTimer(ShowTimer::Timer2, true);
   }
-  if (settings_.MusicMode == 2) {
-    switch (KindOfMusicFile(settings_.MusicFile)) {
+  if (settings_.musicMode == 2) {
+    switch (KindOfMusicFile(settings_.musicFile)) {
       case MusicFileKind::Wav:
-        music_.WavPlay(settings_.MusicFile);
+        music_.WavPlay(settings_.musicFile);
         break;
       case MusicFileKind::Mp3:
-        music_.Mp3Open(settings_.MusicFile);
+        music_.Mp3Open(settings_.musicFile);
         SetTimer(ShowTimer::Timer1, true);
         break;
       case MusicFileKind::None:
@@ -68,7 +68,7 @@ void SaverShow::Timer3Tick() {
   UnloadRequest();
 }
 
-void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, music_.CdPoll(settings_.RepeatTrack)); }
+void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, music_.CdPoll(settings_.repeatTrack)); }
 
 void SaverShow::Timer1Tick() { music_.Mp3KeepAlive(); }
 
@@ -77,8 +77,8 @@ void SaverShow::UnloadRequest() {
     SetTimer(ShowTimer::Timer2, false);
     music_.CdClose();
   }
-  if (settings_.MusicMode == 2) {
-    switch (KindOfMusicFile(settings_.MusicFile)) {
+  if (settings_.musicMode == 2) {
+    switch (KindOfMusicFile(settings_.musicFile)) {
       case MusicFileKind::Wav:
         music_.WavStop();
         break;

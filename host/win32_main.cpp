@@ -32,13 +32,13 @@ class Win32EntryPort : public EntryPort {
   bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
-                orvane::names::kMessageCaptionW.c_str(), MB_OK);
+                orvane::names::kMessageCaptionW.Chars(), MB_OK);
   }
   void ShowSettingsDialog(Settings& settings) override {
     settings_dialog::DialogEnvironment env{&settings, &store_, [] { return SettingsFilePath(); },
                                            [](HWND owner, const std::wstring& text) {
                                              MessageBoxW(owner, text.c_str(),
-                                                         orvane::names::kMessageCaptionW.c_str(),
+                                                         orvane::names::kMessageCaptionW.Chars(),
                                                          MB_OK | MB_ICONEXCLAMATION);
                                            }};
     if (HWND dialog = settings_dialog::OpenSettingsDialog(instance_, &env))

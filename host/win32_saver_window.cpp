@@ -144,7 +144,7 @@ bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::st
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, kClassName, orvane::names::kShowWindowTitleW.c_str(),
+  HWND window = CreateWindowExW(0, kClassName, orvane::names::kShowWindowTitleW.Chars(),
                                 WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, &start);
   if (!window) return false;
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));

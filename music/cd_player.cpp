@@ -70,7 +70,7 @@ bool Music::CdPoll(std::int16_t repeatTrack) {
       return false;
     }
     // The buffer is not cleared: a failed query leaves the previous mode.
-    mci_.sendString("status cdaudio mode", cdModeBuffer_, kCdModeLength);
+    mci_.SendString("status cdaudio mode", cdModeBuffer_, kCdModeLength);
     const bool stopped = std::strncmp(cdModeBuffer_, "stopped", 7) == 0;
 
     if (repeatTrack == 0) {

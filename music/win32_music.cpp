@@ -16,6 +16,6 @@ bool Win32Mci::errorString(std::int32_t code, char* text, std::uint32_t textLeng
 
 std::uint32_t Win32Sound::waveOutDeviceCount() { return waveOutGetNumDevs(); }
 
-void Win32Sound::playSound(const char* sound, std::uint32_t flags) {
+void Win32Sound::PlayWave(const char* sound, std::uint32_t flags) {
   PlaySoundA(sound, nullptr, flags);
 }

@@ -15,7 +15,7 @@ class Win32Mci final : public MciPort {
 class Win32Sound final : public SoundPort {
  public:
   std::uint32_t waveOutDeviceCount() override;
-  void playSound(const char* sound, std::uint32_t flags) override;
+  void PlayWave(const char* sound, std::uint32_t flags) override;
 };
 
 // Both ports of this machine, for one Music object.

@@ -84,9 +84,9 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
     store.values = c.values;
     if (c.fileOpens) store.files.insert(song);
     Settings s = LoadSettings(store, kIni);
-    EXPECT_EQ(s.MusicMode, c.mode) << c.name;
-    EXPECT_EQ(s.RepeatTrack, c.repeat) << c.name;
-    EXPECT_EQ(s.MusicFile, c.file) << c.name;
+    EXPECT_EQ(s.musicMode, c.mode) << c.name;
+    EXPECT_EQ(s.repeatTrack, c.repeat) << c.name;
+    EXPECT_EQ(s.musicFile, c.file) << c.name;
     EXPECT_EQ(store.reads, (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
   }
 }

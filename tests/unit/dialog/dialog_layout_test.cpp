@@ -82,17 +82,18 @@ TEST(DialogLayout, Gradients) {
 
 TEST(DialogLayout, FocusOrderSkipsDisabledControls) {
   const auto all = [](FocusStop) { return true; };
-  const auto cdMode = [](FocusStop s) { return s != FocusStop::kBrowse; };
+  const auto cdMode = [](FocusStop s) { return s != FocusStop::BrowseButton; };
   const auto noneMode = [](FocusStop s) {
-    return s != FocusStop::kBrowse && s != FocusStop::kRepeat;
+    return s != FocusStop::BrowseButton && s != FocusStop::RepeatBox;
   };
-  EXPECT_EQ(NextFocusStop(FocusStop::kPicC, true, all), FocusStop::kRepeat);
-  EXPECT_EQ(NextFocusStop(FocusStop::kEtc, true, all), FocusStop::kPicC);
-  EXPECT_EQ(NextFocusStop(FocusStop::kPicC, false, all), FocusStop::kEtc);
-  EXPECT_EQ(NextFocusStop(FocusStop::kRepeat, true, cdMode), FocusStop::kSet);
-  EXPECT_EQ(NextFocusStop(FocusStop::kPicC, true, noneMode), FocusStop::kSet);
-  EXPECT_EQ(NextFocusStop(FocusStop::kSet, false, noneMode), FocusStop::kPicC);
-  EXPECT_EQ(NextFocusStop(FocusStop::kSet, true, [](FocusStop) { return false; }), FocusStop::kSet);
+  EXPECT_EQ(NextFocusStop(FocusStop::MusicPanel, true, all), FocusStop::RepeatBox);
+  EXPECT_EQ(NextFocusStop(FocusStop::OtherWorksButton, true, all), FocusStop::MusicPanel);
+  EXPECT_EQ(NextFocusStop(FocusStop::MusicPanel, false, all), FocusStop::OtherWorksButton);
+  EXPECT_EQ(NextFocusStop(FocusStop::RepeatBox, true, cdMode), FocusStop::SaveButton);
+  EXPECT_EQ(NextFocusStop(FocusStop::MusicPanel, true, noneMode), FocusStop::SaveButton);
+  EXPECT_EQ(NextFocusStop(FocusStop::SaveButton, false, noneMode), FocusStop::MusicPanel);
+  EXPECT_EQ(NextFocusStop(FocusStop::SaveButton, true, [](FocusStop) { return false; }),
+            FocusStop::SaveButton);
 }
 
 }  // namespace

@@ -89,16 +89,16 @@ struct FakeIni : IniStore {
     return static_cast<int>(writes.size()) != failAt;
   }
   bool FileExists(const std::string&) override { return false; }
-  std::function<std::string()> path() {
+  std::function<std::string()> Path() {
     return [this] { return "C:\\Saver\\Orvane.ini#" + std::to_string(++pathsAsked); };
   }
 };
 
 Settings Choice(int16_t mode, const char* file, int16_t track) {
   Settings s;
-  s.MusicMode = mode;
-  s.MusicFile = file;
-  s.RepeatTrack = track;
+  s.musicMode = mode;
+  s.musicFile = file;
+  s.repeatTrack = track;
   return s;
 }
 
@@ -120,9 +120,9 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
                                          {-1, "-2.5", "-1", "-2", -2}}) {
     FakeIni ini;
     Settings settings = Choice(c.mode, "C:\\Music\\song.mp3", 99);
-    const SaveOutcome out = SaveMusicChoice(settings, c.repeatText, ini, ini.path());
+    const SaveOutcome out = SaveMusicChoice(settings, c.repeatText, ini, ini.Path());
     EXPECT_EQ(out.kind, SaveOutcome::kSaved);
-    EXPECT_EQ(settings.RepeatTrack, c.track);
+    EXPECT_EQ(settings.repeatTrack, c.track);
     // Each write names the settings file afresh.
     const std::vector<Write> expected{
         {"Section", kKeyMode, c.modeText, "C:\\Saver\\Orvane.ini#1"},
@@ -135,10 +135,10 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
 TEST(MusicChoice, OutOfRangeRepeatWritesNothing) {
   FakeIni ini;
   Settings settings = Choice(1, "", 5);
-  const SaveOutcome out = SaveMusicChoice(settings, "40000", ini, ini.path());
+  const SaveOutcome out = SaveMusicChoice(settings, "40000", ini, ini.Path());
   EXPECT_EQ(out.kind, SaveOutcome::kRepeatOutOfRange);
   EXPECT_TRUE(ini.writes.empty());
-  EXPECT_EQ(settings.RepeatTrack, 5);
+  EXPECT_EQ(settings.repeatTrack, 5);
 }
 
 TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
@@ -146,7 +146,7 @@ TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
     FakeIni ini;
     ini.failAt = failAt;
     Settings settings = Choice(2, "D:\\a.wav", 0);
-    const SaveOutcome out = SaveMusicChoice(settings, "3", ini, ini.path());
+    const SaveOutcome out = SaveMusicChoice(settings, "3", ini, ini.Path());
     EXPECT_EQ(out.kind, SaveOutcome::kWriteFailed) << failAt;
     EXPECT_EQ(out.failedFile, "C:\\Saver\\Orvane.ini#" + std::to_string(failAt));
     EXPECT_EQ(static_cast<int>(ini.writes.size()), failAt) << "no write after the failing one";

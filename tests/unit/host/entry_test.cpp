@@ -85,7 +85,7 @@ class RecordingPort : public EntryPort {
   Settings LoadSettings() override {
     calls.push_back("settings");
     Settings loaded;
-    loaded.MusicMode = 2;
+    loaded.musicMode = 2;
     return loaded;
   }
   bool EngineFileExists() override {
@@ -94,11 +94,11 @@ class RecordingPort : public EntryPort {
   }
   void ShowMissingEngineMessage() override { calls.push_back("message"); }
   void ShowSettingsDialog(Settings& settings) override {
-    calls.push_back("dialog " + std::to_string(settings.MusicMode));
+    calls.push_back("dialog " + std::to_string(settings.musicMode));
   }
   void HideCursor() override { calls.push_back("hide cursor"); }
   bool LoadSaverWindow(const Settings& settings, const std::string& role) override {
-    calls.push_back("saver " + std::to_string(settings.MusicMode) + " role " + role);
+    calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + role);
     return saverWindowMade;
   }
 };

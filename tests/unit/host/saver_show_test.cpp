@@ -41,15 +41,15 @@ class FakeShowPort : public ShowPort, public MciPort, public SoundPort {
     ended = true;
   }
 
-  std::int32_t sendString(const std::string& command, char* reply, std::uint32_t n) override {
+  std::int32_t SendString(const std::string& command, char* reply, std::uint32_t n) override {
     calls.push_back("mci " + command);
     const auto answer = mciAnswers[command];
     if (reply && n > 0) std::snprintf(reply, n, "%s", answer.second.c_str());
     return answer.first;
   }
-  bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
-  std::uint32_t waveOutDeviceCount() override { return 1; }
-  void playSound(const char* sound, std::uint32_t) override {
+  bool ErrorString(std::int32_t, char*, std::uint32_t) override { return false; }
+  std::uint32_t WaveOutDeviceCount() override { return 1; }
+  void PlayWave(const char* sound, std::uint32_t) override {
     calls.push_back(sound ? std::string("sound ") + sound : "sound stop");
   }
 };
@@ -66,9 +66,9 @@ using Calls = std::vector<std::string>;
 
 Settings Choice(int mode, std::string file = "", int track = 0) {
   Settings s;
-  s.MusicMode = static_cast<std::int16_t>(mode);
-  s.RepeatTrack = static_cast<std::int16_t>(track);
-  s.MusicFile = std::move(file);
+  s.musicMode = static_cast<std::int16_t>(mode);
+  s.repeatTrack = static_cast<std::int16_t>(track);
+  s.musicFile = std::move(file);
   return s;
 }
 

@@ -31,19 +31,19 @@ class FakeMci final : public MciPort {
   std::vector<Call> calls;
   std::vector<std::uint32_t> errorTextLengths;
 
-  void answer(const std::string& command, std::int32_t code, std::string reply = "",
+  void Answer(const std::string& command, std::int32_t code, std::string reply = "",
               bool writesReply = true) {
     answers[command] = FakeAnswer{code, std::move(reply), writesReply};
   }
-  void fail(const std::string& command, std::int32_t code) { answer(command, code, "", false); }
+  void Fail(const std::string& command, std::int32_t code) { Answer(command, code, "", false); }
 
-  std::vector<std::string> commands() const {
+  std::vector<std::string> Commands() const {
     std::vector<std::string> out;
     for (const Call& c : calls) out.push_back(c.command);
     return out;
   }
 
-  std::int32_t sendString(const std::string& command, char* reply,
+  std::int32_t SendString(const std::string& command, char* reply,
                           std::uint32_t replyLength) override {
     calls.push_back({command, replyLength});
     FakeAnswer a;
@@ -55,7 +55,7 @@ class FakeMci final : public MciPort {
     }
     return a.code;
   }
-  bool errorString(std::int32_t code, char* text, std::uint32_t textLength) override {
+  bool ErrorString(std::int32_t code, char* text, std::uint32_t textLength) override {
     errorTextLengths.push_back(textLength);
     auto it = errorTexts.find(code);
     if (it == errorTexts.end()) return false;
@@ -78,8 +78,8 @@ class FakeSound final : public SoundPort {
   std::uint32_t devices = 1;
   std::vector<Call> calls;
 
-  std::uint32_t waveOutDeviceCount() override { return devices; }
-  void playSound(const char* sound, std::uint32_t flags) override {
+  std::uint32_t WaveOutDeviceCount() override { return devices; }
+  void PlayWave(const char* sound, std::uint32_t flags) override {
     calls.push_back({sound != nullptr, sound ? sound : "", flags});
   }
 };
@@ -87,7 +87,7 @@ class FakeSound final : public SoundPort {
 // Fresh fakes and music over them for each test.
 class MusicTest : public ::testing::Test {
  protected:
-  FakeMci mci;
-  FakeSound sound;
-  Music music{mci, sound};
+  FakeMci mci_;
+  FakeSound sound_;
+  Music music_{mci_, sound_};
 };
