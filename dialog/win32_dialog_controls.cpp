@@ -107,7 +107,7 @@ void CreateControls(Dialog& d) {
 }
 
 void ShowMusicMode(Dialog& d) {
-  const ModeLook look = LookForMode(d.env->settings->MusicMode);
+  const ModeLook look = LookForMode(d.env->settings->musicMode);
   InvalidateIndicators(d);
   // Off and on again through the button's own Enabled write, which repaints
   // it even when its state stays: "..." shows Normal after every mode click.

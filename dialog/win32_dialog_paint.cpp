@@ -27,7 +27,7 @@ void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
 
 // The panel's picture, composed in `dc`.
 void ComposePanel(Dialog& d, HDC dc) {
-  d.panelBackground.draw(dc, kPanelBackground);
+  d.panelBackground.Draw(dc, kPanelBackground);
 
   {  // Shape3: a black outline around the heading
     Selection pen(dc, GetStockObject(BLACK_PEN));
@@ -50,7 +50,7 @@ void ComposePanel(Dialog& d, HDC dc) {
   // A long path wraps, also inside a name without blanks.
   DrawLabel(dc, d.fileLabel, kLblFname, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 
-  const int selected = LookForMode(d.env->settings->MusicMode).selectedIndicator;
+  const int selected = LookForMode(d.env->settings->musicMode).selectedIndicator;
   for (int mode = 0; mode < kModeCount; ++mode) {
     HBITMAP picture = d.indicatorPictures[mode == selected ? 1 : 0].get();
     if (!picture) continue;
@@ -59,7 +59,7 @@ void ComposePanel(Dialog& d, HDC dc) {
     MemoryDc source(picture);
     const PixelRect r = ToPixels(kImgBgm[static_cast<size_t>(mode)]);
     BitBlt(dc, r.x, r.y, std::min<int>(info.bmWidth, r.width),
-           std::min<int>(info.bmHeight, r.height), source.get(), 0, 0, SRCCOPY);
+           std::min<int>(info.bmHeight, r.height), source.Get(), 0, 0, SRCCOPY);
   }
 }
 
@@ -70,7 +70,7 @@ bool HandleSurface(HWND window, UINT message, WPARAM wParam, BackingImage& backg
                    BackingImage::ColourOfRow colour, Paint paint, LRESULT& result) {
   switch (message) {
     case WM_SIZE:
-      background.paint(window, colour);
+      background.Paint(window, colour);
       InvalidateRect(window, nullptr, FALSE);
       result = 0;
       return true;
@@ -97,7 +97,7 @@ bool HandleSurface(HWND window, UINT message, WPARAM wParam, BackingImage& backg
 
 }  // namespace
 
-void BackingImage::paint(HWND window, ColourOfRow colourOfRow) {
+void BackingImage::Paint(HWND window, ColourOfRow colourOfRow) {
   RECT client;
   GetClientRect(window, &client);
   width_ = std::max<int>(client.right, 1);
@@ -111,11 +111,11 @@ void BackingImage::paint(HWND window, ColourOfRow colourOfRow) {
     const Rgb c = colourOfRow(y, client.bottom);
     BrushPtr brush(CreateSolidBrush(RGB(c.r, c.g, c.b)));
     const RECT row{0, y, client.right, y + 1};
-    FillRect(dc.get(), &row, brush.get());
+    FillRect(dc.Get(), &row, brush.get());
   }
 }
 
-void BackingImage::draw(HDC target, COLORREF fallback) const {
+void BackingImage::Draw(HDC target, COLORREF fallback) const {
   if (!bitmap_) {
     BrushPtr brush(CreateSolidBrush(fallback));
     const RECT all{0, 0, width_, height_};
@@ -123,7 +123,7 @@ void BackingImage::draw(HDC target, COLORREF fallback) const {
     return;
   }
   MemoryDc dc(bitmap_.get());
-  BitBlt(target, 0, 0, width_, height_, dc.get(), 0, 0, SRCCOPY);
+  BitBlt(target, 0, 0, width_, height_, dc.Get(), 0, 0, SRCCOPY);
 }
 
 void PaintPanel(Dialog& d, HDC target) {
@@ -134,7 +134,7 @@ void PaintPanel(Dialog& d, HDC target) {
 }
 
 void PaintDialog(Dialog& d, HDC target) {
-  d.background.draw(target, kDialogBackground);
+  d.background.Draw(target, kDialogBackground);
   Selection font(target, d.labelFont.get());
   SetBkMode(target, TRANSPARENT);
   SetTextColor(target, kCreditColour);

@@ -19,8 +19,8 @@ inline RECT ToRect(PixelRect r) { return {r.x, r.y, r.x + r.width, r.y + r.heigh
 class BackingImage {
  public:
   using ColourOfRow = Rgb (*)(int y, int height);
-  void paint(HWND window, ColourOfRow colourOfRow);
-  void draw(HDC target, COLORREF fallback) const;
+  void Paint(HWND window, ColourOfRow colourOfRow);
+  void Draw(HDC target, COLORREF fallback) const;
 
  private:
   orvane::gdi::BitmapPtr bitmap_;

@@ -74,12 +74,12 @@ void Load(Dialog& d) {
   ShowMusicMode(d);
 
   SetWindowTextW(d.repeat,
-                 Widen(RepeatBoxText(d.env->settings->RepeatTrack), kAnsiCodePage).c_str());
+                 Widen(RepeatBoxText(d.env->settings->repeatTrack), kAnsiCodePage).c_str());
   for (const std::string& entry : RepeatBoxList()) {
     SendMessageW(d.repeat, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Widen(entry, kAnsiCodePage).c_str()));
   }
-  SetFileLabel(d, d.env->settings->MusicFile);
+  SetFileLabel(d, d.env->settings->musicFile);
 
   POINT pointer{0, 0};
   if (!GetCursorPos(&pointer)) pointer = {0, 0};
@@ -139,8 +139,8 @@ void ChooseMusicFile(Dialog& d) {
                       L"\n\nﾊﾟｽ が長すぎます。短いﾊﾟｽ のﾌｫﾙﾀﾞ に置いてから選んでください。");
     return;
   }
-  d.env->settings->MusicFile = *path;
-  SetFileLabel(d, d.env->settings->MusicFile);
+  d.env->settings->musicFile = *path;
+  SetFileLabel(d, d.env->settings->musicFile);
 }
 
 void Save(Dialog& d) {
@@ -211,7 +211,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       const int mode =
           ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       if (mode >= 0) {
-        d->env->settings->MusicMode = static_cast<int16_t>(mode);
+        d->env->settings->musicMode = static_cast<int16_t>(mode);
         ShowMusicMode(*d);
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
@@ -338,7 +338,7 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
 
 int SelectedIndicator(HWND dialog) {
   const Dialog* d = DialogOf(dialog);
-  return d ? LookForMode(d->env->settings->MusicMode).selectedIndicator : -1;
+  return d ? LookForMode(d->env->settings->musicMode).selectedIndicator : -1;
 }
 
 POINT SavedCursor(HWND dialog) {

@@ -2,9 +2,9 @@
 
 #include "engine/pixel_format.h"
 
-void selectPixelFormat(HDC deviceContext) {
+void SelectPixelFormat(HDC deviceContext) {
   PIXELFORMATDESCRIPTOR descriptor = {};
-  const int index = choosePixelFormatIndex([&](int candidate, PixelFormatTraits& traits) {
+  const int index = ChoosePixelFormatIndex([&](int candidate, PixelFormatTraits& traits) {
     if (!DescribePixelFormat(deviceContext, candidate, sizeof descriptor, &descriptor))
       return false;
     traits.flags = descriptor.dwFlags;

@@ -3,4 +3,4 @@
 
 #include <windows.h>
 
-void selectPixelFormat(HDC deviceContext);
+void SelectPixelFormat(HDC deviceContext);

@@ -9,11 +9,11 @@
 class WglSurface final : public GlSurface {
  public:
   explicit WglSurface(HWND window) : window_(window) {}
-  bool open(SurfaceSize& size) override;
-  void present() override;
-  void close() override;
-  void makeCurrent() override;
-  bool setSwapInterval(int interval) override;
+  bool Open(SurfaceSize& size) override;
+  void Present() override;
+  void Close() override;
+  void MakeCurrent() override;
+  bool SetSwapInterval(int interval) override;
 
  private:
   HWND window_;

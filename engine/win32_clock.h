@@ -8,5 +8,5 @@
 
 class Win32Clock final : public RenderClock {
  public:
-  std::uint32_t milliseconds() override { return timeGetTime(); }
+  std::uint32_t Milliseconds() override { return timeGetTime(); }
 };

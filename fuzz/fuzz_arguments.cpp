@@ -16,7 +16,7 @@
 namespace {
 
 bool SameSettings(const Settings& a, const Settings& b) {
-  return a.MusicMode == b.MusicMode && a.RepeatTrack == b.RepeatTrack && a.MusicFile == b.MusicFile;
+  return a.musicMode == b.musicMode && a.repeatTrack == b.repeatTrack && a.musicFile == b.musicFile;
 }
 
 class ScriptedPort final : public EntryPort {
@@ -85,9 +85,9 @@ bool ValidUtf8(std::string_view text) {
 void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
   ScriptedPort port;
   port.flags = flags;
-  port.loaded.MusicMode = static_cast<std::int16_t>(handle & 0xFFFF);
-  port.loaded.RepeatTrack = static_cast<std::int16_t>(handle >> 16);
-  port.loaded.MusicFile = std::string(args.substr(0, 8));
+  port.loaded.musicMode = static_cast<std::int16_t>(handle & 0xFFFF);
+  port.loaded.repeatTrack = static_cast<std::int16_t>(handle >> 16);
+  port.loaded.musicFile = std::string(args.substr(0, 8));
   const EntryResult result = RunEntry(args, port);
   const std::string letter = ModeLetter(args);
   // Both look-ups always; a running show or open dialog ends the start silently.

@@ -23,7 +23,7 @@ class ScriptedMci final : public MciPort {
   std::vector<std::string> commands;
   std::string lastPositionReply;  // what the channel made of the last position query
 
-  std::int32_t sendString(const std::string& command, char* reply,
+  std::int32_t SendString(const std::string& command, char* reply,
                           std::uint32_t replyLength) override {
     commands.push_back(command);
     std::uint8_t code = 0;
@@ -37,7 +37,7 @@ class ScriptedMci final : public MciPort {
     }
     return fails ? 256 + (code & 0x3F) : 0;
   }
-  bool errorString(std::int32_t, char* text, std::uint32_t textLength) override {
+  bool ErrorString(std::int32_t, char* text, std::uint32_t textLength) override {
     std::uint8_t code = 0;
     std::string bytes;
     Next(code, bytes);
@@ -68,7 +68,7 @@ class ScriptedMci final : public MciPort {
 // The poll never touches the wave device.
 class NoSound final : public SoundPort {
  public:
-  std::uint32_t waveOutDeviceCount() override {
+  std::uint32_t WaveOutDeviceCount() override {
     FUZZ_CHECK(!"the CD poll asks for no wave device");
     return 0;
   }

@@ -62,17 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.failAt = failAt;
   int pathAsked = 0;
   Settings settings;
-  settings.MusicMode = mode;
-  settings.RepeatTrack = 12345;
-  settings.MusicFile = musicFile;
+  settings.musicMode = mode;
+  settings.repeatTrack = 12345;
+  settings.musicFile = musicFile;
   const SaveOutcome outcome = SaveMusicChoice(settings, text, store, [&] {
     ++pathAsked;
     return iniFile;
   });
   const std::vector<Write>& writes = store.writes;
-  const std::int16_t repeatTrack = settings.RepeatTrack;
+  const std::int16_t repeatTrack = settings.repeatTrack;
   // The save changes the repeat track only; the rest is the user's choice as it was.
-  FUZZ_CHECK(settings.MusicMode == mode && settings.MusicFile == musicFile);
+  FUZZ_CHECK(settings.musicMode == mode && settings.musicFile == musicFile);
 
   if (!reading.inRange) {
     // Checked before the first write: the file is never left half saved.

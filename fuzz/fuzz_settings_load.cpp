@@ -87,17 +87,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string repeatText = fields.size() > 1 ? fields[1].substr(0, 255) : "";
   const std::string fileText = fields.size() > 2 ? fields[2].substr(0, 255) : "";
   CheckNumberReader(modeText);
-  FUZZ_CHECK(s.RepeatTrack == ReadStoredNumber(repeatText));
+  FUZZ_CHECK(s.repeatTrack == ReadStoredNumber(repeatText));
 
   // A music file is kept only when the store said it exists, and it is the stored text.
-  if (!s.MusicFile.empty()) {
-    FUZZ_CHECK(s.MusicFile == fileText);
+  if (!s.musicFile.empty()) {
+    FUZZ_CHECK(s.musicFile == fileText);
     FUZZ_CHECK(store.exists && store.existsAsked.size() == 1 && store.existsAsked[0] == fileText);
   }
   for (const std::string& asked : store.existsAsked) FUZZ_CHECK(!asked.empty());
   // Mode 2 always comes with such a file; any other mode is the stored number.
-  if (s.MusicMode == 2) FUZZ_CHECK(!s.MusicFile.empty());
+  if (s.musicMode == 2) FUZZ_CHECK(!s.musicFile.empty());
   const std::int16_t stored = ReadStoredNumber(modeText);
-  FUZZ_CHECK(s.MusicMode == stored || (stored == 2 && s.MusicMode == 0 && s.MusicFile.empty()));
+  FUZZ_CHECK(s.musicMode == stored || (stored == 2 && s.musicMode == 0 && s.musicFile.empty()));
   return 0;
 }

@@ -45,12 +45,12 @@ void Paint(HWND window, const PreviewWindow& state) {
     orvane::gdi::MemoryDc source(state.picture, dc);
     int w = client.right, h = client.bottom;
     if (w == state.pictureSize.cx && h == state.pictureSize.cy) {
-      BitBlt(dc, 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, w, h, source.Get(), 0, 0, SRCCOPY);
     } else {
       // Other preview sizes get the whole picture, smoothly scaled.
       SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy,
+      StretchBlt(dc, 0, 0, w, h, source.Get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy,
                  SRCCOPY);
     }
   }
@@ -164,7 +164,7 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance) {
     result = CreateCompatibleBitmap(screen, width, height);
     orvane::gdi::MemoryDc dc(result, screen);
     // Render's source rectangle is bottom-up in HIMETRIC.
-    picture->Render(dc.get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
+    picture->Render(dc.Get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
   }
   ReleaseDC(nullptr, screen);
   picture->Release();

@@ -147,7 +147,7 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
     if (!backing_) return;
   }
   MemoryDc surface(backing_.get());
-  HDC dc = surface.get();
+  HDC dc = surface.Get();
 
   RECT all{0, 0, size.cx, size.cy};
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
@@ -168,9 +168,9 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
     const auto s = orvane::widgets::ToPixels(piece.source);
     if (d.width <= 0 || d.height <= 0) continue;
     if (d.width == s.width && d.height == s.height) {
-      BitBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, SRCCOPY);
+      BitBlt(dc, d.x, d.y, d.width, d.height, source.Get(), s.x, s.y, SRCCOPY);
     } else {
-      StretchBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, s.width, s.height,
+      StretchBlt(dc, d.x, d.y, d.width, d.height, source.Get(), s.x, s.y, s.width, s.height,
                  SRCCOPY);
     }
   }
@@ -219,7 +219,7 @@ void CommandWindow::Compose(HDC dc) {
   const SIZE size = ClientSize();
   if (model_.BackStyle() != 0 && backing_) {
     MemoryDc surface(backing_.get());
-    BitBlt(dc, 0, 0, size.cx, size.cy, surface.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, size.cx, size.cy, surface.Get(), 0, 0, SRCCOPY);
   } else {
     // Transparent: the container shows through; only the caption is drawn.
     PaintParentBackground(dc);
@@ -301,22 +301,22 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case CMDM_INITIALIZE:
+    case kCommandInitialize:
       model_.Initialize();
       return 0;
-    case CMDM_SETFONTCOLOUR:
+    case kCommandSetFontColour:
       model_.SetFontColour(static_cast<uint32_t>(wParam));
       return 0;
-    case CMDM_GETFONTCOLOUR:
+    case kCommandGetFontColour:
       return static_cast<LRESULT>(model_.FontColour());
-    case CMDM_SETVISIBLE:
+    case kCommandSetVisible:
       model_.SetVisible(static_cast<uint8_t>(wParam != 0 ? 255 : 0));
       return 0;
-    case CMDM_GETVISIBLE:
+    case kCommandGetVisible:
       return model_.Visible();
-    case CMDM_GETENABLED:
+    case kCommandGetEnabled:
       return model_.Enabled() ? 1 : 0;
-    case CMDM_SETENABLED:
+    case kCommandSetEnabled:
       // EnableWindow reports a change through WM_ENABLE; without one, write Enabled here.
       if ((IsWindowEnabled(hwnd_) != FALSE) == (wParam != 0)) {
         model_.SetEnabled(wParam != 0);
@@ -324,9 +324,9 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         EnableWindow(hwnd_, wParam != 0);
       }
       return 0;
-    case CMDM_GETSTATE:
+    case kCommandGetState:
       return model_.ButtonState();
-    case CMDM_GETLOOK:
+    case kCommandGetLook:
       return static_cast<LRESULT>(model_.LastPicture());
     default:
       break;

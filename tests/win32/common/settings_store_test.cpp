@@ -113,9 +113,9 @@ TEST_F(SettingsStore, AHandWrittenFileWithTrickyValuesLoads) {
   for (const Case& c : cases) {
     MakeFile("Orvane.ini", "[Section]\r\n" + c.text + "\r\n");
     Settings s = LoadSettings(store_, ini_);
-    EXPECT_EQ(s.MusicMode, c.mode) << c.text;
-    EXPECT_EQ(s.RepeatTrack, c.repeat) << c.text;
-    EXPECT_EQ(s.MusicFile, c.file) << c.text;
+    EXPECT_EQ(s.musicMode, c.mode) << c.text;
+    EXPECT_EQ(s.repeatTrack, c.repeat) << c.text;
+    EXPECT_EQ(s.musicFile, c.file) << c.text;
   }
 }
 
