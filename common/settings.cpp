@@ -4,7 +4,7 @@
 
 #include "common/conversions.h"
 
-std::string SettingsFilePath(std::string_view hostFolder) {
+std::string SettingsPathIn(std::string_view hostFolder) {
   std::string path(hostFolder);
   path += '\\';
   path += kSettingsFileName;

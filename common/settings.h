@@ -35,7 +35,7 @@ class IniStore {
 };
 
 // "<folder>\Orvane.ini" for the folder the program lies in (no trailing backslash).
-std::string SettingsFilePath(std::string_view hostFolder);
+std::string SettingsPathIn(std::string_view hostFolder);
 
 // A stored number: blanks around it allowed, cut down to the next lower whole
 // number; 0 when empty, not a number or outside the 16-bit range.

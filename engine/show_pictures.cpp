@@ -5,7 +5,7 @@ namespace orvane::engine {
 void ShowPictures::SetUp(std::size_t index, GlSurface& surface) {
   if (pictures_.size() <= index) pictures_.resize(index + 1);
   const bool first = index == 0;
-  pictures_[index] = ::SetUpRendering(surface, clock_, first ? nullptr : &random_);
+  pictures_[index] = SetUpRendering(surface, clock_, first ? nullptr : &random_);
   if (first) random_ = pictures_[index]->random;
 
   // Swapping several windows from one thread would wait for one refresh per
@@ -27,7 +27,7 @@ void ShowPictures::TearDown(std::size_t index) {
   if (index >= pictures_.size() || !pictures_[index]) return;
   Rendering& picture = *pictures_[index];
   if (Count() > 1) picture.surface->MakeCurrent();
-  ::TearDownRendering(picture);
+  TearDownRendering(picture);
   pictures_[index].reset();
 }
 

@@ -172,13 +172,13 @@ void Win32Show::LowerThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
 }
 
-void Win32Show::SetUpRendering(ShowWindowId window) {
+void Win32Show::SetUpWindowRendering(ShowWindowId window) {
   ShowWindow& w = windows_.at(static_cast<std::size_t>(window));
   w.surface = std::make_unique<WglSurface>(w.context->window);
   pictures_.SetUp(static_cast<std::size_t>(window), *w.surface);
 }
 
-void Win32Show::TearDownRendering(ShowWindowId window) {
+void Win32Show::TearDownWindowRendering(ShowWindowId window) {
   ShowWindow& w = windows_.at(static_cast<std::size_t>(window));
   pictures_.TearDown(static_cast<std::size_t>(window));
   w.surface.reset();

@@ -86,10 +86,10 @@ class X11Show final : public ShellPlatform {
   void HideCursor() override {}  // the windows' cursor is blank from the start
   void SetRunTitle() override {}
   void LowerThreadPriority() override {}  // a hack runs at the priority its starter gives it
-  void SetUpRendering(ShowWindowId window) override {
+  void SetUpWindowRendering(ShowWindowId window) override {
     pictures_.SetUp(static_cast<std::size_t>(window), *windows_.at(window).surface);
   }
-  void TearDownRendering(ShowWindowId window) override {
+  void TearDownWindowRendering(ShowWindowId window) override {
     pictures_.TearDown(static_cast<std::size_t>(window));
   }
   void PostQuit() override { quit_ = true; }

@@ -25,7 +25,7 @@ class ScriptedPort final : public EntryPort {
   int lookups = 0, previews = 0, loads = 0, engineChecks = 0, messages = 0, dialogs = 0,
       cursors = 0, saverWindows = 0;
   std::uint32_t previewHandle = 0;
-  Settings loaded;  // what LoadSettings answers; the dialog and the show must get it
+  Settings loaded;  // what ReadSettings answers; the dialog and the show must get it
   std::string roleLetter = "unset";
 
   bool WindowExists(std::string_view title) override {
@@ -39,7 +39,7 @@ class ScriptedPort final : public EntryPort {
     previewHandle = parentHandle;
     return flags & 4;
   }
-  Settings LoadSettings() override {
+  Settings ReadSettings() override {
     ++loads;
     return loaded;
   }

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.exists = at < input.size() && (static_cast<unsigned char>(input[at]) & 1) != 0;
 
   CheckNumberReader(input);
-  const std::string iniPath = SettingsFilePath("C:\\Saver");
+  const std::string iniPath = SettingsPathIn("C:\\Saver");
   const Settings s = LoadSettings(store, iniPath);
 
   // One read per key, in the order mode, repeat, file, all from the one file.

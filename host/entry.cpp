@@ -68,7 +68,7 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
                                                                : EntryResult::EndNow;
   }
 
-  Settings settings = port.LoadSettings();
+  Settings settings = port.ReadSettings();
   if (!port.EngineFileExists()) {
     port.ShowMissingEngineMessage();
     return EntryResult::EndNow;

@@ -25,7 +25,7 @@ class EntryPort {
   virtual bool WindowExists(std::string_view title) = 0;
   // Shows the preview inside the given window; false when it is no window.
   virtual bool ShowPreview(std::uint32_t parentHandle) = 0;
-  virtual Settings LoadSettings() = 0;
+  virtual Settings ReadSettings() = 0;
   virtual bool EngineFileExists() = 0;
   virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
   // Modal; the dialog edits and saves `settings`.

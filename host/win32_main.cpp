@@ -28,14 +28,14 @@ class Win32EntryPort : public EntryPort {
         reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(parentHandle)));
     return ShowPreviewWindow(instance_, parent);
   }
-  Settings LoadSettings() override { return ::LoadSettings(store_, SettingsFilePath()); }
+  Settings ReadSettings() override { return LoadSettings(store_, HostSettingsPath()); }
   bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
                 orvane::names::kMessageCaptionW.Chars(), MB_OK);
   }
   void ShowSettingsDialog(Settings& settings) override {
-    settings_dialog::DialogEnvironment env{&settings, &store_, [] { return SettingsFilePath(); },
+    settings_dialog::DialogEnvironment env{&settings, &store_, [] { return HostSettingsPath(); },
                                            [](HWND owner, const std::wstring& text) {
                                              MessageBoxW(owner, text.c_str(),
                                                          orvane::names::kMessageCaptionW.Chars(),

@@ -39,6 +39,6 @@ std::string HostFolder() {
   }
 }
 
-std::string SettingsFilePath() { return SettingsFilePath(HostFolder()); }
+std::string HostSettingsPath() { return SettingsPathIn(HostFolder()); }
 
 std::string EngineFilePath() { return HostFolder() + orvane::names::kEngineFileSuffix; }

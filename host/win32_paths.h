@@ -6,7 +6,7 @@
 // ANSI path that names it (see AnsiPathOf).
 std::string HostFolder();
 // "<HostFolder>\Orvane.ini", built afresh on every call.
-std::string SettingsFilePath();
+std::string HostSettingsPath();
 // "<HostFolder>\Orvane.dll".
 std::string EngineFilePath();
 

@@ -40,7 +40,7 @@ TEST(SettingsFile, KeysAreTheCodePage932Bytes) {
   EXPECT_EQ(kMode, "\x42\x47\x4D\x8B\xE6\x95\xAA");
   EXPECT_EQ(kRepeat, "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4");
   EXPECT_EQ(kFile, "\x42\x47\x4D\xCC\xA7\xB2\xD9");
-  EXPECT_EQ(SettingsFilePath("C:\\Saver"), kIni);
+  EXPECT_EQ(SettingsPathIn("C:\\Saver"), kIni);
 }
 
 TEST(ReadStoredNumber, StrictReadingCutDownInto16Bits) {

@@ -82,7 +82,7 @@ class RecordingPort : public EntryPort {
     calls.push_back("preview " + std::to_string(parent));
     return previewParentIsWindow;
   }
-  Settings LoadSettings() override {
+  Settings ReadSettings() override {
     calls.push_back("settings");
     Settings loaded;
     loaded.musicMode = 2;

@@ -25,7 +25,7 @@ class SettingsStore : public ::testing::Test {
     dir_ = std::string(temp) + "orvane_store_" + std::to_string(GetCurrentProcessId()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
     CreateDirectoryA(dir_.c_str(), nullptr);
-    ini_ = SettingsFilePath(dir_);
+    ini_ = SettingsPathIn(dir_);
   }
   void TearDown() override {
     for (const std::string& f : created_) DeleteFileA(f.c_str());

@@ -25,10 +25,10 @@ class FakePlatform : public ShellPlatform {
   void HideCursor() override { log.push_back("hideCursor"); }
   void SetRunTitle() override { log.push_back("title"); }
   void LowerThreadPriority() override { log.push_back("priority"); }
-  void SetUpRendering(ShowWindowId window) override {
+  void SetUpWindowRendering(ShowWindowId window) override {
     log.push_back("setUp " + std::to_string(window));
   }
-  void TearDownRendering(ShowWindowId window) override {
+  void TearDownWindowRendering(ShowWindowId window) override {
     log.push_back("tearDown " + std::to_string(window));
   }
   void PostQuit() override { log.push_back("quit"); }

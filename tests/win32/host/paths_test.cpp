@@ -95,7 +95,7 @@ TEST(HostFolder, IsTheFolderOfThisProgram) {
   const std::string path(module, n);
   EXPECT_EQ(HostFolder(), path.substr(0, path.find_last_of('\\')));
   EXPECT_EQ(EngineFilePath(), HostFolder() + "\\Orvane.dll");
-  EXPECT_EQ(SettingsFilePath(), HostFolder() + "\\Orvane.ini");
+  EXPECT_EQ(HostSettingsPath(), HostFolder() + "\\Orvane.ini");
 }
 
 }  // namespace
