@@ -7,8 +7,9 @@
 namespace settings_dialog {
 
 int ModeAt(int x, int y) {
-  for (int mode = 0; mode < static_cast<int>(kImgBgm.size()); ++mode) {
-    if (ToPixels(kImgBgm[mode]).Contains(x, y) || ToPixels(kLblBgm[mode]).Contains(x, y))
+  for (int mode = 0; mode < static_cast<int>(kModeIndicators.size()); ++mode) {
+    if (ToPixels(kModeIndicators[mode]).Contains(x, y) ||
+        ToPixels(kModeLabels[mode]).Contains(x, y))
       return mode;
   }
   return -1;

@@ -31,27 +31,32 @@ constexpr PixelRect ToPixels(TwipRect r) {
 // Client area of the dialog.
 constexpr TwipRect kClient{0, 0, 7185, 3780};
 
-// On the dialog itself.
-constexpr TwipRect kPicC{180, 240, 6795, 2535};
-constexpr TwipRect kCmdEtc{2880, 3000, 1875, 375};
-constexpr TwipRect kCmdSet{4800, 3000, 1095, 375};
-constexpr TwipRect kCmdCan{5940, 3000, 1035, 375};
-constexpr TwipRect kLblCredit{180, 2940, 2475, 195};
+// Places of the stored layout; each comment is the control's name there,
+// by which the layout test names its rows.
 
-// Inside Pic_C, relative to it.
-constexpr TwipRect kShape3{300, 300, 1695, 315};
-constexpr TwipRect kLblHeading{300, 360, 1665, 195};
-constexpr TwipRect kBgmRepeat{1380, 780, 615, 300};
-constexpr TwipRect kLblRepeat{2040, 840, 990, 195};
-constexpr TwipRect kCmdBgm{540, 1740, 435, 315};
-constexpr TwipRect kLblFname{1020, 1740, 5355, 435};
+// On the dialog itself.
+constexpr TwipRect kMusicPanel{180, 240, 6795, 2535};         // Pic_C
+constexpr TwipRect kOtherWorksButton{2880, 3000, 1875, 375};  // Cmd_Etc
+constexpr TwipRect kSaveButton{4800, 3000, 1095, 375};        // Cmd_Set
+constexpr TwipRect kCancelButton{5940, 3000, 1035, 375};      // Cmd_Can
+constexpr TwipRect kCreditLabel{180, 2940, 2475, 195};
+
+// Inside the music panel, relative to it.
+constexpr TwipRect kHeadingBox{300, 300, 1695, 315};  // Shape3
+constexpr TwipRect kHeadingLabel{300, 360, 1665, 195};
+constexpr TwipRect kRepeatBox{1380, 780, 615, 300};  // BGM_Repeat
+constexpr TwipRect kRepeatLabel{2040, 840, 990, 195};
+constexpr TwipRect kBrowseButton{540, 1740, 435, 315};     // Cmd_BGM
+constexpr TwipRect kFileNameLabel{1020, 1740, 5355, 435};  // lbl_Fname
 // Indexed by music mode: 0 none, 1 audio CD, 2 music file.
-constexpr std::array<TwipRect, 3> kImgBgm{
+constexpr std::array<TwipRect, 3> kModeIndicators{
+    // Img_BGM(0..2)
     {{300, 1140, 195, 195}, {300, 840, 195, 195}, {300, 1440, 195, 195}}};
-constexpr std::array<TwipRect, 3> kLblBgm{
+constexpr std::array<TwipRect, 3> kModeLabels{
+    // lbl_BGM(0..2)
     {{540, 1140, 345, 195}, {540, 840, 645, 195}, {540, 1440, 900, 195}}};
 
-// The music mode whose indicator or label lies under a point of Pic_C, or -1.
+// The music mode whose indicator or label lies under a point of the music panel, or -1.
 int ModeAt(int x, int y);
 
 // Where the dialog opens, in screen pixels: centred across, one third of the

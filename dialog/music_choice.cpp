@@ -23,11 +23,11 @@ ModeLook LookForMode(int mode) {
   }
 }
 
-std::string RepeatBoxText(int16_t track) { return conv::FormatHash(track); }
+std::string RepeatBoxText(int16_t track) { return conv::NumberTextOrEmpty(track); }
 
 std::vector<std::string> RepeatBoxList() {
   std::vector<std::string> list;
-  for (int n = 0; n <= kRepeatListLast; ++n) list.push_back(conv::FormatHash(n));
+  for (int n = 0; n <= kRepeatListLast; ++n) list.push_back(conv::NumberTextOrEmpty(n));
   return list;
 }
 

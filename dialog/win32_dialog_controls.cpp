@@ -42,7 +42,7 @@ HICON LoadIconSized(HINSTANCE instance, int width, int height) {
 }
 
 void InvalidateIndicators(Dialog& d) {
-  for (const TwipRect& place : kImgBgm) {
+  for (const TwipRect& place : kModeIndicators) {
     const RECT r = ToRect(ToPixels(place));
     InvalidateRect(d.panel, &r, FALSE);
   }
@@ -56,13 +56,13 @@ HWND FocusWindow(const Dialog& d, FocusStop stop) {
     case FocusStop::RepeatBox:
       return d.repeat;
     case FocusStop::BrowseButton:
-      return d.cmdBgm;
+      return d.browseButton;
     case FocusStop::SaveButton:
-      return d.cmdSet;
+      return d.saveButton;
     case FocusStop::CancelButton:
-      return d.cmdCan;
+      return d.cancelButton;
     case FocusStop::OtherWorksButton:
-      return d.cmdEtc;
+      return d.otherWorksButton;
   }
   return nullptr;
 }
@@ -83,27 +83,28 @@ void CreateControls(Dialog& d) {
     SendMessageW(d.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(d.smallIcon));
 
   RegisterCommandClass(d.instance);
-  const PixelRect pic = ToPixels(kPicC);
-  d.panel =
-      CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                      pic.x, pic.y, pic.width, pic.height, d.window,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PIC_C)), d.instance, &d);
+  const PixelRect pic = ToPixels(kMusicPanel);
+  d.panel = CreateWindowExW(
+      0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, pic.x, pic.y,
+      pic.width, pic.height, d.window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MUSIC_PANEL)), d.instance, &d);
 
-  const PixelRect combo = ToPixels(kBgmRepeat);
+  const PixelRect combo = ToPixels(kRepeatBox);
   d.repeat = CreateWindowExW(
       0, L"COMBOBOX", L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, combo.x,
       combo.y, combo.width, combo.height * (kRepeatListRows + 1), d.panel,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BGM_REPEAT)), d.instance, nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_REPEAT_BOX)), d.instance, nullptr);
   if (d.repeat) {
     SendMessageW(d.repeat, WM_SETFONT, reinterpret_cast<WPARAM>(d.panelFont.get()), TRUE);
     FitComboHeight(d.repeat, combo.height);
   }
 
-  d.cmdBgm = CreateButton(d, d.panel, IDC_CMD_BGM, L"...", kCmdBgm);
-  d.cmdEtc = CreateButton(d, d.window, IDC_CMD_ETC, L"その他の作品", kCmdEtc);
-  d.cmdSet = CreateButton(d, d.window, IDC_CMD_SET, L"設定", kCmdSet);
-  d.cmdCan = CreateButton(d, d.window, IDC_CMD_CAN, L"ｷｬﾝｾﾙ", kCmdCan);
+  d.browseButton = CreateButton(d, d.panel, IDC_BROWSE_BUTTON, L"...", kBrowseButton);
+  d.otherWorksButton =
+      CreateButton(d, d.window, IDC_OTHER_WORKS_BUTTON, L"その他の作品", kOtherWorksButton);
+  d.saveButton = CreateButton(d, d.window, IDC_SAVE_BUTTON, L"設定", kSaveButton);
+  d.cancelButton = CreateButton(d, d.window, IDC_CANCEL_BUTTON, L"ｷｬﾝｾﾙ", kCancelButton);
 }
 
 void ShowMusicMode(Dialog& d) {
@@ -111,8 +112,8 @@ void ShowMusicMode(Dialog& d) {
   InvalidateIndicators(d);
   // Off and on again through the button's own Enabled write, which repaints
   // it even when its state stays: "..." shows Normal after every mode click.
-  CommandSetEnabled(d.cmdBgm, false);
-  if (look.browseEnabled) CommandSetEnabled(d.cmdBgm, true);
+  CommandSetEnabled(d.browseButton, false);
+  if (look.browseEnabled) CommandSetEnabled(d.browseButton, true);
   EnableWindow(d.repeat, look.repeatEnabled);
 }
 

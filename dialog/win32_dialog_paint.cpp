@@ -32,7 +32,7 @@ void ComposePanel(Dialog& d, HDC dc) {
   {  // Shape3: a black outline around the heading
     Selection pen(dc, GetStockObject(BLACK_PEN));
     Selection brush(dc, GetStockObject(NULL_BRUSH));
-    const RECT r = ToRect(ToPixels(kShape3));
+    const RECT r = ToRect(ToPixels(kHeadingBox));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
   }
 
@@ -42,13 +42,13 @@ void ComposePanel(Dialog& d, HDC dc) {
   // The short labels were measured for one font; where another one stands in
   // and runs wider, the text still shows whole (nothing lies to their right).
   constexpr UINT kOneLine = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
-  DrawLabel(dc, L"BGM", kLblHeading, DT_CENTER | DT_SINGLELINE);
-  DrawLabel(dc, L"音楽CD", kLblBgm[kModeCd], kOneLine);
-  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", kLblRepeat, kOneLine);
-  DrawLabel(dc, L"無し", kLblBgm[kModeNone], kOneLine);
-  DrawLabel(dc, L"MP3、WAV", kLblBgm[kModeFile], kOneLine);
+  DrawLabel(dc, L"BGM", kHeadingLabel, DT_CENTER | DT_SINGLELINE);
+  DrawLabel(dc, L"音楽CD", kModeLabels[kModeCd], kOneLine);
+  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", kRepeatLabel, kOneLine);
+  DrawLabel(dc, L"無し", kModeLabels[kModeNone], kOneLine);
+  DrawLabel(dc, L"MP3、WAV", kModeLabels[kModeFile], kOneLine);
   // A long path wraps, also inside a name without blanks.
-  DrawLabel(dc, d.fileLabel, kLblFname, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
+  DrawLabel(dc, d.fileLabel, kFileNameLabel, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 
   const int selected = LookForMode(d.env->settings->musicMode).selectedIndicator;
   for (int mode = 0; mode < kModeCount; ++mode) {
@@ -57,7 +57,7 @@ void ComposePanel(Dialog& d, HDC dc) {
     BITMAP info{};
     GetObjectW(picture, sizeof info, &info);
     MemoryDc source(picture);
-    const PixelRect r = ToPixels(kImgBgm[static_cast<size_t>(mode)]);
+    const PixelRect r = ToPixels(kModeIndicators[static_cast<size_t>(mode)]);
     BitBlt(dc, r.x, r.y, std::min<int>(info.bmWidth, r.width),
            std::min<int>(info.bmHeight, r.height), source.Get(), 0, 0, SRCCOPY);
   }
@@ -138,7 +138,7 @@ void PaintDialog(Dialog& d, HDC target) {
   Selection font(target, d.labelFont.get());
   SetBkMode(target, TRANSPARENT);
   SetTextColor(target, kCreditColour);
-  DrawLabel(target, kCredit, kLblCredit, DT_LEFT | DT_SINGLELINE);
+  DrawLabel(target, kCredit, kCreditLabel, DT_LEFT | DT_SINGLELINE);
 }
 
 bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {

@@ -34,10 +34,10 @@ struct Dialog {
   HWND window = nullptr;
   HWND panel = nullptr;   // Pic_C
   HWND repeat = nullptr;  // BGM_Repeat
-  HWND cmdBgm = nullptr;
-  HWND cmdSet = nullptr;
-  HWND cmdCan = nullptr;
-  HWND cmdEtc = nullptr;
+  HWND browseButton = nullptr;
+  HWND saveButton = nullptr;
+  HWND cancelButton = nullptr;
+  HWND otherWorksButton = nullptr;
   orvane::gdi::FontPtr labelFont;
   orvane::gdi::FontPtr panelFont;
   // Img_Ra(0) not selected, Img_Ra(1) selected

@@ -42,7 +42,7 @@ struct CreateParams {
 
 void SetFileLabel(Dialog& d, const std::string& path) {
   d.fileLabel = Widen(path, kAnsiCodePage);
-  const RECT r = ToRect(ToPixels(kLblFname));
+  const RECT r = ToRect(ToPixels(kFileNameLabel));
   InvalidateRect(d.panel, &r, FALSE);
 }
 
@@ -68,7 +68,7 @@ void Load(Dialog& d) {
   SetWindowPos(d.window, nullptr, place.x, place.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  for (HWND button : {d.cmdCan, d.cmdSet, d.cmdBgm, d.cmdEtc}) {
+  for (HWND button : {d.cancelButton, d.saveButton, d.browseButton, d.otherWorksButton}) {
     if (button) CommandInitialize(button);
   }
   ShowMusicMode(d);
@@ -177,16 +177,16 @@ void OpenHomePage(Dialog& d) {
 void OnCommand(Dialog& d, int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
-    case IDC_CMD_BGM:
+    case IDC_BROWSE_BUTTON:
       ChooseMusicFile(d);
       break;
-    case IDC_CMD_SET:
+    case IDC_SAVE_BUTTON:
       Save(d);
       break;
-    case IDC_CMD_CAN:
+    case IDC_CANCEL_BUTTON:
       Unload(d);
       break;
-    case IDC_CMD_ETC:
+    case IDC_OTHER_WORKS_BUTTON:
       OpenHomePage(d);
       break;
     default:

@@ -49,7 +49,7 @@ std::string ModeLetter(std::string_view argumentText) {
 
 std::uint32_t PreviewParentHandle(std::string_view argumentText) {
   std::size_t at = CharOffset(argumentText, 3);
-  double value = conv::RoundHalfEven(conv::Val(argumentText.substr(at)));
+  double value = conv::RoundHalfEven(conv::LenientNumber(argumentText.substr(at)));
   // Handles are 32-bit values; accept them written signed or unsigned.
   if (!std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0) return 0;
   return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));

@@ -18,13 +18,13 @@ SaverShow::SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Setti
 
 void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
   switch (timer) {
-    case ShowTimer::Timer1:
+    case ShowTimer::Mp3KeepAlive:
       timer1_ = enabled;
       break;
-    case ShowTimer::Timer2:
+    case ShowTimer::CdPoll:
       timer2_ = enabled;
       break;
-    case ShowTimer::Timer3:
+    case ShowTimer::EngineWatch:
       timer3_ = enabled;
       break;
   }
@@ -36,7 +36,7 @@ void SaverShow::Load() {
   engineStarted_ = port_.StartEngine();
   if (settings_.musicMode == 1) {
     music_.CdOpen();
-    SetTimer(ShowTimer::Timer2, true);
+    SetTimer(ShowTimer::CdPoll, true);
   }
   if (settings_.musicMode == 2) {
     switch (KindOfMusicFile(settings_.musicFile)) {
@@ -45,7 +45,7 @@ void SaverShow::Load() {
         break;
       case MusicFileKind::Mp3:
         music_.Mp3Open(settings_.musicFile);
-        SetTimer(ShowTimer::Timer1, true);
+        SetTimer(ShowTimer::Mp3KeepAlive, true);
         break;
       case MusicFileKind::None:
         break;
@@ -53,7 +53,7 @@ void SaverShow::Load() {
   }
 }
 
-void SaverShow::Timer3Tick() {
+void SaverShow::EngineWatchTick() {
   if (port_.EngineWindowExists()) {
     engineWindowSeen_ = true;
     return;
@@ -64,17 +64,17 @@ void SaverShow::Timer3Tick() {
       port_.NowMs() - loadedAtMs_ < kEngineStartGraceMs) {
     return;
   }
-  SetTimer(ShowTimer::Timer3, false);
+  SetTimer(ShowTimer::EngineWatch, false);
   UnloadRequest();
 }
 
-void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, music_.CdPoll(settings_.repeatTrack)); }
+void SaverShow::CdPollTick() { SetTimer(ShowTimer::CdPoll, music_.CdPoll(settings_.repeatTrack)); }
 
-void SaverShow::Timer1Tick() { music_.Mp3KeepAlive(); }
+void SaverShow::Mp3KeepAliveTick() { music_.Mp3KeepAlive(); }
 
 void SaverShow::UnloadRequest() {
   if (timer2_) {
-    SetTimer(ShowTimer::Timer2, false);
+    SetTimer(ShowTimer::CdPoll, false);
     music_.CdClose();
   }
   if (settings_.musicMode == 2) {

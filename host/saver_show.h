@@ -9,11 +9,12 @@
 #include "common/settings.h"
 #include "music/music.h"
 
-enum class ShowTimer { Timer1, Timer2, Timer3 };  // 1000 ms MP3, 200 ms CD, 50 ms engine watch
+// The show's three timers (Timer1, Timer2 and Timer3 in the unit test's call log).
+enum class ShowTimer { Mp3KeepAlive, CdPoll, EngineWatch };
 
-inline constexpr std::uint32_t kTimer1Ms = 1000;
-inline constexpr std::uint32_t kTimer2Ms = 200;
-inline constexpr std::uint32_t kTimer3Ms = 50;
+inline constexpr std::uint32_t kMp3KeepAliveMs = 1000;  // restarts the MP3 when it ended
+inline constexpr std::uint32_t kCdPollMs = 200;         // follows the audio CD
+inline constexpr std::uint32_t kEngineWatchMs = 50;     // watches the engine's window
 // How long the engine may take to open its window before the show gives up.
 inline constexpr std::uint32_t kEngineStartGraceMs = 10000;
 
@@ -44,9 +45,9 @@ class SaverShow {
             std::string roleLetter);
 
   void Load();
-  void Timer1Tick();
-  void Timer2Tick();
-  void Timer3Tick();
+  void Mp3KeepAliveTick();
+  void CdPollTick();
+  void EngineWatchTick();
   // Stops the music, shows the pointer again for role "S" and ends the
   // program. Runs for the engine's end and for Windows closing the program.
   void UnloadRequest();

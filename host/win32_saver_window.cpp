@@ -14,11 +14,11 @@ constexpr wchar_t kClassName[] = L"Orvane_S";
 
 UINT_PTR TimerId(ShowTimer timer) {
   switch (timer) {
-    case ShowTimer::Timer1:
+    case ShowTimer::Mp3KeepAlive:
       return 1;
-    case ShowTimer::Timer2:
+    case ShowTimer::CdPoll:
       return 2;
-    case ShowTimer::Timer3:
+    case ShowTimer::EngineWatch:
       return 3;
   }
   return 0;
@@ -26,12 +26,12 @@ UINT_PTR TimerId(ShowTimer timer) {
 
 UINT TimerInterval(ShowTimer timer) {
   switch (timer) {
-    case ShowTimer::Timer1:
-      return kTimer1Ms;
-    case ShowTimer::Timer2:
-      return kTimer2Ms;
-    case ShowTimer::Timer3:
-      return kTimer3Ms;
+    case ShowTimer::Mp3KeepAlive:
+      return kMp3KeepAliveMs;
+    case ShowTimer::CdPoll:
+      return kCdPollMs;
+    case ShowTimer::EngineWatch:
+      return kEngineWatchMs;
   }
   return 0;
 }
@@ -114,11 +114,11 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
       if (!state) break;
       if (wParam == 3)
-        state->show->Timer3Tick();
+        state->show->EngineWatchTick();
       else if (wParam == 2)
-        state->show->Timer2Tick();
+        state->show->CdPollTick();
       else if (wParam == 1)
-        state->show->Timer1Tick();
+        state->show->Mp3KeepAliveTick();
       return 0;
     case WM_CLOSE:
       if (state) state->show->UnloadRequest();
@@ -148,7 +148,7 @@ bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::st
                                 WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, &start);
   if (!window) return false;
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  state->port->EnableTimer(ShowTimer::Timer3, true);
+  state->port->EnableTimer(ShowTimer::EngineWatch, true);
   state->show->Load();
   return true;
 }

@@ -6,7 +6,7 @@
 namespace {
 
 // Decimal numbers only: the &H and &O forms read as no number.
-TEST(Val, ReadsLikeThePlainTextToNumberConversion) {
+TEST(LenientNumber, ReadsLikeThePlainTextToNumberConversion) {
   struct Case {
     const char* text;
     double want;
@@ -20,9 +20,9 @@ TEST(Val, ReadsLikeThePlainTextToNumberConversion) {
       {"&H", 0},      {"&X1", 0},
   };
   for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(conv::Val(c.text), c.want) << '"' << c.text << '"';
+    EXPECT_DOUBLE_EQ(conv::LenientNumber(c.text), c.want) << '"' << c.text << '"';
   }
-  EXPECT_TRUE(std::isinf(conv::Val("1e999")));
+  EXPECT_TRUE(std::isinf(conv::LenientNumber("1e999")));
 }
 
 TEST(ParseNumber, AcceptsOnlyOneDecimalNumberWithBlanksAround) {
@@ -85,11 +85,11 @@ TEST(NumberText, NonNegativeNumbersGetOneLeadingBlank) {
   EXPECT_EQ(conv::NumberText(-32768), "-32768");
 }
 
-TEST(FormatHash, ZeroIsEmpty) {
-  EXPECT_EQ(conv::FormatHash(0), "");
-  EXPECT_EQ(conv::FormatHash(1), "1");
-  EXPECT_EQ(conv::FormatHash(30), "30");
-  EXPECT_EQ(conv::FormatHash(-4), "-4");
+TEST(NumberTextOrEmpty, ZeroIsEmpty) {
+  EXPECT_EQ(conv::NumberTextOrEmpty(0), "");
+  EXPECT_EQ(conv::NumberTextOrEmpty(1), "1");
+  EXPECT_EQ(conv::NumberTextOrEmpty(30), "30");
+  EXPECT_EQ(conv::NumberTextOrEmpty(-4), "-4");
 }
 
 }  // namespace

@@ -18,18 +18,18 @@ TEST(DialogLayout, PlacesInPixels) {
     PixelRect pixels;
   };
   for (const Case& c : std::vector<Case>{{"client", kClient, {0, 0, 479, 252}},
-                                         {"Pic_C", kPicC, {12, 16, 453, 169}},
-                                         {"Cmd_Etc", kCmdEtc, {192, 200, 125, 25}},
-                                         {"Cmd_Set", kCmdSet, {320, 200, 73, 25}},
-                                         {"Cmd_Can", kCmdCan, {396, 200, 69, 25}},
-                                         {"credit", kLblCredit, {12, 196, 165, 13}},
-                                         {"Shape3", kShape3, {20, 20, 113, 21}},
-                                         {"BGM_Repeat", kBgmRepeat, {92, 52, 41, 20}},
-                                         {"Cmd_BGM", kCmdBgm, {36, 116, 29, 21}},
-                                         {"lbl_Fname", kLblFname, {68, 116, 357, 29}},
-                                         {"Img_BGM(1)", kImgBgm[1], {20, 56, 13, 13}},
-                                         {"lbl_BGM(0)", kLblBgm[0], {36, 76, 23, 13}},
-                                         {"lbl_BGM(2)", kLblBgm[2], {36, 96, 60, 13}}}) {
+                                         {"Pic_C", kMusicPanel, {12, 16, 453, 169}},
+                                         {"Cmd_Etc", kOtherWorksButton, {192, 200, 125, 25}},
+                                         {"Cmd_Set", kSaveButton, {320, 200, 73, 25}},
+                                         {"Cmd_Can", kCancelButton, {396, 200, 69, 25}},
+                                         {"credit", kCreditLabel, {12, 196, 165, 13}},
+                                         {"Shape3", kHeadingBox, {20, 20, 113, 21}},
+                                         {"BGM_Repeat", kRepeatBox, {92, 52, 41, 20}},
+                                         {"Cmd_BGM", kBrowseButton, {36, 116, 29, 21}},
+                                         {"lbl_Fname", kFileNameLabel, {68, 116, 357, 29}},
+                                         {"Img_BGM(1)", kModeIndicators[1], {20, 56, 13, 13}},
+                                         {"lbl_BGM(0)", kModeLabels[0], {36, 76, 23, 13}},
+                                         {"lbl_BGM(2)", kModeLabels[2], {36, 96, 60, 13}}}) {
     EXPECT_TRUE(Same(ToPixels(c.twips), c.pixels)) << c.name;
   }
 }

@@ -30,10 +30,10 @@ class FakeShowPort : public ShowPort, public MciPort, public SoundPort {
   bool EngineWindowExists() override { return engineWindow; }
   std::uint32_t NowMs() override { return now; }
   void EnableTimer(ShowTimer t, bool on) override {
-    calls.push_back(std::string(on ? "enable " : "disable ") + (t == ShowTimer::Timer1 ? "Timer1"
-                                                                : t == ShowTimer::Timer2
-                                                                    ? "Timer2"
-                                                                    : "Timer3"));
+    calls.push_back(std::string(on ? "enable " : "disable ") +
+                    (t == ShowTimer::Mp3KeepAlive ? "Timer1"
+                     : t == ShowTimer::CdPoll     ? "Timer2"
+                                                  : "Timer3"));
   }
   void ShowCursor() override { calls.push_back("show cursor"); }
   void EndProgram() override {
@@ -124,13 +124,13 @@ TEST(SaverShow, StartAndEndFollowTheMusicChoice) {
     Show s(c.settings, c.role);
     s.show.Load();
     EXPECT_EQ(s.port.calls, c.load) << c.name;
-    EXPECT_TRUE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer3)) << c.name;
+    EXPECT_TRUE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::EngineWatch)) << c.name;
     s.port.calls.clear();
     s.port.engineWindow = true;
-    s.show.Timer3Tick();
+    s.show.EngineWatchTick();
     EXPECT_TRUE(s.port.calls.empty()) << c.name;
     s.port.engineWindow = false;
-    s.show.Timer3Tick();
+    s.show.EngineWatchTick();
     EXPECT_EQ(s.port.calls, c.unload) << c.name;
   }
 }
@@ -142,10 +142,10 @@ TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
   // On track 3 while track 4 repeats: back to track 4.
   s.port.mciAnswers["status cdaudio current track"] = {0, "3"};
   s.port.mciAnswers["status cdaudio position track 4"] = {0, "04:00:00:00"};
-  s.show.Timer2Tick();
+  s.show.CdPollTick();
   s.port.mciAnswers["status cdaudio current track"] = {263, ""};
-  s.show.Timer2Tick();
-  EXPECT_FALSE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer2));
+  s.show.CdPollTick();
+  EXPECT_FALSE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::CdPoll));
   s.show.UnloadRequest();
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status cdaudio current track", "mci status cdaudio number of tracks",
@@ -159,7 +159,7 @@ TEST(SaverShow, Mp3TickKeepsTheFileAlive) {
   s.show.Load();
   s.port.calls.clear();
   s.port.mciAnswers["status MP3Play mode"] = {0, "stopped"};
-  s.show.Timer1Tick();
+  s.show.Mp3KeepAliveTick();
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status MP3Play mode", "mci stop MP3Play", "mci play MP3Play from 0"}));
 }
@@ -191,14 +191,14 @@ TEST(SaverShow, EngineWatchWaitsForASlowEngineButNotForAGoneOne) {
     show.Load();
     if (c.windowSeenBefore) {
       port.engineWindow = true;
-      show.Timer3Tick();
+      show.EngineWatchTick();
       port.engineWindow = false;
     }
     port.engineRunning = c.running;
     port.now += c.elapsedMs;
-    show.Timer3Tick();
+    show.EngineWatchTick();
     EXPECT_EQ(port.ended, c.ends) << c.name;
-    EXPECT_EQ(SaverShowTesting::TimerEnabled(show, ShowTimer::Timer3), !c.ends) << c.name;
+    EXPECT_EQ(SaverShowTesting::TimerEnabled(show, ShowTimer::EngineWatch), !c.ends) << c.name;
   }
 }
 
@@ -210,7 +210,7 @@ TEST(SaverShow, AWindowLeftFromAnEarlierRunKeepsTheShowGoing) {
   SaverShow& show = s.show;
   port.engineRunning = false;  // the new engine found the old one and ended
   port.now += 60000;
-  show.Timer3Tick();
+  show.EngineWatchTick();
   EXPECT_FALSE(port.ended);
 }
 

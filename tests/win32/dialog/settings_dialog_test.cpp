@@ -73,7 +73,7 @@ class SettingsDialogTest : public ::testing::Test {
   }
 
   HWND Control(int id) const {
-    HWND panel = GetDlgItem(dialog_, IDC_PIC_C);
+    HWND panel = GetDlgItem(dialog_, IDC_MUSIC_PANEL);
     HWND w = GetDlgItem(dialog_, id);
     return w ? w : GetDlgItem(panel, id);
   }
@@ -83,15 +83,15 @@ class SettingsDialogTest : public ::testing::Test {
   }
 
   void PressOnPanel(UINT message, int x, int y) {
-    SendMessageW(Control(IDC_PIC_C), message, 0, MAKELPARAM(x, y));
+    SendMessageW(Control(IDC_MUSIC_PANEL), message, 0, MAKELPARAM(x, y));
   }
 
   // Opens on the audio CD, types `repeat` into the repeat box and presses 設定.
   void SaveWithRepeat(const wchar_t* repeat) {
     mode_ = 1;
     Open();
-    SetWindowTextW(Control(IDC_BGM_REPEAT), repeat);
-    Click(IDC_CMD_SET);
+    SetWindowTextW(Control(IDC_REPEAT_BOX), repeat);
+    Click(IDC_SAVE_BUTTON);
   }
 
   std::wstring Text(HWND w) const {
@@ -136,18 +136,18 @@ TEST_F(SettingsDialogTest, WindowFrameAndPlaces) {
   EXPECT_EQ(frame.left, expected.x);
   EXPECT_EQ(frame.top, expected.y);
 
-  HWND panel = Control(IDC_PIC_C);
-  ExpectPlace(PlaceIn(panel, dialog_), kPicC, "Pic_C");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_ETC), dialog_), kCmdEtc, "Cmd_Etc");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_SET), dialog_), kCmdSet, "Cmd_Set");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_CAN), dialog_), kCmdCan, "Cmd_Can");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_BGM), panel), kCmdBgm, "Cmd_BGM");
-  ExpectPlace(PlaceIn(Control(IDC_BGM_REPEAT), panel), kBgmRepeat, "BGM_Repeat");
-  EXPECT_EQ(Text(Control(IDC_CMD_ETC)), L"その他の作品");
-  EXPECT_EQ(Text(Control(IDC_CMD_SET)), L"設定");
-  EXPECT_EQ(Text(Control(IDC_CMD_CAN)), L"ｷｬﾝｾﾙ");
-  EXPECT_EQ(Text(Control(IDC_CMD_BGM)), L"...");
-  for (int id : {IDC_CMD_ETC, IDC_CMD_SET, IDC_CMD_CAN, IDC_CMD_BGM}) {
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  ExpectPlace(PlaceIn(panel, dialog_), kMusicPanel, "Pic_C");
+  ExpectPlace(PlaceIn(Control(IDC_OTHER_WORKS_BUTTON), dialog_), kOtherWorksButton, "Cmd_Etc");
+  ExpectPlace(PlaceIn(Control(IDC_SAVE_BUTTON), dialog_), kSaveButton, "Cmd_Set");
+  ExpectPlace(PlaceIn(Control(IDC_CANCEL_BUTTON), dialog_), kCancelButton, "Cmd_Can");
+  ExpectPlace(PlaceIn(Control(IDC_BROWSE_BUTTON), panel), kBrowseButton, "Cmd_BGM");
+  ExpectPlace(PlaceIn(Control(IDC_REPEAT_BOX), panel), kRepeatBox, "BGM_Repeat");
+  EXPECT_EQ(Text(Control(IDC_OTHER_WORKS_BUTTON)), L"その他の作品");
+  EXPECT_EQ(Text(Control(IDC_SAVE_BUTTON)), L"設定");
+  EXPECT_EQ(Text(Control(IDC_CANCEL_BUTTON)), L"ｷｬﾝｾﾙ");
+  EXPECT_EQ(Text(Control(IDC_BROWSE_BUTTON)), L"...");
+  for (int id : {IDC_OTHER_WORKS_BUTTON, IDC_SAVE_BUTTON, IDC_CANCEL_BUTTON, IDC_BROWSE_BUTTON}) {
     EXPECT_EQ(CommandState(Control(id)), 1) << "Initialize ran on button " << id;
   }
 }
@@ -168,14 +168,14 @@ TEST_F(SettingsDialogTest, LoadShowsTheSettings) {
     track_ = c.track;
     Open();
     EXPECT_EQ(SelectedIndicator(dialog_), c.indicator) << c.mode;
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, c.repeat) << c.mode;
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, c.browse) << c.mode;
-    EXPECT_EQ(Text(Control(IDC_BGM_REPEAT)), c.repeatText);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_REPEAT_BOX)) != 0, c.repeat) << c.mode;
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, c.browse) << c.mode;
+    EXPECT_EQ(Text(Control(IDC_REPEAT_BOX)), c.repeatText);
     EXPECT_EQ(FileLabelText(dialog_), L"C:\\Music\\song.mp3");
     DestroyWindow(dialog_);
   }
   Open();
-  HWND combo = Control(IDC_BGM_REPEAT);
+  HWND combo = Control(IDC_REPEAT_BOX);
   ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 31);
   wchar_t item[16] = {};
   SendMessageW(combo, CB_GETLBTEXT, 0, (LPARAM)item);
@@ -206,8 +206,8 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
     EXPECT_EQ(mode_, c.mode) << c.x << "," << c.y;
     const ModeLook look = LookForMode(c.mode);
     EXPECT_EQ(SelectedIndicator(dialog_), look.selectedIndicator);
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, look.repeatEnabled);
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, look.browseEnabled);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_REPEAT_BOX)) != 0, look.repeatEnabled);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, look.browseEnabled);
   }
 }
 
@@ -221,7 +221,7 @@ TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
   };
   mode_ = 2;
   Open();
-  HWND browse = Control(IDC_CMD_BGM);
+  HWND browse = Control(IDC_BROWSE_BUTTON);
   for (const Case& c : std::vector<Case>{{22, 98, Picture::Normal},     // MP3、WAV again
                                          {40, 60, Picture::Disable},    // 音楽CD
                                          {22, 98, Picture::Normal}}) {  // back to MP3、WAV
@@ -235,8 +235,8 @@ TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
 TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
   mode_ = 2;
   Open();
-  HWND panel = Control(IDC_PIC_C);
-  HWND browse = Control(IDC_CMD_BGM);
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  HWND browse = Control(IDC_BROWSE_BUTTON);
   CommandSetVisible(browse, 0);
   RECT r;
   GetClientRect(browse, &r);
@@ -289,7 +289,7 @@ TEST_F(SettingsDialogTest, CancelAndCloseBoxWriteNothing) {
     if (closeBox) {
       SendMessageW(dialog_, WM_CLOSE, 0, 0);
     } else {
-      Click(IDC_CMD_CAN);
+      Click(IDC_CANCEL_BUTTON);
     }
     EXPECT_FALSE(IsWindow(dialog_));
   }
@@ -308,7 +308,7 @@ TEST_F(SettingsDialogTest, UnsavableRepeatNumberKeepsTheDialogOpen) {
 TEST_F(SettingsDialogTest, FailedWriteIsReportedWithThePath) {
   writesSucceed_ = false;
   Open();
-  Click(IDC_CMD_SET);
+  Click(IDC_SAVE_BUTTON);
   EXPECT_TRUE(IsWindow(dialog_));
   EXPECT_EQ(writes_.size(), 1u);
   ASSERT_EQ(reports_.size(), 1u);
@@ -338,7 +338,7 @@ TEST_F(SettingsDialogTest, LockedSettingsFileUnderTheRealStore) {
   Win32IniStore realStore;
   env_.store = &realStore;
   Open();
-  Click(IDC_CMD_SET);
+  Click(IDC_SAVE_BUTTON);
   EXPECT_TRUE(IsWindow(dialog_));
   CloseHandle(lock);
   ASSERT_EQ(reports_.size(), 1u);
@@ -351,20 +351,20 @@ TEST_F(SettingsDialogTest, TabFollowsTheOrderAndSkipsDisabledControls) {
   mode_ = 0;  // repeat box and "..." disabled
   Open();
   SetForegroundWindow(dialog_);
-  SetFocus(Control(IDC_PIC_C));
-  ASSERT_EQ(GetFocus(), Control(IDC_PIC_C));
+  SetFocus(Control(IDC_MUSIC_PANEL));
+  ASSERT_EQ(GetFocus(), Control(IDC_MUSIC_PANEL));
   const auto tab = [this] {
     MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
     EXPECT_TRUE(HandleDialogKey(dialog_, msg));
     return GetFocus();
   };
-  EXPECT_EQ(tab(), Control(IDC_CMD_SET));
-  EXPECT_EQ(tab(), Control(IDC_CMD_CAN));
-  EXPECT_EQ(tab(), Control(IDC_CMD_ETC));
-  EXPECT_EQ(tab(), Control(IDC_PIC_C));
+  EXPECT_EQ(tab(), Control(IDC_SAVE_BUTTON));
+  EXPECT_EQ(tab(), Control(IDC_CANCEL_BUTTON));
+  EXPECT_EQ(tab(), Control(IDC_OTHER_WORKS_BUTTON));
+  EXPECT_EQ(tab(), Control(IDC_MUSIC_PANEL));
   PressOnPanel(WM_LBUTTONDOWN, 40, 60);  // audio CD: the repeat box takes the focus now
   HWND focus = tab();
-  EXPECT_TRUE(focus == Control(IDC_BGM_REPEAT) || IsChild(Control(IDC_BGM_REPEAT), focus));
+  EXPECT_TRUE(focus == Control(IDC_REPEAT_BOX) || IsChild(Control(IDC_REPEAT_BOX), focus));
 }
 
 TEST_F(SettingsDialogTest, RunEndsWhenTheDialogCloses) {
