@@ -53,10 +53,10 @@ class ScriptedPort final : public EntryPort {
     FUZZ_CHECK(SameSettings(settings, loaded));
   }
   void HideCursor() override { ++cursors; }
-  bool LoadSaverWindow(const Settings& settings, const std::string& letter) override {
+  bool StartShow(const Settings& settings, ShowRole role) override {
     ++saverWindows;
     FUZZ_CHECK(SameSettings(settings, loaded));
-    roleLetter = letter;
+    roleLetter = role == ShowRole::ScreenSaver ? "S" : "";
     return flags & 16;
   }
 };

@@ -79,5 +79,6 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   }
   if (letter != "S" && !argumentText.empty()) return EntryResult::EndNow;
   if (letter == "S") port.HideCursor();
-  return port.LoadSaverWindow(settings, letter) ? EntryResult::RunWindowLoop : EntryResult::EndNow;
+  const ShowRole role = letter == "S" ? ShowRole::ScreenSaver : ShowRole::WithoutArguments;
+  return port.StartShow(settings, role) ? EntryResult::RunWindowLoop : EntryResult::EndNow;
 }

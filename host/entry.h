@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/settings.h"
+#include "host/show_role.h"
 
 // The command line (UTF-8) without the program's own path (quoted or not) and
 // the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
@@ -31,10 +32,9 @@ class EntryPort {
   // Modal; the dialog edits and saves `settings`.
   virtual void ShowSettingsDialog(Settings& settings) = 0;
   virtual void HideCursor() = 0;
-  // Starts the show with the settings and the role letter ("S", or "" for a
-  // start without arguments). False when the saver window could not be made:
-  // nothing would ever end the program.
-  virtual bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) = 0;
+  // Starts the show with the settings in its role. False when the saver
+  // window could not be made: nothing would ever end the program.
+  virtual bool StartShow(const Settings& settings, ShowRole role) = 0;
 };
 
 enum class EntryResult {

@@ -13,8 +13,8 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile) {
 }
 
 SaverShow::SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
-                     std::string roleLetter)
-    : port_(port), music_(mci, sound), settings_(settings), roleLetter_(std::move(roleLetter)) {}
+                     ShowRole role)
+    : port_(port), music_(mci, sound), settings_(settings), role_(role) {}
 
 void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
   switch (timer) {
@@ -89,6 +89,6 @@ void SaverShow::UnloadRequest() {
         break;
     }
   }
-  if (roleLetter_ == "S") port_.ShowCursor();
+  if (role_ == ShowRole::ScreenSaver) port_.ShowCursor();
   port_.EndProgram();
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/settings.h"
+#include "host/show_role.h"
 #include "music/music.h"
 
 // The show's three timers (Timer1, Timer2 and Timer3 in the unit test's call log).
@@ -40,15 +41,14 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile);
 
 class SaverShow {
  public:
-  // roleLetter: "S" when started as the screensaver (the pointer was hidden).
   SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
-            std::string roleLetter);
+            ShowRole role);
 
   void Load();
   void Mp3KeepAliveTick();
   void CdPollTick();
   void EngineWatchTick();
-  // Stops the music, shows the pointer again for role "S" and ends the
+  // Stops the music, shows the pointer again for the screen saver and ends the
   // program. Runs for the engine's end and for Windows closing the program.
   void UnloadRequest();
 
@@ -60,7 +60,7 @@ class SaverShow {
   ShowPort& port_;
   Music music_;
   Settings settings_;
-  std::string roleLetter_;
+  ShowRole role_;
   bool timer1_ = false;
   bool timer2_ = false;
   bool timer3_ = true;

@@ -45,8 +45,8 @@ class Win32EntryPort : public EntryPort {
       settings_dialog::RunSettingsDialog(dialog);
   }
   void HideCursor() override { ShowCursor(FALSE); }
-  bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) override {
-    return ::LoadSaverWindow(instance_, settings, roleLetter);
+  bool StartShow(const Settings& settings, ShowRole role) override {
+    return LoadSaverWindow(instance_, settings, role);
   }
 
  private:

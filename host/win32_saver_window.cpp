@@ -84,7 +84,7 @@ class Win32ShowPort : public ShowPort {
 
 struct ShowStart {
   const Settings* settings;
-  std::string roleLetter;
+  ShowRole role;
 };
 
 struct SaverWindow {
@@ -101,9 +101,8 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
           reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
       auto* created = new SaverWindow;
       created->port = std::make_unique<Win32ShowPort>(window);
-      created->show =
-          std::make_unique<SaverShow>(*created->port, created->music.mci, created->music.sound,
-                                      *start->settings, start->roleLetter);
+      created->show = std::make_unique<SaverShow>(
+          *created->port, created->music.mci, created->music.sound, *start->settings, start->role);
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
       break;
     }
@@ -137,8 +136,8 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::string& roleLetter) {
-  ShowStart start{&settings, roleLetter};
+bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, ShowRole role) {
+  ShowStart start{&settings, role};
   WNDCLASSW wc{};
   wc.lpfnWndProc = SaverProc;
   wc.hInstance = instance;

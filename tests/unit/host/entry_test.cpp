@@ -97,8 +97,9 @@ class RecordingPort : public EntryPort {
     calls.push_back("dialog " + std::to_string(settings.musicMode));
   }
   void HideCursor() override { calls.push_back("hide cursor"); }
-  bool LoadSaverWindow(const Settings& settings, const std::string& role) override {
-    calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + role);
+  bool StartShow(const Settings& settings, ShowRole role) override {
+    const std::string letter = role == ShowRole::ScreenSaver ? "S" : "";
+    calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + letter);
     return saverWindowMade;
   }
 };

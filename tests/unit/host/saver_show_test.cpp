@@ -59,7 +59,8 @@ struct Show {
   FakeShowPort port;
   SaverShow show;
   explicit Show(const Settings& settings, const char* role = "S")
-      : show(port, port, port, settings, role) {}
+      : show(port, port, port, settings,
+             std::string(role) == "S" ? ShowRole::ScreenSaver : ShowRole::WithoutArguments) {}
 };
 
 using Calls = std::vector<std::string>;
