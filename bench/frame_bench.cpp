@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace orvane::engine;
+
 namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;

@@ -12,6 +12,8 @@
 #include <map>
 #include <string>
 
+using namespace orvane::engine;
+
 namespace {
 
 constexpr float kFrameStep = 0.016f;

@@ -19,6 +19,8 @@
 #include <memory>
 #include <string>
 
+using namespace orvane::engine;
+
 namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace conv {
+namespace orvane::common {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -115,4 +116,4 @@ std::string NumberText(long long n) { return n < 0 ? std::to_string(n) : " " + s
 
 std::string NumberTextOrEmpty(long long n) { return n == 0 ? std::string() : std::to_string(n); }
 
-}  // namespace conv
+}  // namespace orvane::common

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace conv {
+namespace orvane::common {
 
 // Lenient reading of a decimal number: blanks, tabs and line feeds are ignored
 // wherever they stand, reading stops at the first character that cannot
@@ -37,4 +37,4 @@ std::string NumberText(long long n);
 // (FormatHash before; the repeat box shows a stored track this way.)
 std::string NumberTextOrEmpty(long long n);
 
-}  // namespace conv
+}  // namespace orvane::common

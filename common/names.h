@@ -4,7 +4,7 @@
 // forms are made from the same text.
 #include <cstddef>
 
-namespace orvane::names {
+namespace orvane::common {
 
 // An ASCII name widened at compile time for the W entry points.
 template <std::size_t N>
@@ -33,4 +33,4 @@ inline constexpr char kEngineFileSuffix[] = "\\Orvane.dll";
 inline constexpr char kMessageCaption[] = "Orvane (ScreenSaver)";
 inline constexpr auto kMessageCaptionW = Widen(kMessageCaption);
 
-}  // namespace orvane::names
+}  // namespace orvane::common

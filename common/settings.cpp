@@ -4,6 +4,8 @@
 
 #include "common/conversions.h"
 
+namespace orvane::common {
+
 std::string SettingsPathIn(std::string_view hostFolder) {
   std::string path(hostFolder);
   path += '\\';
@@ -12,9 +14,9 @@ std::string SettingsPathIn(std::string_view hostFolder) {
 }
 
 std::int16_t ReadStoredNumber(std::string_view text) {
-  std::optional<double> number = conv::ParseNumber(text);
+  std::optional<double> number = ParseNumber(text);
   if (!number) return 0;
-  return conv::ToInt16(conv::Floor(*number)).value_or(0);
+  return ToInt16(Floor(*number)).value_or(0);
 }
 
 Settings LoadSettings(IniStore& store, const std::string& iniPath) {
@@ -33,8 +35,8 @@ Settings LoadSettings(IniStore& store, const std::string& iniPath) {
 SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
                         const Settings& settings) {
   const std::pair<std::string_view, std::string> values[] = {
-      {kKeyMusicMode, conv::NumberText(settings.musicMode)},
-      {kKeyRepeatTrack, conv::NumberText(settings.repeatTrack)},
+      {kKeyMusicMode, NumberText(settings.musicMode)},
+      {kKeyRepeatTrack, NumberText(settings.repeatTrack)},
       {kKeyMusicFile, settings.musicFile},
   };
   for (const auto& [key, value] : values) {
@@ -43,3 +45,5 @@ SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& set
   }
   return {true, {}};
 }
+
+}  // namespace orvane::common

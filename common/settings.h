@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace orvane::common {
+
 struct Settings {
   std::int16_t musicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
   std::int16_t repeatTrack = 0;  // CD track to repeat, 0 for the whole disc
@@ -55,3 +57,5 @@ struct SaveResult {
 // first failing write ends the save, so nothing after it is written.
 SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
                         const Settings& settings);
+
+}  // namespace orvane::common

@@ -7,7 +7,7 @@
 #include <memory>
 #include <type_traits>
 
-namespace orvane::gdi {
+namespace orvane::common {
 
 struct Deleter {
   void operator()(void* object) const {
@@ -70,4 +70,4 @@ void PaintBuffered(HDC target, int width, int height, Paint paint) {
   BitBlt(target, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 
-}  // namespace orvane::gdi
+}  // namespace orvane::common

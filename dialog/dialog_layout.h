@@ -7,9 +7,9 @@
 
 #include "common/twips.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
 
-using orvane::kTwipsPerPixel;
+using common::kTwipsPerPixel;
 
 struct TwipRect {
   int left, top, width, height;
@@ -102,4 +102,4 @@ FocusStop NextFocusStop(FocusStop from, bool forward, CanFocus canFocus) {
   return from;
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -9,7 +9,10 @@
 
 #include "common/settings.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::IniStore;
+using common::Settings;
 
 enum MusicModeValue : int16_t { kModeNone = 0, kModeCd = 1, kModeFile = 2 };
 constexpr int kModeCount = 3;
@@ -47,4 +50,4 @@ struct SaveOutcome {
 SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, IniStore& store,
                             const std::function<std::string()>& settingsFile);
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -5,7 +5,12 @@
 #include "dialog/win32_dialog_parts.h"
 #include "widgets/win32_command.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using widgets::CommandSetEnabled;
+using widgets::kCommandClassName;
+using widgets::RegisterCommandClass;
+
 namespace {
 
 constexpr int kRepeatListRows = 8;
@@ -70,8 +75,8 @@ HWND FocusWindow(const Dialog& d, FocusStop stop) {
 }  // namespace
 
 void CreateControls(Dialog& d) {
-  d.labelFont = orvane::gdi::CreateDialogFont();
-  d.panelFont = orvane::gdi::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET);
+  d.labelFont = common::CreateDialogFont();
+  d.panelFont = common::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET);
   d.indicatorPictures[0].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_OFF));
   d.indicatorPictures[1].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_ON));
 
@@ -133,4 +138,4 @@ void MoveFocus(const Dialog& d, bool forward) {
   if (target && IsWindowEnabled(target)) SetFocus(target);
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

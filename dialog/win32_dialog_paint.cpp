@@ -7,12 +7,17 @@
 #include "dialog/win32_dialog_parts.h"
 #include "orvane_version.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::BrushPtr;
+using common::MemoryDc;
+using common::Selection;
+
 namespace {
 
-using orvane::gdi::BrushPtr;
-using orvane::gdi::MemoryDc;
-using orvane::gdi::Selection;
+using common::BrushPtr;
+using common::MemoryDc;
+using common::Selection;
 
 constexpr COLORREF kDialogBackground = RGB(0xC0, 0xC0, 0xC0);
 constexpr COLORREF kPanelBackground = RGB(0xE0, 0xE0, 0xE0);
@@ -129,8 +134,7 @@ void BackingImage::Draw(HDC target, COLORREF fallback) const {
 void PaintPanel(Dialog& d, HDC target) {
   RECT client;
   GetClientRect(d.panel, &client);
-  orvane::gdi::PaintBuffered(target, client.right, client.bottom,
-                             [&d](HDC dc) { ComposePanel(d, dc); });
+  common::PaintBuffered(target, client.right, client.bottom, [&d](HDC dc) { ComposePanel(d, dc); });
 }
 
 void PaintDialog(Dialog& d, HDC target) {
@@ -153,4 +157,4 @@ bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRE
       [&d](HDC dc) { PaintPanel(d, dc); }, result);
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -11,7 +11,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/win32_settings_dialog.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
 
 inline RECT ToRect(PixelRect r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
 
@@ -23,7 +23,7 @@ class BackingImage {
   void Draw(HDC target, COLORREF fallback) const;
 
  private:
-  orvane::gdi::BitmapPtr bitmap_;
+  common::BitmapPtr bitmap_;
   int width_ = 1;
   int height_ = 1;
 };
@@ -38,10 +38,10 @@ struct Dialog {
   HWND saveButton = nullptr;
   HWND cancelButton = nullptr;
   HWND otherWorksButton = nullptr;
-  orvane::gdi::FontPtr labelFont;
-  orvane::gdi::FontPtr panelFont;
+  common::FontPtr labelFont;
+  common::FontPtr panelFont;
   // Img_Ra(0) not selected, Img_Ra(1) selected
-  std::array<orvane::gdi::BitmapPtr, 2> indicatorPictures;
+  std::array<common::BitmapPtr, 2> indicatorPictures;
   BackingImage background;
   BackingImage panelBackground;
   std::wstring fileLabel;  // lbl_Fname
@@ -71,4 +71,4 @@ void PaintDialog(Dialog& d, HDC target);
 bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result);
 bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result);
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -16,11 +16,16 @@
 #include "dialog/win32_settings_dialog_testing.h"
 #include "widgets/win32_command.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::kAnsiCodePage;
+using common::Widen;
+using widgets::CommandInitialize;
+
 namespace {
 
-using orvane::text::kAnsiCodePage;
-using orvane::text::Widen;
+using common::kAnsiCodePage;
+using common::Widen;
 
 constexpr wchar_t kDialogClass[] = L"Orvane_P";
 // The page "その他の作品" opens.
@@ -126,7 +131,7 @@ void ChooseMusicFile(Dialog& d) {
 
   // The path is kept and played through the ANSI entry points: one that the
   // code page cannot hold, or that would come back cut, is not stored.
-  const std::optional<std::string> path = orvane::text::ToAnsiExactly(fileName);
+  const std::optional<std::string> path = common::ToAnsiExactly(fileName);
   if (!path) {
     d.env->report(d.window, std::wstring(L"この ﾌｧｲﾙ は選べません。\n\n") + fileName +
                                 L"\n\nﾌｧｲﾙ名 に、このｼｽﾃﾑ の文字ｺｰﾄﾞ で書けない文字が"
@@ -144,7 +149,7 @@ void ChooseMusicFile(Dialog& d) {
 }
 
 void Save(Dialog& d) {
-  const std::string repeatText = orvane::text::ToUtf8(WindowText(d.repeat));
+  const std::string repeatText = common::ToUtf8(WindowText(d.repeat));
   const SaveOutcome outcome =
       SaveMusicChoice(*d.env->settings, repeatText, *d.env->store, d.env->settingsFile);
   switch (outcome.kind) {
@@ -300,7 +305,7 @@ HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env) {
   RECT frame{0, 0, ToPixels(kClient).width, ToPixels(kClient).height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   CreateParams params{instance, env};
-  HWND window = CreateWindowExW(0, kDialogClass, orvane::names::kDialogTitleW.Chars(), kDialogStyle,
+  HWND window = CreateWindowExW(0, kDialogClass, common::kDialogTitleW.Chars(), kDialogStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance, &params);
   if (!window) return nullptr;
@@ -351,4 +356,4 @@ std::wstring FileLabelText(HWND dialog) {
   return d ? d->fileLabel : std::wstring();
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace orvane::engine {
+
 struct FrameClock {
   std::uint32_t lastTime = 0;
   bool clockStarted = false;
@@ -24,3 +26,5 @@ struct FrameClock {
     return dt;
   }
 };
+
+}  // namespace orvane::engine

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace orvane::engine {
+
 bool GlxSurface::VisualSupportsGl(Display* display, XVisualInfo& visual) {
   int useGl = 0, rgba = 0, doubleBuffer = 0;
   return glXGetConfig(display, &visual, GLX_USE_GL, &useGl) == 0 && useGl &&
@@ -124,3 +126,5 @@ bool GlxSurface::SetSwapInterval(int interval) {
   MakeCurrent();
   return SetVsync(interval != 0);
 }
+
+}  // namespace orvane::engine

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace orvane::engine {
+
 class GlxSurface final : public GlSurface {
  public:
   GlxSurface(Display* display, Window window) : display_(display), window_(window) {}
@@ -37,3 +39,5 @@ class GlxSurface final : public GlSurface {
   Window window_;
   void* context_ = nullptr;  // GLXContext, kept out of this header's includes
 };
+
+}  // namespace orvane::engine

@@ -1,5 +1,7 @@
 #include "engine/hack_options.h"
 
+namespace orvane::engine {
+
 const char kHackUsage[] =
     "usage: orvane [--root] [--window-id ID] [--music FILE] [--fps] [--no-vsync]\n"
     "  Draws the Orvane veils with OpenGL.\n"
@@ -104,3 +106,5 @@ HackArguments ReadHackArguments(const std::vector<std::string>& arguments) {
   o.mode = windowSeen ? HackMode::WindowId : rootSeen ? HackMode::Root : HackMode::Standalone;
   return result;
 }
+
+}  // namespace orvane::engine

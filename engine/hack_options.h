@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace orvane::engine {
+
 enum class HackMode {
   Standalone,  // a full-screen window of its own that ends on input
   Root,        // the virtual root the screen saver names, else the real root
@@ -39,3 +41,5 @@ HackArguments ReadHackArguments(const std::vector<std::string>& arguments);
 std::optional<std::uint32_t> ParseWindowId(const std::string& text);
 
 extern const char kHackUsage[];
+
+}  // namespace orvane::engine

@@ -1,14 +1,15 @@
 #include "engine/pixel_format.h"
 
+namespace orvane::engine {
+
 int ScorePixelFormat(const PixelFormatTraits& format) {
-  using namespace pixel_flags;
-  const std::uint32_t required = kSupportOpenGl | kDrawToWindow | kDoubleBuffer;
-  if ((format.flags & required) != required || format.pixelType != kTypeRgba) return 0;
+  const std::uint32_t required = kPfdSupportOpenGl | kPfdDrawToWindow | kPfdDoubleBuffer;
+  if ((format.flags & required) != required || format.pixelType != kPfdTypeRgba) return 0;
   int score = format.colorBits + 2 * format.depthBits;
   if (format.colorBits > 16) score += (16 - format.colorBits) / 2;  // truncates toward zero
-  if (!(format.flags & kGenericFormat))
+  if (!(format.flags & kPfdGenericFormat))
     score += 2000;  // the driver's own, hardware-accelerated format
-  else if (format.flags & kGenericAccelerated)
+  else if (format.flags & kPfdGenericAccelerated)
     score += 1000;
   return score;
 }
@@ -26,3 +27,5 @@ int ChoosePixelFormatIndex(
   }
   return bestIndex;
 }
+
+}  // namespace orvane::engine

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace orvane::engine {
+
 // The descriptor fields the choice looks at, with the platform's flag values.
 struct PixelFormatTraits {
   std::uint32_t flags = 0;
@@ -12,14 +14,12 @@ struct PixelFormatTraits {
   int depthBits = 0;
 };
 
-namespace pixel_flags {
-constexpr std::uint32_t kDoubleBuffer = 0x00000001;        // PFD_DOUBLEBUFFER
-constexpr std::uint32_t kDrawToWindow = 0x00000004;        // PFD_DRAW_TO_WINDOW
-constexpr std::uint32_t kSupportOpenGl = 0x00000020;       // PFD_SUPPORT_OPENGL
-constexpr std::uint32_t kGenericFormat = 0x00000040;       // PFD_GENERIC_FORMAT
-constexpr std::uint32_t kGenericAccelerated = 0x00001000;  // PFD_GENERIC_ACCELERATED
-constexpr std::uint8_t kTypeRgba = 0;                      // PFD_TYPE_RGBA
-}  // namespace pixel_flags
+constexpr std::uint32_t kPfdDoubleBuffer = 0x00000001;        // PFD_DOUBLEBUFFER
+constexpr std::uint32_t kPfdDrawToWindow = 0x00000004;        // PFD_DRAW_TO_WINDOW
+constexpr std::uint32_t kPfdSupportOpenGl = 0x00000020;       // PFD_SUPPORT_OPENGL
+constexpr std::uint32_t kPfdGenericFormat = 0x00000040;       // PFD_GENERIC_FORMAT
+constexpr std::uint32_t kPfdGenericAccelerated = 0x00001000;  // PFD_GENERIC_ACCELERATED
+constexpr std::uint8_t kPfdTypeRgba = 0;                      // PFD_TYPE_RGBA
 
 // Score of one format; 0 when it cannot serve (not double-buffered RGBA OpenGL in a window).
 int ScorePixelFormat(const PixelFormatTraits& format);
@@ -29,3 +29,5 @@ int ScorePixelFormat(const PixelFormatTraits& format);
 // when none qualifies.
 int ChoosePixelFormatIndex(
     const std::function<bool(int index, PixelFormatTraits& traits)>& describe);
+
+}  // namespace orvane::engine

@@ -5,6 +5,8 @@
 
 #include <ctime>
 
+namespace orvane::engine {
+
 inline double MonotonicSeconds() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
@@ -20,3 +22,5 @@ class MonotonicClock final : public RenderClock {
                                       static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
   }
 };
+
+}  // namespace orvane::engine

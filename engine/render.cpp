@@ -20,6 +20,8 @@
 
 #include <ctime>
 
+namespace orvane::engine {
+
 namespace {
 
 void SetGlState(Rendering& r, SurfaceSize size) {
@@ -124,3 +126,5 @@ void TearDownRendering(Rendering& r) {
   r.surface = nullptr;
   r.clock = nullptr;
 }
+
+}  // namespace orvane::engine

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+namespace orvane::engine {
+
 struct SurfaceSize {
   int width = 0;
   int height = 0;
@@ -68,3 +70,5 @@ void ResizeRendering(Rendering& rendering, SurfaceSize size);
 void FrameStep(Rendering& rendering);
 // Releases the veils and the surface; later frames do nothing.
 void TearDownRendering(Rendering& rendering);
+
+}  // namespace orvane::engine

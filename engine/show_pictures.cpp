@@ -20,7 +20,7 @@ void ShowPictures::Resize(std::size_t index, SurfaceSize size) {
   if (index >= pictures_.size() || !pictures_[index]) return;
   Rendering& picture = *pictures_[index];
   if (Count() > 1) picture.surface->MakeCurrent();
-  ::ResizeRendering(picture, size);
+  ResizeRendering(picture, size);
 }
 
 void ShowPictures::TearDown(std::size_t index) {
@@ -40,7 +40,7 @@ void ShowPictures::DrawRound() {
     // The frame clock starts anew, so the dark time is no step of the motion.
     if (resumed) picture->frameClock = FrameClock{};
     if (several) picture->surface->MakeCurrent();
-    ::FrameStep(*picture);
+    FrameStep(*picture);
   }
   ++rounds_;
 }

@@ -4,6 +4,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+namespace orvane::engine {
 #endif
 
 namespace {
@@ -256,3 +258,5 @@ void DestroyVeil(Veil& veil) {
   veil.grid.clear();
   veil.grid.shrink_to_fit();
 }
+
+}  // namespace orvane::engine

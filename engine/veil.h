@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace orvane::engine {
+
 // Fixed engine parameters.
 constexpr int kVeilCount = 2;
 constexpr int kGridCells = 100;        // cells per side; gridCells + 1 vertices per side
@@ -60,3 +62,5 @@ struct Veil {
 Veil CreateVeil(RandomGenerator& random);
 void UpdateVeil(Veil& veil, float dt);
 void DestroyVeil(Veil& veil);
+
+}  // namespace orvane::engine

@@ -1,5 +1,7 @@
 #include "engine/veil_mesh.h"
 
+namespace orvane::engine {
+
 void BuildStripIndices(std::uint16_t* indices) {
   for (int i = 0; i < kStripCount; ++i) {
     for (int j = 0; j < kGridSide; ++j) {
@@ -43,3 +45,5 @@ int BuildLitTriangles(const MeshVertex* mesh, const std::uint16_t* stripIndices,
   }
   return static_cast<int>(out - triangles);
 }
+
+}  // namespace orvane::engine

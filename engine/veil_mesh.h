@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orvane::engine {
+
 // Interleaved in the order GL_T2F_C3F_V3F expects.
 struct MeshVertex {
   float s, t;              // texture: the wave displacement slides the image
@@ -28,3 +30,5 @@ void FillMesh(const Veil& veil, MeshVertex* mesh);
 constexpr int kMaxTriangleIndices = kStripCount * (kStripLength - 2) * 3;
 int BuildLitTriangles(const MeshVertex* mesh, const std::uint16_t* stripIndices,
                       std::uint16_t* triangles);
+
+}  // namespace orvane::engine

@@ -2,6 +2,8 @@
 
 #include "engine/pixel_format.h"
 
+namespace orvane::engine {
+
 void SelectPixelFormat(HDC deviceContext) {
   PIXELFORMATDESCRIPTOR descriptor = {};
   const int index = ChoosePixelFormatIndex([&](int candidate, PixelFormatTraits& traits) {
@@ -27,3 +29,5 @@ void SelectPixelFormat(HDC deviceContext) {
   descriptor.cDepthBits = 24;
   SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &descriptor), &descriptor);
 }
+
+}  // namespace orvane::engine

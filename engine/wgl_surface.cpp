@@ -2,6 +2,8 @@
 
 #include "engine/wgl_pixel_format.h"
 
+namespace orvane::engine {
+
 bool WglSurface::Open(SurfaceSize& size) {
   deviceContext_ = GetDC(window_);
   SelectPixelFormat(deviceContext_);
@@ -35,3 +37,5 @@ bool WglSurface::SetSwapInterval(int interval) {
       reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT")));
   return swapInterval && swapInterval(interval);
 }
+
+}  // namespace orvane::engine

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace orvane::engine {
+
 class WglSurface final : public GlSurface {
  public:
   explicit WglSurface(HWND window) : window_(window) {}
@@ -20,3 +22,5 @@ class WglSurface final : public GlSurface {
   HDC deviceContext_ = nullptr;
   HGLRC glContext_ = nullptr;
 };
+
+}  // namespace orvane::engine

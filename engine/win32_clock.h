@@ -6,7 +6,11 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace orvane::engine {
+
 class Win32Clock final : public RenderClock {
  public:
   std::uint32_t Milliseconds() override { return timeGetTime(); }
 };
+
+}  // namespace orvane::engine

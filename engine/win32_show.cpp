@@ -5,6 +5,7 @@
 #include <cstdio>
 
 namespace orvane::engine {
+
 namespace {
 
 // The 9x family keeps its screen-saver password behind PASSWORD.CPL; everywhere
@@ -166,7 +167,7 @@ ScreenPoint Win32Show::CursorPosition() {
 
 void Win32Show::HideCursor() { SetCursor(nullptr); }
 
-void Win32Show::SetRunTitle() { SetWindowTextA(Primary(), names::kEngineWindowTitle); }
+void Win32Show::SetRunTitle() { SetWindowTextA(Primary(), common::kEngineWindowTitle); }
 
 void Win32Show::LowerThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);

@@ -266,8 +266,10 @@ int Run(const HackOptions& options) {
 }  // namespace orvane::engine
 
 int main(int argc, char** argv) {
+  using orvane::engine::HackArguments;
+  using orvane::engine::kHackUsage;
   const HackArguments arguments =
-      ReadHackArguments(std::vector<std::string>(argv + 1, argv + argc));
+      orvane::engine::ReadHackArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments.Ok()) {
     orvane::engine::Fail(arguments.error + " (--help lists the options)");
     return 1;

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 namespace orvane::engine {
+
 namespace {
 
 // Set from the X error handler, which can reach nothing else.

@@ -13,6 +13,9 @@
 #include "fuzz/fuzz_check.h"
 #include "host/entry.h"
 
+using namespace orvane::common;
+using namespace orvane::host;
+
 namespace {
 
 bool SameSettings(const Settings& a, const Settings& b) {
@@ -30,8 +33,8 @@ class ScriptedPort final : public EntryPort {
 
   bool WindowExists(std::string_view title) override {
     ++lookups;
-    if (title == orvane::names::kShowWindowTitle) return flags & 1;
-    FUZZ_CHECK(title == orvane::names::kDialogTitle);
+    if (title == orvane::common::kShowWindowTitle) return flags & 1;
+    FUZZ_CHECK(title == orvane::common::kDialogTitle);
     return flags & 2;
   }
   bool ShowPreview(std::uint32_t parentHandle) override {

@@ -14,6 +14,8 @@
 #include "music/music.h"
 #include "music/music_testing.h"
 
+using namespace orvane::music;
+
 namespace {
 
 class ScriptedMci final : public MciPort {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& tail) {

@@ -11,7 +11,9 @@
 #include "dialog/music_choice.h"
 #include "fuzz/fuzz_check.h"
 
-using namespace settings_dialog;
+using namespace orvane::common;
+
+using namespace orvane::dialog;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include "fuzz/fuzz_check.h"
 #include "common/settings.h"
 
+using namespace orvane::common;
+
 namespace {
 
 class ScriptedStore final : public IniStore {
@@ -46,7 +48,7 @@ void CheckNumberReader(std::string_view text) {
   // Wine writes values without the blank Windows keeps: both read the same.
   FUZZ_CHECK(ReadStoredNumber(" " + std::string(text) + "\t") == n);
   // What the dialog writes for a number reads back to that number.
-  FUZZ_CHECK(ReadStoredNumber(conv::NumberText(n)) == n);
+  FUZZ_CHECK(ReadStoredNumber(orvane::common::NumberText(n)) == n);
   bool digit = false;
   for (char c : text) digit = digit || (c >= '0' && c <= '9');
   if (!digit) FUZZ_CHECK(n == 0);

@@ -8,6 +8,10 @@
 #include "common/settings.h"
 #include "host/show_role.h"
 
+namespace orvane::host {
+
+using common::Settings;
+
 // The command line (UTF-8) without the program's own path (quoted or not) and
 // the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
 std::string ArgumentText(std::string_view commandLine);
@@ -43,3 +47,5 @@ enum class EntryResult {
 };
 
 EntryResult RunEntry(std::string_view argumentText, EntryPort& port);
+
+}  // namespace orvane::host

@@ -3,6 +3,12 @@
 #include <cctype>
 #include <utility>
 
+namespace orvane::host {
+
+using common::Settings;
+using music::MciPort;
+using music::SoundPort;
+
 MusicFileKind KindOfMusicFile(const std::string& musicFile) {
   if (musicFile.size() < 3) return MusicFileKind::None;
   std::string ending = musicFile.substr(musicFile.size() - 3);
@@ -92,3 +98,5 @@ void SaverShow::UnloadRequest() {
   if (role_ == ShowRole::ScreenSaver) port_.ShowCursor();
   port_.EndProgram();
 }
+
+}  // namespace orvane::host

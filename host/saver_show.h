@@ -10,6 +10,13 @@
 #include "host/show_role.h"
 #include "music/music.h"
 
+namespace orvane::host {
+
+using common::Settings;
+using music::MciPort;
+using music::Music;
+using music::SoundPort;
+
 // The show's three timers (Timer1, Timer2 and Timer3 in the unit test's call log).
 enum class ShowTimer { Mp3KeepAlive, CdPoll, EngineWatch };
 
@@ -68,3 +75,5 @@ class SaverShow {
   bool engineWindowSeen_ = false;
   std::uint32_t loadedAtMs_ = 0;
 };
+
+}  // namespace orvane::host

@@ -3,6 +3,8 @@
 // timers through ShowPort::EnableTimer.
 #include "host/saver_show.h"
 
+namespace orvane::host {
+
 struct SaverShowTesting {
   static bool TimerEnabled(const SaverShow& show, ShowTimer timer) {
     switch (timer) {
@@ -16,3 +18,5 @@ struct SaverShowTesting {
     return false;
   }
 };
+
+}  // namespace orvane::host

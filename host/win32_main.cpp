@@ -13,7 +13,12 @@
 #include "host/win32_preview_window.h"
 #include "host/win32_saver_window.h"
 
+namespace orvane::host {
 namespace {
+
+using common::LoadSettings;
+using common::Settings;
+using common::Win32IniStore;
 
 class Win32EntryPort : public EntryPort {
  public:
@@ -32,17 +37,17 @@ class Win32EntryPort : public EntryPort {
   bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
-                orvane::names::kMessageCaptionW.Chars(), MB_OK);
+                common::kMessageCaptionW.Chars(), MB_OK);
   }
   void ShowSettingsDialog(Settings& settings) override {
-    settings_dialog::DialogEnvironment env{&settings, &store_, [] { return HostSettingsPath(); },
-                                           [](HWND owner, const std::wstring& text) {
-                                             MessageBoxW(owner, text.c_str(),
-                                                         orvane::names::kMessageCaptionW.Chars(),
-                                                         MB_OK | MB_ICONEXCLAMATION);
-                                           }};
-    if (HWND dialog = settings_dialog::OpenSettingsDialog(instance_, &env))
-      settings_dialog::RunSettingsDialog(dialog);
+    dialog::DialogEnvironment env{&settings, &store_, [] { return HostSettingsPath(); },
+                                  [](HWND owner, const std::wstring& text) {
+                                    MessageBoxW(owner, text.c_str(),
+                                                common::kMessageCaptionW.Chars(),
+                                                MB_OK | MB_ICONEXCLAMATION);
+                                  }};
+    if (HWND dialog = dialog::OpenSettingsDialog(instance_, &env))
+      dialog::RunSettingsDialog(dialog);
   }
   void HideCursor() override { ShowCursor(FALSE); }
   bool StartShow(const Settings& settings, ShowRole role) override {
@@ -55,8 +60,14 @@ class Win32EntryPort : public EntryPort {
 };
 
 }  // namespace
+}  // namespace orvane::host
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using orvane::host::ArgumentText;
+  using orvane::host::CommandLineUtf8;
+  using orvane::host::EntryResult;
+  using orvane::host::RunEntry;
+  using orvane::host::Win32EntryPort;
   Win32EntryPort port(instance);
   if (RunEntry(ArgumentText(CommandLineUtf8()), port) == EntryResult::EndNow) ExitProcess(0);
   // The loaded window ends the program itself; WM_QUIT comes from the preview.

@@ -8,6 +8,11 @@
 #include "host/win32_paths.h"
 #include "music/win32_music.h"
 
+namespace orvane::host {
+
+using common::Settings;
+using music::Win32MusicDevices;
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane_S";
@@ -64,7 +69,7 @@ class Win32ShowPort : public ShowPort {
     return engine_ && WaitForSingleObject(engine_, 0) == WAIT_TIMEOUT;
   }
   bool EngineWindowExists() override {
-    return FindWindowA(nullptr, orvane::names::kEngineWindowTitle) != nullptr;
+    return FindWindowA(nullptr, common::kEngineWindowTitle) != nullptr;
   }
   std::uint32_t NowMs() override { return GetTickCount(); }
   void EnableTimer(ShowTimer timer, bool enabled) override {
@@ -143,11 +148,13 @@ bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, ShowRole role
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, kClassName, orvane::names::kShowWindowTitleW.Chars(),
-                                WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, &start);
+  HWND window = CreateWindowExW(0, kClassName, common::kShowWindowTitleW.Chars(), WS_OVERLAPPED, 0,
+                                0, 0, 0, nullptr, nullptr, instance, &start);
   if (!window) return false;
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   state->port->EnableTimer(ShowTimer::EngineWatch, true);
   state->show->Load();
   return true;
 }
+
+}  // namespace orvane::host

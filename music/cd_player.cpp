@@ -6,6 +6,8 @@
 #include <cstring>
 #include <optional>
 
+namespace orvane::music {
+
 namespace {
 
 std::string UpperCase(std::string text) {
@@ -100,3 +102,5 @@ void Music::CdClose() {
   MciExec("stop cdaudio");
   MciExec("close cdaudio");
 }
+
+}  // namespace orvane::music

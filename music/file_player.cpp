@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace orvane::music {
+
 void Music::WavPlay(const std::string& musicFile) {
   if (sound_.WaveOutDeviceCount() == 0) {
     return;
@@ -43,3 +45,5 @@ void Music::Mp3Close() {
   MciExec(std::string("stop ") + kMp3Alias);
   MciExec(std::string("close ") + kMp3Alias);
 }
+
+}  // namespace orvane::music

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace orvane::music {
+
 // CP932 bytes; the comments in music.h give the texts.
 const char kTextNoCommand[] =
     "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa"
@@ -87,3 +89,5 @@ std::int32_t Music::MciPlay(const std::string& device, const std::string& from,
   }
   return MciSend(command, lastText_);
 }
+
+}  // namespace orvane::music

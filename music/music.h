@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orvane::music {
+
 // The platform's MCI string interface.
 class MciPort {
  public:
@@ -104,3 +106,5 @@ class Music {
   char cdModeBuffer_[kCdModeLength] = {};
   bool keepPolling_ = false;
 };
+
+}  // namespace orvane::music

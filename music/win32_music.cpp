@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+namespace orvane::music {
+
 std::int32_t Win32Mci::SendString(const std::string& command, char* reply,
                                   std::uint32_t replyLength) {
   return static_cast<std::int32_t>(mciSendStringA(command.c_str(), reply, replyLength, nullptr));
@@ -19,3 +21,5 @@ std::uint32_t Win32Sound::WaveOutDeviceCount() { return waveOutGetNumDevs(); }
 void Win32Sound::PlayWave(const char* sound, std::uint32_t flags) {
   PlaySoundA(sound, nullptr, flags);
 }
+
+}  // namespace orvane::music

@@ -3,6 +3,8 @@
 
 #include "music/music.h"
 
+namespace orvane::music {
+
 // MCI command strings through mciSendStringA.
 class Win32Mci final : public MciPort {
  public:
@@ -23,3 +25,5 @@ struct Win32MusicDevices {
   Win32Mci mci;
   Win32Sound sound;
 };
+
+}  // namespace orvane::music

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace orvane::engine;
+
 namespace {
 
 // The engine's start: seed, 20 draws thrown away, the veils, then frames.

@@ -22,6 +22,8 @@
 
 #include "widgets/command_drawing.h"
 
+namespace orvane::widgets {
+
 bool RegisterCommandClass(HINSTANCE instance);
 
 constexpr wchar_t kCommandClassName[] = L"OrvaneCommand";
@@ -58,3 +60,5 @@ inline bool CommandEnabled(HWND button) {
 inline void CommandSetEnabled(HWND button, bool enabled) {
   SendMessageW(button, kCommandSetEnabled, enabled ? 1 : 0, 0);
 }
+
+}  // namespace orvane::widgets

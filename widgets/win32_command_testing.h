@@ -2,6 +2,8 @@
 // What tests and test programs read from a live button; nothing else needs these.
 #include "widgets/win32_command.h"
 
+namespace orvane::widgets {
+
 constexpr UINT kCommandGetState = WM_USER + 0x46;  // ButtonState: 0 before Initialize, 1 Normal,
                                                    // 2 HighLight, 3 Selected, 4 HighLightSelect
 constexpr UINT kCommandGetLook = WM_USER + 0x47;   // picture painted last (Picture)
@@ -9,6 +11,8 @@ constexpr UINT kCommandGetLook = WM_USER + 0x47;   // picture painted last (Pict
 inline int CommandState(HWND button) {
   return static_cast<int>(SendMessageW(button, kCommandGetState, 0, 0));
 }
-inline orvane::widgets::Picture CommandLastLook(HWND button) {
-  return static_cast<orvane::widgets::Picture>(SendMessageW(button, kCommandGetLook, 0, 0));
+inline Picture CommandLastLook(HWND button) {
+  return static_cast<Picture>(SendMessageW(button, kCommandGetLook, 0, 0));
 }
+
+}  // namespace orvane::widgets

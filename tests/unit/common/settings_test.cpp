@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::common;
+
 namespace {
 
 class FakeStore : public IniStore {

@@ -4,7 +4,9 @@
 
 #include <vector>
 
-namespace settings_dialog {
+using namespace orvane::dialog;
+
+namespace orvane::dialog {
 namespace {
 
 bool Same(PixelRect a, PixelRect b) {
@@ -97,4 +99,4 @@ TEST(DialogLayout, FocusOrderSkipsDisabledControls) {
 }
 
 }  // namespace
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

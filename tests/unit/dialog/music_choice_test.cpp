@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace settings_dialog {
+using namespace orvane::dialog;
+
+namespace orvane::dialog {
 namespace {
 
 TEST(MusicChoice, LookPerMode) {
@@ -154,4 +156,4 @@ TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
 }
 
 }  // namespace
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 // Hands out the scripted counter readings one by one.

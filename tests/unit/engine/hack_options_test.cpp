@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 TEST(HackOptions, WindowIds) {

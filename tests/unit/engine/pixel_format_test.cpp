@@ -4,13 +4,14 @@
 
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
-using namespace pixel_flags;
-constexpr std::uint32_t kUsable = kSupportOpenGl | kDrawToWindow | kDoubleBuffer;
+constexpr std::uint32_t kUsable = kPfdSupportOpenGl | kPfdDrawToWindow | kPfdDoubleBuffer;
 
 PixelFormatTraits Format(std::uint32_t flags, int colorBits, int depthBits,
-                         std::uint8_t type = kTypeRgba) {
+                         std::uint8_t type = kPfdTypeRgba) {
   PixelFormatTraits f;
   f.flags = flags;
   f.pixelType = type;
@@ -38,13 +39,14 @@ TEST(PixelFormat, Scores) {
       {"24-bit colour penalised by 4", Format(kUsable, 24, 16), 24 + 32 - 4 + 2000},
       {"17-bit colour rounds the penalty to 0", Format(kUsable, 17, 0), 17 + 2000},
       {"16-bit colour, no penalty", Format(kUsable, 16, 16), 48 + 2000},
-      {"generic accelerated", Format(kUsable | kGenericFormat | kGenericAccelerated, 32, 24), 1072},
-      {"plain software", Format(kUsable | kGenericFormat, 32, 24), 72},
+      {"generic accelerated", Format(kUsable | kPfdGenericFormat | kPfdGenericAccelerated, 32, 24),
+       1072},
+      {"plain software", Format(kUsable | kPfdGenericFormat, 32, 24), 72},
       {"accelerated flag without generic counts as hardware",
-       Format(kUsable | kGenericAccelerated, 16, 0), 2016},
-      {"no OpenGL", Format(kDrawToWindow | kDoubleBuffer, 32, 24), 0},
-      {"not for windows", Format(kSupportOpenGl | kDoubleBuffer, 32, 24), 0},
-      {"single-buffered", Format(kSupportOpenGl | kDrawToWindow, 32, 24), 0},
+       Format(kUsable | kPfdGenericAccelerated, 16, 0), 2016},
+      {"no OpenGL", Format(kPfdDrawToWindow | kPfdDoubleBuffer, 32, 24), 0},
+      {"not for windows", Format(kPfdSupportOpenGl | kPfdDoubleBuffer, 32, 24), 0},
+      {"single-buffered", Format(kPfdSupportOpenGl | kPfdDrawToWindow, 32, 24), 0},
       {"colour-index", Format(kUsable, 8, 16, 1), 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ScorePixelFormat(c.format), c.score) << c.what;
@@ -59,14 +61,14 @@ TEST(PixelFormat, Choice) {
   const Case cases[] = {
       {"a single qualifying format", {Format(kUsable, 32, 24)}, 1},
       {"none enumerated", {}, 0},
-      {"none qualifies", {Format(kUsable, 32, 24, 1), Format(kDrawToWindow, 32, 24)}, 0},
+      {"none qualifies", {Format(kUsable, 32, 24, 1), Format(kPfdDrawToWindow, 32, 24)}, 0},
       {"hardware beats deeper generic",
-       {Format(kUsable | kGenericFormat, 32, 32), Format(kUsable, 16, 0),
-        Format(kUsable | kGenericFormat | kGenericAccelerated, 32, 32)},
+       {Format(kUsable | kPfdGenericFormat, 32, 32), Format(kUsable, 16, 0),
+        Format(kUsable | kPfdGenericFormat | kPfdGenericAccelerated, 32, 32)},
        2},
       {"generic accelerated beats software",
-       {Format(kUsable | kGenericFormat, 32, 32),
-        Format(kUsable | kGenericFormat | kGenericAccelerated, 16, 0)},
+       {Format(kUsable | kPfdGenericFormat, 32, 32),
+        Format(kUsable | kPfdGenericFormat | kPfdGenericAccelerated, 16, 0)},
        2},
       {"depth counts twice", {Format(kUsable, 32, 16), Format(kUsable, 16, 24)}, 2},
       {"equal scores keep the lower index", {Format(kUsable, 24, 24), Format(kUsable, 24, 24)}, 1},

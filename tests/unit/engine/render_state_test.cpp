@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 // A window with no context: frames update the veils but draw nothing.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orvane::engine;
+
 namespace {
 
 TEST(StreakImage, EmbeddedTexelsHaveTheIntendedLook) {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 constexpr float kTwoPi = 6.2831855f;

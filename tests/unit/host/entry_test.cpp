@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::host;
+
 namespace {
 
 TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::host;
+
 namespace {
 
 // The show's platform and its music devices in one recorder, so that one list

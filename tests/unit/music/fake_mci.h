@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::music;
+
 struct FakeAnswer {
   std::int32_t code = 0;
   std::string reply;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+using namespace orvane::music;
+
 using ::testing::ElementsAre;
 
 namespace {

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+using namespace orvane::music;
+
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using Strings = std::vector<std::string>;

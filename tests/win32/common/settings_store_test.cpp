@@ -10,6 +10,8 @@
 #include "common/conversions.h"
 #include "common/win32_ini_store.h"
 
+using namespace orvane::common;
+
 namespace {
 
 bool RunningUnderWine() {
@@ -51,8 +53,10 @@ class SettingsStore : public ::testing::Test {
 
 TEST_F(SettingsStore, SavingWritesTheFourLinesByteForByte) {
   // What the dialog writes for mode 2, track 0 and a music file.
-  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyMusicMode, conv::NumberText(2), ini_));
-  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyRepeatTrack, conv::NumberText(0), ini_));
+  ASSERT_TRUE(
+      store_.WriteIniValue(kSettingsSection, kKeyMusicMode, orvane::common::NumberText(2), ini_));
+  ASSERT_TRUE(
+      store_.WriteIniValue(kSettingsSection, kKeyRepeatTrack, orvane::common::NumberText(0), ini_));
   ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyMusicFile, "C:\\Music\\song.mp3", ini_));
   // Windows keeps the blank before a number; Wine's profile writer drops
   // blanks at the start of every value, whatever the program passes.

@@ -19,7 +19,11 @@
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 
-namespace settings_dialog {
+using namespace orvane::common;
+using namespace orvane::dialog;
+using namespace orvane::widgets;
+
+namespace orvane::dialog {
 namespace {
 
 struct Write {
@@ -251,11 +255,12 @@ TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  orvane::gdi::BitmapPtr image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  orvane::common::BitmapPtr image(
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ASSERT_NE(image.get(), nullptr);
   std::fill_n(static_cast<uint32_t*>(bits), r.right * r.bottom, 0x00FF00FFu);  // magenta
   {
-    orvane::gdi::MemoryDc dc(image.get());
+    orvane::common::MemoryDc dc(image.get());
     SendMessageW(browse, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
   }
   GdiFlush();
@@ -376,4 +381,4 @@ TEST_F(SettingsDialogTest, RunEndsWhenTheDialogCloses) {
 }
 
 }  // namespace
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

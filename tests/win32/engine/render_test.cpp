@@ -15,6 +15,8 @@
 #include <set>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 constexpr int kWidth = 400, kHeight = 300;

@@ -11,9 +11,12 @@
 #include "common/win32_text.h"
 #include "host/win32_paths.h"
 
+using namespace orvane::common;
+using namespace orvane::host;
+
 namespace {
 
-using orvane::text::ToAnsiExactly;
+using orvane::common::ToAnsiExactly;
 
 class HostPaths : public ::testing::Test {
  protected:

@@ -11,6 +11,9 @@
 #include "host/win32_preview_window.h"
 #include "common/win32_gdi.h"
 
+using namespace orvane::common;
+using namespace orvane::host;
+
 namespace {
 
 struct Pixels {
@@ -31,8 +34,8 @@ Pixels Capture(HDC source, int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  orvane::gdi::BitmapPtr dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  orvane::gdi::MemoryDc memory(dib.get(), source);
+  orvane::common::BitmapPtr dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  orvane::common::MemoryDc memory(dib.get(), source);
   BitBlt(memory.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   std::copy_n(static_cast<std::uint32_t*>(bits), p.bgrx.size(), p.bgrx.data());
@@ -43,7 +46,7 @@ Pixels OfBitmap(HBITMAP bitmap) {
   BITMAP b{};
   GetObjectW(bitmap, sizeof b, &b);
   HDC screen = GetDC(nullptr);
-  Pixels p = Capture(orvane::gdi::MemoryDc(bitmap, screen).Get(), b.bmWidth, b.bmHeight);
+  Pixels p = Capture(orvane::common::MemoryDc(bitmap, screen).Get(), b.bmWidth, b.bmHeight);
   ReleaseDC(nullptr, screen);
   return p;
 }

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace orvane::music;
+
 namespace {
 
 std::wstring FromCodePage(const std::string& text, UINT codePage) {

@@ -12,6 +12,9 @@
 #include "widgets/win32_command_testing.h"
 #include "common/win32_gdi.h"
 
+using namespace orvane::common;
+using namespace orvane::widgets;
+
 namespace {
 
 using orvane::widgets::Picture;
@@ -50,9 +53,9 @@ Pixels Capture(HWND button) {
   RECT r;
   GetClientRect(button, &r);
   HDC screen = GetDC(nullptr);
-  orvane::gdi::BitmapPtr bitmap(CreateCompatibleBitmap(screen, r.right, r.bottom));
+  orvane::common::BitmapPtr bitmap(CreateCompatibleBitmap(screen, r.right, r.bottom));
   {
-    orvane::gdi::MemoryDc dc(bitmap.get(), screen);
+    orvane::common::MemoryDc dc(bitmap.get(), screen);
     SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
   }
   Pixels p = FromDib(screen, bitmap.get(), r.right, r.bottom);
@@ -61,7 +64,7 @@ Pixels Capture(HWND button) {
 }
 
 Pixels Picture(int id) {
-  orvane::gdi::BitmapPtr bitmap(static_cast<HBITMAP>(LoadImageW(
+  orvane::common::BitmapPtr bitmap(static_cast<HBITMAP>(LoadImageW(
       GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   EXPECT_NE(bitmap.get(), nullptr);
   HDC screen = GetDC(nullptr);
