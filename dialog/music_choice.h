@@ -20,8 +20,8 @@ constexpr int kModeCount = 3;
 // How ShowMusicMode leaves the controls for a mode.
 struct ModeLook {
   int selectedIndicator;  // 0..2, or -1: no indicator shows "selected"
-  bool repeatEnabled;     // BGM_Repeat
-  bool browseEnabled;     // Cmd_BGM ("...")
+  bool repeatEnabled;     // the repeat box
+  bool browseEnabled;     // the browse button ("...")
 };
 ModeLook LookForMode(int mode);
 

@@ -1,4 +1,4 @@
-// Painting of the settings dialog and of its panel Pic_C: gradients kept in
+// Painting of the settings dialog and of its music panel: gradients kept in
 // backing images, the panel's labels and indicators drawn off screen.
 #include <algorithm>
 #include <string>
@@ -34,7 +34,7 @@ void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
 void ComposePanel(Dialog& d, HDC dc) {
   d.panelBackground.Draw(dc, kPanelBackground);
 
-  {  // Shape3: a black outline around the heading
+  {  // the heading box: a black outline around the heading
     Selection pen(dc, GetStockObject(BLACK_PEN));
     Selection brush(dc, GetStockObject(NULL_BRUSH));
     const RECT r = ToRect(ToPixels(kHeadingBox));

@@ -32,8 +32,8 @@ struct Dialog {
   HINSTANCE instance = nullptr;
   DialogEnvironment* env = nullptr;
   HWND window = nullptr;
-  HWND panel = nullptr;   // Pic_C
-  HWND repeat = nullptr;  // BGM_Repeat
+  HWND panel = nullptr;   // the music panel
+  HWND repeat = nullptr;  // the repeat box
   HWND browseButton = nullptr;
   HWND saveButton = nullptr;
   HWND cancelButton = nullptr;
@@ -44,7 +44,7 @@ struct Dialog {
   std::array<common::BitmapPtr, 2> indicatorPictures;
   BackingImage background;
   BackingImage panelBackground;
-  std::wstring fileLabel;  // lbl_Fname
+  std::wstring fileLabel;  // the file name label
   int16_t savedCursorX = 0;
   int16_t savedCursorY = 0;
   bool busyCursor = false;

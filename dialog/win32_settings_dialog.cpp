@@ -221,7 +221,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
-    case WM_COMMAND:  // from Cmd_BGM and BGM_Repeat: the dialog handles them
+    case WM_COMMAND:  // from the browse button and the repeat box: the dialog handles them
       return SendMessageW(d->window, message, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
