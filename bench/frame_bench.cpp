@@ -15,20 +15,22 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace orvane::engine;
+
 namespace {
 
-constexpr int width = 1024, height = 768;
+constexpr int kWidth = 1024, kHeight = 768;
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(window, message, wp, lp);
 }
 
-void pumpMessages() {
+void PumpMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-double seconds() {
+double Seconds() {
   LARGE_INTEGER frequency, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&now);
@@ -43,38 +45,38 @@ int main(int argc, char** argv) {
 
   WNDCLASSA windowClass = {};
   windowClass.style = CS_OWNDC;
-  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = "OrvaneFrameBench";
   RegisterClassA(&windowClass);
   HWND window =
       CreateWindowExA(0, windowClass.lpszClassName, "Orvane frame benchmark", WS_POPUP | WS_VISIBLE,
-                      0, 0, width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+                      0, 0, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!window) {
     std::fprintf(stderr, "no window\n");
     return 1;
   }
-  pumpMessages();
+  PumpMessages();
   WglSurface surface(window);
   Win32Clock clock;
-  const std::unique_ptr<Rendering> rendering = setUpRendering(surface, clock);
+  const std::unique_ptr<Rendering> rendering = SetUpRendering(surface, clock);
   if (!rendering->drawing) {
     std::fprintf(stderr, "no GL context\n");
     return 1;
   }
   std::printf("renderer: %s, window %dx%d, %d rounds of %d frames\n",
-              reinterpret_cast<const char*>(glGetString(GL_RENDERER)), width, height, rounds,
+              reinterpret_cast<const char*>(glGetString(GL_RENDERER)), kWidth, kHeight, rounds,
               frames);
   printFrameFigures(compareFrames(
-      rounds, frames, [&] { frameStep(*rendering); },
+      rounds, frames, [&] { FrameStep(*rendering); },
       [&] {
         drawFillOnlyLayers();
-        surface.present();
+        surface.Present();
       },
-      pumpMessages, seconds));
+      PumpMessages, Seconds));
 
-  tearDownRendering(*rendering);
+  TearDownRendering(*rendering);
   DestroyWindow(window);
   return 0;
 }

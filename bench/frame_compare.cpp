@@ -12,7 +12,7 @@
 
 namespace {
 
-double median(std::vector<double> values) {
+double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
 }
@@ -61,8 +61,8 @@ FrameFigures compareFrames(int rounds, int frames, const std::function<void()>& 
     real.push_back(millisecondsPerFrame(frame));
     fill.push_back(millisecondsPerFrame(fillFrame));
   }
-  return {*std::min_element(real.begin(), real.end()), median(real),
-          *std::min_element(fill.begin(), fill.end()), median(fill)};
+  return {*std::min_element(real.begin(), real.end()), Median(real),
+          *std::min_element(fill.begin(), fill.end()), Median(fill)};
 }
 
 void printFrameFigures(const FrameFigures& f) {

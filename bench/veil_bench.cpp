@@ -12,24 +12,26 @@
 #include <map>
 #include <string>
 
+using namespace orvane::engine;
+
 namespace {
 
-constexpr float frameStep = 0.016f;
+constexpr float kFrameStep = 0.016f;
 
-Veil freshVeil() {
+Veil FreshVeil() {
   RandomGenerator random;
-  seedRandom(random, 20240601);
-  return createVeil(random);
+  SeedRandom(random, 20240601);
+  return CreateVeil(random);
 }
 
 // Largest intensity difference over a few hundred frames; the run fails above 1e-5.
-float compareUpdates() {
-  Veil fast = freshVeil();
+float CompareUpdates() {
+  Veil fast = FreshVeil();
   Veil slow = fast;
   float worst = 0;
   for (int frame = 0; frame < 300; ++frame) {
-    const float dt = frame % 50 == 0 ? 1.5f : frameStep;
-    updateVeil(fast, dt);
+    const float dt = frame % 50 == 0 ? 1.5f : kFrameStep;
+    UpdateVeil(fast, dt);
     referenceUpdateVeil(slow, dt);
     for (std::size_t n = 0; n < fast.grid.size(); ++n)
       worst = std::max(worst, std::fabs(fast.grid[n].intensity - slow.grid[n].intensity));
@@ -38,18 +40,18 @@ float compareUpdates() {
 }
 
 void BM_VeilUpdate(benchmark::State& state) {
-  Veil veil = freshVeil();
+  Veil veil = FreshVeil();
   for (auto _ : state) {
-    updateVeil(veil, frameStep);
+    UpdateVeil(veil, kFrameStep);
     benchmark::DoNotOptimize(veil.grid.data());
   }
 }
 BENCHMARK(BM_VeilUpdate);
 
 void BM_VeilUpdateReference(benchmark::State& state) {
-  Veil veil = freshVeil();
+  Veil veil = FreshVeil();
   for (auto _ : state) {
-    referenceUpdateVeil(veil, frameStep);
+    referenceUpdateVeil(veil, kFrameStep);
     benchmark::DoNotOptimize(veil.grid.data());
   }
 }
@@ -74,7 +76,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const float worst = compareUpdates();
+  const float worst = CompareUpdates();
   std::printf("largest intensity difference, production vs reference: %g\n", worst);
   if (!(worst <= 1e-5f)) {
     std::fprintf(stderr, "production update differs from the reference\n");

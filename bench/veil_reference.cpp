@@ -7,28 +7,28 @@ void referenceUpdateVeil(Veil& veil, float dt) {
   const float cutoff = referenceCutoff;
   const float inverseCutoff = referenceInverseCutoff;
 
-  for (int k = 0; k < waveCount; ++k) {
+  for (int k = 0; k < kWaveCount; ++k) {
     veil.phase[k] += dt * veil.phaseSpeed[k];
     if (veil.phase[k] > twoPi) veil.phase[k] -= twoPi;
     veil.coefficient[k] = std::cos(veil.phase[k]);
   }
 
   const float* c = veil.coefficient;
-  for (int i = 0; i <= gridCells; ++i) {
-    for (int j = 0; j <= gridCells; ++j) {
-      VeilVertex& p = veil.at(i, j);
+  for (int i = 0; i <= kGridCells; ++i) {
+    for (int j = 0; j <= kGridCells; ++j) {
+      VeilVertex& p = veil.At(i, j);
       p.x = c[0] * p.u * p.u * p.v + c[1] * p.w + 0.5f * c[2];
       p.y = c[3] * p.v * p.v * p.w + c[4] * p.u + 0.5f * c[5];
       p.z = c[6] * p.u * p.w * p.w + c[7] * p.v + c[8];
     }
   }
 
-  for (int i = 1; i < gridCells; ++i) {
-    for (int j = 1; j < gridCells; ++j) {
-      const VeilVertex& up = veil.at(i, j + 1);
-      const VeilVertex& down = veil.at(i, j - 1);
-      const VeilVertex& right = veil.at(i + 1, j);
-      const VeilVertex& left = veil.at(i - 1, j);
+  for (int i = 1; i < kGridCells; ++i) {
+    for (int j = 1; j < kGridCells; ++j) {
+      const VeilVertex& up = veil.At(i, j + 1);
+      const VeilVertex& down = veil.At(i, j - 1);
+      const VeilVertex& right = veil.At(i + 1, j);
+      const VeilVertex& left = veil.At(i - 1, j);
       Vec3 a(up.x - down.x, up.y - down.y, up.z - down.z);
       Vec3 b(right.x - left.x, right.y - left.y, right.z - left.z);
       normalize(a);
@@ -37,7 +37,7 @@ void referenceUpdateVeil(Veil& veil, float dt) {
       float intensity = (cutoff - std::fabs(n.z)) * inverseCutoff;
       if (intensity > 1) intensity = 1;
       if (intensity < 0) intensity = 0;
-      veil.at(i, j).intensity = intensity;
+      veil.At(i, j).intensity = intensity;
     }
   }
 
@@ -53,7 +53,7 @@ void referenceUpdateVeil(Veil& veil, float dt) {
     veil.saturationSpeed = -veil.saturationSpeed;
     veil.saturation = 1;
   }
-  const Rgb rgb = hsvToRgb(veil.hue, veil.saturation, veil.value);
+  const Rgb rgb = HsvToRgb(veil.hue, veil.saturation, veil.value);
   veil.red = rgb.red;
   veil.green = rgb.green;
   veil.blue = rgb.blue;

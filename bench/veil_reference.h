@@ -4,6 +4,8 @@
 
 #include "engine/veil.h"
 
+using namespace orvane::engine;
+
 // T = 0.4 and 1/T = 2.5, written as the numbers they are.
 constexpr float referenceCutoff = 0.4f;
 constexpr float referenceInverseCutoff = 1.0f / referenceCutoff;

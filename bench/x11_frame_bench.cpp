@@ -19,9 +19,11 @@
 #include <memory>
 #include <string>
 
+using namespace orvane::engine;
+
 namespace {
 
-constexpr int width = 1024, height = 768;
+constexpr int kWidth = 1024, kHeight = 768;
 
 }  // namespace
 
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string error;
-  const Window window = GlxSurface::createWindow(display, 0, 0, width, height, true, 0, error);
+  const Window window = GlxSurface::CreateWindow(display, 0, 0, kWidth, kHeight, true, 0, error);
   if (window == None) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
@@ -44,15 +46,15 @@ int main(int argc, char** argv) {
   XSync(display, False);
 
   GlxSurface surface(display, window);
-  if (!surface.prepare(error)) {
+  if (!surface.Prepare(error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
   MonotonicClock clock;
-  const std::unique_ptr<Rendering> rendering = setUpRendering(surface, clock);
-  surface.setVsync(false);
+  const std::unique_ptr<Rendering> rendering = SetUpRendering(surface, clock);
+  surface.SetVsync(false);
   std::printf("renderer: %s, window %dx%d, %d rounds of %d frames\n",
-              reinterpret_cast<const char*>(glGetString(GL_RENDERER)), width, height, rounds,
+              reinterpret_cast<const char*>(glGetString(GL_RENDERER)), kWidth, kHeight, rounds,
               frames);
   auto pump = [display] {
     while (XPending(display)) {
@@ -61,14 +63,14 @@ int main(int argc, char** argv) {
     }
   };
   printFrameFigures(compareFrames(
-      rounds, frames, [&] { frameStep(*rendering); },
+      rounds, frames, [&] { FrameStep(*rendering); },
       [&] {
         drawFillOnlyLayers();
-        surface.present();
+        surface.Present();
       },
-      pump, monotonicSeconds));
+      pump, MonotonicSeconds));
 
-  tearDownRendering(*rendering);
+  TearDownRendering(*rendering);
   XDestroyWindow(display, window);
   XCloseDisplay(display);
   return 0;

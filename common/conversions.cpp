@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace conv {
+namespace orvane::common {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -66,7 +67,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-double Val(std::string_view text) {
+double LenientNumber(std::string_view text) {
   std::string packed;
   packed.reserve(text.size());
   for (char c : text) {
@@ -113,6 +114,6 @@ std::optional<std::int32_t> ToInt32(double whole) {
 
 std::string NumberText(long long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
-std::string FormatHash(long long n) { return n == 0 ? std::string() : std::to_string(n); }
+std::string NumberTextOrEmpty(long long n) { return n == 0 ? std::string() : std::to_string(n); }
 
-}  // namespace conv
+}  // namespace orvane::common

@@ -7,14 +7,14 @@
 #include <string>
 #include <string_view>
 
-namespace conv {
+namespace orvane::common {
 
 // Lenient reading of a decimal number: blanks, tabs and line feeds are ignored
 // wherever they stand, reading stops at the first character that cannot
 // continue it (sign, digits, one point, an exponent E or D), and text without
 // a number gives 0, "&H10" and "&O20" included. Out-of-range magnitudes give
-// +-infinity.
-double Val(std::string_view text);
+// +-infinity. (Val in the program that first wrote the settings file.)
+double LenientNumber(std::string_view text);
 
 // Strict reading: the whole text must be one decimal number (optional sign,
 // fraction, exponent E or D) with only blanks or tabs around it.
@@ -34,6 +34,7 @@ std::optional<std::int32_t> ToInt32(double whole);
 std::string NumberText(long long n);
 
 // Decimal text as the pattern "##" gives it: empty for 0 ("", "7", "-7").
-std::string FormatHash(long long n);
+// (FormatHash before; the repeat box shows a stored track this way.)
+std::string NumberTextOrEmpty(long long n);
 
-}  // namespace conv
+}  // namespace orvane::common

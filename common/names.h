@@ -4,13 +4,13 @@
 // forms are made from the same text.
 #include <cstddef>
 
-namespace orvane::names {
+namespace orvane::common {
 
 // An ASCII name widened at compile time for the W entry points.
 template <std::size_t N>
 struct WideName {
   wchar_t text[N];
-  constexpr const wchar_t* c_str() const { return text; }
+  constexpr const wchar_t* Chars() const { return text; }
 };
 template <std::size_t N>
 constexpr WideName<N> Widen(const char (&ascii)[N]) {
@@ -33,4 +33,4 @@ inline constexpr char kEngineFileSuffix[] = "\\Orvane.dll";
 inline constexpr char kMessageCaption[] = "Orvane (ScreenSaver)";
 inline constexpr auto kMessageCaptionW = Widen(kMessageCaption);
 
-}  // namespace orvane::names
+}  // namespace orvane::common

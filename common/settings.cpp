@@ -4,7 +4,9 @@
 
 #include "common/conversions.h"
 
-std::string SettingsFilePath(std::string_view hostFolder) {
+namespace orvane::common {
+
+std::string SettingsPathIn(std::string_view hostFolder) {
   std::string path(hostFolder);
   path += '\\';
   path += kSettingsFileName;
@@ -12,20 +14,20 @@ std::string SettingsFilePath(std::string_view hostFolder) {
 }
 
 std::int16_t ReadStoredNumber(std::string_view text) {
-  std::optional<double> number = conv::ParseNumber(text);
+  std::optional<double> number = ParseNumber(text);
   if (!number) return 0;
-  return conv::ToInt16(conv::Floor(*number)).value_or(0);
+  return ToInt16(Floor(*number)).value_or(0);
 }
 
 Settings LoadSettings(IniStore& store, const std::string& iniPath) {
   Settings s;
-  s.MusicMode = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyMusicMode, iniPath));
-  s.RepeatTrack = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyRepeatTrack, iniPath));
+  s.musicMode = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyMusicMode, iniPath));
+  s.repeatTrack = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyRepeatTrack, iniPath));
   std::string file = store.ReadIniValue(kSettingsSection, kKeyMusicFile, iniPath);
   if (!file.empty() && store.FileExists(file)) {
-    s.MusicFile = file;
-  } else if (s.MusicMode == 2) {
-    s.MusicMode = 0;
+    s.musicFile = file;
+  } else if (s.musicMode == 2) {
+    s.musicMode = 0;
   }
   return s;
 }
@@ -33,9 +35,9 @@ Settings LoadSettings(IniStore& store, const std::string& iniPath) {
 SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
                         const Settings& settings) {
   const std::pair<std::string_view, std::string> values[] = {
-      {kKeyMusicMode, conv::NumberText(settings.MusicMode)},
-      {kKeyRepeatTrack, conv::NumberText(settings.RepeatTrack)},
-      {kKeyMusicFile, settings.MusicFile},
+      {kKeyMusicMode, NumberText(settings.musicMode)},
+      {kKeyRepeatTrack, NumberText(settings.repeatTrack)},
+      {kKeyMusicFile, settings.musicFile},
   };
   for (const auto& [key, value] : values) {
     const std::string file = settingsFile();
@@ -43,3 +45,5 @@ SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& set
   }
   return {true, {}};
 }
+
+}  // namespace orvane::common

@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
+namespace orvane::common {
+
 struct Settings {
-  std::int16_t MusicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
-  std::int16_t RepeatTrack = 0;  // CD track to repeat, 0 for the whole disc
-  std::string MusicFile;         // full path of the music file, empty for none
+  std::int16_t musicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
+  std::int16_t repeatTrack = 0;  // CD track to repeat, 0 for the whole disc
+  std::string musicFile;         // full path of the music file, empty for none
 };
 
 // File, section and key names. The keys are code page 932 bytes and must stay
@@ -35,7 +37,7 @@ class IniStore {
 };
 
 // "<folder>\Orvane.ini" for the folder the program lies in (no trailing backslash).
-std::string SettingsFilePath(std::string_view hostFolder);
+std::string SettingsPathIn(std::string_view hostFolder);
 
 // A stored number: blanks around it allowed, cut down to the next lower whole
 // number; 0 when empty, not a number or outside the 16-bit range.
@@ -55,3 +57,5 @@ struct SaveResult {
 // first failing write ends the save, so nothing after it is written.
 SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
                         const Settings& settings);
+
+}  // namespace orvane::common

@@ -1,8 +1,9 @@
 #pragma once
+
+namespace orvane::common {
 // The unit the dialog and the button were laid out in: 15 twips to the pixel
 // at 96 dots per inch, the density their pictures were made for.
-namespace orvane {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-}  // namespace orvane
+}  // namespace orvane::common

@@ -1,6 +1,6 @@
 #include "common/win32_gdi.h"
 
-namespace orvane::gdi {
+namespace orvane::common {
 
 FontPtr CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset) {
   HDC screen = GetDC(nullptr);
@@ -13,4 +13,4 @@ FontPtr CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset
 
 FontPtr CreateDialogFont() { return CreatePointFont(L"ＭＳ Ｐゴシック", 975, SHIFTJIS_CHARSET); }
 
-}  // namespace orvane::gdi
+}  // namespace orvane::common

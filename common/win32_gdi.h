@@ -7,7 +7,7 @@
 #include <memory>
 #include <type_traits>
 
-namespace orvane::gdi {
+namespace orvane::common {
 
 struct Deleter {
   void operator()(void* object) const {
@@ -33,7 +33,7 @@ class MemoryDc {
   }
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
+  HDC Get() const { return dc_; }
 
  private:
   HDC dc_;
@@ -66,8 +66,8 @@ template <typename Paint>
 void PaintBuffered(HDC target, int width, int height, Paint paint) {
   BitmapPtr frame(CreateCompatibleBitmap(target, std::max(width, 1), std::max(height, 1)));
   MemoryDc buffer(frame.get(), target);
-  paint(buffer.get());
-  BitBlt(target, 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+  paint(buffer.Get());
+  BitBlt(target, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 
-}  // namespace orvane::gdi
+}  // namespace orvane::common

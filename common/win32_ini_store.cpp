@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace orvane::common {
+
 std::string Win32IniStore::ReadIniValue(std::string_view section, std::string_view key,
                                         const std::string& fileName) {
   // 256 bytes filled with NULs: a longer value arrives cut to 255 bytes.
@@ -33,3 +35,5 @@ bool Win32IniStore::FileExists(const std::string& path) {
   CloseHandle(file);
   return true;
 }
+
+}  // namespace orvane::common

@@ -6,6 +6,8 @@
 
 #include "common/settings.h"
 
+namespace orvane::common {
+
 class Win32IniStore : public IniStore {
  public:
   std::string ReadIniValue(std::string_view section, std::string_view key,
@@ -15,3 +17,5 @@ class Win32IniStore : public IniStore {
                      const std::string& fileName) override;
   bool FileExists(const std::string& path) override;
 };
+
+}  // namespace orvane::common

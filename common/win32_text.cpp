@@ -4,7 +4,7 @@
 
 #include "common/win32_text_testing.h"
 
-namespace orvane::text {
+namespace orvane::common {
 
 std::wstring Widen(const std::string& text, unsigned codePage) {
   if (text.empty()) return {};
@@ -64,4 +64,4 @@ std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
       });
 }
 
-}  // namespace orvane::text
+}  // namespace orvane::common

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace orvane::text {
+namespace orvane::common {
 
 constexpr unsigned kAnsiCodePage = 0;      // CP_ACP
 constexpr unsigned kUtf8CodePage = 65001;  // CP_UTF8
@@ -19,4 +19,4 @@ inline std::wstring FromUtf8(const std::string& text) { return Widen(text, kUtf8
 // no place there (it would come back as "?" or as a look-alike letter).
 std::optional<std::string> ToAnsiExactly(const std::wstring& text);
 
-}  // namespace orvane::text
+}  // namespace orvane::common

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace orvane::text {
+namespace orvane::common {
 
 // WideCharToMultiByte's parameters, in its order.
 using NarrowFunction =
@@ -18,4 +18,4 @@ using NarrowFunction =
 std::optional<std::string> ToCodePageExactly(const std::wstring& text, unsigned codePage,
                                              const NarrowFunction& narrow);
 
-}  // namespace orvane::text
+}  // namespace orvane::common

@@ -4,11 +4,14 @@
 
 #include "common/conversions.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::kTwipsPerPixel;
 
 int ModeAt(int x, int y) {
-  for (int mode = 0; mode < static_cast<int>(kImgBgm.size()); ++mode) {
-    if (ToPixels(kImgBgm[mode]).contains(x, y) || ToPixels(kLblBgm[mode]).contains(x, y))
+  for (int mode = 0; mode < static_cast<int>(kModeIndicators.size()); ++mode) {
+    if (ToPixels(kModeIndicators[mode]).Contains(x, y) ||
+        ToPixels(kModeLabels[mode]).Contains(x, y))
       return mode;
   }
   return -1;
@@ -26,7 +29,7 @@ Point DialogPosition(int screenWidth, int screenHeight, int windowWidth, int win
 int GradientLevel(int y, int height) {
   if (height <= 0) return 0;  // a collapsed client area has no rows to shade
   const double d = height / 3.142;
-  return static_cast<int>(conv::RoundHalfEven(std::fabs(std::sin(y / d)) * 220));
+  return static_cast<int>(common::RoundHalfEven(std::fabs(std::sin(y / d)) * 220));
 }
 
 Rgb DialogGradientColour(int y, int height) {
@@ -39,4 +42,4 @@ Rgb PanelGradientColour(int y, int height) {
   return {c, c, c};
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -7,9 +7,9 @@
 
 #include "common/twips.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
 
-using orvane::kTwipsPerPixel;
+using common::kTwipsPerPixel;
 
 struct TwipRect {
   int left, top, width, height;
@@ -17,7 +17,7 @@ struct TwipRect {
 
 struct PixelRect {
   int x, y, width, height;
-  bool contains(int px, int py) const {
+  bool Contains(int px, int py) const {
     return px >= x && px < x + width && py >= y && py < y + height;
   }
 };
@@ -31,27 +31,32 @@ constexpr PixelRect ToPixels(TwipRect r) {
 // Client area of the dialog.
 constexpr TwipRect kClient{0, 0, 7185, 3780};
 
-// On the dialog itself.
-constexpr TwipRect kPicC{180, 240, 6795, 2535};
-constexpr TwipRect kCmdEtc{2880, 3000, 1875, 375};
-constexpr TwipRect kCmdSet{4800, 3000, 1095, 375};
-constexpr TwipRect kCmdCan{5940, 3000, 1035, 375};
-constexpr TwipRect kLblCredit{180, 2940, 2475, 195};
+// Places of the stored layout; each comment is the control's name there,
+// by which the layout test names its rows.
 
-// Inside Pic_C, relative to it.
-constexpr TwipRect kShape3{300, 300, 1695, 315};
-constexpr TwipRect kLblHeading{300, 360, 1665, 195};
-constexpr TwipRect kBgmRepeat{1380, 780, 615, 300};
-constexpr TwipRect kLblRepeat{2040, 840, 990, 195};
-constexpr TwipRect kCmdBgm{540, 1740, 435, 315};
-constexpr TwipRect kLblFname{1020, 1740, 5355, 435};
+// On the dialog itself.
+constexpr TwipRect kMusicPanel{180, 240, 6795, 2535};         // Pic_C
+constexpr TwipRect kOtherWorksButton{2880, 3000, 1875, 375};  // Cmd_Etc
+constexpr TwipRect kSaveButton{4800, 3000, 1095, 375};        // Cmd_Set
+constexpr TwipRect kCancelButton{5940, 3000, 1035, 375};      // Cmd_Can
+constexpr TwipRect kCreditLabel{180, 2940, 2475, 195};
+
+// Inside the music panel, relative to it.
+constexpr TwipRect kHeadingBox{300, 300, 1695, 315};  // Shape3
+constexpr TwipRect kHeadingLabel{300, 360, 1665, 195};
+constexpr TwipRect kRepeatBox{1380, 780, 615, 300};  // BGM_Repeat
+constexpr TwipRect kRepeatLabel{2040, 840, 990, 195};
+constexpr TwipRect kBrowseButton{540, 1740, 435, 315};     // Cmd_BGM
+constexpr TwipRect kFileNameLabel{1020, 1740, 5355, 435};  // lbl_Fname
 // Indexed by music mode: 0 none, 1 audio CD, 2 music file.
-constexpr std::array<TwipRect, 3> kImgBgm{
+constexpr std::array<TwipRect, 3> kModeIndicators{
+    // Img_BGM(0..2)
     {{300, 1140, 195, 195}, {300, 840, 195, 195}, {300, 1440, 195, 195}}};
-constexpr std::array<TwipRect, 3> kLblBgm{
+constexpr std::array<TwipRect, 3> kModeLabels{
+    // lbl_BGM(0..2)
     {{540, 1140, 345, 195}, {540, 840, 645, 195}, {540, 1440, 900, 195}}};
 
-// The music mode whose indicator or label lies under a point of Pic_C, or -1.
+// The music mode whose indicator or label lies under a point of the music panel, or -1.
 int ModeAt(int x, int y);
 
 // Where the dialog opens, in screen pixels: centred across, one third of the
@@ -75,7 +80,14 @@ Rgb DialogGradientColour(int y, int height);  // blue tint
 Rgb PanelGradientColour(int y, int height);   // grey
 
 // Keyboard focus: the controls that take it, in tab order.
-enum class FocusStop { kPicC, kRepeat, kBrowse, kSet, kCancel, kEtc };
+enum class FocusStop {
+  MusicPanel,
+  RepeatBox,
+  BrowseButton,
+  SaveButton,
+  CancelButton,
+  OtherWorksButton
+};
 constexpr int kFocusStopCount = 6;
 
 // The next (or, going back, previous) stop after `from` that can take the
@@ -90,4 +102,4 @@ FocusStop NextFocusStop(FocusStop from, bool forward, CanFocus canFocus) {
   return from;
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

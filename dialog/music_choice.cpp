@@ -3,7 +3,13 @@
 #include "common/conversions.h"
 #include "common/settings.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::IniStore;
+using common::SaveResult;
+using common::SaveSettings;
+using common::Settings;
+
 namespace {
 
 constexpr int kRepeatListLast = 30;
@@ -23,18 +29,18 @@ ModeLook LookForMode(int mode) {
   }
 }
 
-std::string RepeatBoxText(int16_t track) { return conv::FormatHash(track); }
+std::string RepeatBoxText(int16_t track) { return common::NumberTextOrEmpty(track); }
 
 std::vector<std::string> RepeatBoxList() {
   std::vector<std::string> list;
-  for (int n = 0; n <= kRepeatListLast; ++n) list.push_back(conv::FormatHash(n));
+  for (int n = 0; n <= kRepeatListLast; ++n) list.push_back(common::NumberTextOrEmpty(n));
   return list;
 }
 
 RepeatReading ReadRepeatText(std::string_view text) {
-  const std::optional<double> number = conv::ParseNumber(text);
+  const std::optional<double> number = common::ParseNumber(text);
   if (!number) return {true, 0};
-  const std::optional<int16_t> track = conv::ToInt16(conv::RoundHalfEven(*number));
+  const std::optional<int16_t> track = common::ToInt16(common::RoundHalfEven(*number));
   if (!track) return {false, 0};
   return {true, *track};
 }
@@ -43,10 +49,10 @@ SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, Ini
                             const std::function<std::string()>& settingsFile) {
   const RepeatReading repeat = ReadRepeatText(repeatText);
   if (!repeat.inRange) return {SaveOutcome::kRepeatOutOfRange, {}};
-  settings.RepeatTrack = repeat.track;
+  settings.repeatTrack = repeat.track;
   SaveResult saved = SaveSettings(store, settingsFile, settings);
   if (!saved.saved) return {SaveOutcome::kWriteFailed, std::move(saved.failedFile)};
   return {SaveOutcome::kSaved, {}};
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

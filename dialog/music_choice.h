@@ -9,7 +9,10 @@
 
 #include "common/settings.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::IniStore;
+using common::Settings;
 
 enum MusicModeValue : int16_t { kModeNone = 0, kModeCd = 1, kModeFile = 2 };
 constexpr int kModeCount = 3;
@@ -17,8 +20,8 @@ constexpr int kModeCount = 3;
 // How ShowMusicMode leaves the controls for a mode.
 struct ModeLook {
   int selectedIndicator;  // 0..2, or -1: no indicator shows "selected"
-  bool repeatEnabled;     // BGM_Repeat
-  bool browseEnabled;     // Cmd_BGM ("...")
+  bool repeatEnabled;     // the repeat box
+  bool browseEnabled;     // the browse button ("...")
 };
 ModeLook LookForMode(int mode);
 
@@ -47,4 +50,4 @@ struct SaveOutcome {
 SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, IniStore& store,
                             const std::function<std::string()>& settingsFile);
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -5,7 +5,12 @@
 #include "dialog/win32_dialog_parts.h"
 #include "widgets/win32_command.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using widgets::CommandSetEnabled;
+using widgets::kCommandClassName;
+using widgets::RegisterCommandClass;
+
 namespace {
 
 constexpr int kRepeatListRows = 8;
@@ -42,7 +47,7 @@ HICON LoadIconSized(HINSTANCE instance, int width, int height) {
 }
 
 void InvalidateIndicators(Dialog& d) {
-  for (const TwipRect& place : kImgBgm) {
+  for (const TwipRect& place : kModeIndicators) {
     const RECT r = ToRect(ToPixels(place));
     InvalidateRect(d.panel, &r, FALSE);
   }
@@ -51,18 +56,18 @@ void InvalidateIndicators(Dialog& d) {
 // The controls that take the keyboard focus, in tab order.
 HWND FocusWindow(const Dialog& d, FocusStop stop) {
   switch (stop) {
-    case FocusStop::kPicC:
+    case FocusStop::MusicPanel:
       return d.panel;
-    case FocusStop::kRepeat:
+    case FocusStop::RepeatBox:
       return d.repeat;
-    case FocusStop::kBrowse:
-      return d.cmdBgm;
-    case FocusStop::kSet:
-      return d.cmdSet;
-    case FocusStop::kCancel:
-      return d.cmdCan;
-    case FocusStop::kEtc:
-      return d.cmdEtc;
+    case FocusStop::BrowseButton:
+      return d.browseButton;
+    case FocusStop::SaveButton:
+      return d.saveButton;
+    case FocusStop::CancelButton:
+      return d.cancelButton;
+    case FocusStop::OtherWorksButton:
+      return d.otherWorksButton;
   }
   return nullptr;
 }
@@ -70,8 +75,8 @@ HWND FocusWindow(const Dialog& d, FocusStop stop) {
 }  // namespace
 
 void CreateControls(Dialog& d) {
-  d.labelFont = orvane::gdi::CreateDialogFont();
-  d.panelFont = orvane::gdi::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET);
+  d.labelFont = common::CreateDialogFont();
+  d.panelFont = common::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET);
   d.indicatorPictures[0].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_OFF));
   d.indicatorPictures[1].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_ON));
 
@@ -83,42 +88,44 @@ void CreateControls(Dialog& d) {
     SendMessageW(d.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(d.smallIcon));
 
   RegisterCommandClass(d.instance);
-  const PixelRect pic = ToPixels(kPicC);
-  d.panel =
-      CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                      pic.x, pic.y, pic.width, pic.height, d.window,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PIC_C)), d.instance, &d);
+  const PixelRect pic = ToPixels(kMusicPanel);
+  d.panel = CreateWindowExW(
+      0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, pic.x, pic.y,
+      pic.width, pic.height, d.window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MUSIC_PANEL)), d.instance, &d);
 
-  const PixelRect combo = ToPixels(kBgmRepeat);
+  const PixelRect combo = ToPixels(kRepeatBox);
   d.repeat = CreateWindowExW(
       0, L"COMBOBOX", L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, combo.x,
       combo.y, combo.width, combo.height * (kRepeatListRows + 1), d.panel,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BGM_REPEAT)), d.instance, nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_REPEAT_BOX)), d.instance, nullptr);
   if (d.repeat) {
     SendMessageW(d.repeat, WM_SETFONT, reinterpret_cast<WPARAM>(d.panelFont.get()), TRUE);
     FitComboHeight(d.repeat, combo.height);
   }
 
-  d.cmdBgm = CreateButton(d, d.panel, IDC_CMD_BGM, L"...", kCmdBgm);
-  d.cmdEtc = CreateButton(d, d.window, IDC_CMD_ETC, L"その他の作品", kCmdEtc);
-  d.cmdSet = CreateButton(d, d.window, IDC_CMD_SET, L"設定", kCmdSet);
-  d.cmdCan = CreateButton(d, d.window, IDC_CMD_CAN, L"ｷｬﾝｾﾙ", kCmdCan);
+  d.browseButton = CreateButton(d, d.panel, IDC_BROWSE_BUTTON, L"...", kBrowseButton);
+  d.otherWorksButton =
+      CreateButton(d, d.window, IDC_OTHER_WORKS_BUTTON, L"その他の作品", kOtherWorksButton);
+  d.saveButton = CreateButton(d, d.window, IDC_SAVE_BUTTON, L"設定", kSaveButton);
+  d.cancelButton = CreateButton(d, d.window, IDC_CANCEL_BUTTON, L"ｷｬﾝｾﾙ", kCancelButton);
 }
 
 void ShowMusicMode(Dialog& d) {
-  const ModeLook look = LookForMode(d.env->settings->MusicMode);
+  const ModeLook look = LookForMode(d.env->settings->musicMode);
   InvalidateIndicators(d);
   // Off and on again through the button's own Enabled write, which repaints
   // it even when its state stays: "..." shows Normal after every mode click.
-  CommandSetEnabled(d.cmdBgm, false);
-  if (look.browseEnabled) CommandSetEnabled(d.cmdBgm, true);
+  CommandSetEnabled(d.browseButton, false);
+  if (look.browseEnabled) CommandSetEnabled(d.browseButton, true);
   EnableWindow(d.repeat, look.repeatEnabled);
 }
 
 void MoveFocus(const Dialog& d, bool forward) {
   HWND focus = GetFocus();
-  FocusStop from = forward ? FocusStop::kEtc : FocusStop::kPicC;  // no stop has it yet
+  FocusStop from =
+      forward ? FocusStop::OtherWorksButton : FocusStop::MusicPanel;  // no stop has it yet
   for (int i = 0; i < kFocusStopCount; ++i) {
     HWND w = FocusWindow(d, static_cast<FocusStop>(i));
     if (w && (focus == w || IsChild(w, focus))) from = static_cast<FocusStop>(i);
@@ -131,4 +138,4 @@ void MoveFocus(const Dialog& d, bool forward) {
   if (target && IsWindowEnabled(target)) SetFocus(target);
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

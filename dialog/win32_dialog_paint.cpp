@@ -1,4 +1,4 @@
-// Painting of the settings dialog and of its panel Pic_C: gradients kept in
+// Painting of the settings dialog and of its music panel: gradients kept in
 // backing images, the panel's labels and indicators drawn off screen.
 #include <algorithm>
 #include <string>
@@ -7,12 +7,17 @@
 #include "dialog/win32_dialog_parts.h"
 #include "orvane_version.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::BrushPtr;
+using common::MemoryDc;
+using common::Selection;
+
 namespace {
 
-using orvane::gdi::BrushPtr;
-using orvane::gdi::MemoryDc;
-using orvane::gdi::Selection;
+using common::BrushPtr;
+using common::MemoryDc;
+using common::Selection;
 
 constexpr COLORREF kDialogBackground = RGB(0xC0, 0xC0, 0xC0);
 constexpr COLORREF kPanelBackground = RGB(0xE0, 0xE0, 0xE0);
@@ -27,12 +32,12 @@ void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
 
 // The panel's picture, composed in `dc`.
 void ComposePanel(Dialog& d, HDC dc) {
-  d.panelBackground.draw(dc, kPanelBackground);
+  d.panelBackground.Draw(dc, kPanelBackground);
 
-  {  // Shape3: a black outline around the heading
+  {  // the heading box: a black outline around the heading
     Selection pen(dc, GetStockObject(BLACK_PEN));
     Selection brush(dc, GetStockObject(NULL_BRUSH));
-    const RECT r = ToRect(ToPixels(kShape3));
+    const RECT r = ToRect(ToPixels(kHeadingBox));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
   }
 
@@ -42,24 +47,24 @@ void ComposePanel(Dialog& d, HDC dc) {
   // The short labels were measured for one font; where another one stands in
   // and runs wider, the text still shows whole (nothing lies to their right).
   constexpr UINT kOneLine = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
-  DrawLabel(dc, L"BGM", kLblHeading, DT_CENTER | DT_SINGLELINE);
-  DrawLabel(dc, L"音楽CD", kLblBgm[kModeCd], kOneLine);
-  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", kLblRepeat, kOneLine);
-  DrawLabel(dc, L"無し", kLblBgm[kModeNone], kOneLine);
-  DrawLabel(dc, L"MP3、WAV", kLblBgm[kModeFile], kOneLine);
+  DrawLabel(dc, L"BGM", kHeadingLabel, DT_CENTER | DT_SINGLELINE);
+  DrawLabel(dc, L"音楽CD", kModeLabels[kModeCd], kOneLine);
+  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", kRepeatLabel, kOneLine);
+  DrawLabel(dc, L"無し", kModeLabels[kModeNone], kOneLine);
+  DrawLabel(dc, L"MP3、WAV", kModeLabels[kModeFile], kOneLine);
   // A long path wraps, also inside a name without blanks.
-  DrawLabel(dc, d.fileLabel, kLblFname, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
+  DrawLabel(dc, d.fileLabel, kFileNameLabel, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 
-  const int selected = LookForMode(d.env->settings->MusicMode).selectedIndicator;
+  const int selected = LookForMode(d.env->settings->musicMode).selectedIndicator;
   for (int mode = 0; mode < kModeCount; ++mode) {
     HBITMAP picture = d.indicatorPictures[mode == selected ? 1 : 0].get();
     if (!picture) continue;
     BITMAP info{};
     GetObjectW(picture, sizeof info, &info);
     MemoryDc source(picture);
-    const PixelRect r = ToPixels(kImgBgm[static_cast<size_t>(mode)]);
+    const PixelRect r = ToPixels(kModeIndicators[static_cast<size_t>(mode)]);
     BitBlt(dc, r.x, r.y, std::min<int>(info.bmWidth, r.width),
-           std::min<int>(info.bmHeight, r.height), source.get(), 0, 0, SRCCOPY);
+           std::min<int>(info.bmHeight, r.height), source.Get(), 0, 0, SRCCOPY);
   }
 }
 
@@ -70,7 +75,7 @@ bool HandleSurface(HWND window, UINT message, WPARAM wParam, BackingImage& backg
                    BackingImage::ColourOfRow colour, Paint paint, LRESULT& result) {
   switch (message) {
     case WM_SIZE:
-      background.paint(window, colour);
+      background.Paint(window, colour);
       InvalidateRect(window, nullptr, FALSE);
       result = 0;
       return true;
@@ -97,7 +102,7 @@ bool HandleSurface(HWND window, UINT message, WPARAM wParam, BackingImage& backg
 
 }  // namespace
 
-void BackingImage::paint(HWND window, ColourOfRow colourOfRow) {
+void BackingImage::Paint(HWND window, ColourOfRow colourOfRow) {
   RECT client;
   GetClientRect(window, &client);
   width_ = std::max<int>(client.right, 1);
@@ -111,11 +116,11 @@ void BackingImage::paint(HWND window, ColourOfRow colourOfRow) {
     const Rgb c = colourOfRow(y, client.bottom);
     BrushPtr brush(CreateSolidBrush(RGB(c.r, c.g, c.b)));
     const RECT row{0, y, client.right, y + 1};
-    FillRect(dc.get(), &row, brush.get());
+    FillRect(dc.Get(), &row, brush.get());
   }
 }
 
-void BackingImage::draw(HDC target, COLORREF fallback) const {
+void BackingImage::Draw(HDC target, COLORREF fallback) const {
   if (!bitmap_) {
     BrushPtr brush(CreateSolidBrush(fallback));
     const RECT all{0, 0, width_, height_};
@@ -123,22 +128,21 @@ void BackingImage::draw(HDC target, COLORREF fallback) const {
     return;
   }
   MemoryDc dc(bitmap_.get());
-  BitBlt(target, 0, 0, width_, height_, dc.get(), 0, 0, SRCCOPY);
+  BitBlt(target, 0, 0, width_, height_, dc.Get(), 0, 0, SRCCOPY);
 }
 
 void PaintPanel(Dialog& d, HDC target) {
   RECT client;
   GetClientRect(d.panel, &client);
-  orvane::gdi::PaintBuffered(target, client.right, client.bottom,
-                             [&d](HDC dc) { ComposePanel(d, dc); });
+  common::PaintBuffered(target, client.right, client.bottom, [&d](HDC dc) { ComposePanel(d, dc); });
 }
 
 void PaintDialog(Dialog& d, HDC target) {
-  d.background.draw(target, kDialogBackground);
+  d.background.Draw(target, kDialogBackground);
   Selection font(target, d.labelFont.get());
   SetBkMode(target, TRANSPARENT);
   SetTextColor(target, kCreditColour);
-  DrawLabel(target, kCredit, kLblCredit, DT_LEFT | DT_SINGLELINE);
+  DrawLabel(target, kCredit, kCreditLabel, DT_LEFT | DT_SINGLELINE);
 }
 
 bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {
@@ -153,4 +157,4 @@ bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRE
       [&d](HDC dc) { PaintPanel(d, dc); }, result);
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -11,7 +11,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/win32_settings_dialog.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
 
 inline RECT ToRect(PixelRect r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
 
@@ -19,11 +19,11 @@ inline RECT ToRect(PixelRect r) { return {r.x, r.y, r.x + r.width, r.y + r.heigh
 class BackingImage {
  public:
   using ColourOfRow = Rgb (*)(int y, int height);
-  void paint(HWND window, ColourOfRow colourOfRow);
-  void draw(HDC target, COLORREF fallback) const;
+  void Paint(HWND window, ColourOfRow colourOfRow);
+  void Draw(HDC target, COLORREF fallback) const;
 
  private:
-  orvane::gdi::BitmapPtr bitmap_;
+  common::BitmapPtr bitmap_;
   int width_ = 1;
   int height_ = 1;
 };
@@ -32,19 +32,19 @@ struct Dialog {
   HINSTANCE instance = nullptr;
   DialogEnvironment* env = nullptr;
   HWND window = nullptr;
-  HWND panel = nullptr;   // Pic_C
-  HWND repeat = nullptr;  // BGM_Repeat
-  HWND cmdBgm = nullptr;
-  HWND cmdSet = nullptr;
-  HWND cmdCan = nullptr;
-  HWND cmdEtc = nullptr;
-  orvane::gdi::FontPtr labelFont;
-  orvane::gdi::FontPtr panelFont;
+  HWND panel = nullptr;   // the music panel
+  HWND repeat = nullptr;  // the repeat box
+  HWND browseButton = nullptr;
+  HWND saveButton = nullptr;
+  HWND cancelButton = nullptr;
+  HWND otherWorksButton = nullptr;
+  common::FontPtr labelFont;
+  common::FontPtr panelFont;
   // Img_Ra(0) not selected, Img_Ra(1) selected
-  std::array<orvane::gdi::BitmapPtr, 2> indicatorPictures;
+  std::array<common::BitmapPtr, 2> indicatorPictures;
   BackingImage background;
   BackingImage panelBackground;
-  std::wstring fileLabel;  // lbl_Fname
+  std::wstring fileLabel;  // the file name label
   int16_t savedCursorX = 0;
   int16_t savedCursorY = 0;
   bool busyCursor = false;
@@ -71,4 +71,4 @@ void PaintDialog(Dialog& d, HDC target);
 bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result);
 bool HandlePanelSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result);
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

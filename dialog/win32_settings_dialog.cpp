@@ -16,11 +16,16 @@
 #include "dialog/win32_settings_dialog_testing.h"
 #include "widgets/win32_command.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::kAnsiCodePage;
+using common::Widen;
+using widgets::CommandInitialize;
+
 namespace {
 
-using orvane::text::kAnsiCodePage;
-using orvane::text::Widen;
+using common::kAnsiCodePage;
+using common::Widen;
 
 constexpr wchar_t kDialogClass[] = L"Orvane_P";
 // The page "その他の作品" opens.
@@ -42,7 +47,7 @@ struct CreateParams {
 
 void SetFileLabel(Dialog& d, const std::string& path) {
   d.fileLabel = Widen(path, kAnsiCodePage);
-  const RECT r = ToRect(ToPixels(kLblFname));
+  const RECT r = ToRect(ToPixels(kFileNameLabel));
   InvalidateRect(d.panel, &r, FALSE);
 }
 
@@ -68,18 +73,18 @@ void Load(Dialog& d) {
   SetWindowPos(d.window, nullptr, place.x, place.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  for (HWND button : {d.cmdCan, d.cmdSet, d.cmdBgm, d.cmdEtc}) {
+  for (HWND button : {d.cancelButton, d.saveButton, d.browseButton, d.otherWorksButton}) {
     if (button) CommandInitialize(button);
   }
   ShowMusicMode(d);
 
   SetWindowTextW(d.repeat,
-                 Widen(RepeatBoxText(d.env->settings->RepeatTrack), kAnsiCodePage).c_str());
+                 Widen(RepeatBoxText(d.env->settings->repeatTrack), kAnsiCodePage).c_str());
   for (const std::string& entry : RepeatBoxList()) {
     SendMessageW(d.repeat, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Widen(entry, kAnsiCodePage).c_str()));
   }
-  SetFileLabel(d, d.env->settings->MusicFile);
+  SetFileLabel(d, d.env->settings->musicFile);
 
   POINT pointer{0, 0};
   if (!GetCursorPos(&pointer)) pointer = {0, 0};
@@ -126,7 +131,7 @@ void ChooseMusicFile(Dialog& d) {
 
   // The path is kept and played through the ANSI entry points: one that the
   // code page cannot hold, or that would come back cut, is not stored.
-  const std::optional<std::string> path = orvane::text::ToAnsiExactly(fileName);
+  const std::optional<std::string> path = common::ToAnsiExactly(fileName);
   if (!path) {
     d.env->report(d.window, std::wstring(L"この ﾌｧｲﾙ は選べません。\n\n") + fileName +
                                 L"\n\nﾌｧｲﾙ名 に、このｼｽﾃﾑ の文字ｺｰﾄﾞ で書けない文字が"
@@ -139,12 +144,12 @@ void ChooseMusicFile(Dialog& d) {
                       L"\n\nﾊﾟｽ が長すぎます。短いﾊﾟｽ のﾌｫﾙﾀﾞ に置いてから選んでください。");
     return;
   }
-  d.env->settings->MusicFile = *path;
-  SetFileLabel(d, d.env->settings->MusicFile);
+  d.env->settings->musicFile = *path;
+  SetFileLabel(d, d.env->settings->musicFile);
 }
 
 void Save(Dialog& d) {
-  const std::string repeatText = orvane::text::ToUtf8(WindowText(d.repeat));
+  const std::string repeatText = common::ToUtf8(WindowText(d.repeat));
   const SaveOutcome outcome =
       SaveMusicChoice(*d.env->settings, repeatText, *d.env->store, d.env->settingsFile);
   switch (outcome.kind) {
@@ -177,16 +182,16 @@ void OpenHomePage(Dialog& d) {
 void OnCommand(Dialog& d, int id, int code) {
   if (code != BN_CLICKED) return;
   switch (id) {
-    case IDC_CMD_BGM:
+    case IDC_BROWSE_BUTTON:
       ChooseMusicFile(d);
       break;
-    case IDC_CMD_SET:
+    case IDC_SAVE_BUTTON:
       Save(d);
       break;
-    case IDC_CMD_CAN:
+    case IDC_CANCEL_BUTTON:
       Unload(d);
       break;
-    case IDC_CMD_ETC:
+    case IDC_OTHER_WORKS_BUTTON:
       OpenHomePage(d);
       break;
     default:
@@ -211,12 +216,12 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       const int mode =
           ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       if (mode >= 0) {
-        d->env->settings->MusicMode = static_cast<int16_t>(mode);
+        d->env->settings->musicMode = static_cast<int16_t>(mode);
         ShowMusicMode(*d);
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
-    case WM_COMMAND:  // from Cmd_BGM and BGM_Repeat: the dialog handles them
+    case WM_COMMAND:  // from the browse button and the repeat box: the dialog handles them
       return SendMessageW(d->window, message, wParam, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -300,7 +305,7 @@ HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env) {
   RECT frame{0, 0, ToPixels(kClient).width, ToPixels(kClient).height};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   CreateParams params{instance, env};
-  HWND window = CreateWindowExW(0, kDialogClass, orvane::names::kDialogTitleW.c_str(), kDialogStyle,
+  HWND window = CreateWindowExW(0, kDialogClass, common::kDialogTitleW.Chars(), kDialogStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance, &params);
   if (!window) return nullptr;
@@ -338,7 +343,7 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
 
 int SelectedIndicator(HWND dialog) {
   const Dialog* d = DialogOf(dialog);
-  return d ? LookForMode(d->env->settings->MusicMode).selectedIndicator : -1;
+  return d ? LookForMode(d->env->settings->musicMode).selectedIndicator : -1;
 }
 
 POINT SavedCursor(HWND dialog) {
@@ -351,4 +356,4 @@ std::wstring FileLabelText(HWND dialog) {
   return d ? d->fileLabel : std::wstring();
 }
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

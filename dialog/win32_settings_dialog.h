@@ -8,7 +8,10 @@
 
 #include "common/settings.h"
 
-namespace settings_dialog {
+namespace orvane::dialog {
+
+using common::IniStore;
+using common::Settings;
 
 struct DialogEnvironment {
   Settings* settings;  // edited in place; MusicFile in the system code page
@@ -29,4 +32,4 @@ void RunSettingsDialog(HWND dialog);
 // true when the message was used and must not be dispatched.
 bool HandleDialogKey(HWND dialog, const MSG& msg);
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -4,10 +4,10 @@
 
 #include <string>
 
-namespace settings_dialog {
+namespace orvane::dialog {
 
 int SelectedIndicator(HWND dialog);  // -1 when none shows "selected"
 POINT SavedCursor(HWND dialog);
 std::wstring FileLabelText(HWND dialog);
 
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace orvane::engine {
+
 struct FrameClock {
   std::uint32_t lastTime = 0;
   bool clockStarted = false;
@@ -11,7 +13,7 @@ struct FrameClock {
   // readMilliseconds is called once per frame, twice on the very first: the
   // clock starts at the first frame, whose step is the time between the reads.
   template <typename Read>
-  float tick(Read readMilliseconds) {
+  float Tick(Read readMilliseconds) {
     if (!clockStarted) {
       lastTime = readMilliseconds();
       clockStarted = true;
@@ -24,3 +26,5 @@ struct FrameClock {
     return dt;
   }
 };
+
+}  // namespace orvane::engine

@@ -4,14 +4,16 @@
 
 #include <cstring>
 
-bool GlxSurface::visualSupportsGl(Display* display, XVisualInfo& visual) {
+namespace orvane::engine {
+
+bool GlxSurface::VisualSupportsGl(Display* display, XVisualInfo& visual) {
   int useGl = 0, rgba = 0, doubleBuffer = 0;
   return glXGetConfig(display, &visual, GLX_USE_GL, &useGl) == 0 && useGl &&
          glXGetConfig(display, &visual, GLX_RGBA, &rgba) == 0 && rgba &&
          glXGetConfig(display, &visual, GLX_DOUBLEBUFFER, &doubleBuffer) == 0 && doubleBuffer;
 }
 
-Window GlxSurface::createWindow(Display* display, int x, int y, int width, int height,
+Window GlxSurface::CreateWindow(Display* display, int x, int y, int width, int height,
                                 bool overrideRedirect, long eventMask, std::string& error) {
   const int screen = DefaultScreen(display);
   int wanted[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1,
@@ -35,7 +37,7 @@ Window GlxSurface::createWindow(Display* display, int x, int y, int width, int h
   return window;
 }
 
-bool GlxSurface::prepare(std::string& error) {
+bool GlxSurface::Prepare(std::string& error) {
   int errorBase = 0, eventBase = 0;
   if (!glXQueryExtension(display_, &errorBase, &eventBase)) {
     error = "the X server has no GLX extension";
@@ -50,7 +52,7 @@ bool GlxSurface::prepare(std::string& error) {
   pattern.visualid = XVisualIDFromVisual(attributes.visual);
   int count = 0;
   XVisualInfo* visual = XGetVisualInfo(display_, VisualIDMask, &pattern, &count);
-  if (!visual || count < 1 || !visualSupportsGl(display_, *visual)) {
+  if (!visual || count < 1 || !VisualSupportsGl(display_, *visual)) {
     if (visual) XFree(visual);
     error = "no usable GLX visual (the window's visual has no double-buffered RGBA OpenGL)";
     return false;
@@ -65,7 +67,7 @@ bool GlxSurface::prepare(std::string& error) {
   return true;
 }
 
-bool GlxSurface::setVsync(bool on) {
+bool GlxSurface::SetVsync(bool on) {
   const int interval = on ? 1 : 0;
   const char* extensions = glXQueryExtensionsString(display_, DefaultScreen(display_));
   auto offers = [extensions](const char* name) {
@@ -99,28 +101,30 @@ bool GlxSurface::setVsync(bool on) {
   return false;
 }
 
-bool GlxSurface::open(SurfaceSize& size) {
+bool GlxSurface::Open(SurfaceSize& size) {
   XWindowAttributes attributes;
   if (XGetWindowAttributes(display_, window_, &attributes))
     size = {attributes.width, attributes.height};
   return context_ && glXMakeCurrent(display_, window_, static_cast<GLXContext>(context_));
 }
 
-void GlxSurface::present() { glXSwapBuffers(display_, window_); }
+void GlxSurface::Present() { glXSwapBuffers(display_, window_); }
 
-void GlxSurface::close() {
+void GlxSurface::Close() {
   if (!context_) return;
   glXMakeCurrent(display_, None, nullptr);
   glXDestroyContext(display_, static_cast<GLXContext>(context_));
   context_ = nullptr;
 }
 
-void GlxSurface::makeCurrent() {
+void GlxSurface::MakeCurrent() {
   if (context_) glXMakeCurrent(display_, window_, static_cast<GLXContext>(context_));
 }
 
-bool GlxSurface::setSwapInterval(int interval) {
+bool GlxSurface::SetSwapInterval(int interval) {
   if (!context_) return false;
-  makeCurrent();
-  return setVsync(interval != 0);
+  MakeCurrent();
+  return SetVsync(interval != 0);
 }
+
+}  // namespace orvane::engine

@@ -9,27 +9,29 @@
 
 #include <string>
 
+namespace orvane::engine {
+
 class GlxSurface final : public GlSurface {
  public:
   GlxSurface(Display* display, Window window) : display_(display), window_(window) {}
-  ~GlxSurface() override { close(); }
+  ~GlxSurface() override { Close(); }
 
   // Checks that the window's visual can carry a double-buffered RGBA context and
   // makes one (not yet current). False with a reason when it cannot.
-  bool prepare(std::string& error);
+  bool Prepare(std::string& error);
   // Asks the driver to sync swaps with the display; false when it offers no way.
-  bool setVsync(bool on);
+  bool SetVsync(bool on);
 
-  bool open(SurfaceSize& size) override;
-  void present() override;
-  void close() override;
-  void makeCurrent() override;
-  bool setSwapInterval(int interval) override;
+  bool Open(SurfaceSize& size) override;
+  void Present() override;
+  void Close() override;
+  void MakeCurrent() override;
+  bool SetSwapInterval(int interval) override;
 
-  static bool visualSupportsGl(Display* display, XVisualInfo& visual);
+  static bool VisualSupportsGl(Display* display, XVisualInfo& visual);
   // A top-level window at (x, y) with a double-buffered RGBA visual and a black
   // background; None with a reason when the display offers no such visual.
-  static Window createWindow(Display* display, int x, int y, int width, int height,
+  static Window CreateWindow(Display* display, int x, int y, int width, int height,
                              bool overrideRedirect, long eventMask, std::string& error);
 
  private:
@@ -37,3 +39,5 @@ class GlxSurface final : public GlSurface {
   Window window_;
   void* context_ = nullptr;  // GLXContext, kept out of this header's includes
 };
+
+}  // namespace orvane::engine

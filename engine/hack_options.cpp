@@ -1,6 +1,8 @@
 #include "engine/hack_options.h"
 
-const char hackUsage[] =
+namespace orvane::engine {
+
+const char kHackUsage[] =
     "usage: orvane [--root] [--window-id ID] [--music FILE] [--fps] [--no-vsync]\n"
     "  Draws the Orvane veils with OpenGL.\n"
     "  --root          draw on the screen saver's window (XSCREENSAVER_WINDOW),\n"
@@ -20,7 +22,7 @@ bool IsOptionLike(const std::string& text) { return text.size() > 1 && text[0] =
 
 }  // namespace
 
-std::optional<std::uint32_t> parseWindowId(const std::string& text) {
+std::optional<std::uint32_t> ParseWindowId(const std::string& text) {
   std::size_t at = 0;
   int base = 10;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
@@ -47,7 +49,7 @@ std::optional<std::uint32_t> parseWindowId(const std::string& text) {
   return static_cast<std::uint32_t>(value);
 }
 
-HackArguments readHackArguments(const std::vector<std::string>& arguments) {
+HackArguments ReadHackArguments(const std::vector<std::string>& arguments) {
   HackArguments result;
   HackOptions& o = result.options;
   bool rootSeen = false, windowSeen = false;
@@ -71,7 +73,7 @@ HackArguments readHackArguments(const std::vector<std::string>& arguments) {
         if (n + 1 == arguments.size()) return {o, "--window-id needs a window id"};
         value = arguments[++n];
       }
-      const std::optional<std::uint32_t> id = parseWindowId(*value);
+      const std::optional<std::uint32_t> id = ParseWindowId(*value);
       if (!id) return {o, "'" + *value + "' is not a window id (decimal or 0x hexadecimal)"};
       o.windowId = *id;
       windowSeen = true;
@@ -104,3 +106,5 @@ HackArguments readHackArguments(const std::vector<std::string>& arguments) {
   o.mode = windowSeen ? HackMode::WindowId : rootSeen ? HackMode::Root : HackMode::Standalone;
   return result;
 }
+
+}  // namespace orvane::engine

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace orvane::engine {
+
 enum class HackMode {
   Standalone,  // a full-screen window of its own that ends on input
   Root,        // the virtual root the screen saver names, else the real root
@@ -25,17 +27,19 @@ struct HackOptions {
 struct HackArguments {
   HackOptions options;
   std::string error;
-  bool ok() const { return error.empty(); }
+  bool Ok() const { return error.empty(); }
 };
 
 // Options may start with one dash or two ("-root" as in older screen-saver
 // configurations, "--root" as in newer ones); "--window-id=ID" and
 // "--music=FILE" also work. With both --root and --window-id the window id wins,
 // as screen-saver settings previews add it to the configured command line.
-HackArguments readHackArguments(const std::vector<std::string>& arguments);
+HackArguments ReadHackArguments(const std::vector<std::string>& arguments);
 
 // A window id in decimal or 0x hexadecimal; nothing for 0, signs, blanks,
 // trailing text or anything beyond 32 bits.
-std::optional<std::uint32_t> parseWindowId(const std::string& text);
+std::optional<std::uint32_t> ParseWindowId(const std::string& text);
 
-extern const char hackUsage[];
+extern const char kHackUsage[];
+
+}  // namespace orvane::engine

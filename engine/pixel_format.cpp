@@ -1,24 +1,25 @@
 #include "engine/pixel_format.h"
 
-int scorePixelFormat(const PixelFormatTraits& format) {
-  using namespace pixel_flags;
-  const std::uint32_t required = supportOpenGL | drawToWindow | doubleBuffer;
-  if ((format.flags & required) != required || format.pixelType != typeRgba) return 0;
+namespace orvane::engine {
+
+int ScorePixelFormat(const PixelFormatTraits& format) {
+  const std::uint32_t required = kPfdSupportOpenGl | kPfdDrawToWindow | kPfdDoubleBuffer;
+  if ((format.flags & required) != required || format.pixelType != kPfdTypeRgba) return 0;
   int score = format.colorBits + 2 * format.depthBits;
   if (format.colorBits > 16) score += (16 - format.colorBits) / 2;  // truncates toward zero
-  if (!(format.flags & genericFormat))
+  if (!(format.flags & kPfdGenericFormat))
     score += 2000;  // the driver's own, hardware-accelerated format
-  else if (format.flags & genericAccelerated)
+  else if (format.flags & kPfdGenericAccelerated)
     score += 1000;
   return score;
 }
 
-int choosePixelFormatIndex(
+int ChoosePixelFormatIndex(
     const std::function<bool(int index, PixelFormatTraits& traits)>& describe) {
   int best = 0, bestIndex = 0;
   PixelFormatTraits traits;
   for (int index = 1; describe(index, traits); ++index) {
-    const int score = scorePixelFormat(traits);
+    const int score = ScorePixelFormat(traits);
     if (score > best) {
       best = score;
       bestIndex = index;
@@ -26,3 +27,5 @@ int choosePixelFormatIndex(
   }
   return bestIndex;
 }
+
+}  // namespace orvane::engine

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace orvane::engine {
+
 // The descriptor fields the choice looks at, with the platform's flag values.
 struct PixelFormatTraits {
   std::uint32_t flags = 0;
@@ -12,20 +14,20 @@ struct PixelFormatTraits {
   int depthBits = 0;
 };
 
-namespace pixel_flags {
-constexpr std::uint32_t doubleBuffer = 0x00000001;        // PFD_DOUBLEBUFFER
-constexpr std::uint32_t drawToWindow = 0x00000004;        // PFD_DRAW_TO_WINDOW
-constexpr std::uint32_t supportOpenGL = 0x00000020;       // PFD_SUPPORT_OPENGL
-constexpr std::uint32_t genericFormat = 0x00000040;       // PFD_GENERIC_FORMAT
-constexpr std::uint32_t genericAccelerated = 0x00001000;  // PFD_GENERIC_ACCELERATED
-constexpr std::uint8_t typeRgba = 0;                      // PFD_TYPE_RGBA
-}  // namespace pixel_flags
+constexpr std::uint32_t kPfdDoubleBuffer = 0x00000001;        // PFD_DOUBLEBUFFER
+constexpr std::uint32_t kPfdDrawToWindow = 0x00000004;        // PFD_DRAW_TO_WINDOW
+constexpr std::uint32_t kPfdSupportOpenGl = 0x00000020;       // PFD_SUPPORT_OPENGL
+constexpr std::uint32_t kPfdGenericFormat = 0x00000040;       // PFD_GENERIC_FORMAT
+constexpr std::uint32_t kPfdGenericAccelerated = 0x00001000;  // PFD_GENERIC_ACCELERATED
+constexpr std::uint8_t kPfdTypeRgba = 0;                      // PFD_TYPE_RGBA
 
 // Score of one format; 0 when it cannot serve (not double-buffered RGBA OpenGL in a window).
-int scorePixelFormat(const PixelFormatTraits& format);
+int ScorePixelFormat(const PixelFormatTraits& format);
 
 // Walks formats 1, 2, 3, ... while describe(index, traits) reports one, and
 // returns the index of the best score (the lowest index among equals), or 0
 // when none qualifies.
-int choosePixelFormatIndex(
+int ChoosePixelFormatIndex(
     const std::function<bool(int index, PixelFormatTraits& traits)>& describe);
+
+}  // namespace orvane::engine

@@ -5,7 +5,9 @@
 
 #include <ctime>
 
-inline double monotonicSeconds() {
+namespace orvane::engine {
+
+inline double MonotonicSeconds() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
@@ -13,10 +15,12 @@ inline double monotonicSeconds() {
 
 class MonotonicClock final : public RenderClock {
  public:
-  std::uint32_t milliseconds() override {
+  std::uint32_t Milliseconds() override {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
                                       static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
   }
 };
+
+}  // namespace orvane::engine

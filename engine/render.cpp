@@ -20,10 +20,12 @@
 
 #include <ctime>
 
+namespace orvane::engine {
+
 namespace {
 
-void setGlState(Rendering& r, SurfaceSize size) {
-  resizeRendering(r, size);  // leaves the model-view matrix current
+void SetGlState(Rendering& r, SurfaceSize size) {
+  ResizeRendering(r, size);  // leaves the model-view matrix current
   glLoadIdentity();
   glTranslatef(0, 0, -5);
 
@@ -42,28 +44,28 @@ void setGlState(Rendering& r, SurfaceSize size) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 1, streakImageSide, streakImageSide, GL_LUMINANCE,
-                    GL_UNSIGNED_BYTE, streakImage);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 1, kStreakImageSide, kStreakImageSide, GL_LUMINANCE,
+                    GL_UNSIGNED_BYTE, kStreakImage);
 
   glInterleavedArrays(GL_T2F_C3F_V3F, 0, r.mesh.data());
 }
 
-void drawVeil(Rendering& r, const Veil& veil) {
+void DrawVeil(Rendering& r, const Veil& veil) {
   glPushMatrix();
   glTranslatef(0.2f * veil.coefficient[0], 0.2f * veil.coefficient[1], 1.6f);
-  fillMesh(veil, r.mesh.data());
-  const int count = buildLitTriangles(r.mesh.data(), r.stripIndices.data(), r.triangles.data());
+  FillMesh(veil, r.mesh.data());
+  const int count = BuildLitTriangles(r.mesh.data(), r.stripIndices.data(), r.triangles.data());
   if (count > 0) glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, r.triangles.data());
   glPopMatrix();
 }
 
 }  // namespace
 
-std::uint32_t RenderClock::calendarSeconds() {
+std::uint32_t RenderClock::CalendarSeconds() {
   return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
-std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock,
+std::unique_ptr<Rendering> SetUpRendering(GlSurface& surface, RenderClock& clock,
                                           RandomGenerator* continueFrom) {
   auto rendering = std::make_unique<Rendering>();
   Rendering& r = *rendering;
@@ -72,27 +74,27 @@ std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock
   if (continueFrom) {
     r.random = *continueFrom;
   } else {
-    seedRandom(r.random, clock.calendarSeconds());
-    for (int n = 0; n < 20; ++n) nextRandom(r.random);
+    SeedRandom(r.random, clock.CalendarSeconds());
+    for (int n = 0; n < 20; ++n) NextRandom(r.random);
   }
 
-  r.mesh.resize(meshVertexCount);
-  r.stripIndices.resize(static_cast<std::size_t>(stripCount * stripLength));
-  buildStripIndices(r.stripIndices.data());
-  r.triangles.resize(maxTriangleIndices);
+  r.mesh.resize(kMeshVertexCount);
+  r.stripIndices.resize(static_cast<std::size_t>(kStripCount * kStripLength));
+  BuildStripIndices(r.stripIndices.data());
+  r.triangles.resize(kMaxTriangleIndices);
 
   // Without a current context there is nothing to draw with: the window then
   // stays black and still closes on input.
   SurfaceSize size;
-  r.drawing = surface.open(size);
-  if (r.drawing) setGlState(r, size);
+  r.drawing = surface.Open(size);
+  if (r.drawing) SetGlState(r, size);
 
-  for (int n = 0; n < veilCount; ++n) r.veils.push_back(createVeil(r.random));
+  for (int n = 0; n < kVeilCount; ++n) r.veils.push_back(CreateVeil(r.random));
   if (continueFrom) *continueFrom = r.random;
   return rendering;
 }
 
-void resizeRendering(Rendering& r, SurfaceSize size) {
+void ResizeRendering(Rendering& r, SurfaceSize size) {
   if (!r.drawing) return;
   glViewport(0, 0, size.width, size.height);
   // Width over height of the drawable; a window folded to no height keeps a finite aspect.
@@ -105,22 +107,24 @@ void resizeRendering(Rendering& r, SurfaceSize size) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void frameStep(Rendering& r) {
+void FrameStep(Rendering& r) {
   if (!r.clock) return;
-  const float dt = r.frameClock.tick([&r] { return r.clock->milliseconds(); });
-  for (Veil& veil : r.veils) updateVeil(veil, dt);
+  const float dt = r.frameClock.Tick([&r] { return r.clock->Milliseconds(); });
+  for (Veil& veil : r.veils) UpdateVeil(veil, dt);
   if (!r.drawing) return;
   glClear(GL_COLOR_BUFFER_BIT);
-  for (const Veil& veil : r.veils) drawVeil(r, veil);
+  for (const Veil& veil : r.veils) DrawVeil(r, veil);
   glFlush();
-  r.surface->present();
+  r.surface->Present();
 }
 
-void tearDownRendering(Rendering& r) {
-  for (Veil& veil : r.veils) destroyVeil(veil);
+void TearDownRendering(Rendering& r) {
+  for (Veil& veil : r.veils) DestroyVeil(veil);
   r.veils.clear();
-  if (r.surface) r.surface->close();
+  if (r.surface) r.surface->Close();
   r.drawing = false;
   r.surface = nullptr;
   r.clock = nullptr;
 }
+
+}  // namespace orvane::engine

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+namespace orvane::engine {
+
 struct SurfaceSize {
   int width = 0;
   int height = 0;
@@ -22,21 +24,21 @@ class GlSurface {
   virtual ~GlSurface() = default;
   // Prepares the window for GL and makes a context current on this thread;
   // false when there is none to draw with. `size` receives the drawable size.
-  virtual bool open(SurfaceSize& size) = 0;
-  virtual void present() = 0;  // shows the finished frame (buffer swap)
-  virtual void close() = 0;    // releases the context; nothing is current afterwards
+  virtual bool Open(SurfaceSize& size) = 0;
+  virtual void Present() = 0;  // shows the finished frame (buffer swap)
+  virtual void Close() = 0;    // releases the context; nothing is current afterwards
   // With several windows, each frame makes its window's context current first.
-  virtual void makeCurrent() {}
+  virtual void MakeCurrent() {}
   // Refreshes to wait for at each swap (0: none); false where the driver offers no say.
-  virtual bool setSwapInterval(int) { return false; }
+  virtual bool SetSwapInterval(int) { return false; }
 };
 
 // Time for the frame clock and the seed.
 class RenderClock {
  public:
   virtual ~RenderClock() = default;
-  virtual std::uint32_t milliseconds() = 0;  // a wrapping counter; only differences count
-  virtual std::uint32_t calendarSeconds();   // whole seconds of the calendar time
+  virtual std::uint32_t Milliseconds() = 0;  // a wrapping counter; only differences count
+  virtual std::uint32_t CalendarSeconds();   // whole seconds of the calendar time
 };
 
 // Everything one running picture owns, from set-up to teardown.
@@ -59,12 +61,14 @@ struct Rendering {
 // and builds the veils. The ports must outlive the returned state. With
 // `continueFrom`, the veils are drawn from that generator instead, which is then
 // left where they ended (the next window's picture continues the sequence).
-std::unique_ptr<Rendering> setUpRendering(GlSurface& surface, RenderClock& clock,
+std::unique_ptr<Rendering> SetUpRendering(GlSurface& surface, RenderClock& clock,
                                           RandomGenerator* continueFrom = nullptr);
 // Viewport and projection for a drawable of this size (set-up does it once;
 // a platform whose window can change size calls it again).
-void resizeRendering(Rendering& rendering, SurfaceSize size);
+void ResizeRendering(Rendering& rendering, SurfaceSize size);
 // Measures the step, updates the veils, draws them and presents the frame.
-void frameStep(Rendering& rendering);
+void FrameStep(Rendering& rendering);
 // Releases the veils and the surface; later frames do nothing.
-void tearDownRendering(Rendering& rendering);
+void TearDownRendering(Rendering& rendering);
+
+}  // namespace orvane::engine

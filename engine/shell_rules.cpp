@@ -7,25 +7,25 @@ namespace orvane::engine {
 void ShellRules::OnCreated(ShowWindowId window) {
   if (window != kPrimaryWindow) {
     // Another monitor's window joins a running show: it only needs its own picture.
-    platform_.SetUpRendering(window);
+    platform_.SetUpWindowRendering(window);
     return;
   }
   savedCursor_ = platform_.CursorPosition();
   platform_.HideCursor();
   platform_.SetRunTitle();
   platform_.LowerThreadPriority();
-  platform_.SetUpRendering(window);
+  platform_.SetUpWindowRendering(window);
   running_ = true;
 }
 
 void ShellRules::OnDestroyed(ShowWindowId window) {
   if (window != kPrimaryWindow) {
-    platform_.TearDownRendering(window);
+    platform_.TearDownWindowRendering(window);
     return;
   }
   platform_.PostQuit();
   running_ = false;
-  platform_.TearDownRendering(window);
+  platform_.TearDownWindowRendering(window);
 }
 
 bool ShellRules::SwallowsSystemCommand(SystemCommand command) {

@@ -32,8 +32,8 @@ class ShellPlatform {
   virtual void HideCursor() = 0;
   virtual void SetRunTitle() = 0;  // the primary's title the host looks for
   virtual void LowerThreadPriority() = 0;
-  virtual void SetUpRendering(ShowWindowId window) = 0;
-  virtual void TearDownRendering(ShowWindowId window) = 0;
+  virtual void SetUpWindowRendering(ShowWindowId window) = 0;
+  virtual void TearDownWindowRendering(ShowWindowId window) = 0;
   virtual void PostQuit() = 0;
   // Queues a close request to the show, delivered after the event being handled.
   virtual void PostClose() = 0;

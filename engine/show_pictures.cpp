@@ -5,29 +5,29 @@ namespace orvane::engine {
 void ShowPictures::SetUp(std::size_t index, GlSurface& surface) {
   if (pictures_.size() <= index) pictures_.resize(index + 1);
   const bool first = index == 0;
-  pictures_[index] = ::setUpRendering(surface, clock_, first ? nullptr : &random_);
+  pictures_[index] = SetUpRendering(surface, clock_, first ? nullptr : &random_);
   if (first) random_ = pictures_[index]->random;
 
   // Swapping several windows from one thread would wait for one refresh per
   // window: the primary waits for the display, the others swap at once.
   if (Count() > 1) {
     for (std::size_t n = 0; n < pictures_.size(); ++n)
-      if (pictures_[n]) pictures_[n]->surface->setSwapInterval(n == 0 ? 1 : 0);
+      if (pictures_[n]) pictures_[n]->surface->SetSwapInterval(n == 0 ? 1 : 0);
   }
 }
 
 void ShowPictures::Resize(std::size_t index, SurfaceSize size) {
   if (index >= pictures_.size() || !pictures_[index]) return;
   Rendering& picture = *pictures_[index];
-  if (Count() > 1) picture.surface->makeCurrent();
-  ::resizeRendering(picture, size);
+  if (Count() > 1) picture.surface->MakeCurrent();
+  ResizeRendering(picture, size);
 }
 
 void ShowPictures::TearDown(std::size_t index) {
   if (index >= pictures_.size() || !pictures_[index]) return;
   Rendering& picture = *pictures_[index];
-  if (Count() > 1) picture.surface->makeCurrent();
-  ::tearDownRendering(picture);
+  if (Count() > 1) picture.surface->MakeCurrent();
+  TearDownRendering(picture);
   pictures_[index].reset();
 }
 
@@ -39,8 +39,8 @@ void ShowPictures::DrawRound() {
     if (!picture) continue;
     // The frame clock starts anew, so the dark time is no step of the motion.
     if (resumed) picture->frameClock = FrameClock{};
-    if (several) picture->surface->makeCurrent();
-    ::frameStep(*picture);
+    if (several) picture->surface->MakeCurrent();
+    FrameStep(*picture);
   }
   ++rounds_;
 }

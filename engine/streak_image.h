@@ -2,5 +2,9 @@
 // after another. Drawn once by tools/streak_image and embedded at build time.
 #pragma once
 
-constexpr int streakImageSide = 256;
-extern const unsigned char streakImage[streakImageSide * streakImageSide];
+namespace orvane::engine {
+
+constexpr int kStreakImageSide = 256;
+extern const unsigned char kStreakImage[kStreakImageSide * kStreakImageSide];
+
+}  // namespace orvane::engine

@@ -4,27 +4,29 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+namespace orvane::engine {
 #endif
 
 namespace {
 
-constexpr float twoPi = 6.2831855f;
-constexpr float cutoff = brightnessThreshold;
-constexpr float inverseCutoff = inverseBrightnessThreshold;
-constexpr float speedSpread = waveRate * 0.03f;
-constexpr float speedBase = waveRate * 0.001f;
+constexpr float kTwoPi = 6.2831855f;
+constexpr float kCutoff = kBrightnessThreshold;
+constexpr float kInverseCutoff = kInverseBrightnessThreshold;
+constexpr float kSpeedSpread = kWaveRate * 0.03f;
+constexpr float kSpeedBase = kWaveRate * 0.001f;
 
-float draw(RandomGenerator& random) { return static_cast<float>(nextRandom(random)); }
+float Draw(RandomGenerator& random) { return static_cast<float>(NextRandom(random)); }
 
-void advanceWaves(Veil& veil, float dt) {
-  for (int k = 0; k < waveCount; ++k) {
+void AdvanceWaves(Veil& veil, float dt) {
+  for (int k = 0; k < kWaveCount; ++k) {
     veil.phase[k] += dt * veil.phaseSpeed[k];
-    if (veil.phase[k] > twoPi) veil.phase[k] -= twoPi;
+    if (veil.phase[k] > kTwoPi) veil.phase[k] -= kTwoPi;
     veil.coefficient[k] = std::cos(veil.phase[k]);
   }
 }
 
-void driftColour(Veil& veil, float dt) {
+void DriftColour(Veil& veil, float dt) {
   veil.hue += dt * veil.hueSpeed;
   if (veil.hue < 0) veil.hue += 1;
   if (veil.hue > 1) veil.hue -= 1;
@@ -37,7 +39,7 @@ void driftColour(Veil& veil, float dt) {
     veil.saturationSpeed = -veil.saturationSpeed;
     veil.saturation = 1;
   }
-  const Rgb rgb = hsvToRgb(veil.hue, veil.saturation, veil.value);
+  const Rgb rgb = HsvToRgb(veil.hue, veil.saturation, veil.value);
   veil.red = rgb.red;
   veil.green = rgb.green;
   veil.blue = rgb.blue;
@@ -45,26 +47,26 @@ void driftColour(Veil& veil, float dt) {
 
 // One row of rippled positions, kept apart (x, y, z as separate arrays) so the
 // normal loop below runs over contiguous floats. Padded to whole SSE vectors.
-constexpr int paddedSide = (gridSide + 3) / 4 * 4;
+constexpr int kPaddedSide = (kGridSide + 3) / 4 * 4;
 struct RowPositions {
-  alignas(16) float x[paddedSide];
-  alignas(16) float y[paddedSide];
-  alignas(16) float z[paddedSide];
+  alignas(16) float x[kPaddedSide];
+  alignas(16) float y[kPaddedSide];
+  alignas(16) float z[kPaddedSide];
 };
 
 // Per-column terms shared by every row. The products keep the left-to-right
 // order of the wave formulas, so positions come out bit for bit the same.
 struct ColumnTerms {
-  alignas(16) float v[paddedSide];
-  alignas(16) float vv[paddedSide];    // v * v, as in w = u * u + v * v
-  alignas(16) float c3vv[paddedSide];  // c3 * v * v
-  alignas(16) float c7v[paddedSide];   // c7 * v
+  alignas(16) float v[kPaddedSide];
+  alignas(16) float vv[kPaddedSide];    // v * v, as in w = u * u + v * v
+  alignas(16) float c3vv[kPaddedSide];  // c3 * v * v
+  alignas(16) float c7v[kPaddedSide];   // c7 * v
 };
 
-void prepareColumns(const Veil& veil, ColumnTerms& t) {
+void PrepareColumns(const Veil& veil, ColumnTerms& t) {
   const float* c = veil.coefficient;
-  for (int j = 0; j < paddedSide; ++j) {
-    const float v = j < gridSide ? veil.at(0, j).v : 0.0f;
+  for (int j = 0; j < kPaddedSide; ++j) {
+    const float v = j < kGridSide ? veil.At(0, j).v : 0.0f;
     t.v[j] = v;
     t.vv[j] = v * v;
     t.c3vv[j] = c[3] * v * v;
@@ -72,20 +74,20 @@ void prepareColumns(const Veil& veil, ColumnTerms& t) {
   }
 }
 
-void computeRow(const float* c, const ColumnTerms& t, VeilVertex* row, RowPositions& out) {
+void ComputeRow(const float* c, const ColumnTerms& t, VeilVertex* row, RowPositions& out) {
   const float u = row[0].u;
   const float uu = u * u;
   const float c0uu = c[0] * u * u;
   const float c1 = c[1], halfC2 = 0.5f * c[2];
   const float c4u = c[4] * u, halfC5 = 0.5f * c[5];
   const float c6u = c[6] * u, c8 = c[8];
-  for (int j = 0; j < paddedSide; ++j) {
+  for (int j = 0; j < kPaddedSide; ++j) {
     const float w = uu + t.vv[j];
     out.x[j] = c0uu * t.v[j] + c1 * w + halfC2;
     out.y[j] = t.c3vv[j] * w + c4u + halfC5;
     out.z[j] = c6u * w * w + t.c7v[j] + c8;
   }
-  for (int j = 0; j < gridSide; ++j) {
+  for (int j = 0; j < kGridSide; ++j) {
     row[j].x = out.x[j];
     row[j].y = out.y[j];
     row[j].z = out.z[j];
@@ -96,7 +98,7 @@ void computeRow(const float* c, const ColumnTerms& t, VeilVertex* row, RowPositi
 // so it is taken as (b x a).z / (|a| |b|) without building the unit vectors;
 // a zero vector stands for (0, 1, 0), as the step-by-step update in
 // bench/veil_reference.cpp has it.
-float lightVertex(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
+float LightVertex(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
                   int j) {
   float ax = cur.x[j + 1] - cur.x[j - 1];
   float ay = cur.y[j + 1] - cur.y[j - 1];
@@ -116,19 +118,19 @@ float lightVertex(const RowPositions& prev, const RowPositions& cur, const RowPo
   else
     lb = std::sqrt(b2);
   const float nz = (bx * ay - by * ax) / (la * lb);
-  const float intensity = (cutoff - std::fabs(nz)) * inverseCutoff;
+  const float intensity = (kCutoff - std::fabs(nz)) * kInverseCutoff;
   return intensity > 1.0f ? 1.0f : intensity < 0.0f ? 0.0f : intensity;
 }
 
-void lightRow(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
+void LightRow(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
               VeilVertex* row) {
   int j = 1;
 #if defined(__SSE2__)
   // Four vertices at a time, the same arithmetic as lightVertex.
   const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f);
   const __m128 signBit = _mm_set1_ps(-0.0f);
-  const __m128 t = _mm_set1_ps(cutoff), inverseT = _mm_set1_ps(inverseCutoff);
-  for (; j + 3 < gridCells; j += 4) {
+  const __m128 t = _mm_set1_ps(kCutoff), inverseT = _mm_set1_ps(kInverseCutoff);
+  for (; j + 3 < kGridCells; j += 4) {
     __m128 ax = _mm_sub_ps(_mm_loadu_ps(cur.x + j + 1), _mm_loadu_ps(cur.x + j - 1));
     __m128 ay = _mm_sub_ps(_mm_loadu_ps(cur.y + j + 1), _mm_loadu_ps(cur.y + j - 1));
     const __m128 az = _mm_sub_ps(_mm_loadu_ps(cur.z + j + 1), _mm_loadu_ps(cur.z + j - 1));
@@ -155,22 +157,22 @@ void lightRow(const RowPositions& prev, const RowPositions& cur, const RowPositi
     for (int n = 0; n < 4; ++n) row[j + n].intensity = out[n];
   }
 #endif
-  for (; j < gridCells; ++j) row[j].intensity = lightVertex(prev, cur, next, j);
+  for (; j < kGridCells; ++j) row[j].intensity = LightVertex(prev, cur, next, j);
 }
 
 }  // namespace
 
-void seedRandom(RandomGenerator& random, std::uint32_t seed) {
+void SeedRandom(RandomGenerator& random, std::uint32_t seed) {
   random.seed = static_cast<std::int32_t>(seed);
 }
 
-int nextRandom(RandomGenerator& random) {
+int NextRandom(RandomGenerator& random) {
   const std::uint32_t next = static_cast<std::uint32_t>(random.seed) * 214013u + 2531011u;
   random.seed = static_cast<std::int32_t>(next);
   return static_cast<int>((next >> 16) & 0x7FFF);
 }
 
-Rgb hsvToRgb(float hue, float saturation, float value) {
+Rgb HsvToRgb(float hue, float saturation, float value) {
   // Six-digit sector boundaries, compared in double; the subtracted constants are floats.
   const double h = hue;
   float r, g, b;
@@ -205,13 +207,13 @@ Rgb hsvToRgb(float hue, float saturation, float value) {
   return Rgb{r * value, g * value, b * value};
 }
 
-Veil createVeil(RandomGenerator& random) {
+Veil CreateVeil(RandomGenerator& random) {
   Veil veil;
-  const float step = 1.0f / (gridCells * 0.5f);
-  veil.grid.resize(static_cast<std::size_t>(gridSide * gridSide));
-  for (int i = 0; i < gridSide; ++i) {
-    for (int j = 0; j < gridSide; ++j) {
-      VeilVertex& p = veil.at(i, j);
+  const float step = 1.0f / (kGridCells * 0.5f);
+  veil.grid.resize(static_cast<std::size_t>(kGridSide * kGridSide));
+  for (int i = 0; i < kGridSide; ++i) {
+    for (int j = 0; j < kGridSide; ++j) {
+      VeilVertex& p = veil.At(i, j);
       p.u = i * step - 1;
       p.v = j * step - 1;
       p.w = p.u * p.u + p.v * p.v;
@@ -220,39 +222,41 @@ Veil createVeil(RandomGenerator& random) {
     }
   }
   // The draws are evaluated left to right so r = 32767 lands exactly on the upper bounds.
-  for (int k = 0; k < waveCount; ++k) {
-    veil.coefficient[k] = draw(random) * 2.0f / 32767.0f - 1.0f;
-    veil.phase[k] = draw(random) * twoPi / 32767.0f;
-    veil.phaseSpeed[k] = draw(random) * speedSpread / 32767.0f + speedBase;
+  for (int k = 0; k < kWaveCount; ++k) {
+    veil.coefficient[k] = Draw(random) * 2.0f / 32767.0f - 1.0f;
+    veil.phase[k] = Draw(random) * kTwoPi / 32767.0f;
+    veil.phaseSpeed[k] = Draw(random) * kSpeedSpread / 32767.0f + kSpeedBase;
   }
-  veil.hue = draw(random) / 32767.0f;
+  veil.hue = Draw(random) / 32767.0f;
   veil.value = 1.0f;
-  veil.saturation = draw(random) * 0.9f / 32767.0f + 0.1f;
-  veil.hueSpeed = draw(random) * 0.1f / 32767.0f - 0.05f;
-  veil.saturationSpeed = draw(random) * 0.04f / 32767.0f + 0.001f;
+  veil.saturation = Draw(random) * 0.9f / 32767.0f + 0.1f;
+  veil.hueSpeed = Draw(random) * 0.1f / 32767.0f - 0.05f;
+  veil.saturationSpeed = Draw(random) * 0.04f / 32767.0f + 0.001f;
   veil.red = veil.green = veil.blue = 0;
   return veil;
 }
 
-void updateVeil(Veil& veil, float dt) {
-  advanceWaves(veil, dt);
+void UpdateVeil(Veil& veil, float dt) {
+  AdvanceWaves(veil, dt);
 
   // Rows are computed one ahead of the row being lit, in a ring of three.
   ColumnTerms columns;
-  prepareColumns(veil, columns);
+  PrepareColumns(veil, columns);
   RowPositions rows[3];
   VeilVertex* grid = veil.grid.data();
-  computeRow(veil.coefficient, columns, grid, rows[0]);
-  computeRow(veil.coefficient, columns, grid + gridSide, rows[1]);
-  for (int i = 1; i < gridCells; ++i) {
-    computeRow(veil.coefficient, columns, grid + (i + 1) * gridSide, rows[(i + 1) % 3]);
-    lightRow(rows[(i - 1) % 3], rows[i % 3], rows[(i + 1) % 3], grid + i * gridSide);
+  ComputeRow(veil.coefficient, columns, grid, rows[0]);
+  ComputeRow(veil.coefficient, columns, grid + kGridSide, rows[1]);
+  for (int i = 1; i < kGridCells; ++i) {
+    ComputeRow(veil.coefficient, columns, grid + (i + 1) * kGridSide, rows[(i + 1) % 3]);
+    LightRow(rows[(i - 1) % 3], rows[i % 3], rows[(i + 1) % 3], grid + i * kGridSide);
   }
 
-  driftColour(veil, dt);
+  DriftColour(veil, dt);
 }
 
-void destroyVeil(Veil& veil) {
+void DestroyVeil(Veil& veil) {
   veil.grid.clear();
   veil.grid.shrink_to_fit();
 }
+
+}  // namespace orvane::engine

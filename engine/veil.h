@@ -5,31 +5,33 @@
 #include <cstdint>
 #include <vector>
 
+namespace orvane::engine {
+
 // Fixed engine parameters.
-constexpr int veilCount = 2;
-constexpr int gridCells = 100;        // cells per side; gridCells + 1 vertices per side
-constexpr int brightnessCutoff = 40;  // T = brightnessCutoff / 100
-constexpr int waveRate = 15;          // phase speeds: base waveRate * 0.001, spread waveRate * 0.03
-constexpr int gridSide = gridCells + 1;
-constexpr int waveCount = 9;
+constexpr int kVeilCount = 2;
+constexpr int kGridCells = 100;        // cells per side; gridCells + 1 vertices per side
+constexpr int kBrightnessCutoff = 40;  // T = brightnessCutoff / 100
+constexpr int kWaveRate = 15;  // phase speeds: base waveRate * 0.001, spread waveRate * 0.03
+constexpr int kGridSide = kGridCells + 1;
+constexpr int kWaveCount = 9;
 
 // The brightness threshold T and its reciprocal. Divided rather than scaled by
 // 0.01f, which is itself rounded and would leave T one step below 0.4.
-constexpr float brightnessThreshold = brightnessCutoff / 100.0f;
-constexpr float inverseBrightnessThreshold = 1.0f / brightnessThreshold;
+constexpr float kBrightnessThreshold = kBrightnessCutoff / 100.0f;
+constexpr float kInverseBrightnessThreshold = 1.0f / kBrightnessThreshold;
 
 // The engine's own generator: a 32-bit LCG, results 0..32767. Each running
 // picture owns one, so two pictures (or a test and a picture) never share a sequence.
 struct RandomGenerator {
   std::int32_t seed = 1;
 };
-void seedRandom(RandomGenerator& random, std::uint32_t seed);
-int nextRandom(RandomGenerator& random);
+void SeedRandom(RandomGenerator& random, std::uint32_t seed);
+int NextRandom(RandomGenerator& random);
 
 struct Rgb {
   float red, green, blue;
 };
-Rgb hsvToRgb(float hue, float saturation, float value);
+Rgb HsvToRgb(float hue, float saturation, float value);
 
 struct VeilVertex {
   float x, y, z;    // rippled position
@@ -41,9 +43,9 @@ struct VeilVertex {
 struct Veil {
   std::vector<VeilVertex>
       grid;  // gridSide * gridSide, index i * gridSide + j (i along u, j along v)
-  float coefficient[waveCount];
-  float phase[waveCount];
-  float phaseSpeed[waveCount];
+  float coefficient[kWaveCount];
+  float phase[kWaveCount];
+  float phaseSpeed[kWaveCount];
   float hue;
   float saturation;
   float value;
@@ -51,12 +53,14 @@ struct Veil {
   float hueSpeed;
   float saturationSpeed;
 
-  VeilVertex& at(int i, int j) { return grid[static_cast<std::size_t>(i * gridSide + j)]; }
-  const VeilVertex& at(int i, int j) const {
-    return grid[static_cast<std::size_t>(i * gridSide + j)];
+  VeilVertex& At(int i, int j) { return grid[static_cast<std::size_t>(i * kGridSide + j)]; }
+  const VeilVertex& At(int i, int j) const {
+    return grid[static_cast<std::size_t>(i * kGridSide + j)];
   }
 };
 
-Veil createVeil(RandomGenerator& random);
-void updateVeil(Veil& veil, float dt);
-void destroyVeil(Veil& veil);
+Veil CreateVeil(RandomGenerator& random);
+void UpdateVeil(Veil& veil, float dt);
+void DestroyVeil(Veil& veil);
+
+}  // namespace orvane::engine

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace orvane::engine {
+
 // Interleaved in the order GL_T2F_C3F_V3F expects.
 struct MeshVertex {
   float s, t;              // texture: the wave displacement slides the image
@@ -13,18 +15,20 @@ struct MeshVertex {
   float x, y, z;           // rest position, pulled toward the camera by intensity
 };
 
-constexpr int meshVertexCount = gridSide * gridSide;
-constexpr int stripCount = gridCells;
-constexpr int stripLength = 2 * gridSide;  // vertex [i + 1][j], then [i][j], for every j
+constexpr int kMeshVertexCount = kGridSide * kGridSide;
+constexpr int kStripCount = kGridCells;
+constexpr int kStripLength = 2 * kGridSide;  // vertex [i + 1][j], then [i][j], for every j
 
 // Strip i uses indices [i * stripLength, (i + 1) * stripLength).
-void buildStripIndices(std::uint16_t* indices);
-void fillMesh(const Veil& veil, MeshVertex* mesh);
+void BuildStripIndices(std::uint16_t* indices);
+void FillMesh(const Veil& veil, MeshVertex* mesh);
 
 // The strips' triangles as a plain triangle list, leaving out every triangle
 // whose three corners are black: it would add nothing to the additive picture,
 // but its pixels would still cost fill. Triangles keep the strip's orientation.
 // Returns the number of indices written (at most maxTriangleIndices).
-constexpr int maxTriangleIndices = stripCount * (stripLength - 2) * 3;
-int buildLitTriangles(const MeshVertex* mesh, const std::uint16_t* stripIndices,
+constexpr int kMaxTriangleIndices = kStripCount * (kStripLength - 2) * 3;
+int BuildLitTriangles(const MeshVertex* mesh, const std::uint16_t* stripIndices,
                       std::uint16_t* triangles);
+
+}  // namespace orvane::engine

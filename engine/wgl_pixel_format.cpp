@@ -2,9 +2,11 @@
 
 #include "engine/pixel_format.h"
 
-void selectPixelFormat(HDC deviceContext) {
+namespace orvane::engine {
+
+void SelectPixelFormat(HDC deviceContext) {
   PIXELFORMATDESCRIPTOR descriptor = {};
-  const int index = choosePixelFormatIndex([&](int candidate, PixelFormatTraits& traits) {
+  const int index = ChoosePixelFormatIndex([&](int candidate, PixelFormatTraits& traits) {
     if (!DescribePixelFormat(deviceContext, candidate, sizeof descriptor, &descriptor))
       return false;
     traits.flags = descriptor.dwFlags;
@@ -27,3 +29,5 @@ void selectPixelFormat(HDC deviceContext) {
   descriptor.cDepthBits = 24;
   SetPixelFormat(deviceContext, ChoosePixelFormat(deviceContext, &descriptor), &descriptor);
 }
+
+}  // namespace orvane::engine

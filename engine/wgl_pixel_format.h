@@ -3,4 +3,8 @@
 
 #include <windows.h>
 
-void selectPixelFormat(HDC deviceContext);
+namespace orvane::engine {
+
+void SelectPixelFormat(HDC deviceContext);
+
+}  // namespace orvane::engine

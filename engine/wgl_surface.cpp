@@ -2,9 +2,11 @@
 
 #include "engine/wgl_pixel_format.h"
 
-bool WglSurface::open(SurfaceSize& size) {
+namespace orvane::engine {
+
+bool WglSurface::Open(SurfaceSize& size) {
   deviceContext_ = GetDC(window_);
-  selectPixelFormat(deviceContext_);
+  SelectPixelFormat(deviceContext_);
   glContext_ = wglCreateContext(deviceContext_);
   RECT client = {};
   GetClientRect(window_, &client);
@@ -12,9 +14,9 @@ bool WglSurface::open(SurfaceSize& size) {
   return glContext_ && wglMakeCurrent(deviceContext_, glContext_);
 }
 
-void WglSurface::present() { wglSwapLayerBuffers(deviceContext_, WGL_SWAP_MAIN_PLANE); }
+void WglSurface::Present() { wglSwapLayerBuffers(deviceContext_, WGL_SWAP_MAIN_PLANE); }
 
-void WglSurface::close() {
+void WglSurface::Close() {
   if (deviceContext_) ReleaseDC(window_, deviceContext_);
   wglMakeCurrent(nullptr, nullptr);
   if (glContext_) wglDeleteContext(glContext_);
@@ -22,16 +24,18 @@ void WglSurface::close() {
   glContext_ = nullptr;
 }
 
-void WglSurface::makeCurrent() {
+void WglSurface::MakeCurrent() {
   if (glContext_) wglMakeCurrent(deviceContext_, glContext_);
 }
 
-bool WglSurface::setSwapInterval(int interval) {
+bool WglSurface::SetSwapInterval(int interval) {
   if (!glContext_) return false;
-  makeCurrent();
+  MakeCurrent();
   // WGL_EXT_swap_control; the entry point exists only where the driver offers it.
   using SwapInterval = BOOL(WINAPI*)(int);
   const auto swapInterval = reinterpret_cast<SwapInterval>(
       reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT")));
   return swapInterval && swapInterval(interval);
 }
+
+}  // namespace orvane::engine

@@ -6,17 +6,21 @@
 
 #include <windows.h>
 
+namespace orvane::engine {
+
 class WglSurface final : public GlSurface {
  public:
   explicit WglSurface(HWND window) : window_(window) {}
-  bool open(SurfaceSize& size) override;
-  void present() override;
-  void close() override;
-  void makeCurrent() override;
-  bool setSwapInterval(int interval) override;
+  bool Open(SurfaceSize& size) override;
+  void Present() override;
+  void Close() override;
+  void MakeCurrent() override;
+  bool SetSwapInterval(int interval) override;
 
  private:
   HWND window_;
   HDC deviceContext_ = nullptr;
   HGLRC glContext_ = nullptr;
 };
+
+}  // namespace orvane::engine

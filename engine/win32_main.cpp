@@ -8,7 +8,8 @@
 
 // Whatever the command line or show state, the run is the same full-screen show.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  using namespace orvane::engine;
+  using orvane::engine::FindStartingSaver;
+  using orvane::engine::Win32Show;
   // A saver still being created owns the screen.
   if (HWND other = FindStartingSaver()) {
     SetForegroundWindow(other);

@@ -3,6 +3,7 @@
 #include "engine/win32_resource_ids.h"
 
 namespace orvane::engine {
+
 namespace {
 
 LRESULT CALLBACK ShellWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 namespace orvane::engine {
+
 namespace {
 
 // The 9x family keeps its screen-saver password behind PASSWORD.CPL; everywhere
@@ -166,19 +167,19 @@ ScreenPoint Win32Show::CursorPosition() {
 
 void Win32Show::HideCursor() { SetCursor(nullptr); }
 
-void Win32Show::SetRunTitle() { SetWindowTextA(Primary(), names::kEngineWindowTitle); }
+void Win32Show::SetRunTitle() { SetWindowTextA(Primary(), common::kEngineWindowTitle); }
 
 void Win32Show::LowerThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
 }
 
-void Win32Show::SetUpRendering(ShowWindowId window) {
+void Win32Show::SetUpWindowRendering(ShowWindowId window) {
   ShowWindow& w = windows_.at(static_cast<std::size_t>(window));
   w.surface = std::make_unique<WglSurface>(w.context->window);
   pictures_.SetUp(static_cast<std::size_t>(window), *w.surface);
 }
 
-void Win32Show::TearDownRendering(ShowWindowId window) {
+void Win32Show::TearDownWindowRendering(ShowWindowId window) {
   ShowWindow& w = windows_.at(static_cast<std::size_t>(window));
   pictures_.TearDown(static_cast<std::size_t>(window));
   w.surface.reset();

@@ -40,8 +40,8 @@ class Win32Show final : public ShellPlatform, public DeskEvents {
   void HideCursor() override;
   void SetRunTitle() override;
   void LowerThreadPriority() override;
-  void SetUpRendering(ShowWindowId window) override;
-  void TearDownRendering(ShowWindowId window) override;
+  void SetUpWindowRendering(ShowWindowId window) override;
+  void TearDownWindowRendering(ShowWindowId window) override;
   void PostQuit() override;
   void PostClose() override;
   bool VerifyPassword() override;

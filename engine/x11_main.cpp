@@ -40,7 +40,7 @@ class X11Show final : public ShellPlatform {
   // Adds a window to draw on; false with a reason when it cannot carry GL.
   bool Add(Window window, std::string& error) {
     auto surface = std::make_unique<GlxSurface>(display_, window);
-    if (!surface->prepare(error)) return false;
+    if (!surface->Prepare(error)) return false;
     windows_.push_back({window, std::move(surface)});
     return true;
   }
@@ -54,9 +54,9 @@ class X11Show final : public ShellPlatform {
     GlxSurface& primary = *windows_[0].surface;
     const Rendering* picture = pictures_.Picture(0);
     if (!vsync_) {
-      for (auto& w : windows_) w.surface->setSwapInterval(0);
+      for (auto& w : windows_) w.surface->SetSwapInterval(0);
     } else if (picture && picture->drawing) {
-      pacedBySwap_ = windows_.size() > 1 ? primary.setSwapInterval(1) : primary.setVsync(true);
+      pacedBySwap_ = windows_.size() > 1 ? primary.SetSwapInterval(1) : primary.SetVsync(true);
     }
   }
 
@@ -86,10 +86,10 @@ class X11Show final : public ShellPlatform {
   void HideCursor() override {}  // the windows' cursor is blank from the start
   void SetRunTitle() override {}
   void LowerThreadPriority() override {}  // a hack runs at the priority its starter gives it
-  void SetUpRendering(ShowWindowId window) override {
+  void SetUpWindowRendering(ShowWindowId window) override {
     pictures_.SetUp(static_cast<std::size_t>(window), *windows_.at(window).surface);
   }
-  void TearDownRendering(ShowWindowId window) override {
+  void TearDownWindowRendering(ShowWindowId window) override {
     pictures_.TearDown(static_cast<std::size_t>(window));
   }
   void PostQuit() override { quit_ = true; }
@@ -230,7 +230,7 @@ int Run(const HackOptions& options) {
 
   // Without a swap that waits for the display, frames are paced to about 60 Hz.
   const bool pace = options.vsync && !show.PacedBySwap();
-  FramePacer pacer(1.0 / 60, monotonicSeconds());
+  FramePacer pacer(1.0 / 60, MonotonicSeconds());
   FpsCounter fps;
   bool windowGone = false;
 
@@ -247,11 +247,11 @@ int Run(const HackOptions& options) {
     if (show.Quit() || stopRequested || windowGone) break;
     show.DrawFrame();
     if (options.showFps) {
-      if (const auto rate = fps.Frame(monotonicSeconds()))
+      if (const auto rate = fps.Frame(MonotonicSeconds()))
         std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
     }
     if (pace) {
-      if (const double wait = pacer.WaitAfterFrame(monotonicSeconds()); wait > 0) Pause(wait);
+      if (const double wait = pacer.WaitAfterFrame(MonotonicSeconds()); wait > 0) Pause(wait);
     }
   }
 
@@ -266,14 +266,16 @@ int Run(const HackOptions& options) {
 }  // namespace orvane::engine
 
 int main(int argc, char** argv) {
+  using orvane::engine::HackArguments;
+  using orvane::engine::kHackUsage;
   const HackArguments arguments =
-      readHackArguments(std::vector<std::string>(argv + 1, argv + argc));
-  if (!arguments.ok()) {
+      orvane::engine::ReadHackArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (!arguments.Ok()) {
     orvane::engine::Fail(arguments.error + " (--help lists the options)");
     return 1;
   }
   if (arguments.options.help) {
-    std::fputs(hackUsage, stdout);
+    std::fputs(kHackUsage, stdout);
     return 0;
   }
   return orvane::engine::Run(arguments.options);

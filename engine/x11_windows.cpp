@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 namespace orvane::engine {
+
 namespace {
 
 // Set from the X error handler, which can reach nothing else.
@@ -25,8 +26,8 @@ int OnXError(Display*, XErrorEvent*) {
 }
 
 int OnXIoError(Display*) {
-  static const char message[] = "orvane: lost the connection to the X display\n";
-  (void)!write(2, message, sizeof message - 1);
+  static const char kMessage[] = "orvane: lost the connection to the X display\n";
+  (void)!write(2, kMessage, sizeof kMessage - 1);
   _exit(1);
 }
 
@@ -55,7 +56,7 @@ bool WindowExists(Display* display, Window window) {
 Window VirtualRoot(Display* display) {
   const Window root = DefaultRootWindow(display);
   if (const char* named = std::getenv("XSCREENSAVER_WINDOW")) {
-    if (const auto id = parseWindowId(named); id && WindowExists(display, *id)) return *id;
+    if (const auto id = ParseWindowId(named); id && WindowExists(display, *id)) return *id;
   }
   const Atom vroot = XInternAtom(display, "__SWM_VROOT", False);
   Window rootReturn, parent, *children = nullptr;
@@ -122,7 +123,7 @@ std::vector<MonitorInfo> ListMonitors(Display* display) {
 
 Window MakeStandaloneWindow(Display* display, const MonitorRect& rect, bool primary,
                             std::string& error) {
-  const Window window = GlxSurface::createWindow(
+  const Window window = GlxSurface::CreateWindow(
       display, rect.left, rect.top, rect.Width(), rect.Height(), false,
       KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask | StructureNotifyMask,
       error);
@@ -147,8 +148,8 @@ Window MakeStandaloneWindow(Display* display, const MonitorRect& rect, bool prim
   XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&fullScreen), 1);
   // No pointer over the picture.
-  static const char empty[1] = {0};
-  const Pixmap blank = XCreateBitmapFromData(display, window, empty, 1, 1);
+  static const char kEmpty[1] = {0};
+  const Pixmap blank = XCreateBitmapFromData(display, window, kEmpty, 1, 1);
   XColor black = {};
   const Cursor cursor = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
   XDefineCursor(display, window, cursor);

@@ -13,10 +13,13 @@
 #include "fuzz/fuzz_check.h"
 #include "host/entry.h"
 
+using namespace orvane::common;
+using namespace orvane::host;
+
 namespace {
 
 bool SameSettings(const Settings& a, const Settings& b) {
-  return a.MusicMode == b.MusicMode && a.RepeatTrack == b.RepeatTrack && a.MusicFile == b.MusicFile;
+  return a.musicMode == b.musicMode && a.repeatTrack == b.repeatTrack && a.musicFile == b.musicFile;
 }
 
 class ScriptedPort final : public EntryPort {
@@ -25,13 +28,13 @@ class ScriptedPort final : public EntryPort {
   int lookups = 0, previews = 0, loads = 0, engineChecks = 0, messages = 0, dialogs = 0,
       cursors = 0, saverWindows = 0;
   std::uint32_t previewHandle = 0;
-  Settings loaded;  // what LoadSettings answers; the dialog and the show must get it
+  Settings loaded;  // what ReadSettings answers; the dialog and the show must get it
   std::string roleLetter = "unset";
 
   bool WindowExists(std::string_view title) override {
     ++lookups;
-    if (title == orvane::names::kShowWindowTitle) return flags & 1;
-    FUZZ_CHECK(title == orvane::names::kDialogTitle);
+    if (title == orvane::common::kShowWindowTitle) return flags & 1;
+    FUZZ_CHECK(title == orvane::common::kDialogTitle);
     return flags & 2;
   }
   bool ShowPreview(std::uint32_t parentHandle) override {
@@ -39,7 +42,7 @@ class ScriptedPort final : public EntryPort {
     previewHandle = parentHandle;
     return flags & 4;
   }
-  Settings LoadSettings() override {
+  Settings ReadSettings() override {
     ++loads;
     return loaded;
   }
@@ -53,10 +56,10 @@ class ScriptedPort final : public EntryPort {
     FUZZ_CHECK(SameSettings(settings, loaded));
   }
   void HideCursor() override { ++cursors; }
-  bool LoadSaverWindow(const Settings& settings, const std::string& letter) override {
+  bool StartShow(const Settings& settings, ShowRole role) override {
     ++saverWindows;
     FUZZ_CHECK(SameSettings(settings, loaded));
-    roleLetter = letter;
+    roleLetter = role == ShowRole::ScreenSaver ? "S" : "";
     return flags & 16;
   }
 };
@@ -85,9 +88,9 @@ bool ValidUtf8(std::string_view text) {
 void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
   ScriptedPort port;
   port.flags = flags;
-  port.loaded.MusicMode = static_cast<std::int16_t>(handle & 0xFFFF);
-  port.loaded.RepeatTrack = static_cast<std::int16_t>(handle >> 16);
-  port.loaded.MusicFile = std::string(args.substr(0, 8));
+  port.loaded.musicMode = static_cast<std::int16_t>(handle & 0xFFFF);
+  port.loaded.repeatTrack = static_cast<std::int16_t>(handle >> 16);
+  port.loaded.musicFile = std::string(args.substr(0, 8));
   const EntryResult result = RunEntry(args, port);
   const std::string letter = ModeLetter(args);
   // Both look-ups always; a running show or open dialog ends the start silently.

@@ -15,6 +15,8 @@
 #include "music/music_testing.h"
 #include "tests/fakes/fake_music_ports.h"
 
+using namespace orvane::music;
+
 namespace {
 
 using orvane::fakes::FakeAnswer;

@@ -9,6 +9,8 @@
 #include "fuzz/fuzz_check.h"
 #include "widgets/command_drawing.h"
 
+using namespace orvane::widgets;
+
 using orvane::widgets::Channels;
 using orvane::widgets::ChannelsFromColourString;
 

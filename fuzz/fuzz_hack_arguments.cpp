@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -32,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!current.empty()) arguments.push_back(current);
 
-  const HackArguments read = readHackArguments(arguments);
-  if (!read.ok()) {
+  const HackArguments read = ReadHackArguments(arguments);
+  if (!read.Ok()) {
     FUZZ_CHECK(read.error.size() > 0);
     return 0;
   }
@@ -47,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK((o.mode == HackMode::WindowId) == (o.windowId != 0));
   if (o.mode == HackMode::WindowId) {
-    const auto again = parseWindowId(std::to_string(o.windowId));
+    const auto again = ParseWindowId(std::to_string(o.windowId));
     FUZZ_CHECK(again && *again == o.windowId);
   }
   return 0;

@@ -12,7 +12,9 @@
 #include "fuzz/fuzz_check.h"
 #include "tests/fakes/fake_ini_store.h"
 
-using namespace settings_dialog;
+using namespace orvane::common;
+
+using namespace orvane::dialog;
 
 using orvane::fakes::FakeIniStore;
 
@@ -35,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.failAt = static_cast<int>(failAt);
   int pathAsked = 0;
   Settings settings;
-  settings.MusicMode = mode;
-  settings.RepeatTrack = 12345;
-  settings.MusicFile = musicFile;
+  settings.musicMode = mode;
+  settings.repeatTrack = 12345;
+  settings.musicFile = musicFile;
   const SaveOutcome outcome = SaveMusicChoice(settings, text, store, [&] {
     ++pathAsked;
     return iniFile;
@@ -46,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The save only writes, and only into the settings section.
   FUZZ_CHECK(store.reads.empty() && store.existsAsked.empty());
   for (const FakeIniStore::Write& w : writes) FUZZ_CHECK(w.section == kSettingsSection);
-  const std::int16_t repeatTrack = settings.RepeatTrack;
+  const std::int16_t repeatTrack = settings.repeatTrack;
   // The save changes the repeat track only; the rest is the user's choice as it was.
-  FUZZ_CHECK(settings.MusicMode == mode && settings.MusicFile == musicFile);
+  FUZZ_CHECK(settings.musicMode == mode && settings.musicFile == musicFile);
 
   if (!reading.inRange) {
     // Checked before the first write: the file is never left half saved.

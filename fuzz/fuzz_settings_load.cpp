@@ -13,6 +13,8 @@
 #include "common/settings.h"
 #include "tests/fakes/fake_ini_store.h"
 
+using namespace orvane::common;
+
 namespace {
 
 using orvane::fakes::FakeIniStore;
@@ -22,7 +24,7 @@ void CheckNumberReader(std::string_view text) {
   // Wine writes values without the blank Windows keeps: both read the same.
   FUZZ_CHECK(ReadStoredNumber(" " + std::string(text) + "\t") == n);
   // What the dialog writes for a number reads back to that number.
-  FUZZ_CHECK(ReadStoredNumber(conv::NumberText(n)) == n);
+  FUZZ_CHECK(ReadStoredNumber(orvane::common::NumberText(n)) == n);
   bool digit = false;
   for (char c : text) digit = digit || (c >= '0' && c <= '9');
   if (!digit) FUZZ_CHECK(n == 0);
@@ -50,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.everyFileExists = at < input.size() && (static_cast<unsigned char>(input[at]) & 1) != 0;
 
   CheckNumberReader(input);
-  const std::string iniPath = SettingsFilePath("C:\\Saver");
+  const std::string iniPath = SettingsPathIn("C:\\Saver");
   const Settings s = LoadSettings(store, iniPath);
 
   // One read per key, in the order mode, repeat, file, all from the one file.
@@ -65,18 +67,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string repeatText = fields.size() > 1 ? fields[1].substr(0, 255) : "";
   const std::string fileText = fields.size() > 2 ? fields[2].substr(0, 255) : "";
   CheckNumberReader(modeText);
-  FUZZ_CHECK(s.RepeatTrack == ReadStoredNumber(repeatText));
+  FUZZ_CHECK(s.repeatTrack == ReadStoredNumber(repeatText));
 
   // A music file is kept only when the store said it exists, and it is the stored text.
-  if (!s.MusicFile.empty()) {
-    FUZZ_CHECK(s.MusicFile == fileText);
+  if (!s.musicFile.empty()) {
+    FUZZ_CHECK(s.musicFile == fileText);
     FUZZ_CHECK(store.everyFileExists && store.existsAsked.size() == 1 &&
                store.existsAsked[0] == fileText);
   }
   for (const std::string& asked : store.existsAsked) FUZZ_CHECK(!asked.empty());
   // Mode 2 always comes with such a file; any other mode is the stored number.
-  if (s.MusicMode == 2) FUZZ_CHECK(!s.MusicFile.empty());
+  if (s.musicMode == 2) FUZZ_CHECK(!s.musicFile.empty());
   const std::int16_t stored = ReadStoredNumber(modeText);
-  FUZZ_CHECK(s.MusicMode == stored || (stored == 2 && s.MusicMode == 0 && s.MusicFile.empty()));
+  FUZZ_CHECK(s.musicMode == stored || (stored == 2 && s.musicMode == 0 && s.musicFile.empty()));
   return 0;
 }

@@ -5,6 +5,10 @@
 #include "common/conversions.h"
 #include "common/names.h"
 
+namespace orvane::host {
+
+using common::Settings;
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -49,7 +53,7 @@ std::string ModeLetter(std::string_view argumentText) {
 
 std::uint32_t PreviewParentHandle(std::string_view argumentText) {
   std::size_t at = CharOffset(argumentText, 3);
-  double value = conv::RoundHalfEven(conv::Val(argumentText.substr(at)));
+  double value = common::RoundHalfEven(common::LenientNumber(argumentText.substr(at)));
   // Handles are 32-bit values; accept them written signed or unsigned.
   if (!std::isfinite(value) || value < -2147483648.0 || value > 4294967295.0) return 0;
   return static_cast<std::uint32_t>(static_cast<std::int64_t>(value));
@@ -57,8 +61,8 @@ std::uint32_t PreviewParentHandle(std::string_view argumentText) {
 
 EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   // A running show or an open dialog: both look-ups are always made.
-  bool showRunning = port.WindowExists(orvane::names::kShowWindowTitle);
-  bool dialogOpen = port.WindowExists(orvane::names::kDialogTitle);
+  bool showRunning = port.WindowExists(common::kShowWindowTitle);
+  bool dialogOpen = port.WindowExists(common::kDialogTitle);
   if (showRunning || dialogOpen) return EntryResult::EndNow;
 
   const std::string letter = ModeLetter(argumentText);
@@ -68,7 +72,7 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
                                                                : EntryResult::EndNow;
   }
 
-  Settings settings = port.LoadSettings();
+  Settings settings = port.ReadSettings();
   if (!port.EngineFileExists()) {
     port.ShowMissingEngineMessage();
     return EntryResult::EndNow;
@@ -79,5 +83,8 @@ EntryResult RunEntry(std::string_view argumentText, EntryPort& port) {
   }
   if (letter != "S" && !argumentText.empty()) return EntryResult::EndNow;
   if (letter == "S") port.HideCursor();
-  return port.LoadSaverWindow(settings, letter) ? EntryResult::RunWindowLoop : EntryResult::EndNow;
+  const ShowRole role = letter == "S" ? ShowRole::ScreenSaver : ShowRole::WithoutArguments;
+  return port.StartShow(settings, role) ? EntryResult::RunWindowLoop : EntryResult::EndNow;
 }
+
+}  // namespace orvane::host

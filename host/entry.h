@@ -6,6 +6,11 @@
 #include <string_view>
 
 #include "common/settings.h"
+#include "host/show_role.h"
+
+namespace orvane::host {
+
+using common::Settings;
 
 // The command line (UTF-8) without the program's own path (quoted or not) and
 // the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
@@ -25,16 +30,15 @@ class EntryPort {
   virtual bool WindowExists(std::string_view title) = 0;
   // Shows the preview inside the given window; false when it is no window.
   virtual bool ShowPreview(std::uint32_t parentHandle) = 0;
-  virtual Settings LoadSettings() = 0;
+  virtual Settings ReadSettings() = 0;
   virtual bool EngineFileExists() = 0;
   virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
   // Modal; the dialog edits and saves `settings`.
   virtual void ShowSettingsDialog(Settings& settings) = 0;
   virtual void HideCursor() = 0;
-  // Starts the show with the settings and the role letter ("S", or "" for a
-  // start without arguments). False when the saver window could not be made:
-  // nothing would ever end the program.
-  virtual bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) = 0;
+  // Starts the show with the settings in its role. False when the saver
+  // window could not be made: nothing would ever end the program.
+  virtual bool StartShow(const Settings& settings, ShowRole role) = 0;
 };
 
 enum class EntryResult {
@@ -43,3 +47,5 @@ enum class EntryResult {
 };
 
 EntryResult RunEntry(std::string_view argumentText, EntryPort& port);
+
+}  // namespace orvane::host

@@ -3,6 +3,12 @@
 #include <cctype>
 #include <utility>
 
+namespace orvane::host {
+
+using common::Settings;
+using music::MciPort;
+using music::SoundPort;
+
 MusicFileKind KindOfMusicFile(const std::string& musicFile) {
   if (musicFile.size() < 3) return MusicFileKind::None;
   std::string ending = musicFile.substr(musicFile.size() - 3);
@@ -13,18 +19,18 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile) {
 }
 
 SaverShow::SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
-                     std::string roleLetter)
-    : port_(port), music_(mci, sound), settings_(settings), roleLetter_(std::move(roleLetter)) {}
+                     ShowRole role)
+    : port_(port), music_(mci, sound), settings_(settings), role_(role) {}
 
 void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
   switch (timer) {
-    case ShowTimer::Timer1:
+    case ShowTimer::Mp3KeepAlive:
       timer1_ = enabled;
       break;
-    case ShowTimer::Timer2:
+    case ShowTimer::CdPoll:
       timer2_ = enabled;
       break;
-    case ShowTimer::Timer3:
+    case ShowTimer::EngineWatch:
       timer3_ = enabled;
       break;
   }
@@ -34,18 +40,18 @@ void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
 void SaverShow::Load() {
   loadedAtMs_ = port_.NowMs();
   engineStarted_ = port_.StartEngine();
-  if (settings_.MusicMode == 1) {
+  if (settings_.musicMode == 1) {
     music_.CdOpen();
-    SetTimer(ShowTimer::Timer2, true);
+    SetTimer(ShowTimer::CdPoll, true);
   }
-  if (settings_.MusicMode == 2) {
-    switch (KindOfMusicFile(settings_.MusicFile)) {
+  if (settings_.musicMode == 2) {
+    switch (KindOfMusicFile(settings_.musicFile)) {
       case MusicFileKind::Wav:
-        music_.WavPlay(settings_.MusicFile);
+        music_.WavPlay(settings_.musicFile);
         break;
       case MusicFileKind::Mp3:
-        music_.Mp3Open(settings_.MusicFile);
-        SetTimer(ShowTimer::Timer1, true);
+        music_.Mp3Open(settings_.musicFile);
+        SetTimer(ShowTimer::Mp3KeepAlive, true);
         break;
       case MusicFileKind::None:
         break;
@@ -53,7 +59,7 @@ void SaverShow::Load() {
   }
 }
 
-void SaverShow::Timer3Tick() {
+void SaverShow::EngineWatchTick() {
   if (port_.EngineWindowExists()) {
     engineWindowSeen_ = true;
     return;
@@ -64,21 +70,21 @@ void SaverShow::Timer3Tick() {
       port_.NowMs() - loadedAtMs_ < kEngineStartGraceMs) {
     return;
   }
-  SetTimer(ShowTimer::Timer3, false);
+  SetTimer(ShowTimer::EngineWatch, false);
   UnloadRequest();
 }
 
-void SaverShow::Timer2Tick() { SetTimer(ShowTimer::Timer2, music_.CdPoll(settings_.RepeatTrack)); }
+void SaverShow::CdPollTick() { SetTimer(ShowTimer::CdPoll, music_.CdPoll(settings_.repeatTrack)); }
 
-void SaverShow::Timer1Tick() { music_.Mp3KeepAlive(); }
+void SaverShow::Mp3KeepAliveTick() { music_.Mp3KeepAlive(); }
 
 void SaverShow::UnloadRequest() {
   if (timer2_) {
-    SetTimer(ShowTimer::Timer2, false);
+    SetTimer(ShowTimer::CdPoll, false);
     music_.CdClose();
   }
-  if (settings_.MusicMode == 2) {
-    switch (KindOfMusicFile(settings_.MusicFile)) {
+  if (settings_.musicMode == 2) {
+    switch (KindOfMusicFile(settings_.musicFile)) {
       case MusicFileKind::Wav:
         music_.WavStop();
         break;
@@ -89,6 +95,8 @@ void SaverShow::UnloadRequest() {
         break;
     }
   }
-  if (roleLetter_ == "S") port_.ShowCursor();
+  if (role_ == ShowRole::ScreenSaver) port_.ShowCursor();
   port_.EndProgram();
 }
+
+}  // namespace orvane::host

@@ -7,13 +7,22 @@
 #include <string>
 
 #include "common/settings.h"
+#include "host/show_role.h"
 #include "music/music.h"
 
-enum class ShowTimer { Timer1, Timer2, Timer3 };  // 1000 ms MP3, 200 ms CD, 50 ms engine watch
+namespace orvane::host {
 
-inline constexpr std::uint32_t kTimer1Ms = 1000;
-inline constexpr std::uint32_t kTimer2Ms = 200;
-inline constexpr std::uint32_t kTimer3Ms = 50;
+using common::Settings;
+using music::MciPort;
+using music::Music;
+using music::SoundPort;
+
+// The show's three timers (Timer1, Timer2 and Timer3 in the unit test's call log).
+enum class ShowTimer { Mp3KeepAlive, CdPoll, EngineWatch };
+
+inline constexpr std::uint32_t kMp3KeepAliveMs = 1000;  // restarts the MP3 when it ended
+inline constexpr std::uint32_t kCdPollMs = 200;         // follows the audio CD
+inline constexpr std::uint32_t kEngineWatchMs = 50;     // watches the engine's window
 // How long the engine may take to open its window before the show gives up.
 inline constexpr std::uint32_t kEngineStartGraceMs = 10000;
 
@@ -39,15 +48,14 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile);
 
 class SaverShow {
  public:
-  // roleLetter: "S" when started as the screensaver (the pointer was hidden).
   SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
-            std::string roleLetter);
+            ShowRole role);
 
   void Load();
-  void Timer1Tick();
-  void Timer2Tick();
-  void Timer3Tick();
-  // Stops the music, shows the pointer again for role "S" and ends the
+  void Mp3KeepAliveTick();
+  void CdPollTick();
+  void EngineWatchTick();
+  // Stops the music, shows the pointer again for the screen saver and ends the
   // program. Runs for the engine's end and for Windows closing the program.
   void UnloadRequest();
 
@@ -59,7 +67,7 @@ class SaverShow {
   ShowPort& port_;
   Music music_;
   Settings settings_;
-  std::string roleLetter_;
+  ShowRole role_;
   bool timer1_ = false;
   bool timer2_ = false;
   bool timer3_ = true;
@@ -67,3 +75,5 @@ class SaverShow {
   bool engineWindowSeen_ = false;
   std::uint32_t loadedAtMs_ = 0;
 };
+
+}  // namespace orvane::host

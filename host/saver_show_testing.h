@@ -3,16 +3,20 @@
 // timers through ShowPort::EnableTimer.
 #include "host/saver_show.h"
 
+namespace orvane::host {
+
 struct SaverShowTesting {
   static bool TimerEnabled(const SaverShow& show, ShowTimer timer) {
     switch (timer) {
-      case ShowTimer::Timer1:
+      case ShowTimer::Mp3KeepAlive:
         return show.timer1_;
-      case ShowTimer::Timer2:
+      case ShowTimer::CdPoll:
         return show.timer2_;
-      case ShowTimer::Timer3:
+      case ShowTimer::EngineWatch:
         return show.timer3_;
     }
     return false;
   }
 };
+
+}  // namespace orvane::host

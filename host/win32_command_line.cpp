@@ -4,4 +4,8 @@
 
 #include "common/win32_text.h"
 
-std::string CommandLineUtf8() { return orvane::text::ToUtf8(GetCommandLineW()); }
+namespace orvane::host {
+
+std::string CommandLineUtf8() { return common::ToUtf8(GetCommandLineW()); }
+
+}  // namespace orvane::host

@@ -13,7 +13,12 @@
 #include "host/win32_preview_window.h"
 #include "host/win32_saver_window.h"
 
+namespace orvane::host {
 namespace {
+
+using common::LoadSettings;
+using common::Settings;
+using common::Win32IniStore;
 
 class Win32EntryPort : public EntryPort {
  public:
@@ -28,25 +33,25 @@ class Win32EntryPort : public EntryPort {
         reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(parentHandle)));
     return ShowPreviewWindow(instance_, parent);
   }
-  Settings LoadSettings() override { return ::LoadSettings(store_, SettingsFilePath()); }
+  Settings ReadSettings() override { return LoadSettings(store_, HostSettingsPath()); }
   bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
-                orvane::names::kMessageCaptionW.c_str(), MB_OK);
+                common::kMessageCaptionW.Chars(), MB_OK);
   }
   void ShowSettingsDialog(Settings& settings) override {
-    settings_dialog::DialogEnvironment env{&settings, &store_, [] { return SettingsFilePath(); },
-                                           [](HWND owner, const std::wstring& text) {
-                                             MessageBoxW(owner, text.c_str(),
-                                                         orvane::names::kMessageCaptionW.c_str(),
-                                                         MB_OK | MB_ICONEXCLAMATION);
-                                           }};
-    if (HWND dialog = settings_dialog::OpenSettingsDialog(instance_, &env))
-      settings_dialog::RunSettingsDialog(dialog);
+    dialog::DialogEnvironment env{&settings, &store_, [] { return HostSettingsPath(); },
+                                  [](HWND owner, const std::wstring& text) {
+                                    MessageBoxW(owner, text.c_str(),
+                                                common::kMessageCaptionW.Chars(),
+                                                MB_OK | MB_ICONEXCLAMATION);
+                                  }};
+    if (HWND dialog = dialog::OpenSettingsDialog(instance_, &env))
+      dialog::RunSettingsDialog(dialog);
   }
   void HideCursor() override { ShowCursor(FALSE); }
-  bool LoadSaverWindow(const Settings& settings, const std::string& roleLetter) override {
-    return ::LoadSaverWindow(instance_, settings, roleLetter);
+  bool StartShow(const Settings& settings, ShowRole role) override {
+    return LoadSaverWindow(instance_, settings, role);
   }
 
  private:
@@ -55,8 +60,14 @@ class Win32EntryPort : public EntryPort {
 };
 
 }  // namespace
+}  // namespace orvane::host
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using orvane::host::ArgumentText;
+  using orvane::host::CommandLineUtf8;
+  using orvane::host::EntryResult;
+  using orvane::host::RunEntry;
+  using orvane::host::Win32EntryPort;
   Win32EntryPort port(instance);
   if (RunEntry(ArgumentText(CommandLineUtf8()), port) == EntryResult::EndNow) ExitProcess(0);
   // The loaded window ends the program itself; WM_QUIT comes from the preview.

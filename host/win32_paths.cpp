@@ -9,8 +9,12 @@
 #include "common/settings.h"
 #include "common/win32_text.h"
 
+namespace orvane::host {
+
+using common::SettingsPathIn;
+
 std::string AnsiPathOf(const std::wstring& path) {
-  if (std::optional<std::string> exact = orvane::text::ToAnsiExactly(path)) return *exact;
+  if (std::optional<std::string> exact = common::ToAnsiExactly(path)) return *exact;
   // A folder named outside the code page (a user name, say) still has a short
   // form that the ANSI entry points can open.
   const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
@@ -19,10 +23,10 @@ std::string AnsiPathOf(const std::wstring& path) {
     const DWORD n = GetShortPathNameW(path.c_str(), shortPath.data(), size);
     if (n > 0 && n < size) {
       shortPath.resize(n);
-      if (std::optional<std::string> exact = orvane::text::ToAnsiExactly(shortPath)) return *exact;
+      if (std::optional<std::string> exact = common::ToAnsiExactly(shortPath)) return *exact;
     }
   }
-  return orvane::text::Narrow(path, orvane::text::kAnsiCodePage);
+  return common::Narrow(path, common::kAnsiCodePage);
 }
 
 std::string HostFolder() {
@@ -39,6 +43,8 @@ std::string HostFolder() {
   }
 }
 
-std::string SettingsFilePath() { return SettingsFilePath(HostFolder()); }
+std::string HostSettingsPath() { return SettingsPathIn(HostFolder()); }
 
-std::string EngineFilePath() { return HostFolder() + orvane::names::kEngineFileSuffix; }
+std::string EngineFilePath() { return HostFolder() + common::kEngineFileSuffix; }
+
+}  // namespace orvane::host

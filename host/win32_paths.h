@@ -2,11 +2,13 @@
 // Where the host finds its files: beside the running program.
 #include <string>
 
+namespace orvane::host {
+
 // The folder of the running program, without a trailing backslash, as an
 // ANSI path that names it (see AnsiPathOf).
 std::string HostFolder();
 // "<HostFolder>\Orvane.ini", built afresh on every call.
-std::string SettingsFilePath();
+std::string HostSettingsPath();
 // "<HostFolder>\Orvane.dll".
 std::string EngineFilePath();
 
@@ -16,3 +18,5 @@ std::string EngineFilePath();
 // there). Windows may start the program by either form, so neither is preferred
 // for its own sake.
 std::string AnsiPathOf(const std::wstring& path);
+
+}  // namespace orvane::host

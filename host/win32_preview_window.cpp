@@ -8,6 +8,8 @@
 #include "host/host_resources.h"
 #include "common/win32_gdi.h"
 
+namespace orvane::host {
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane_R";
@@ -42,15 +44,15 @@ void Paint(HWND window, const PreviewWindow& state) {
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (state.picture) {
     // The picture fills the client area.
-    orvane::gdi::MemoryDc source(state.picture, dc);
+    common::MemoryDc source(state.picture, dc);
     int w = client.right, h = client.bottom;
     if (w == state.pictureSize.cx && h == state.pictureSize.cy) {
-      BitBlt(dc, 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, w, h, source.Get(), 0, 0, SRCCOPY);
     } else {
       // Other preview sizes get the whole picture, smoothly scaled.
       SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, w, h, source.get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy,
+      StretchBlt(dc, 0, 0, w, h, source.Get(), 0, 0, state.pictureSize.cx, state.pictureSize.cy,
                  SRCCOPY);
     }
   }
@@ -162,9 +164,9 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance) {
   HBITMAP result = nullptr;
   if (width > 0 && height > 0) {
     result = CreateCompatibleBitmap(screen, width, height);
-    orvane::gdi::MemoryDc dc(result, screen);
+    common::MemoryDc dc(result, screen);
     // Render's source rectangle is bottom-up in HIMETRIC.
-    picture->Render(dc.get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
+    picture->Render(dc.Get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
   }
   ReleaseDC(nullptr, screen);
   picture->Release();
@@ -196,3 +198,5 @@ bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {
   ShowWindow(window, SW_SHOWNOACTIVATE);
   return true;
 }
+
+}  // namespace orvane::host

@@ -3,6 +3,8 @@
 // show inside the display settings' preview area.
 #include <windows.h>
 
+namespace orvane::host {
+
 // Makes the preview a child of `parent` at the parent's full size and shows
 // it. False when `parent` is no window (nothing is created then).
 bool ShowPreviewWindow(HINSTANCE instance, HWND parent);
@@ -14,3 +16,5 @@ HBITMAP LoadPreviewPicture(HINSTANCE instance);
 // Creates the preview window hidden, as a top-level window, for tests that
 // look at its pixels. Destroying it posts WM_QUIT.
 HWND CreatePreviewWindow(HINSTANCE instance);
+
+}  // namespace orvane::host

@@ -8,17 +8,22 @@
 #include "host/win32_paths.h"
 #include "music/win32_music.h"
 
+namespace orvane::host {
+
+using common::Settings;
+using music::Win32MusicDevices;
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"Orvane_S";
 
 UINT_PTR TimerId(ShowTimer timer) {
   switch (timer) {
-    case ShowTimer::Timer1:
+    case ShowTimer::Mp3KeepAlive:
       return 1;
-    case ShowTimer::Timer2:
+    case ShowTimer::CdPoll:
       return 2;
-    case ShowTimer::Timer3:
+    case ShowTimer::EngineWatch:
       return 3;
   }
   return 0;
@@ -26,12 +31,12 @@ UINT_PTR TimerId(ShowTimer timer) {
 
 UINT TimerInterval(ShowTimer timer) {
   switch (timer) {
-    case ShowTimer::Timer1:
-      return kTimer1Ms;
-    case ShowTimer::Timer2:
-      return kTimer2Ms;
-    case ShowTimer::Timer3:
-      return kTimer3Ms;
+    case ShowTimer::Mp3KeepAlive:
+      return kMp3KeepAliveMs;
+    case ShowTimer::CdPoll:
+      return kCdPollMs;
+    case ShowTimer::EngineWatch:
+      return kEngineWatchMs;
   }
   return 0;
 }
@@ -64,7 +69,7 @@ class Win32ShowPort : public ShowPort {
     return engine_ && WaitForSingleObject(engine_, 0) == WAIT_TIMEOUT;
   }
   bool EngineWindowExists() override {
-    return FindWindowA(nullptr, orvane::names::kEngineWindowTitle) != nullptr;
+    return FindWindowA(nullptr, common::kEngineWindowTitle) != nullptr;
   }
   std::uint32_t NowMs() override { return GetTickCount(); }
   void EnableTimer(ShowTimer timer, bool enabled) override {
@@ -84,7 +89,7 @@ class Win32ShowPort : public ShowPort {
 
 struct ShowStart {
   const Settings* settings;
-  std::string roleLetter;
+  ShowRole role;
 };
 
 struct SaverWindow {
@@ -101,9 +106,8 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
           reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
       auto* created = new SaverWindow;
       created->port = std::make_unique<Win32ShowPort>(window);
-      created->show =
-          std::make_unique<SaverShow>(*created->port, created->music.mci, created->music.sound,
-                                      *start->settings, start->roleLetter);
+      created->show = std::make_unique<SaverShow>(
+          *created->port, created->music.mci, created->music.sound, *start->settings, start->role);
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
       break;
     }
@@ -114,11 +118,11 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
       if (!state) break;
       if (wParam == 3)
-        state->show->Timer3Tick();
+        state->show->EngineWatchTick();
       else if (wParam == 2)
-        state->show->Timer2Tick();
+        state->show->CdPollTick();
       else if (wParam == 1)
-        state->show->Timer1Tick();
+        state->show->Mp3KeepAliveTick();
       return 0;
     case WM_CLOSE:
       if (state) state->show->UnloadRequest();
@@ -137,18 +141,20 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::string& roleLetter) {
-  ShowStart start{&settings, roleLetter};
+bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, ShowRole role) {
+  ShowStart start{&settings, role};
   WNDCLASSW wc{};
   wc.lpfnWndProc = SaverProc;
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, kClassName, orvane::names::kShowWindowTitleW.c_str(),
-                                WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, &start);
+  HWND window = CreateWindowExW(0, kClassName, common::kShowWindowTitleW.Chars(), WS_OVERLAPPED, 0,
+                                0, 0, 0, nullptr, nullptr, instance, &start);
   if (!window) return false;
   auto* state = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  state->port->EnableTimer(ShowTimer::Timer3, true);
+  state->port->EnableTimer(ShowTimer::EngineWatch, true);
   state->show->Load();
   return true;
 }
+
+}  // namespace orvane::host

@@ -5,7 +5,14 @@
 #include <string>
 
 #include "common/settings.h"
+#include "host/show_role.h"
+
+namespace orvane::host {
+
+using common::Settings;
 
 // Creates the window (never shown) and starts the show with the settings and
 // the role letter. False when the window could not be created.
-bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, const std::string& roleLetter);
+bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, ShowRole role);
+
+}  // namespace orvane::host

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <optional>
 
+namespace orvane::music {
+
 namespace {
 
 std::string UpperCase(std::string text) {
@@ -70,7 +72,7 @@ bool Music::CdPoll(std::int16_t repeatTrack) {
       return false;
     }
     // The buffer is not cleared: a failed query leaves the previous mode.
-    mci_.sendString("status cdaudio mode", cdModeBuffer_, kCdModeLength);
+    mci_.SendString("status cdaudio mode", cdModeBuffer_, kCdModeLength);
     const bool stopped = std::strncmp(cdModeBuffer_, "stopped", 7) == 0;
 
     if (repeatTrack == 0) {
@@ -100,3 +102,5 @@ void Music::CdClose() {
   MciExec("stop cdaudio");
   MciExec("close cdaudio");
 }
+
+}  // namespace orvane::music

@@ -4,16 +4,18 @@
 
 #include <cstring>
 
+namespace orvane::music {
+
 void Music::WavPlay(const std::string& musicFile) {
-  if (sound_.waveOutDeviceCount() == 0) {
+  if (sound_.WaveOutDeviceCount() == 0) {
     return;
   }
   // SND_FILENAME | SND_NODEFAULT: a file that cannot be played stays silent
   // instead of looping the system's default sound through the whole show.
-  sound_.playSound(musicFile.c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
+  sound_.PlayWave(musicFile.c_str(), kSndAsync | kSndLoop | kSndFilename | kSndNoDefault);
 }
 
-void Music::WavStop() { sound_.playSound(nullptr, 0); }
+void Music::WavStop() { sound_.PlayWave(nullptr, 0); }
 
 void Music::Mp3Open(const std::string& musicFile) {
   // Quoted, so that paths with blanks open.
@@ -25,7 +27,7 @@ void Music::Mp3Open(const std::string& musicFile) {
 
 bool Music::Mp3IsPlaying() {
   // The buffer is not cleared: a failed query leaves the previous mode.
-  mci_.sendString(std::string("status ") + kMp3Alias + " mode", mp3ModeBuffer_, kMp3ModeLength);
+  mci_.SendString(std::string("status ") + kMp3Alias + " mode", mp3ModeBuffer_, kMp3ModeLength);
   return std::strncmp(mp3ModeBuffer_, "playing", 7) == 0;
 }
 
@@ -43,3 +45,5 @@ void Music::Mp3Close() {
   MciExec(std::string("stop ") + kMp3Alias);
   MciExec(std::string("close ") + kMp3Alias);
 }
+
+}  // namespace orvane::music

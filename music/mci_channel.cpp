@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace orvane::music {
+
 // CP932 bytes; the comments in music.h give the texts.
 const char kTextNoCommand[] =
     "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa"
@@ -16,17 +18,17 @@ namespace {
 // unknown device does, so the callers take their silent paths.
 class NoMci final : public MciPort {
  public:
-  std::int32_t sendString(const std::string&, char*, std::uint32_t) override {
+  std::int32_t SendString(const std::string&, char*, std::uint32_t) override {
     return 263;  // MCIERR_INVALID_DEVICE_NAME
   }
-  bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
+  bool ErrorString(std::int32_t, char*, std::uint32_t) override { return false; }
 };
 
 // And no wave output device.
 class NoSound final : public SoundPort {
  public:
-  std::uint32_t waveOutDeviceCount() override { return 0; }
-  void playSound(const char*, std::uint32_t) override {}
+  std::uint32_t WaveOutDeviceCount() override { return 0; }
+  void PlayWave(const char*, std::uint32_t) override {}
 };
 
 NoMci gNoMci;
@@ -47,7 +49,7 @@ Music::Music() : Music(gNoMci, gNoSound) {}
 Music::Music(MciPort& mci, SoundPort& sound) : mci_(mci), sound_(sound) {}
 
 std::int32_t Music::MciExec(const std::string& command) {
-  return mci_.sendString(command, nullptr, 0);
+  return mci_.SendString(command, nullptr, 0);
 }
 
 std::int32_t Music::MciSend(const std::string& command, std::string& text) {
@@ -55,9 +57,9 @@ std::int32_t Music::MciSend(const std::string& command, std::string& text) {
     text = kTextNoCommand;
     return kMciEmptyCommand;
   }
-  const std::int32_t result = mci_.sendString(command, replyBuffer_, kMciReplyLength);
+  const std::int32_t result = mci_.SendString(command, replyBuffer_, kMciReplyLength);
   if (result != 0) {
-    if (mci_.errorString(result, errorTextBuffer_, kMciErrorTextLength)) {
+    if (mci_.ErrorString(result, errorTextBuffer_, kMciErrorTextLength)) {
       text = BufferText(errorTextBuffer_, kMciErrorTextLength);
     } else {
       text = kTextNoErrorText;
@@ -87,3 +89,5 @@ std::int32_t Music::MciPlay(const std::string& device, const std::string& from,
   }
   return MciSend(command, lastText_);
 }
+
+}  // namespace orvane::music

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <string>
 
+namespace orvane::music {
+
 // The platform's MCI string interface.
 class MciPort {
  public:
@@ -22,10 +24,10 @@ class MciPort {
   // mciSendStringA with no window. The platform writes at most replyLength
   // bytes (NUL included) into reply; reply may be null when replyLength is 0.
   // Returns 0 or the MCI error code.
-  virtual std::int32_t sendString(const std::string& command, char* reply,
+  virtual std::int32_t SendString(const std::string& command, char* reply,
                                   std::uint32_t replyLength) = 0;
   // mciGetErrorStringA; false when the platform has no text for the code.
-  virtual bool errorString(std::int32_t code, char* text, std::uint32_t textLength) = 0;
+  virtual bool ErrorString(std::int32_t code, char* text, std::uint32_t textLength) = 0;
 };
 
 // The platform's waveform sound service.
@@ -33,9 +35,9 @@ class SoundPort {
  public:
   virtual ~SoundPort() = default;
   // waveOutGetNumDevs.
-  virtual std::uint32_t waveOutDeviceCount() = 0;
+  virtual std::uint32_t WaveOutDeviceCount() = 0;
   // PlaySoundA with no module; sound null stops the playing sound.
-  virtual void playSound(const char* sound, std::uint32_t flags) = 0;
+  virtual void PlayWave(const char* sound, std::uint32_t flags) = 0;
 };
 
 // PlaySound flags (the platform's published values).
@@ -104,3 +106,5 @@ class Music {
   char cdModeBuffer_[kCdModeLength] = {};
   bool keepPolling_ = false;
 };
+
+}  // namespace orvane::music

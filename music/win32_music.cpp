@@ -5,17 +5,21 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-std::int32_t Win32Mci::sendString(const std::string& command, char* reply,
+namespace orvane::music {
+
+std::int32_t Win32Mci::SendString(const std::string& command, char* reply,
                                   std::uint32_t replyLength) {
   return static_cast<std::int32_t>(mciSendStringA(command.c_str(), reply, replyLength, nullptr));
 }
 
-bool Win32Mci::errorString(std::int32_t code, char* text, std::uint32_t textLength) {
+bool Win32Mci::ErrorString(std::int32_t code, char* text, std::uint32_t textLength) {
   return mciGetErrorStringA(static_cast<MCIERROR>(code), text, textLength) != FALSE;
 }
 
-std::uint32_t Win32Sound::waveOutDeviceCount() { return waveOutGetNumDevs(); }
+std::uint32_t Win32Sound::WaveOutDeviceCount() { return waveOutGetNumDevs(); }
 
-void Win32Sound::playSound(const char* sound, std::uint32_t flags) {
+void Win32Sound::PlayWave(const char* sound, std::uint32_t flags) {
   PlaySoundA(sound, nullptr, flags);
 }
+
+}  // namespace orvane::music

@@ -3,19 +3,21 @@
 
 #include "music/music.h"
 
+namespace orvane::music {
+
 // MCI command strings through mciSendStringA.
 class Win32Mci final : public MciPort {
  public:
-  std::int32_t sendString(const std::string& command, char* reply,
+  std::int32_t SendString(const std::string& command, char* reply,
                           std::uint32_t replyLength) override;
-  bool errorString(std::int32_t code, char* text, std::uint32_t textLength) override;
+  bool ErrorString(std::int32_t code, char* text, std::uint32_t textLength) override;
 };
 
 // Waveform sound through PlaySoundA.
 class Win32Sound final : public SoundPort {
  public:
-  std::uint32_t waveOutDeviceCount() override;
-  void playSound(const char* sound, std::uint32_t flags) override;
+  std::uint32_t WaveOutDeviceCount() override;
+  void PlayWave(const char* sound, std::uint32_t flags) override;
 };
 
 // Both ports of this machine, for one Music object.
@@ -23,3 +25,5 @@ struct Win32MusicDevices {
   Win32Mci mci;
   Win32Sound sound;
 };
+
+}  // namespace orvane::music

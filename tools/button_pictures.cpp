@@ -139,12 +139,12 @@ uint8_t Channel(double v) { return static_cast<uint8_t>(std::lround(std::clamp(v
 }  // namespace
 
 const std::vector<Asset>& Assets() {
-  static const std::vector<Asset> assets = {
+  static const std::vector<Asset> kAssets = {
       {Look::Normal, "button_normal.bmp"},   {Look::HighLight, "button_highlight.bmp"},
       {Look::Pressed, "button_pressed.bmp"}, {Look::Selected, "button_selected.bmp"},
       {Look::Disable, "button_disable.bmp"},
   };
-  return assets;
+  return kAssets;
 }
 
 dialog_pictures::Picture ButtonPicture(Look look) {

@@ -26,21 +26,21 @@ struct VeilLook {
   float phase;  // where its ripples start
 };
 
-constexpr VeilLook veils[] = {
+constexpr VeilLook kVeils[] = {
     {0.15f, 0.75f, 1.0f, 0.22f, 0.0f},
     {1.0f, 0.30f, 0.75f, -0.18f, 1.9f},
 };
 
 // Inside of a square with rounded corners, u and v in [-1, 1].
-bool insideTile(float u, float v) {
-  constexpr float half = 0.94f, radius = 0.32f;
-  const float du = std::max(std::fabs(u) - (half - radius), 0.0f);
-  const float dv = std::max(std::fabs(v) - (half - radius), 0.0f);
-  return std::fabs(u) <= half && std::fabs(v) <= half && du * du + dv * dv <= radius * radius;
+bool InsideTile(float u, float v) {
+  constexpr float kHalf = 0.94f, kRadius = 0.32f;
+  const float du = std::max(std::fabs(u) - (kHalf - kRadius), 0.0f);
+  const float dv = std::max(std::fabs(v) - (kHalf - kRadius), 0.0f);
+  return std::fabs(u) <= kHalf && std::fabs(v) <= kHalf && du * du + dv * dv <= kRadius * kRadius;
 }
 
 // Brightness of one veil's streaks; fewer, wider streaks where pixels are few.
-float streaks(const VeilLook& veil, float u, float v, int size) {
+float Streaks(const VeilLook& veil, float u, float v, int size) {
   const int count = size < 24 ? 3 : 5;
   const float width = std::max(0.07f, 2.2f / static_cast<float>(size));
   float sum = 0;
@@ -56,17 +56,17 @@ float streaks(const VeilLook& veil, float u, float v, int size) {
   return std::min(sum, 1.0f) * glow;
 }
 
-Rgba pixel(int size, int x, int y) {
-  constexpr int samples = 4;
+Rgba Pixel(int size, int x, int y) {
+  constexpr int kSamples = 4;
   Rgba out;
-  for (int sy = 0; sy < samples; ++sy) {
-    for (int sx = 0; sx < samples; ++sx) {
-      const float u = ((x + (sx + 0.5f) / samples) / size) * 2 - 1;
-      const float v = 1 - ((y + (sy + 0.5f) / samples) / size) * 2;
-      if (!insideTile(u, v)) continue;
+  for (int sy = 0; sy < kSamples; ++sy) {
+    for (int sx = 0; sx < kSamples; ++sx) {
+      const float u = ((x + (sx + 0.5f) / kSamples) / size) * 2 - 1;
+      const float v = 1 - ((y + (sy + 0.5f) / kSamples) / size) * 2;
+      if (!InsideTile(u, v)) continue;
       Rgba s;
-      for (const VeilLook& veil : veils) {
-        const float i = streaks(veil, u, v, size);
+      for (const VeilLook& veil : kVeils) {
+        const float i = Streaks(veil, u, v, size);
         s.r += veil.r * i;
         s.g += veil.g * i;
         s.b += veil.b * i;
@@ -77,47 +77,47 @@ Rgba pixel(int size, int x, int y) {
       out.a += 1;
     }
   }
-  constexpr float n = samples * samples;
-  return {out.r / n, out.g / n, out.b / n, out.a / n};
+  constexpr float kSampleCount = kSamples * kSamples;
+  return {out.r / kSampleCount, out.g / kSampleCount, out.b / kSampleCount, out.a / kSampleCount};
 }
 
-std::uint8_t byte(float f) {
+std::uint8_t Byte(float f) {
   return static_cast<std::uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255));
 }
 
-void put16(std::vector<std::uint8_t>& out, unsigned v) {
+void Put16(std::vector<std::uint8_t>& out, unsigned v) {
   out.push_back(v & 0xFF);
   out.push_back((v >> 8) & 0xFF);
 }
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
 }
 
 // One icon image: header, BGRA rows bottom-up with straight (not premultiplied) alpha,
 // then the 1-bit mask for readers that ignore alpha.
-std::vector<std::uint8_t> iconImage(int size) {
+std::vector<std::uint8_t> IconImage(int size) {
   const int maskStride = ((size + 31) / 32) * 4;
   std::vector<std::uint8_t> out;
-  put32(out, 40);
-  put32(out, size);
-  put32(out, size * 2);  // colour plus mask
-  put16(out, 1);
-  put16(out, 32);
-  put32(out, 0);
-  put32(out, size * size * 4 + maskStride * size);
-  for (int i = 0; i < 4; ++i) put32(out, 0);
+  Put32(out, 40);
+  Put32(out, size);
+  Put32(out, size * 2);  // colour plus mask
+  Put16(out, 1);
+  Put16(out, 32);
+  Put32(out, 0);
+  Put32(out, size * size * 4 + maskStride * size);
+  for (int i = 0; i < 4; ++i) Put32(out, 0);
 
   std::vector<std::uint8_t> mask(maskStride * size, 0);
   for (int row = 0; row < size; ++row) {
     const int y = size - 1 - row;
     for (int x = 0; x < size; ++x) {
-      const Rgba p = pixel(size, x, y);
+      const Rgba p = Pixel(size, x, y);
       const float a = p.a > 0 ? p.a : 1;
-      out.push_back(byte(p.b / a));
-      out.push_back(byte(p.g / a));
-      out.push_back(byte(p.r / a));
-      out.push_back(byte(p.a));
+      out.push_back(Byte(p.b / a));
+      out.push_back(Byte(p.g / a));
+      out.push_back(Byte(p.r / a));
+      out.push_back(Byte(p.a));
       if (p.a < 0.5f) mask[row * maskStride + x / 8] |= 0x80 >> (x % 8);
     }
   }
@@ -125,26 +125,26 @@ std::vector<std::uint8_t> iconImage(int size) {
   return out;
 }
 
-std::vector<std::uint8_t> iconFile() {
+std::vector<std::uint8_t> IconFile() {
   const int sizes[] = {16, 32, 48};
   const int count = sizeof sizes / sizeof sizes[0];
   std::vector<std::vector<std::uint8_t>> images;
-  for (int size : sizes) images.push_back(iconImage(size));
+  for (int size : sizes) images.push_back(IconImage(size));
 
   std::vector<std::uint8_t> out;
-  put16(out, 0);
-  put16(out, 1);  // icon
-  put16(out, count);
+  Put16(out, 0);
+  Put16(out, 1);  // icon
+  Put16(out, count);
   std::uint32_t offset = 6 + 16 * count;
   for (int i = 0; i < count; ++i) {
     out.push_back(static_cast<std::uint8_t>(sizes[i]));
     out.push_back(static_cast<std::uint8_t>(sizes[i]));
     out.push_back(0);  // no palette
     out.push_back(0);
-    put16(out, 1);
-    put16(out, 32);
-    put32(out, static_cast<std::uint32_t>(images[i].size()));
-    put32(out, offset);
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, static_cast<std::uint32_t>(images[i].size()));
+    Put32(out, offset);
     offset += static_cast<std::uint32_t>(images[i].size());
   }
   for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
@@ -154,7 +154,7 @@ std::vector<std::uint8_t> iconFile() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::uint8_t> icon = iconFile();
+  const std::vector<std::uint8_t> icon = IconFile();
   if (argc == 3 && std::string(argv[1]) == "--check") {
     std::ifstream in(argv[2], std::ios::binary);
     const std::vector<std::uint8_t> stored{std::istreambuf_iterator<char>(in), {}};

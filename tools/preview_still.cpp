@@ -7,32 +7,34 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace orvane::engine;
+
 namespace {
 
 // The engine's start: seed, 20 draws thrown away, the veils, then frames.
-std::vector<Veil> veilsAt(const StillFrame& frame) {
+std::vector<Veil> VeilsAt(const StillFrame& frame) {
   RandomGenerator random;
-  seedRandom(random, frame.seed);
-  for (int n = 0; n < 20; ++n) nextRandom(random);
+  SeedRandom(random, frame.seed);
+  for (int n = 0; n < 20; ++n) NextRandom(random);
   std::vector<Veil> veils;
-  for (int n = 0; n < veilCount; ++n) veils.push_back(createVeil(random));
+  for (int n = 0; n < kVeilCount; ++n) veils.push_back(CreateVeil(random));
   for (int f = 0; f < frame.frames; ++f) {
-    for (Veil& veil : veils) updateVeil(veil, frameMs * 0.001f);
+    for (Veil& veil : veils) UpdateVeil(veil, frameMs * 0.001f);
   }
   return veils;
 }
 
 // GL_LINEAR sampling of the luminance texture with GL_REPEAT; t = 0 is the
 // image's first row, as the engine uploads it.
-float texel(float s, float t) {
-  const float x = s * streakImageSide - 0.5f;
-  const float y = t * streakImageSide - 0.5f;
+float Texel(float s, float t) {
+  const float x = s * kStreakImageSide - 0.5f;
+  const float y = t * kStreakImageSide - 0.5f;
   const float fx = std::floor(x), fy = std::floor(y);
   const float ax = x - fx, ay = y - fy;
   auto at = [](int i, int j) {
-    i = ((i % streakImageSide) + streakImageSide) % streakImageSide;
-    j = ((j % streakImageSide) + streakImageSide) % streakImageSide;
-    return streakImage[j * streakImageSide + i] / 255.0f;
+    i = ((i % kStreakImageSide) + kStreakImageSide) % kStreakImageSide;
+    j = ((j % kStreakImageSide) + kStreakImageSide) % kStreakImageSide;
+    return kStreakImage[j * kStreakImageSide + i] / 255.0f;
   };
   const int i = static_cast<int>(fx), j = static_cast<int>(fy);
   return (at(i, j) * (1 - ax) + at(i + 1, j) * ax) * (1 - ay) +
@@ -48,7 +50,7 @@ struct ScreenVertex {
 
 // The engine's camera: gluPerspective(20, aspect, ...) after translate(0, 0, -5),
 // and each veil moved by (0.2 c0, 0.2 c1, 1.6).
-ScreenVertex project(const MeshVertex& m, float dx, float dy, int width, int height) {
+ScreenVertex Project(const MeshVertex& m, float dx, float dy, int width, int height) {
   const float f = 1.0f / std::tan(10.0f * 3.14159265f / 180.0f);
   const float aspect = static_cast<float>(width) / static_cast<float>(height);
   const float xe = m.x + dx, ye = m.y + dy, ze = m.z + 1.6f - 5.0f;
@@ -68,7 +70,7 @@ ScreenVertex project(const MeshVertex& m, float dx, float dy, int width, int hei
 }
 
 // Adds one textured, modulated triangle into the float framebuffer.
-void addTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, int width,
+void AddTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, int width,
                  int height, std::vector<float>& frame) {
   const float area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
   if (area == 0) return;
@@ -87,7 +89,7 @@ void addTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVerte
       const float invW = wa * a.invW + wb * b.invW + wc * c.invW;
       const float s = (wa * a.s + wb * b.s + wc * c.s) / invW;
       const float t = (wa * a.t + wb * b.t + wc * c.t) / invW;
-      const float lum = texel(s, t);
+      const float lum = Texel(s, t);
       float* out = &frame[3 * (static_cast<std::size_t>(y) * width + x)];
       out[0] += lum * (wa * a.r + wb * b.r + wc * c.r) / invW;
       out[1] += lum * (wa * a.g + wb * b.g + wc * c.g) / invW;
@@ -99,7 +101,7 @@ void addTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVerte
 }  // namespace
 
 void stillHues(const StillFrame& frame, float hues[2], float saturations[2]) {
-  const std::vector<Veil> veils = veilsAt(frame);
+  const std::vector<Veil> veils = VeilsAt(frame);
   for (int n = 0; n < 2; ++n) {
     hues[n] = veils[n].hue;
     saturations[n] = veils[n].saturation;
@@ -109,18 +111,18 @@ void stillHues(const StillFrame& frame, float hues[2], float saturations[2]) {
 StillImage drawStill(const StillFrame& frame, int width, int height, int supersample) {
   const int w = width * supersample, h = height * supersample;
   std::vector<float> fine(static_cast<std::size_t>(w) * h * 3, 0.0f);
-  std::vector<MeshVertex> mesh(meshVertexCount);
-  std::vector<std::uint16_t> strips(static_cast<std::size_t>(stripCount * stripLength));
-  std::vector<std::uint16_t> triangles(maxTriangleIndices);
-  buildStripIndices(strips.data());
-  for (const Veil& veil : veilsAt(frame)) {
-    fillMesh(veil, mesh.data());
-    const int count = buildLitTriangles(mesh.data(), strips.data(), triangles.data());
+  std::vector<MeshVertex> mesh(kMeshVertexCount);
+  std::vector<std::uint16_t> strips(static_cast<std::size_t>(kStripCount * kStripLength));
+  std::vector<std::uint16_t> triangles(kMaxTriangleIndices);
+  BuildStripIndices(strips.data());
+  for (const Veil& veil : VeilsAt(frame)) {
+    FillMesh(veil, mesh.data());
+    const int count = BuildLitTriangles(mesh.data(), strips.data(), triangles.data());
     const float dx = 0.2f * veil.coefficient[0], dy = 0.2f * veil.coefficient[1];
     for (int k = 0; k + 2 < count; k += 3) {
-      addTriangle(project(mesh[triangles[k]], dx, dy, w, h),
-                  project(mesh[triangles[k + 1]], dx, dy, w, h),
-                  project(mesh[triangles[k + 2]], dx, dy, w, h), w, h, fine);
+      AddTriangle(Project(mesh[triangles[k]], dx, dy, w, h),
+                  Project(mesh[triangles[k + 1]], dx, dy, w, h),
+                  Project(mesh[triangles[k + 2]], dx, dy, w, h), w, h, fine);
     }
   }
   StillImage image;

@@ -16,20 +16,20 @@
 
 namespace {
 
-constexpr int side = streak::side;
-constexpr double pi = 3.14159265358979323846;
-constexpr std::uint64_t imageSeed = 0x5EED0F5EA1u;
+constexpr int kSide = streak::side;
+constexpr double kPi = 3.14159265358979323846;
+constexpr std::uint64_t kImageSeed = 0x5EED0F5EA1u;
 
 // Small deterministic generator (SplitMix64), independent of the library's.
 class Random {
  public:
   explicit Random(std::uint64_t seed) : state_(seed) {}
-  double uniform(double low, double high) {
-    return low + (high - low) * (next() >> 11) * (1.0 / 9007199254740992.0);
+  double Uniform(double low, double high) {
+    return low + (high - low) * (Next() >> 11) * (1.0 / 9007199254740992.0);
   }
 
  private:
-  std::uint64_t next() {
+  std::uint64_t Next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15u);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
@@ -39,7 +39,7 @@ class Random {
 };
 
 // Shortest signed distance between two coordinates on the 256-texel ring.
-double wrapped(double d) { return d - side * std::round(d / side); }
+double Wrapped(double d) { return d - kSide * std::round(d / kSide); }
 
 struct Wave {
   int frequency;  // whole turns over the width, so the path closes on itself
@@ -54,16 +54,16 @@ struct Streak {
   double width;
   double brightness;
 
-  double yAt(double x) const {
+  double YAt(double x) const {
     double y = baseline;
     for (const Wave& w : path)
-      y += w.amplitude * std::sin(2 * pi * w.frequency * x / side + w.phase);
+      y += w.amplitude * std::sin(2 * kPi * w.frequency * x / kSide + w.phase);
     return y;
   }
-  double glowAt(double x) const {
+  double GlowAt(double x) const {
     double g = 0.8;
     for (const Wave& w : glow)
-      g += w.amplitude * std::sin(2 * pi * w.frequency * x / side + w.phase);
+      g += w.amplitude * std::sin(2 * kPi * w.frequency * x / kSide + w.phase);
     return std::clamp(g, 0.0, 1.0);
   }
 };
@@ -77,17 +77,17 @@ struct Eye {
 class Clouds {
  public:
   explicit Clouds(Random& random) {
-    for (int octave = 0; octave < octaves; ++octave) {
+    for (int octave = 0; octave < kOctaves; ++octave) {
       std::vector<double>& lattice = lattices_[octave];
-      const int cells = periodOf(octave);
+      const int cells = PeriodOf(octave);
       lattice.resize(static_cast<std::size_t>(cells * cells));
-      for (double& value : lattice) value = random.uniform(0, 1);
+      for (double& value : lattice) value = random.Uniform(0, 1);
     }
   }
-  double at(double x, double y) const {
+  double At(double x, double y) const {
     double total = 0, weight = 0, amplitude = 1;
-    for (int octave = 0; octave < octaves; ++octave) {
-      total += amplitude * sample(octave, x, y);
+    for (int octave = 0; octave < kOctaves; ++octave) {
+      total += amplitude * Sample(octave, x, y);
       weight += amplitude;
       amplitude *= 0.5;
     }
@@ -95,11 +95,11 @@ class Clouds {
   }
 
  private:
-  static constexpr int octaves = 4;
-  static int periodOf(int octave) { return 4 << octave; }
-  double sample(int octave, double x, double y) const {
-    const int cells = periodOf(octave);
-    const double fx = x * cells / side, fy = y * cells / side;
+  static constexpr int kOctaves = 4;
+  static int PeriodOf(int octave) { return 4 << octave; }
+  double Sample(int octave, double x, double y) const {
+    const int cells = PeriodOf(octave);
+    const double fx = x * cells / kSide, fy = y * cells / kSide;
     const int x0 = static_cast<int>(std::floor(fx)), y0 = static_cast<int>(std::floor(fy));
     auto smooth = [](double t) { return t * t * (3 - 2 * t); };
     const double tx = smooth(fx - x0), ty = smooth(fy - y0);
@@ -112,52 +112,52 @@ class Clouds {
     const double bottom = cell(x0, y0 + 1) + (cell(x0 + 1, y0 + 1) - cell(x0, y0 + 1)) * tx;
     return top + (bottom - top) * ty;
   }
-  std::vector<double> lattices_[octaves];
+  std::vector<double> lattices_[kOctaves];
 };
 
-constexpr int streakCount = 29;  // with crossings, 20 to 28 meet any vertical line
-constexpr int eyeCount = 4;
+constexpr int kStreakCount = 29;  // with crossings, 20 to 28 meet any vertical line
+constexpr int kEyeCount = 4;
 
-std::vector<std::uint8_t> drawImage() {
-  Random random(imageSeed);
+std::vector<std::uint8_t> DrawImage() {
+  Random random(kImageSeed);
 
-  std::vector<Streak> streaks(streakCount);
-  for (int k = 0; k < streakCount; ++k) {
+  std::vector<Streak> streaks(kStreakCount);
+  for (int k = 0; k < kStreakCount; ++k) {
     Streak& s = streaks[static_cast<std::size_t>(k)];
-    s.baseline = (k + random.uniform(-0.35, 0.35)) * side / streakCount;
+    s.baseline = (k + random.Uniform(-0.35, 0.35)) * kSide / kStreakCount;
     const int frequencies[4] = {1, 2, 3, 5};
     const double amplitudes[4] = {7, 4, 2.2, 1.1};
     for (int m = 0; m < 4; ++m)
-      s.path[m] = {frequencies[m], amplitudes[m] * random.uniform(0.3, 1.0),
-                   random.uniform(0, 2 * pi)};
-    s.glow[0] = {1 + static_cast<int>(random.uniform(0, 3)), random.uniform(0.1, 0.25),
-                 random.uniform(0, 2 * pi)};
-    s.glow[1] = {4 + static_cast<int>(random.uniform(0, 4)), random.uniform(0.03, 0.08),
-                 random.uniform(0, 2 * pi)};
-    s.width = random.uniform(0.8, 1.3);
-    s.brightness = random.uniform(230, 320);
+      s.path[m] = {frequencies[m], amplitudes[m] * random.Uniform(0.3, 1.0),
+                   random.Uniform(0, 2 * kPi)};
+    s.glow[0] = {1 + static_cast<int>(random.Uniform(0, 3)), random.Uniform(0.1, 0.25),
+                 random.Uniform(0, 2 * kPi)};
+    s.glow[1] = {4 + static_cast<int>(random.Uniform(0, 4)), random.Uniform(0.03, 0.08),
+                 random.Uniform(0, 2 * kPi)};
+    s.width = random.Uniform(0.8, 1.3);
+    s.brightness = random.Uniform(230, 320);
   }
 
-  std::vector<Eye> eyes(eyeCount);
+  std::vector<Eye> eyes(kEyeCount);
   // One eye per quarter of the image, so that no two overlap.
-  for (int n = 0; n < eyeCount; ++n) {
+  for (int n = 0; n < kEyeCount; ++n) {
     Eye& e = eyes[static_cast<std::size_t>(n)];
-    e.x = (n % 2 + random.uniform(0.2, 0.8)) * side / 2;
-    e.y = (n / 2 + random.uniform(0.2, 0.8)) * side / 2;
-    e.a = random.uniform(10, 17);
-    e.b = random.uniform(5, 8);
+    e.x = (n % 2 + random.Uniform(0.2, 0.8)) * kSide / 2;
+    e.y = (n / 2 + random.Uniform(0.2, 0.8)) * kSide / 2;
+    e.a = random.Uniform(10, 17);
+    e.b = random.Uniform(5, 8);
   }
 
   const Clouds clouds(random);
 
-  std::vector<std::uint8_t> image(static_cast<std::size_t>(side * side));
-  for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
+  std::vector<std::uint8_t> image(static_cast<std::size_t>(kSide * kSide));
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
       // Streaks bend around the eyes, as grain around a knot.
       double sampleY = y;
       double shade = 1, rim = 0;
       for (const Eye& e : eyes) {
-        const double dx = wrapped(x - e.x), dy = wrapped(y - e.y);
+        const double dx = Wrapped(x - e.x), dy = Wrapped(y - e.y);
         const double r = std::sqrt((dx / e.a) * (dx / e.a) + (dy / e.b) * (dy / e.b));
         const double reach = std::exp(-(dx / (1.6 * e.a)) * (dx / (1.6 * e.a)));
         if (r > 1) sampleY -= (dy > 0 ? 1 : -1) * e.b * 1.2 * reach * std::exp(-(r - 1) * 1.5);
@@ -168,23 +168,23 @@ std::vector<std::uint8_t> drawImage() {
 
       double light = 0;
       for (const Streak& s : streaks) {
-        const double d = wrapped(sampleY - s.yAt(x)) / s.width;
+        const double d = Wrapped(sampleY - s.YAt(x)) / s.width;
         if (std::fabs(d) < 8)
-          light += s.brightness * s.glowAt(x) * (std::exp(-d * d) + 0.25 * std::exp(-d * d / 6));
+          light += s.brightness * s.GlowAt(x) * (std::exp(-d * d) + 0.25 * std::exp(-d * d / 6));
       }
 
       // Clouds cover about three quarters of the gaps; the rest stays black.
-      const double cloud = std::pow(std::clamp((clouds.at(x, y) - 0.42) * 3, 0.0, 1.0), 0.8);
+      const double cloud = std::pow(std::clamp((clouds.At(x, y) - 0.42) * 3, 0.0, 1.0), 0.8);
       double value = light + 125 * cloud;
       value = value * shade + rim;
-      image[static_cast<std::size_t>(y * side + x)] =
+      image[static_cast<std::size_t>(y * kSide + x)] =
           static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
     }
   }
   return image;
 }
 
-std::string asPgm(const std::vector<std::uint8_t>& image) {
+std::string AsPgm(const std::vector<std::uint8_t>& image) {
   std::string out = "P5\n256 256\n255\n";
   out.append(image.begin(), image.end());
   return out;
@@ -198,8 +198,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: streak_image OUT.pgm | --check FILE.pgm\n");
     return 2;
   }
-  const std::vector<std::uint8_t> image = drawImage();
-  const std::string pgm = asPgm(image);
+  const std::vector<std::uint8_t> image = DrawImage();
+  const std::string pgm = AsPgm(image);
   const char* path = argv[argc - 1];
   if (check) {
     std::ifstream in(path, std::ios::binary);

@@ -9,6 +9,8 @@
 
 namespace orvane::widgets {
 
+using common::kTwipsPerPixel;
+
 // The state pictures; Pressed and Disable are looks, never states.
 enum class Picture : uint8_t { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
 

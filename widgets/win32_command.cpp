@@ -14,21 +14,22 @@
 #include "widgets/command_resources.h"
 #include "widgets/win32_command_testing.h"
 
-namespace {
+namespace orvane::widgets {
 
-using orvane::kTwipsPerPixel;
-using orvane::widgets::Command;
-using orvane::widgets::CommandView;
-using orvane::widgets::FontRef;
-using orvane::widgets::Picture;
-using orvane::widgets::PropertyBag;
+using common::BitmapPtr;
+using common::FontPtr;
+using common::kTwipsPerPixel;
+using common::MemoryDc;
+using common::Selection;
+
+namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
 
-using orvane::gdi::BitmapPtr;
-using orvane::gdi::FontPtr;
-using orvane::gdi::MemoryDc;
-using orvane::gdi::Selection;
+using common::BitmapPtr;
+using common::FontPtr;
+using common::MemoryDc;
+using common::Selection;
 
 BitmapPtr CreateSurfaceBitmap(int width, int height) {
   BITMAPINFO info{};
@@ -123,7 +124,7 @@ HFONT CommandWindow::AmbientFont() {
     if (auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
   }
   // The button's own font, for a container that has none.
-  if (!ownFont_) ownFont_ = orvane::gdi::CreateDialogFont();
+  if (!ownFont_) ownFont_ = common::CreateDialogFont();
   return ownFont_.get();
 }
 
@@ -147,12 +148,12 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
     if (!backing_) return;
   }
   MemoryDc surface(backing_.get());
-  HDC dc = surface.get();
+  HDC dc = surface.Get();
 
   RECT all{0, 0, size.cx, size.cy};
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
 
-  const auto gradient = orvane::widgets::BackgroundGradient(invertGradient);
+  const auto gradient = BackgroundGradient(invertGradient);
   TRIVERTEX vertices[2] = {
       {0, 0, gradient.top.red, gradient.top.green, gradient.top.blue, 0},
       {size.cx - 1, size.cy - 1, gradient.bottom.red, gradient.bottom.green, gradient.bottom.blue,
@@ -163,14 +164,14 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
 
   MemoryDc source(pictures_[static_cast<int>(picture)].get());
   SetStretchBltMode(dc, COLORONCOLOR);
-  for (const auto& piece : orvane::widgets::FramePieces(WidthTwips(), HeightTwips())) {
-    const auto d = orvane::widgets::ToPixels(piece.dest);
-    const auto s = orvane::widgets::ToPixels(piece.source);
+  for (const auto& piece : FramePieces(WidthTwips(), HeightTwips())) {
+    const auto d = ToPixels(piece.dest);
+    const auto s = ToPixels(piece.source);
     if (d.width <= 0 || d.height <= 0) continue;
     if (d.width == s.width && d.height == s.height) {
-      BitBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, SRCCOPY);
+      BitBlt(dc, d.x, d.y, d.width, d.height, source.Get(), s.x, s.y, SRCCOPY);
     } else {
-      StretchBlt(dc, d.x, d.y, d.width, d.height, source.get(), s.x, s.y, s.width, s.height,
+      StretchBlt(dc, d.x, d.y, d.width, d.height, source.Get(), s.x, s.y, s.width, s.height,
                  SRCCOPY);
     }
   }
@@ -193,10 +194,10 @@ void CommandWindow::DrawCaption(HDC dc) {
   const auto& label = model_.Label();
   const std::wstring text(label.caption.begin(), label.caption.end());
   RECT r;
-  r.left = orvane::widgets::TwipsToPixels(label.left);
+  r.left = TwipsToPixels(label.left);
   r.top = static_cast<LONG>(std::lround(label.top / kTwipsPerPixel));
-  r.right = r.left + orvane::widgets::TwipsToPixels(label.width);
-  r.bottom = r.top + orvane::widgets::TwipsToPixels(label.height);
+  r.right = r.left + TwipsToPixels(label.width);
+  r.bottom = r.top + TwipsToPixels(label.height);
   HFONT font = reinterpret_cast<HFONT>(label.font.handle);
   Selection selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
@@ -219,7 +220,7 @@ void CommandWindow::Compose(HDC dc) {
   const SIZE size = ClientSize();
   if (model_.BackStyle() != 0 && backing_) {
     MemoryDc surface(backing_.get());
-    BitBlt(dc, 0, 0, size.cx, size.cy, surface.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, size.cx, size.cy, surface.Get(), 0, 0, SRCCOPY);
   } else {
     // Transparent: the container shows through; only the caption is drawn.
     PaintParentBackground(dc);
@@ -241,7 +242,7 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = BeginPaint(hwnd_, &ps);
       const SIZE size = ClientSize();
       // Composed off screen so that the caption does not flicker over the frame.
-      orvane::gdi::PaintBuffered(dc, size.cx, size.cy, [this](HDC buffer) { Compose(buffer); });
+      common::PaintBuffered(dc, size.cx, size.cy, [this](HDC buffer) { Compose(buffer); });
       EndPaint(hwnd_, &ps);
       return 0;
     }
@@ -272,14 +273,13 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!model_.EnabledField()) return 0;
       SetCapture(hwnd_);
       if (GetFocus() != hwnd_) SetFocus(hwnd_);
-      model_.MouseDown(orvane::widgets::kLeftButton);
+      model_.MouseDown(kLeftButton);
       return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       if (!model_.EnabledField()) return 0;
       SetCapture(hwnd_);
-      model_.MouseDown(message == WM_RBUTTONDOWN ? orvane::widgets::kRightButton
-                                                 : orvane::widgets::kMiddleButton);
+      model_.MouseDown(message == WM_RBUTTONDOWN ? kRightButton : kMiddleButton);
       return 0;
     case WM_MOUSEMOVE:
       model_.MouseMove(HeldButtons(wParam));
@@ -289,9 +289,9 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
       ReleaseCaptureIfDone(wParam);
       // Click may destroy this window: nothing of it is touched after MouseUp.
-      model_.MouseUp(message == WM_LBUTTONUP   ? orvane::widgets::kLeftButton
-                     : message == WM_RBUTTONUP ? orvane::widgets::kRightButton
-                                               : orvane::widgets::kMiddleButton);
+      model_.MouseUp(message == WM_LBUTTONUP   ? kLeftButton
+                     : message == WM_RBUTTONUP ? kRightButton
+                                               : kMiddleButton);
       return 0;
     case WM_TIMER:
       if (wParam == kPollTimer) {
@@ -301,22 +301,22 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case CMDM_INITIALIZE:
+    case kCommandInitialize:
       model_.Initialize();
       return 0;
-    case CMDM_SETFONTCOLOUR:
+    case kCommandSetFontColour:
       model_.SetFontColour(static_cast<uint32_t>(wParam));
       return 0;
-    case CMDM_GETFONTCOLOUR:
+    case kCommandGetFontColour:
       return static_cast<LRESULT>(model_.FontColour());
-    case CMDM_SETVISIBLE:
+    case kCommandSetVisible:
       model_.SetVisible(static_cast<uint8_t>(wParam != 0 ? 255 : 0));
       return 0;
-    case CMDM_GETVISIBLE:
+    case kCommandGetVisible:
       return model_.Visible();
-    case CMDM_GETENABLED:
+    case kCommandGetEnabled:
       return model_.Enabled() ? 1 : 0;
-    case CMDM_SETENABLED:
+    case kCommandSetEnabled:
       // EnableWindow reports a change through WM_ENABLE; without one, write Enabled here.
       if ((IsWindowEnabled(hwnd_) != FALSE) == (wParam != 0)) {
         model_.SetEnabled(wParam != 0);
@@ -324,9 +324,9 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         EnableWindow(hwnd_, wParam != 0);
       }
       return 0;
-    case CMDM_GETSTATE:
+    case kCommandGetState:
       return model_.ButtonState();
-    case CMDM_GETLOOK:
+    case kCommandGetLook:
       return static_cast<LRESULT>(model_.LastPicture());
     default:
       break;
@@ -373,3 +373,5 @@ bool RegisterCommandClass(HINSTANCE instance) {
   if (RegisterClassExW(&wc)) return true;
   return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
+
+}  // namespace orvane::widgets

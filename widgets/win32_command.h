@@ -12,7 +12,7 @@
 // Caption: SetWindowTextW. Enabled: EnableWindow (or CommandSetEnabled, which also repaints
 // when the state does not change). Font: WM_SETFONT / WM_GETFONT.
 // Visible: ShowWindow shows or hides the window; the button's own "Visible" (opaque or
-// transparent surface) is CMDM_SETVISIBLE / CMDM_GETVISIBLE.
+// transparent surface) is kCommandSetVisible / kCommandGetVisible.
 //
 // The six state pictures are bitmap resources of the program (IDs 2001-2006 from
 // widgets/command.rc): Orvane.scr carries them through dialog/dialog.rc; a test program adds
@@ -22,37 +22,43 @@
 
 #include "widgets/command_drawing.h"
 
+namespace orvane::widgets {
+
 bool RegisterCommandClass(HINSTANCE instance);
 
 constexpr wchar_t kCommandClassName[] = L"OrvaneCommand";
 
 // Messages of the button (its own class, so WM_USER-based numbers are private to it);
 // WM_USER + 0x46 and 0x47 are the test hooks of widgets/win32_command_testing.h.
-constexpr UINT CMDM_INITIALIZE = WM_USER + 0x40;     // Initialize(); returns 0
-constexpr UINT CMDM_SETFONTCOLOUR = WM_USER + 0x41;  // wParam: caption colour (COLORREF, or
-                                                     // 0x800000nn for system colour nn)
-constexpr UINT CMDM_GETFONTCOLOUR = WM_USER + 0x42;  // returns the caption colour
-constexpr UINT CMDM_SETVISIBLE = WM_USER + 0x43;     // wParam 0: transparent, else opaque
-constexpr UINT CMDM_GETVISIBLE = WM_USER + 0x44;     // returns 0 (transparent) or 255 (opaque)
-constexpr UINT CMDM_GETENABLED = WM_USER + 0x45;     // the Enabled read (repaints); 0 or 1
-constexpr UINT CMDM_SETENABLED = WM_USER + 0x48;     // wParam 0/1: EnableWindow, and the
-                                                     // Enabled write (repaints) even when the
-                                                     // window already was in that state
+constexpr UINT kCommandInitialize = WM_USER + 0x40;     // Initialize(); returns 0
+constexpr UINT kCommandSetFontColour = WM_USER + 0x41;  // wParam: caption colour (COLORREF, or
+                                                        // 0x800000nn for system colour nn)
+constexpr UINT kCommandGetFontColour = WM_USER + 0x42;  // returns the caption colour
+constexpr UINT kCommandSetVisible = WM_USER + 0x43;     // wParam 0: transparent, else opaque
+constexpr UINT kCommandGetVisible = WM_USER + 0x44;     // returns 0 (transparent) or 255 (opaque)
+constexpr UINT kCommandGetEnabled = WM_USER + 0x45;     // the Enabled read (repaints); 0 or 1
+constexpr UINT kCommandSetEnabled = WM_USER + 0x48;     // wParam 0/1: EnableWindow, and the
+                                                        // Enabled write (repaints) even when the
+                                                        // window already was in that state
 
-inline void CommandInitialize(HWND button) { SendMessageW(button, CMDM_INITIALIZE, 0, 0); }
+inline void CommandInitialize(HWND button) { SendMessageW(button, kCommandInitialize, 0, 0); }
 inline void CommandSetFontColour(HWND button, COLORREF colour) {
-  SendMessageW(button, CMDM_SETFONTCOLOUR, static_cast<WPARAM>(colour), 0);
+  SendMessageW(button, kCommandSetFontColour, static_cast<WPARAM>(colour), 0);
 }
 inline COLORREF CommandFontColour(HWND button) {
-  return static_cast<COLORREF>(SendMessageW(button, CMDM_GETFONTCOLOUR, 0, 0));
+  return static_cast<COLORREF>(SendMessageW(button, kCommandGetFontColour, 0, 0));
 }
 inline void CommandSetVisible(HWND button, BYTE visible) {
-  SendMessageW(button, CMDM_SETVISIBLE, visible, 0);
+  SendMessageW(button, kCommandSetVisible, visible, 0);
 }
 inline BYTE CommandVisible(HWND button) {
-  return static_cast<BYTE>(SendMessageW(button, CMDM_GETVISIBLE, 0, 0));
+  return static_cast<BYTE>(SendMessageW(button, kCommandGetVisible, 0, 0));
 }
-inline bool CommandEnabled(HWND button) { return SendMessageW(button, CMDM_GETENABLED, 0, 0) != 0; }
+inline bool CommandEnabled(HWND button) {
+  return SendMessageW(button, kCommandGetEnabled, 0, 0) != 0;
+}
 inline void CommandSetEnabled(HWND button, bool enabled) {
-  SendMessageW(button, CMDM_SETENABLED, enabled ? 1 : 0, 0);
+  SendMessageW(button, kCommandSetEnabled, enabled ? 1 : 0, 0);
 }
+
+}  // namespace orvane::widgets

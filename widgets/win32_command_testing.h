@@ -2,13 +2,17 @@
 // What tests and test programs read from a live button; nothing else needs these.
 #include "widgets/win32_command.h"
 
-constexpr UINT CMDM_GETSTATE = WM_USER + 0x46;  // ButtonState: 0 before Initialize, 1 Normal,
-                                                // 2 HighLight, 3 Selected, 4 HighLightSelect
-constexpr UINT CMDM_GETLOOK = WM_USER + 0x47;   // picture painted last (Picture)
+namespace orvane::widgets {
+
+constexpr UINT kCommandGetState = WM_USER + 0x46;  // ButtonState: 0 before Initialize, 1 Normal,
+                                                   // 2 HighLight, 3 Selected, 4 HighLightSelect
+constexpr UINT kCommandGetLook = WM_USER + 0x47;   // picture painted last (Picture)
 
 inline int CommandState(HWND button) {
-  return static_cast<int>(SendMessageW(button, CMDM_GETSTATE, 0, 0));
+  return static_cast<int>(SendMessageW(button, kCommandGetState, 0, 0));
 }
-inline orvane::widgets::Picture CommandLastLook(HWND button) {
-  return static_cast<orvane::widgets::Picture>(SendMessageW(button, CMDM_GETLOOK, 0, 0));
+inline Picture CommandLastLook(HWND button) {
+  return static_cast<Picture>(SendMessageW(button, kCommandGetLook, 0, 0));
 }
+
+}  // namespace orvane::widgets

@@ -12,7 +12,7 @@
 
 namespace orvane::fakes {
 
-class FakeIniStore final : public IniStore {
+class FakeIniStore final : public common::IniStore {
  public:
   struct Read {
     std::string section, key, file;

@@ -5,18 +5,18 @@
 
 namespace orvane::fakes {
 
-void FakeMci::answer(const std::string& command, std::int32_t code, std::string reply,
+void FakeMci::Answer(const std::string& command, std::int32_t code, std::string reply,
                      bool writesReply) {
   answers[command] = FakeAnswer{code, std::move(reply), writesReply, true};
 }
 
-std::vector<std::string> FakeMci::commands() const {
+std::vector<std::string> FakeMci::Commands() const {
   std::vector<std::string> out;
   for (const Call& c : calls) out.push_back(c.command);
   return out;
 }
 
-std::int32_t FakeMci::sendString(const std::string& command, char* reply,
+std::int32_t FakeMci::SendString(const std::string& command, char* reply,
                                  std::uint32_t replyLength) {
   calls.push_back({command, replyLength});
   if (log) log->push_back("mci " + command);
@@ -35,7 +35,7 @@ std::int32_t FakeMci::sendString(const std::string& command, char* reply,
   return a.code;
 }
 
-bool FakeMci::errorString(std::int32_t code, char* text, std::uint32_t textLength) {
+bool FakeMci::ErrorString(std::int32_t code, char* text, std::uint32_t textLength) {
   errorTextLengths.push_back(textLength);
   std::optional<std::string> found;
   if (errorScript) {
@@ -50,12 +50,12 @@ bool FakeMci::errorString(std::int32_t code, char* text, std::uint32_t textLengt
   return true;
 }
 
-std::uint32_t FakeSound::waveOutDeviceCount() {
+std::uint32_t FakeSound::WaveOutDeviceCount() {
   ++deviceCountsAsked;
   return devices;
 }
 
-void FakeSound::playSound(const char* sound, std::uint32_t flags) {
+void FakeSound::PlayWave(const char* sound, std::uint32_t flags) {
   calls.push_back({sound != nullptr, sound ? sound : "", flags});
   if (log) log->push_back(sound ? std::string("sound ") + sound : "sound stop");
 }

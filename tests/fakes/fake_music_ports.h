@@ -14,6 +14,9 @@
 
 namespace orvane::fakes {
 
+using music::MciPort;
+using music::SoundPort;
+
 struct FakeAnswer {
   std::int32_t code = 0;
   std::string reply;
@@ -42,14 +45,14 @@ class FakeMci final : public MciPort {
   std::vector<Call> calls;
   std::vector<std::uint32_t> errorTextLengths;
 
-  void answer(const std::string& command, std::int32_t code, std::string reply = "",
+  void Answer(const std::string& command, std::int32_t code, std::string reply = "",
               bool writesReply = true);
-  void fail(const std::string& command, std::int32_t code) { answer(command, code, "", false); }
-  std::vector<std::string> commands() const;
+  void Fail(const std::string& command, std::int32_t code) { Answer(command, code, "", false); }
+  std::vector<std::string> Commands() const;
 
-  std::int32_t sendString(const std::string& command, char* reply,
+  std::int32_t SendString(const std::string& command, char* reply,
                           std::uint32_t replyLength) override;
-  bool errorString(std::int32_t code, char* text, std::uint32_t textLength) override;
+  bool ErrorString(std::int32_t code, char* text, std::uint32_t textLength) override;
 };
 
 class FakeSound final : public SoundPort {
@@ -69,8 +72,8 @@ class FakeSound final : public SoundPort {
   std::vector<Call> calls;
   int deviceCountsAsked = 0;
 
-  std::uint32_t waveOutDeviceCount() override;
-  void playSound(const char* sound, std::uint32_t flags) override;
+  std::uint32_t WaveOutDeviceCount() override;
+  void PlayWave(const char* sound, std::uint32_t flags) override;
 };
 
 }  // namespace orvane::fakes

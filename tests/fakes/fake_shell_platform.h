@@ -26,10 +26,10 @@ class FakeShellPlatform : public engine::ShellPlatform {
   void HideCursor() override { log.push_back("hideCursor"); }
   void SetRunTitle() override { log.push_back("title"); }
   void LowerThreadPriority() override { log.push_back("priority"); }
-  void SetUpRendering(engine::ShowWindowId window) override {
+  void SetUpWindowRendering(engine::ShowWindowId window) override {
     log.push_back("setUp " + std::to_string(window));
   }
-  void TearDownRendering(engine::ShowWindowId window) override {
+  void TearDownWindowRendering(engine::ShowWindowId window) override {
     log.push_back("tearDown " + std::to_string(window));
   }
   void PostQuit() override { log.push_back("quit"); }

@@ -10,48 +10,48 @@ namespace {
 
 FILE* out = nullptr;
 
-void note(const char* what, long value, bool hex) {
+void Note(const char* what, long value, bool hex) {
   std::fprintf(out, hex ? "%s 0x%lx\n" : "%s %ld\n", what, value);
   std::fflush(out);
 }
 
-LRESULT CALLBACK keyboard(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Keyboard(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
-    note(down ? "keydown" : "keyup", static_cast<long>(key->vkCode), true);
+    Note(down ? "keydown" : "keyup", static_cast<long>(key->vkCode), true);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK mouse(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Mouse(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const auto* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
     const long delta = static_cast<short>(HIWORD(m->mouseData));
     switch (wParam) {
       case WM_LBUTTONDOWN:
-        note("buttondown", 1, false);
+        Note("buttondown", 1, false);
         break;
       case WM_MBUTTONDOWN:
-        note("buttondown", 2, false);
+        Note("buttondown", 2, false);
         break;
       case WM_RBUTTONDOWN:
-        note("buttondown", 3, false);
+        Note("buttondown", 3, false);
         break;
       case WM_LBUTTONUP:
-        note("buttonup", 1, false);
+        Note("buttonup", 1, false);
         break;
       case WM_MBUTTONUP:
-        note("buttonup", 2, false);
+        Note("buttonup", 2, false);
         break;
       case WM_RBUTTONUP:
-        note("buttonup", 3, false);
+        Note("buttonup", 3, false);
         break;
       case WM_MOUSEWHEEL:
-        note("wheel", delta, false);
+        Note("wheel", delta, false);
         break;
       case WM_MOUSEHWHEEL:
-        note("hwheel", delta, false);
+        Note("hwheel", delta, false);
         break;
     }
   }
@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   HINSTANCE self = GetModuleHandleW(nullptr);
-  if (!SetWindowsHookExW(WH_KEYBOARD_LL, keyboard, self, 0) ||
-      !SetWindowsHookExW(WH_MOUSE_LL, mouse, self, 0)) {
+  if (!SetWindowsHookExW(WH_KEYBOARD_LL, Keyboard, self, 0) ||
+      !SetWindowsHookExW(WH_MOUSE_LL, Mouse, self, 0)) {
     std::fprintf(stderr, "input_log: no low-level hooks\n");
     return 1;
   }

@@ -13,7 +13,7 @@
 
 namespace {
 volatile std::sig_atomic_t stop = 0;
-void onSignal(int) { stop = 1; }
+void OnSignal(int) { stop = 1; }
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
   std::printf("0x%lx\n", window);
   std::fflush(stdout);
 
-  std::signal(SIGTERM, onSignal);
-  std::signal(SIGINT, onSignal);
+  std::signal(SIGTERM, OnSignal);
+  std::signal(SIGINT, OnSignal);
   while (!stop) {
     while (XPending(display)) {
       XEvent event;

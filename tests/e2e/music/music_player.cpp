@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace orvane::music;
+
 namespace {
 
 void PumpFor(Music& music, DWORD ms, DWORD startedAt) {

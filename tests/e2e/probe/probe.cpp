@@ -31,14 +31,14 @@
 
 namespace {
 
-std::string narrow(const wchar_t* text) {
+std::string Narrow(const wchar_t* text) {
   int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   std::string out(n > 0 ? n - 1 : 0, '\0');
   if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
   return out;
 }
 
-void describe(HWND hwnd) {
+void Describe(HWND hwnd) {
   wchar_t cls[256] = {}, title[256] = {};
   GetClassNameW(hwnd, cls, 256);
   GetWindowTextW(hwnd, title, 256);
@@ -50,20 +50,20 @@ void describe(HWND hwnd) {
       "hwnd=0x%llx class=%s title=%s x=%ld y=%ld w=%ld h=%ld style=0x%08lx exstyle=0x%08lx "
       "visible=%d "
       "pid=%lu parent=0x%llx\n",
-      (unsigned long long)(UINT_PTR)hwnd, narrow(cls).c_str(), narrow(title).c_str(), r.left, r.top,
+      (unsigned long long)(UINT_PTR)hwnd, Narrow(cls).c_str(), Narrow(title).c_str(), r.left, r.top,
       r.right - r.left, r.bottom - r.top, (unsigned long)GetWindowLongW(hwnd, GWL_STYLE),
       (unsigned long)GetWindowLongW(hwnd, GWL_EXSTYLE), IsWindowVisible(hwnd) ? 1 : 0,
       (unsigned long)pid, (unsigned long long)(UINT_PTR)GetParent(hwnd));
 }
 
-BOOL CALLBACK printChild(HWND hwnd, LPARAM) {
-  describe(hwnd);
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
+  Describe(hwnd);
   return TRUE;
 }
 
 // The version resource as Windows reads it: the fixed file and product
 // versions, then the strings of the first translation.
-int printVersion(const wchar_t* file) {
+int PrintVersion(const wchar_t* file) {
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeW(file, &ignored);
   if (size == 0) return 1;
@@ -89,7 +89,7 @@ int printVersion(const wchar_t* file) {
     swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0], translation[1], name);
     wchar_t* value = nullptr;
     if (VerQueryValueW(data.data(), path, reinterpret_cast<void**>(&value), &len) && value)
-      std::printf("%s=%s\n", narrow(name).c_str(), narrow(value).c_str());
+      std::printf("%s=%s\n", Narrow(name).c_str(), Narrow(value).c_str());
   }
   return 0;
 }
@@ -99,7 +99,7 @@ struct WindowCount {
   int count;
 };
 
-BOOL CALLBACK countChild(HWND hwnd, LPARAM lp) {
+BOOL CALLBACK CountChild(HWND hwnd, LPARAM lp) {
   auto* c = reinterpret_cast<WindowCount*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
@@ -107,14 +107,14 @@ BOOL CALLBACK countChild(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
-BOOL CALLBACK countTopLevel(HWND hwnd, LPARAM lp) {
-  countChild(hwnd, lp);
-  EnumChildWindows(hwnd, countChild, lp);
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM lp) {
+  CountChild(hwnd, lp);
+  EnumChildWindows(hwnd, CountChild, lp);
   return TRUE;
 }
 
 // GetGuiResources, or -1 where it is only a stub (Wine answers 0 with ERROR_CALL_NOT_IMPLEMENTED).
-long guiObjects(HANDLE process, DWORD kind) {
+long GuiObjects(HANDLE process, DWORD kind) {
   SetLastError(0);
   DWORD n = GetGuiResources(process, kind);
   return n == 0 && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? -1 : static_cast<long>(n);
@@ -132,7 +132,7 @@ struct HandleEntry {
 
 // Kernel handles the process holds. GetProcessHandleCount answers 0 for other processes under
 // Wine, while the system handle table is complete there; -1 when neither can say.
-long kernelHandles(HANDLE process, DWORD pid) {
+long KernelHandles(HANDLE process, DWORD pid) {
   std::vector<unsigned char> buffer(1 << 16);
   for (int tries = 0; tries < 12; ++tries) {
     ULONG needed = 0;
@@ -153,7 +153,7 @@ long kernelHandles(HANDLE process, DWORD pid) {
   return GetProcessHandleCount(process, &handles) && handles > 0 ? (long)handles : -1;
 }
 
-int printStats(HWND hwnd) {
+int PrintStats(HWND hwnd) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
@@ -164,13 +164,13 @@ int printStats(HWND hwnd) {
   PROCESS_MEMORY_COUNTERS_EX mem{};
   mem.cb = sizeof mem;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem);
-  const long handles = kernelHandles(process, pid);
+  const long handles = KernelHandles(process, pid);
   WindowCount windows{pid, 0};
-  EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
   std::printf("pid=%lu workingset=%llu private=%llu handles=%ld gdi=%ld user=%ld windows=%d\n",
               (unsigned long)pid, (unsigned long long)mem.WorkingSetSize,
-              (unsigned long long)mem.PrivateUsage, handles, guiObjects(process, GR_GDIOBJECTS),
-              guiObjects(process, GR_USEROBJECTS), windows.count);
+              (unsigned long long)mem.PrivateUsage, handles, GuiObjects(process, GR_GDIOBJECTS),
+              GuiObjects(process, GR_USEROBJECTS), windows.count);
   CloseHandle(process);
   return 0;
 }
@@ -181,7 +181,7 @@ struct ControlSearch {
   HWND found;
 };
 
-BOOL CALLBACK matchControl(HWND hwnd, LPARAM param) {
+BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<ControlSearch*>(param);
   wchar_t title[256] = {};
   GetWindowTextW(hwnd, title, 256);
@@ -193,14 +193,14 @@ BOOL CALLBACK matchControl(HWND hwnd, LPARAM param) {
 
 // Scenarios click controls by name, so a moved control fails loudly instead of
 // taking a click meant for it somewhere else.
-int printControl(HWND parent, const wchar_t* name) {
+int PrintControl(HWND parent, const wchar_t* name) {
   ControlSearch search{name, -1, nullptr};
   wchar_t* end = nullptr;
   const long id = std::wcstol(name, &end, 10);
   if (*name && end && *end == L'\0') search.id = static_cast<int>(id);
-  EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
   if (!search.found) {
-    std::fprintf(stderr, "control not found: %s\n", narrow(name).c_str());
+    std::fprintf(stderr, "control not found: %s\n", Narrow(name).c_str());
     return 1;
   }
   RECT r{};
@@ -209,7 +209,7 @@ int printControl(HWND parent, const wchar_t* name) {
   return 0;
 }
 
-int printClient(HWND hwnd) {
+int PrintClient(HWND hwnd) {
   RECT r{};
   GetClientRect(hwnd, &r);
   POINT origin{0, 0};
@@ -218,19 +218,19 @@ int printClient(HWND hwnd) {
   return 0;
 }
 
-BOOL CALLBACK printMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
   MONITORINFOEXW info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(monitor, &info)) return TRUE;
   const RECT& r = info.rcMonitor;
-  std::printf("%s %ld,%ld-%ld,%ld%s\n", narrow(info.szDevice).c_str(), r.left, r.top, r.right,
+  std::printf("%s %ld,%ld-%ld,%ld%s\n", Narrow(info.szDevice).c_str(), r.left, r.top, r.right,
               r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? " primary" : "");
   return TRUE;
 }
 
-long long number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
+long long Number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
 
-bool waitFor(const wchar_t* title, long ms, bool present) {
+bool WaitFor(const wchar_t* title, long ms, bool present) {
   DWORD start = GetTickCount();
   for (;;) {
     bool found = FindWindowW(nullptr, title) != nullptr;
@@ -261,37 +261,37 @@ int main() {
     std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     return 0;
   }
-  if (cmd == L"monitors") return EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0) ? 0 : 1;
+  if (cmd == L"monitors") return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
   if (argc < 3) return 2;
-  if (cmd == L"version") return printVersion(argv[2]);
+  if (cmd == L"version") return PrintVersion(argv[2]);
   const wchar_t* title = argv[2];
   if (cmd == L"wait-gone")
-    return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, false) ? 0 : 1;
+    return WaitFor(title, argc > 3 ? (long)Number(argv[3]) : 5000, false) ? 0 : 1;
   if (cmd == L"wait-window")
-    return waitFor(title, argc > 3 ? (long)number(argv[3]) : 5000, true) ? 0 : 1;
+    return WaitFor(title, argc > 3 ? (long)Number(argv[3]) : 5000, true) ? 0 : 1;
 
   HWND hwnd = FindWindowW(nullptr, title);
   if (!hwnd) {
-    std::fprintf(stderr, "no window titled %s\n", narrow(title).c_str());
+    std::fprintf(stderr, "no window titled %s\n", Narrow(title).c_str());
     return 1;
   }
   if (cmd == L"exists") return 0;
   if (cmd == L"find") {
-    describe(hwnd);
+    Describe(hwnd);
     return 0;
   }
-  if (cmd == L"stats") return printStats(hwnd);
+  if (cmd == L"stats") return PrintStats(hwnd);
   if (cmd == L"children") {
-    EnumChildWindows(hwnd, printChild, 0);
+    EnumChildWindows(hwnd, PrintChild, 0);
     return 0;
   }
-  if (cmd == L"control" && argc >= 4) return printControl(hwnd, argv[3]);
-  if (cmd == L"client") return printClient(hwnd);
+  if (cmd == L"control" && argc >= 4) return PrintControl(hwnd, argv[3]);
+  if (cmd == L"client") return PrintClient(hwnd);
   if (cmd == L"post-close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   if (cmd == L"post" && argc >= 4) {
-    WPARAM wp = argc > 4 ? (WPARAM)number(argv[4]) : 0;
-    LPARAM lp = argc > 5 ? (LPARAM)number(argv[5]) : 0;
-    return PostMessageW(hwnd, (UINT)number(argv[3]), wp, lp) ? 0 : 1;
+    WPARAM wp = argc > 4 ? (WPARAM)Number(argv[4]) : 0;
+    LPARAM lp = argc > 5 ? (LPARAM)Number(argv[5]) : 0;
+    return PostMessageW(hwnd, (UINT)Number(argv[3]), wp, lp) ? 0 : 1;
   }
   return 2;
 }

@@ -12,6 +12,8 @@
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 
+using namespace orvane::widgets;
+
 namespace {
 
 constexpr int kButtonId = 7;

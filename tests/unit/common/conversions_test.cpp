@@ -3,10 +3,12 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+using namespace orvane::common;
+
 namespace {
 
 // Decimal numbers only: the &H and &O forms read as no number.
-TEST(Val, ReadsLikeThePlainTextToNumberConversion) {
+TEST(LenientNumber, ReadsLikeThePlainTextToNumberConversion) {
   struct Case {
     const char* text;
     double want;
@@ -20,9 +22,9 @@ TEST(Val, ReadsLikeThePlainTextToNumberConversion) {
       {"&H", 0},      {"&X1", 0},
   };
   for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(conv::Val(c.text), c.want) << '"' << c.text << '"';
+    EXPECT_DOUBLE_EQ(orvane::common::LenientNumber(c.text), c.want) << '"' << c.text << '"';
   }
-  EXPECT_TRUE(std::isinf(conv::Val("1e999")));
+  EXPECT_TRUE(std::isinf(orvane::common::LenientNumber("1e999")));
 }
 
 TEST(ParseNumber, AcceptsOnlyOneDecimalNumberWithBlanksAround) {
@@ -40,7 +42,7 @@ TEST(ParseNumber, AcceptsOnlyOneDecimalNumberWithBlanksAround) {
       {"1,5", false, 0},
   };
   for (const Case& c : cases) {
-    auto got = conv::ParseNumber(c.text);
+    auto got = orvane::common::ParseNumber(c.text);
     ASSERT_EQ(got.has_value(), c.ok) << '"' << c.text << '"';
     if (c.ok) {
       EXPECT_DOUBLE_EQ(*got, c.want) << '"' << c.text << '"';
@@ -60,36 +62,36 @@ TEST(Rounding, FloorGoesDownAndHalvesRoundToEven) {
       {2.49, 2, 2}, {-2.51, -3, -3}, {7, 7, 7},      {32767.5, 32767, 32768},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(conv::Floor(c.x), c.floor) << c.x;
-    EXPECT_EQ(conv::RoundHalfEven(c.x), c.even) << c.x;
+    EXPECT_EQ(orvane::common::Floor(c.x), c.floor) << c.x;
+    EXPECT_EQ(orvane::common::RoundHalfEven(c.x), c.even) << c.x;
   }
 }
 
 TEST(Ranges, WholeNumbersOutsideTheTypeAreRefused) {
-  EXPECT_EQ(conv::ToInt16(-32768), -32768);
-  EXPECT_EQ(conv::ToInt16(32767), 32767);
-  EXPECT_FALSE(conv::ToInt16(32768));
-  EXPECT_FALSE(conv::ToInt16(-32769));
-  EXPECT_FALSE(conv::ToInt16(NAN));
-  EXPECT_FALSE(conv::ToInt16(INFINITY));
-  EXPECT_EQ(conv::ToInt32(-2147483648.0), INT32_MIN);
-  EXPECT_EQ(conv::ToInt32(2147483647.0), INT32_MAX);
-  EXPECT_FALSE(conv::ToInt32(2147483648.0));
+  EXPECT_EQ(orvane::common::ToInt16(-32768), -32768);
+  EXPECT_EQ(orvane::common::ToInt16(32767), 32767);
+  EXPECT_FALSE(orvane::common::ToInt16(32768));
+  EXPECT_FALSE(orvane::common::ToInt16(-32769));
+  EXPECT_FALSE(orvane::common::ToInt16(NAN));
+  EXPECT_FALSE(orvane::common::ToInt16(INFINITY));
+  EXPECT_EQ(orvane::common::ToInt32(-2147483648.0), INT32_MIN);
+  EXPECT_EQ(orvane::common::ToInt32(2147483647.0), INT32_MAX);
+  EXPECT_FALSE(orvane::common::ToInt32(2147483648.0));
 }
 
 TEST(NumberText, NonNegativeNumbersGetOneLeadingBlank) {
-  EXPECT_EQ(conv::NumberText(0), " 0");
-  EXPECT_EQ(conv::NumberText(2), " 2");
-  EXPECT_EQ(conv::NumberText(12), " 12");
-  EXPECT_EQ(conv::NumberText(-3), "-3");
-  EXPECT_EQ(conv::NumberText(-32768), "-32768");
+  EXPECT_EQ(orvane::common::NumberText(0), " 0");
+  EXPECT_EQ(orvane::common::NumberText(2), " 2");
+  EXPECT_EQ(orvane::common::NumberText(12), " 12");
+  EXPECT_EQ(orvane::common::NumberText(-3), "-3");
+  EXPECT_EQ(orvane::common::NumberText(-32768), "-32768");
 }
 
-TEST(FormatHash, ZeroIsEmpty) {
-  EXPECT_EQ(conv::FormatHash(0), "");
-  EXPECT_EQ(conv::FormatHash(1), "1");
-  EXPECT_EQ(conv::FormatHash(30), "30");
-  EXPECT_EQ(conv::FormatHash(-4), "-4");
+TEST(NumberTextOrEmpty, ZeroIsEmpty) {
+  EXPECT_EQ(orvane::common::NumberTextOrEmpty(0), "");
+  EXPECT_EQ(orvane::common::NumberTextOrEmpty(1), "1");
+  EXPECT_EQ(orvane::common::NumberTextOrEmpty(30), "30");
+  EXPECT_EQ(orvane::common::NumberTextOrEmpty(-4), "-4");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::common;
+
 namespace {
 
 using orvane::fakes::FakeIniStore;
@@ -20,7 +22,7 @@ TEST(SettingsFile, KeysAreTheCodePage932Bytes) {
   EXPECT_EQ(kMode, "\x42\x47\x4D\x8B\xE6\x95\xAA");
   EXPECT_EQ(kRepeat, "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4");
   EXPECT_EQ(kFile, "\x42\x47\x4D\xCC\xA7\xB2\xD9");
-  EXPECT_EQ(SettingsFilePath("C:\\Saver"), kIni);
+  EXPECT_EQ(SettingsPathIn("C:\\Saver"), kIni);
 }
 
 TEST(ReadStoredNumber, StrictReadingCutDownInto16Bits) {
@@ -64,9 +66,9 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
     store.values = c.values;
     if (c.fileOpens) store.existingFiles.insert(song);
     Settings s = LoadSettings(store, kIni);
-    EXPECT_EQ(s.MusicMode, c.mode) << c.name;
-    EXPECT_EQ(s.RepeatTrack, c.repeat) << c.name;
-    EXPECT_EQ(s.MusicFile, c.file) << c.name;
+    EXPECT_EQ(s.musicMode, c.mode) << c.name;
+    EXPECT_EQ(s.repeatTrack, c.repeat) << c.name;
+    EXPECT_EQ(s.musicFile, c.file) << c.name;
     EXPECT_EQ(store.keysRead(), (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
     for (const FakeIniStore::Read& r : store.reads) {
       EXPECT_EQ(r.section, "Section") << c.name;

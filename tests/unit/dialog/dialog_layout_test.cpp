@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
-namespace settings_dialog {
+using namespace orvane::dialog;
+
+namespace orvane::dialog {
 namespace {
 
 struct Place {
@@ -14,16 +16,17 @@ struct Place {
 };
 
 // The controls on the dialog itself, and those inside Pic_C (relative to it).
-const std::vector<Place> kOnDialog{{"Pic_C", kPicC},
-                                   {"Cmd_Etc", kCmdEtc},
-                                   {"Cmd_Set", kCmdSet},
-                                   {"Cmd_Can", kCmdCan},
-                                   {"credit", kLblCredit}};
-const std::vector<Place> kInPicC{{"BGM_Repeat", kBgmRepeat}, {"lbl_Repeat", kLblRepeat},
-                                 {"Cmd_BGM", kCmdBgm},       {"lbl_Fname", kLblFname},
-                                 {"Img_BGM(0)", kImgBgm[0]}, {"Img_BGM(1)", kImgBgm[1]},
-                                 {"Img_BGM(2)", kImgBgm[2]}, {"lbl_BGM(0)", kLblBgm[0]},
-                                 {"lbl_BGM(1)", kLblBgm[1]}, {"lbl_BGM(2)", kLblBgm[2]}};
+const std::vector<Place> kOnDialog{{"Pic_C", kMusicPanel},
+                                   {"Cmd_Etc", kOtherWorksButton},
+                                   {"Cmd_Set", kSaveButton},
+                                   {"Cmd_Can", kCancelButton},
+                                   {"credit", kCreditLabel}};
+const std::vector<Place> kInPicC{
+    {"BGM_Repeat", kRepeatBox},         {"lbl_Repeat", kRepeatLabel},
+    {"Cmd_BGM", kBrowseButton},         {"lbl_Fname", kFileNameLabel},
+    {"Img_BGM(0)", kModeIndicators[0]}, {"Img_BGM(1)", kModeIndicators[1]},
+    {"Img_BGM(2)", kModeIndicators[2]}, {"lbl_BGM(0)", kModeLabels[0]},
+    {"lbl_BGM(1)", kModeLabels[1]},     {"lbl_BGM(2)", kModeLabels[2]}};
 
 bool Inside(PixelRect inner, PixelRect outer) {
   return inner.x >= 0 && inner.y >= 0 && inner.x + inner.width <= outer.width &&
@@ -40,7 +43,7 @@ TEST(DialogLayout, EveryControlFitsItsParentAndNoneOverlap) {
   EXPECT_EQ(ToPixels(kClient).width, 479);  // the client size the dialog is known by
   EXPECT_EQ(ToPixels(kClient).height, 252);
   for (const auto& [places, parent] :
-       {std::pair{kOnDialog, ToPixels(kClient)}, std::pair{kInPicC, ToPixels(kPicC)}}) {
+       {std::pair{kOnDialog, ToPixels(kClient)}, std::pair{kInPicC, ToPixels(kMusicPanel)}}) {
     for (std::size_t i = 0; i < places.size(); ++i) {
       const TwipRect t = places[i].twips;
       EXPECT_TRUE(t.left % kTwipsPerPixel == 0 && t.top % kTwipsPerPixel == 0 &&
@@ -57,14 +60,14 @@ TEST(DialogLayout, EveryControlFitsItsParentAndNoneOverlap) {
 
 TEST(DialogLayout, RowsLineUp) {
   // The three buttons in one row of one height.
-  for (const TwipRect& b : {kCmdSet, kCmdCan}) {
-    EXPECT_EQ(b.top, kCmdEtc.top);
-    EXPECT_EQ(b.height, kCmdEtc.height);
+  for (const TwipRect& b : {kSaveButton, kCancelButton}) {
+    EXPECT_EQ(b.top, kOtherWorksButton.top);
+    EXPECT_EQ(b.height, kOtherWorksButton.height);
   }
   // Each indicator in one column, level with its label.
   for (int mode = 0; mode < 3; ++mode) {
-    EXPECT_EQ(kImgBgm[mode].left, kImgBgm[0].left) << mode;
-    EXPECT_EQ(kImgBgm[mode].top, kLblBgm[mode].top) << mode;
+    EXPECT_EQ(kModeIndicators[mode].left, kModeIndicators[0].left) << mode;
+    EXPECT_EQ(kModeIndicators[mode].top, kModeLabels[mode].top) << mode;
   }
 }
 
@@ -116,18 +119,19 @@ TEST(DialogLayout, Gradients) {
 
 TEST(DialogLayout, FocusOrderSkipsDisabledControls) {
   const auto all = [](FocusStop) { return true; };
-  const auto cdMode = [](FocusStop s) { return s != FocusStop::kBrowse; };
+  const auto cdMode = [](FocusStop s) { return s != FocusStop::BrowseButton; };
   const auto noneMode = [](FocusStop s) {
-    return s != FocusStop::kBrowse && s != FocusStop::kRepeat;
+    return s != FocusStop::BrowseButton && s != FocusStop::RepeatBox;
   };
-  EXPECT_EQ(NextFocusStop(FocusStop::kPicC, true, all), FocusStop::kRepeat);
-  EXPECT_EQ(NextFocusStop(FocusStop::kEtc, true, all), FocusStop::kPicC);
-  EXPECT_EQ(NextFocusStop(FocusStop::kPicC, false, all), FocusStop::kEtc);
-  EXPECT_EQ(NextFocusStop(FocusStop::kRepeat, true, cdMode), FocusStop::kSet);
-  EXPECT_EQ(NextFocusStop(FocusStop::kPicC, true, noneMode), FocusStop::kSet);
-  EXPECT_EQ(NextFocusStop(FocusStop::kSet, false, noneMode), FocusStop::kPicC);
-  EXPECT_EQ(NextFocusStop(FocusStop::kSet, true, [](FocusStop) { return false; }), FocusStop::kSet);
+  EXPECT_EQ(NextFocusStop(FocusStop::MusicPanel, true, all), FocusStop::RepeatBox);
+  EXPECT_EQ(NextFocusStop(FocusStop::OtherWorksButton, true, all), FocusStop::MusicPanel);
+  EXPECT_EQ(NextFocusStop(FocusStop::MusicPanel, false, all), FocusStop::OtherWorksButton);
+  EXPECT_EQ(NextFocusStop(FocusStop::RepeatBox, true, cdMode), FocusStop::SaveButton);
+  EXPECT_EQ(NextFocusStop(FocusStop::MusicPanel, true, noneMode), FocusStop::SaveButton);
+  EXPECT_EQ(NextFocusStop(FocusStop::SaveButton, false, noneMode), FocusStop::MusicPanel);
+  EXPECT_EQ(NextFocusStop(FocusStop::SaveButton, true, [](FocusStop) { return false; }),
+            FocusStop::SaveButton);
 }
 
 }  // namespace
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace settings_dialog {
+using namespace orvane::dialog;
+
+namespace orvane::dialog {
 namespace {
 
 TEST(MusicChoice, LookPerMode) {
@@ -80,9 +82,9 @@ std::function<std::string()> NumberedPath(int& asked) {
 
 Settings Choice(int16_t mode, const char* file, int16_t track) {
   Settings s;
-  s.MusicMode = mode;
-  s.MusicFile = file;
-  s.RepeatTrack = track;
+  s.musicMode = mode;
+  s.musicFile = file;
+  s.repeatTrack = track;
   return s;
 }
 
@@ -107,7 +109,7 @@ TEST(MusicChoice, SaveWritesTheThreeKeysInOrder) {
     Settings settings = Choice(c.mode, "C:\\Music\\song.mp3", 99);
     const SaveOutcome out = SaveMusicChoice(settings, c.repeatText, ini, NumberedPath(asked));
     EXPECT_EQ(out.kind, SaveOutcome::kSaved);
-    EXPECT_EQ(settings.RepeatTrack, c.track);
+    EXPECT_EQ(settings.repeatTrack, c.track);
     // Each write names the settings file afresh.
     const std::vector<Write> expected{
         {"Section", kKeyMode, c.modeText, "C:\\Saver\\Orvane.ini#1"},
@@ -125,7 +127,7 @@ TEST(MusicChoice, OutOfRangeRepeatWritesNothing) {
   const SaveOutcome out = SaveMusicChoice(settings, "40000", ini, NumberedPath(asked));
   EXPECT_EQ(out.kind, SaveOutcome::kRepeatOutOfRange);
   EXPECT_TRUE(ini.writes.empty());
-  EXPECT_EQ(settings.RepeatTrack, 5);
+  EXPECT_EQ(settings.repeatTrack, 5);
 }
 
 TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
@@ -142,4 +144,4 @@ TEST(MusicChoice, FailedWriteStopsAndNamesTheFile) {
 }
 
 }  // namespace
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 using orvane::engine::FpsCounter;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 // Hands out the scripted counter readings one by one.
@@ -37,46 +39,46 @@ TEST(FrameClock, StepsFromTheCounter) {
     FrameClock clock;
     ScriptedTimer timer{c.readings};
     EXPECT_EQ(clock.dt, 0) << c.what;
-    for (float expected : c.steps) EXPECT_FLOAT_EQ(clock.tick(std::ref(timer)), expected) << c.what;
+    for (float expected : c.steps) EXPECT_FLOAT_EQ(clock.Tick(std::ref(timer)), expected) << c.what;
     EXPECT_EQ(timer.next, c.readings.size()) << c.what;
     EXPECT_EQ(clock.lastTime, c.readings.back()) << c.what;
   }
 }
 
 TEST(Mesh, StripsZigZagBetweenNeighbouringRows) {
-  std::vector<std::uint16_t> indices(static_cast<std::size_t>(stripCount * stripLength));
-  buildStripIndices(indices.data());
-  EXPECT_EQ(stripCount, 100);
-  EXPECT_EQ(stripLength, 202);
-  for (int i : {0, 57, stripCount - 1}) {
-    const std::uint16_t* strip = indices.data() + i * stripLength;
-    for (int j : {0, 1, gridCells}) {
-      EXPECT_EQ(strip[2 * j], (i + 1) * gridSide + j) << "strip " << i << " column " << j;
-      EXPECT_EQ(strip[2 * j + 1], i * gridSide + j) << "strip " << i << " column " << j;
+  std::vector<std::uint16_t> indices(static_cast<std::size_t>(kStripCount * kStripLength));
+  BuildStripIndices(indices.data());
+  EXPECT_EQ(kStripCount, 100);
+  EXPECT_EQ(kStripLength, 202);
+  for (int i : {0, 57, kStripCount - 1}) {
+    const std::uint16_t* strip = indices.data() + i * kStripLength;
+    for (int j : {0, 1, kGridCells}) {
+      EXPECT_EQ(strip[2 * j], (i + 1) * kGridSide + j) << "strip " << i << " column " << j;
+      EXPECT_EQ(strip[2 * j + 1], i * kGridSide + j) << "strip " << i << " column " << j;
     }
   }
 }
 
 TEST(Mesh, VertexRule) {
   RandomGenerator random;
-  seedRandom(random, 21);
-  Veil veil = createVeil(random);
+  SeedRandom(random, 21);
+  Veil veil = CreateVeil(random);
   veil.red = 0.8f;
   veil.green = 0.3f;
   veil.blue = 1.0f;
   // The vertex at u = 1, v = 0 displaced by (0.5, 0) samples the texture at (0.5, 0).
-  VeilVertex& edge = veil.at(gridCells, gridCells / 2);
+  VeilVertex& edge = veil.At(kGridCells, kGridCells / 2);
   edge.x = 0.5f;
   edge.y = 0;
-  VeilVertex& inner = veil.at(30, 60);
+  VeilVertex& inner = veil.At(30, 60);
   inner.x = -1.75f;  // coordinates beyond [0, 1] are left for the texture to repeat
   inner.y = 0.25f;
   inner.intensity = 0.6f;
 
-  std::vector<MeshVertex> mesh(meshVertexCount);
-  fillMesh(veil, mesh.data());
+  std::vector<MeshVertex> mesh(kMeshVertexCount);
+  FillMesh(veil, mesh.data());
 
-  const MeshVertex& e = mesh[static_cast<std::size_t>(gridCells * gridSide + gridCells / 2)];
+  const MeshVertex& e = mesh[static_cast<std::size_t>(kGridCells * kGridSide + kGridCells / 2)];
   EXPECT_FLOAT_EQ(e.s, 0.5f);
   EXPECT_NEAR(e.t, 0, 1e-6);
   // Outer ring: intensity 0 puts it at z = 0 with every colour at or below 0, black.
@@ -85,7 +87,7 @@ TEST(Mesh, VertexRule) {
   EXPECT_FLOAT_EQ(e.green, 0.3f - 1);
   EXPECT_FLOAT_EQ(e.blue, 0);
 
-  const MeshVertex& m = mesh[static_cast<std::size_t>(30 * gridSide + 60)];
+  const MeshVertex& m = mesh[static_cast<std::size_t>(30 * kGridSide + 60)];
   EXPECT_FLOAT_EQ(m.s, inner.u + 1.75f);
   EXPECT_FLOAT_EQ(m.t, inner.v - 0.25f);
   EXPECT_FLOAT_EQ(m.red, 0.8f + 0.6f - 1);
@@ -104,28 +106,28 @@ struct Triangle {
   int a, b, c;
 };
 
-std::vector<Triangle> litTriangles(const std::vector<MeshVertex>& mesh) {
-  std::vector<std::uint16_t> strips(static_cast<std::size_t>(stripCount * stripLength));
-  buildStripIndices(strips.data());
-  std::vector<std::uint16_t> out(maxTriangleIndices);
-  const int count = buildLitTriangles(mesh.data(), strips.data(), out.data());
+std::vector<Triangle> LitTriangles(const std::vector<MeshVertex>& mesh) {
+  std::vector<std::uint16_t> strips(static_cast<std::size_t>(kStripCount * kStripLength));
+  BuildStripIndices(strips.data());
+  std::vector<std::uint16_t> out(kMaxTriangleIndices);
+  const int count = BuildLitTriangles(mesh.data(), strips.data(), out.data());
   EXPECT_EQ(count % 3, 0);
   std::vector<Triangle> triangles;
   for (int n = 0; n + 2 < count; n += 3) triangles.push_back({out[n], out[n + 1], out[n + 2]});
   return triangles;
 }
 
-std::vector<MeshVertex> meshOfColour(float red, float green, float blue) {
-  std::vector<MeshVertex> mesh(meshVertexCount);
+std::vector<MeshVertex> MeshOfColour(float red, float green, float blue) {
+  std::vector<MeshVertex> mesh(kMeshVertexCount);
   for (MeshVertex& m : mesh) m.red = red, m.green = green, m.blue = blue;
   return mesh;
 }
 
 TEST(Mesh, EveryTriangleOfTheStripsWhenAllIsLit) {
-  const std::vector<Triangle> triangles = litTriangles(meshOfColour(0.1f, -1, -1));
+  const std::vector<Triangle> triangles = LitTriangles(MeshOfColour(0.1f, -1, -1));
   ASSERT_EQ(triangles.size(), 20000u);
   // First strip: [1][0], [0][0], [1][1], [0][1], ... with every other triangle turned.
-  const int r1 = gridSide;
+  const int r1 = kGridSide;
   EXPECT_EQ(triangles[0].a, r1);
   EXPECT_EQ(triangles[0].b, 0);
   EXPECT_EQ(triangles[0].c, r1 + 1);
@@ -136,12 +138,12 @@ TEST(Mesh, EveryTriangleOfTheStripsWhenAllIsLit) {
 
 TEST(Mesh, BlackTrianglesAreLeftOut) {
   // Each channel at or below 0 draws black; nothing at all then.
-  EXPECT_TRUE(litTriangles(meshOfColour(0, -0.5f, 0)).empty());
+  EXPECT_TRUE(LitTriangles(MeshOfColour(0, -0.5f, 0)).empty());
   // One lit interior vertex: exactly the six triangles around it remain.
-  std::vector<MeshVertex> mesh = meshOfColour(-1, 0, -0.2f);
-  const int centre = 40 * gridSide + 70;
+  std::vector<MeshVertex> mesh = MeshOfColour(-1, 0, -0.2f);
+  const int centre = 40 * kGridSide + 70;
   mesh[static_cast<std::size_t>(centre)].green = 0.01f;
-  const std::vector<Triangle> triangles = litTriangles(mesh);
+  const std::vector<Triangle> triangles = LitTriangles(mesh);
   ASSERT_EQ(triangles.size(), 6u);
   for (const Triangle& t : triangles) EXPECT_TRUE(t.a == centre || t.b == centre || t.c == centre);
 }

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace orvane::engine;
+
 namespace {
 
 using orvane::engine::GstMusicPlayer;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 TEST(HackOptions, WindowIds) {
@@ -36,7 +38,7 @@ TEST(HackOptions, WindowIds) {
       {"&H10", false, 0},
   };
   for (const Case& c : cases) {
-    const auto id = parseWindowId(c.text);
+    const auto id = ParseWindowId(c.text);
     EXPECT_EQ(id.has_value(), c.valid) << c.text;
     if (id && c.valid) {
       EXPECT_EQ(*id, c.id) << c.text;
@@ -70,8 +72,8 @@ TEST(HackOptions, CommandLines) {
   for (const Case& c : cases) {
     std::string line;
     for (const std::string& a : c.arguments) line += a + " ";
-    const HackArguments read = readHackArguments(c.arguments);
-    ASSERT_TRUE(read.ok()) << line << ": " << read.error;
+    const HackArguments read = ReadHackArguments(c.arguments);
+    ASSERT_TRUE(read.Ok()) << line << ": " << read.error;
     EXPECT_EQ(read.options.mode, c.mode) << line;
     EXPECT_EQ(read.options.windowId, c.windowId) << line;
     EXPECT_EQ(read.options.showFps, c.fps) << line;
@@ -103,8 +105,8 @@ TEST(HackOptions, RefusedCommandLines) {
       {{"--"}, "unknown option '--'"},
   };
   for (const Case& c : cases) {
-    const HackArguments read = readHackArguments(c.arguments);
-    EXPECT_FALSE(read.ok()) << c.saying;
+    const HackArguments read = ReadHackArguments(c.arguments);
+    EXPECT_FALSE(read.Ok()) << c.saying;
     EXPECT_NE(read.error.find(c.saying), std::string::npos) << read.error;
   }
 }
@@ -139,8 +141,8 @@ TEST(HackOptions, MusicFiles) {
        HackMode::WindowId},
   };
   for (const Case& c : cases) {
-    const HackArguments read = readHackArguments(c.arguments);
-    ASSERT_TRUE(read.ok()) << c.name << ": " << read.error;
+    const HackArguments read = ReadHackArguments(c.arguments);
+    ASSERT_TRUE(read.Ok()) << c.name << ": " << read.error;
     EXPECT_EQ(read.options.musicFile, c.file) << c.name;
     EXPECT_EQ(read.options.mode, c.mode) << c.name;
   }

@@ -6,42 +6,44 @@
 
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
 // A window with no context: frames update the veils but draw nothing.
 struct FakeSurface : GlSurface {
   int opened = 0, presented = 0, closed = 0;
-  bool open(SurfaceSize& size) override {
+  bool Open(SurfaceSize& size) override {
     ++opened;
     size = {640, 480};
     return false;
   }
-  void present() override { ++presented; }
-  void close() override { ++closed; }
+  void Present() override { ++presented; }
+  void Close() override { ++closed; }
 };
 
 struct ScriptedClock : RenderClock {
   std::uint32_t second = 1700000000;
   std::vector<std::uint32_t> readings;
   std::size_t next = 0;
-  std::uint32_t milliseconds() override { return readings.at(next++); }
-  std::uint32_t calendarSeconds() override { return second; }
+  std::uint32_t Milliseconds() override { return readings.at(next++); }
+  std::uint32_t CalendarSeconds() override { return second; }
 };
 
 // The engine's start: the calendar second as seed, 20 draws thrown away, then the veils.
-std::vector<Veil> expectedVeils(std::uint32_t second) {
+std::vector<Veil> ExpectedVeils(std::uint32_t second) {
   RandomGenerator random;
-  seedRandom(random, second);
-  for (int n = 0; n < 20; ++n) nextRandom(random);
+  SeedRandom(random, second);
+  for (int n = 0; n < 20; ++n) NextRandom(random);
   std::vector<Veil> veils;
-  for (int n = 0; n < veilCount; ++n) veils.push_back(createVeil(random));
+  for (int n = 0; n < kVeilCount; ++n) veils.push_back(CreateVeil(random));
   return veils;
 }
 
-void expectSameVeils(const std::vector<Veil>& actual, const std::vector<Veil>& expected) {
+void ExpectSameVeils(const std::vector<Veil>& actual, const std::vector<Veil>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (std::size_t v = 0; v < actual.size(); ++v) {
-    for (int k = 0; k < waveCount; ++k) {
+    for (int k = 0; k < kWaveCount; ++k) {
       EXPECT_EQ(actual[v].coefficient[k], expected[v].coefficient[k]) << v << " " << k;
       EXPECT_EQ(actual[v].phase[k], expected[v].phase[k]) << v << " " << k;
       EXPECT_EQ(actual[v].phaseSpeed[k], expected[v].phaseSpeed[k]) << v << " " << k;
@@ -57,17 +59,17 @@ TEST(RenderingState, SameCalendarSecondSameVeilsWhateverRanBefore) {
   FakeSurface surface;
   ScriptedClock clock;
   clock.readings = {0, 0, 16, 32, 48};
-  auto first = setUpRendering(surface, clock);
-  expectSameVeils(first->veils, expectedVeils(clock.second));
+  auto first = SetUpRendering(surface, clock);
+  ExpectSameVeils(first->veils, ExpectedVeils(clock.second));
   EXPECT_EQ(surface.opened, 1);
   // A picture set up later from the same second starts alike, whatever the first one drew.
-  for (int n = 0; n < 4; ++n) frameStep(*first);
-  nextRandom(first->random);
-  auto second = setUpRendering(surface, clock);
-  expectSameVeils(second->veils, expectedVeils(clock.second));
+  for (int n = 0; n < 4; ++n) FrameStep(*first);
+  NextRandom(first->random);
+  auto second = SetUpRendering(surface, clock);
+  ExpectSameVeils(second->veils, ExpectedVeils(clock.second));
 
   clock.second = 1700000001;
-  auto later = setUpRendering(surface, clock);
+  auto later = SetUpRendering(surface, clock);
   EXPECT_NE(later->veils[0].hue, second->veils[0].hue);
 }
 
@@ -75,13 +77,13 @@ TEST(RenderingState, FramesStepByTheClockPort) {
   FakeSurface surface;
   ScriptedClock clock;
   clock.readings = {5000, 5000, 5250};
-  auto rendering = setUpRendering(surface, clock);
+  auto rendering = SetUpRendering(surface, clock);
   const Veil before = rendering->veils[0];
 
-  frameStep(*rendering);  // the first frame reads twice: a step of 0
+  FrameStep(*rendering);  // the first frame reads twice: a step of 0
   EXPECT_EQ(rendering->frameClock.dt, 0);
   EXPECT_EQ(rendering->veils[0].hue, before.hue);
-  frameStep(*rendering);
+  FrameStep(*rendering);
   EXPECT_FLOAT_EQ(rendering->frameClock.dt, 0.25f);
   EXPECT_FLOAT_EQ(rendering->veils[0].hue, before.hue + 0.25f * before.hueSpeed);
   EXPECT_EQ(clock.next, 3u);
@@ -91,12 +93,12 @@ TEST(RenderingState, FramesStepByTheClockPort) {
 TEST(RenderingState, TeardownClosesOnceAndLaterFramesDoNothing) {
   FakeSurface surface;
   ScriptedClock clock;
-  auto rendering = setUpRendering(surface, clock);
-  tearDownRendering(*rendering);
+  auto rendering = SetUpRendering(surface, clock);
+  TearDownRendering(*rendering);
   EXPECT_EQ(surface.closed, 1);
   EXPECT_TRUE(rendering->veils.empty());
-  frameStep(*rendering);  // would throw on reading the empty script
-  tearDownRendering(*rendering);
+  FrameStep(*rendering);  // would throw on reading the empty script
+  TearDownRendering(*rendering);
   EXPECT_EQ(surface.closed, 1);
 }
 

@@ -64,12 +64,12 @@ struct Show {
 // One step of a scenario; releases, the wheel and gaining activation are not events
 // of the rules at all, so the back ends' tests cover that they are not mapped.
 struct Step {
-  enum Kind { Move, Key, Button, FocusLost, ForeignClose } kind;
+  enum class Kind { Move, Key, Button, FocusLost, ForeignClose } kind;
   int dx = 0, dy = 0;  // pointer movement, for Move
 };
-Step move(int dx, int dy) { return {Step::Move, dx, dy}; }
-const Step key{Step::Key}, button{Step::Button}, focusLost{Step::FocusLost},
-    foreignClose{Step::ForeignClose};
+Step MoveStep(int dx, int dy) { return {Step::Kind::Move, dx, dy}; }
+const Step kKeyStep{Step::Kind::Key}, kButtonStep{Step::Kind::Button},
+    kFocusLostStep{Step::Kind::FocusLost}, kForeignCloseStep{Step::Kind::ForeignClose};
 
 struct EndCase {
   const char* name;
@@ -83,19 +83,19 @@ TEST_P(ShellEnds, OnlyUserInputEndsTheShow) {
   Show show;
   for (const Step& s : GetParam().steps) {
     switch (s.kind) {
-      case Step::Move:
+      case Step::Kind::Move:
         show.MoveBy(s.dx, s.dy);
         break;
-      case Step::Key:
+      case Step::Kind::Key:
         show.Key();
         break;
-      case Step::Button:
+      case Step::Kind::Button:
         show.Button();
         break;
-      case Step::FocusLost:
+      case Step::Kind::FocusLost:
         show.FocusLost();
         break;
-      case Step::ForeignClose:
+      case Step::Kind::ForeignClose:
         show.ForeignClose();
         break;
     }
@@ -106,19 +106,22 @@ TEST_P(ShellEnds, OnlyUserInputEndsTheShow) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, ShellEnds,
     ::testing::Values(
-        EndCase{"ForeignCloseBeforeInput", {foreignClose, foreignClose}, false},
-        EndCase{"FirstMoveOf10", {move(10, 0)}, false},
-        EndCase{"SecondMoveOf10", {move(10, 0), move(10, 0)}, true},
-        EndCase{"FirstMoveFarThenBackWithinTolerance", {move(10, 0), move(-8, 0)}, false},
-        EndCase{
-            "CreepingBy4", {move(3, 1), move(3, 1), move(-1, 3), move(0, -4), move(2, 2)}, false},
-        EndCase{"Exactly4AfterFirst", {move(0, 0), move(3, 1)}, false},
-        EndCase{"Exactly5AfterFirst", {move(0, 0), move(4, 1)}, true},
-        EndCase{"Exactly5Backwards", {move(0, 0), move(-2, -3)}, true},
-        EndCase{"KeyDown", {key}, true}, EndCase{"Button", {button}, true},
-        EndCase{"LosingActivation", {focusLost}, true},
-        EndCase{"CloseAfterFirstMoveStillForeign", {move(1, 0), foreignClose}, false},
-        EndCase{"CloseAfterSecondMoveHonoured", {move(1, 0), move(1, 0), foreignClose}, true}),
+        EndCase{"ForeignCloseBeforeInput", {kForeignCloseStep, kForeignCloseStep}, false},
+        EndCase{"FirstMoveOf10", {MoveStep(10, 0)}, false},
+        EndCase{"SecondMoveOf10", {MoveStep(10, 0), MoveStep(10, 0)}, true},
+        EndCase{"FirstMoveFarThenBackWithinTolerance", {MoveStep(10, 0), MoveStep(-8, 0)}, false},
+        EndCase{"CreepingBy4",
+                {MoveStep(3, 1), MoveStep(3, 1), MoveStep(-1, 3), MoveStep(0, -4), MoveStep(2, 2)},
+                false},
+        EndCase{"Exactly4AfterFirst", {MoveStep(0, 0), MoveStep(3, 1)}, false},
+        EndCase{"Exactly5AfterFirst", {MoveStep(0, 0), MoveStep(4, 1)}, true},
+        EndCase{"Exactly5Backwards", {MoveStep(0, 0), MoveStep(-2, -3)}, true},
+        EndCase{"KeyDown", {kKeyStep}, true}, EndCase{"Button", {kButtonStep}, true},
+        EndCase{"LosingActivation", {kFocusLostStep}, true},
+        EndCase{"CloseAfterFirstMoveStillForeign", {MoveStep(1, 0), kForeignCloseStep}, false},
+        EndCase{"CloseAfterSecondMoveHonoured",
+                {MoveStep(1, 0), MoveStep(1, 0), kForeignCloseStep},
+                true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ShellReplies, SystemCommandsSwallowed) {

@@ -19,14 +19,14 @@ struct RecordingSurface : GlSurface {
   std::string name;
   std::vector<std::string>* log;
   RecordingSurface(std::string n, std::vector<std::string>* l) : name(std::move(n)), log(l) {}
-  bool open(SurfaceSize& size) override {
+  bool Open(SurfaceSize& size) override {
     size = {640, 480};
     return false;  // no GL here: frames update the veils and draw nothing
   }
-  void present() override {}
-  void close() override { log->push_back(name + " close"); }
-  void makeCurrent() override { log->push_back(name + " current"); }
-  bool setSwapInterval(int interval) override {
+  void Present() override {}
+  void Close() override { log->push_back(name + " close"); }
+  void MakeCurrent() override { log->push_back(name + " current"); }
+  bool SetSwapInterval(int interval) override {
     log->push_back(name + " interval " + std::to_string(interval));
     return true;
   }
@@ -36,12 +36,12 @@ struct RecordingSurface : GlSurface {
 struct SteppingClock : RenderClock {
   std::uint32_t now = 1000;
   std::uint32_t step = 16;
-  std::uint32_t milliseconds() override {
+  std::uint32_t Milliseconds() override {
     const std::uint32_t reading = now;
     now += step;
     return reading;
   }
-  std::uint32_t calendarSeconds() override { return 1700000000; }
+  std::uint32_t CalendarSeconds() override { return 1700000000; }
 };
 
 struct Desk {
@@ -78,19 +78,19 @@ TEST(ShowPictures, OnlyThePrimaryWaitsForTheDisplay) {
 TEST(ShowPictures, EachWindowContinuesTheOneRandomSequence) {
   Desk desk(2);
   RandomGenerator random;
-  seedRandom(random, 1700000000);
-  for (int n = 0; n < 20; ++n) nextRandom(random);
+  SeedRandom(random, 1700000000);
+  for (int n = 0; n < 20; ++n) NextRandom(random);
   std::vector<Veil> expected;
-  for (int n = 0; n < 2 * veilCount; ++n) expected.push_back(createVeil(random));
+  for (int n = 0; n < 2 * kVeilCount; ++n) expected.push_back(CreateVeil(random));
 
   const Rendering* primary = desk.pictures.Picture(0);
   const Rendering* other = desk.pictures.Picture(1);
   ASSERT_TRUE(primary && other);
-  for (int v = 0; v < veilCount; ++v) {
+  for (int v = 0; v < kVeilCount; ++v) {
     EXPECT_EQ(primary->veils[v].hue, expected[v].hue) << v;
     EXPECT_EQ(primary->veils[v].phase[0], expected[v].phase[0]) << v;
-    EXPECT_EQ(other->veils[v].hue, expected[veilCount + v].hue) << v;
-    EXPECT_EQ(other->veils[v].phase[0], expected[veilCount + v].phase[0]) << v;
+    EXPECT_EQ(other->veils[v].hue, expected[kVeilCount + v].hue) << v;
+    EXPECT_EQ(other->veils[v].phase[0], expected[kVeilCount + v].phase[0]) << v;
   }
 }
 

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+using namespace orvane::engine;
+
 namespace {
 
 TEST(StreakImage, EmbeddedTexelsHaveTheIntendedLook) {
-  static_assert(sizeof streakImage == 65536, "256 x 256 bytes");
-  const streak::Stats s = streak::measure(streakImage);
+  static_assert(sizeof kStreakImage == 65536, "256 x 256 bytes");
+  const streak::Stats s = streak::measure(kStreakImage);
   EXPECT_EQ(s.minimum, 0);
   EXPECT_EQ(s.maximum, 255);
   EXPECT_NEAR(s.mean, 102, 6);
@@ -19,18 +21,18 @@ TEST(StreakImage, EmbeddedTexelsHaveTheIntendedLook) {
 TEST(StreakImage, OppositeEdgesJoinWithoutASeam) {
   // Across the wrap-around edges neighbouring texels differ no more than they
   // do inside the image, so repeated copies show no seam.
-  const streak::Stats s = streak::measure(streakImage);
+  const streak::Stats s = streak::measure(kStreakImage);
   EXPECT_LE(s.seamStep, 1.2 * s.interiorStep);
 }
 
 TEST(StreakImage, StreaksRunAcrossNotDown) {
   // Mostly horizontal: neighbours along a row are much closer than along a column.
   long long along = 0, down = 0;
-  for (int y = 0; y < streakImageSide; ++y) {
-    for (int x = 0; x < streakImageSide; ++x) {
-      const int here = streakImage[y * streakImageSide + x];
-      along += std::abs(here - streakImage[y * streakImageSide + (x + 1) % streakImageSide]);
-      down += std::abs(here - streakImage[((y + 1) % streakImageSide) * streakImageSide + x]);
+  for (int y = 0; y < kStreakImageSide; ++y) {
+    for (int x = 0; x < kStreakImageSide; ++x) {
+      const int here = kStreakImage[y * kStreakImageSide + x];
+      along += std::abs(here - kStreakImage[y * kStreakImageSide + (x + 1) % kStreakImageSide]);
+      down += std::abs(here - kStreakImage[((y + 1) % kStreakImageSide) * kStreakImageSide + x]);
     }
   }
   EXPECT_GT(down, 3 * along);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::host;
+
 namespace {
 
 TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
@@ -82,10 +84,10 @@ class RecordingPort : public EntryPort {
     calls.push_back("preview " + std::to_string(parent));
     return previewParentIsWindow;
   }
-  Settings LoadSettings() override {
+  Settings ReadSettings() override {
     calls.push_back("settings");
     Settings loaded;
-    loaded.MusicMode = 2;
+    loaded.musicMode = 2;
     return loaded;
   }
   bool EngineFileExists() override {
@@ -94,11 +96,12 @@ class RecordingPort : public EntryPort {
   }
   void ShowMissingEngineMessage() override { calls.push_back("message"); }
   void ShowSettingsDialog(Settings& settings) override {
-    calls.push_back("dialog " + std::to_string(settings.MusicMode));
+    calls.push_back("dialog " + std::to_string(settings.musicMode));
   }
   void HideCursor() override { calls.push_back("hide cursor"); }
-  bool LoadSaverWindow(const Settings& settings, const std::string& role) override {
-    calls.push_back("saver " + std::to_string(settings.MusicMode) + " role " + role);
+  bool StartShow(const Settings& settings, ShowRole role) override {
+    const std::string letter = role == ShowRole::ScreenSaver ? "S" : "";
+    calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + letter);
     return saverWindowMade;
   }
 };

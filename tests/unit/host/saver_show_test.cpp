@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::host;
+
 namespace {
 
 using orvane::fakes::FakeMci;
@@ -31,10 +33,10 @@ class FakeShowPort : public ShowPort {
   bool EngineWindowExists() override { return engineWindow; }
   std::uint32_t NowMs() override { return now; }
   void EnableTimer(ShowTimer t, bool on) override {
-    calls.push_back(std::string(on ? "enable " : "disable ") + (t == ShowTimer::Timer1 ? "Timer1"
-                                                                : t == ShowTimer::Timer2
-                                                                    ? "Timer2"
-                                                                    : "Timer3"));
+    calls.push_back(std::string(on ? "enable " : "disable ") +
+                    (t == ShowTimer::Mp3KeepAlive ? "Timer1"
+                     : t == ShowTimer::CdPoll     ? "Timer2"
+                                                  : "Timer3"));
   }
   void ShowCursor() override { calls.push_back("show cursor"); }
   void EndProgram() override {
@@ -50,16 +52,17 @@ struct Show {
   FakeSound sound{&port.calls};
   SaverShow show;
   explicit Show(const Settings& settings, const char* role = "S")
-      : show(port, mci, sound, settings, role) {}
+      : show(port, mci, sound, settings,
+             std::string(role) == "S" ? ShowRole::ScreenSaver : ShowRole::WithoutArguments) {}
 };
 
 using Calls = std::vector<std::string>;
 
 Settings Choice(int mode, std::string file = "", int track = 0) {
   Settings s;
-  s.MusicMode = static_cast<std::int16_t>(mode);
-  s.RepeatTrack = static_cast<std::int16_t>(track);
-  s.MusicFile = std::move(file);
+  s.musicMode = static_cast<std::int16_t>(mode);
+  s.repeatTrack = static_cast<std::int16_t>(track);
+  s.musicFile = std::move(file);
   return s;
 }
 
@@ -115,13 +118,13 @@ TEST(SaverShow, StartAndEndFollowTheMusicChoice) {
     Show s(c.settings, c.role);
     s.show.Load();
     EXPECT_EQ(s.port.calls, c.load) << c.name;
-    EXPECT_TRUE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer3)) << c.name;
+    EXPECT_TRUE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::EngineWatch)) << c.name;
     s.port.calls.clear();
     s.port.engineWindow = true;
-    s.show.Timer3Tick();
+    s.show.EngineWatchTick();
     EXPECT_TRUE(s.port.calls.empty()) << c.name;
     s.port.engineWindow = false;
-    s.show.Timer3Tick();
+    s.show.EngineWatchTick();
     EXPECT_EQ(s.port.calls, c.unload) << c.name;
   }
 }
@@ -131,12 +134,12 @@ TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
   s.show.Load();
   s.port.calls.clear();
   // On track 3 while track 4 repeats: back to track 4.
-  s.mci.answer("status cdaudio current track", 0, "3");
-  s.mci.answer("status cdaudio position track 4", 0, "04:00:00:00");
-  s.show.Timer2Tick();
-  s.mci.answer("status cdaudio current track", 263);
-  s.show.Timer2Tick();
-  EXPECT_FALSE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::Timer2));
+  s.mci.Answer("status cdaudio current track", 0, "3");
+  s.mci.Answer("status cdaudio position track 4", 0, "04:00:00:00");
+  s.show.CdPollTick();
+  s.mci.Answer("status cdaudio current track", 263);
+  s.show.CdPollTick();
+  EXPECT_FALSE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::CdPoll));
   s.show.UnloadRequest();
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status cdaudio current track", "mci status cdaudio number of tracks",
@@ -149,8 +152,8 @@ TEST(SaverShow, Mp3TickKeepsTheFileAlive) {
   Show s(Choice(2, "a.mp3"));
   s.show.Load();
   s.port.calls.clear();
-  s.mci.answer("status MP3Play mode", 0, "stopped");
-  s.show.Timer1Tick();
+  s.mci.Answer("status MP3Play mode", 0, "stopped");
+  s.show.Mp3KeepAliveTick();
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status MP3Play mode", "mci stop MP3Play", "mci play MP3Play from 0"}));
 }
@@ -182,14 +185,14 @@ TEST(SaverShow, EngineWatchWaitsForASlowEngineButNotForAGoneOne) {
     show.Load();
     if (c.windowSeenBefore) {
       port.engineWindow = true;
-      show.Timer3Tick();
+      show.EngineWatchTick();
       port.engineWindow = false;
     }
     port.engineRunning = c.running;
     port.now += c.elapsedMs;
-    show.Timer3Tick();
+    show.EngineWatchTick();
     EXPECT_EQ(port.ended, c.ends) << c.name;
-    EXPECT_EQ(SaverShowTesting::TimerEnabled(show, ShowTimer::Timer3), !c.ends) << c.name;
+    EXPECT_EQ(SaverShowTesting::TimerEnabled(show, ShowTimer::EngineWatch), !c.ends) << c.name;
   }
 }
 
@@ -201,7 +204,7 @@ TEST(SaverShow, AWindowLeftFromAnEarlierRunKeepsTheShowGoing) {
   SaverShow& show = s.show;
   port.engineRunning = false;  // the new engine found the old one and ended
   port.now += 60000;
-  show.Timer3Tick();
+  show.EngineWatchTick();
   EXPECT_FALSE(port.ended);
 }
 

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+using namespace orvane::music;
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -28,32 +30,32 @@ using MciChannel = MusicTest;
 
 TEST_F(MciChannel, EmptyCommandSendsNothing) {
   std::string text = "old";
-  EXPECT_EQ(music.MciSend("", text), -1);
+  EXPECT_EQ(music_.MciSend("", text), -1);
   EXPECT_EQ(text, Cp932("コマンド文字列が指定されていません"));
-  EXPECT_EQ(music.MciQuery(""), "Error:-1");
-  EXPECT_TRUE(mci.calls.empty());
+  EXPECT_EQ(music_.MciQuery(""), "Error:-1");
+  EXPECT_TRUE(mci_.calls.empty());
 }
 
 TEST_F(MciChannel, SendReturnsReplyThroughA512Buffer) {
-  mci.answer("status cdaudio mode", 0, "playing");
+  mci_.Answer("status cdaudio mode", 0, "playing");
   std::string text;
-  EXPECT_EQ(music.MciSend("status cdaudio mode", text), 0);
+  EXPECT_EQ(music_.MciSend("status cdaudio mode", text), 0);
   EXPECT_EQ(text, "playing");
-  EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{"status cdaudio mode", 512}));
-  EXPECT_EQ(music.MciQuery("status cdaudio mode"), "playing");
+  EXPECT_THAT(mci_.calls, ElementsAre(FakeMci::Call{"status cdaudio mode", 512}));
+  EXPECT_EQ(music_.MciQuery("status cdaudio mode"), "playing");
 }
 
 TEST_F(MciChannel, FailureGivesTheDescriptionOrTheFixedText) {
-  mci.fail("open nowhere", 263);
-  mci.errorTexts[263] = "The device is not known.";
+  mci_.Fail("open nowhere", 263);
+  mci_.errorTexts[263] = "The device is not known.";
   std::string text;
-  EXPECT_EQ(music.MciSend("open nowhere", text), 263);
+  EXPECT_EQ(music_.MciSend("open nowhere", text), 263);
   EXPECT_EQ(text, "The device is not known.");
 
-  mci.fail("open elsewhere", 300);
-  EXPECT_EQ(music.MciSend("open elsewhere", text), 300);
+  mci_.Fail("open elsewhere", 300);
+  EXPECT_EQ(music_.MciSend("open elsewhere", text), 300);
   EXPECT_EQ(text, Cp932("Error (文字列が取れません)"));
-  EXPECT_THAT(mci.errorTextLengths, ElementsAre(256u, 256u));
+  EXPECT_THAT(mci_.errorTextLengths, ElementsAre(256u, 256u));
 }
 
 TEST_F(MciChannel, QueryTurnsFailureIntoSignedErrorText) {
@@ -66,9 +68,9 @@ TEST_F(MciChannel, QueryTurnsFailureIntoSignedErrorText) {
       {static_cast<std::int32_t>(0x80000001u), "Error:-2147483647"},
   };
   for (const Row& r : rows) {
-    mci.fail("status x mode", r.code);
-    mci.errorTexts[r.code] = "described";
-    EXPECT_EQ(music.MciQuery("status x mode"), r.expected);
+    mci_.Fail("status x mode", r.code);
+    mci_.errorTexts[r.code] = "described";
+    EXPECT_EQ(music_.MciQuery("status x mode"), r.expected);
   }
 }
 
@@ -76,21 +78,21 @@ TEST_F(MciChannel, ReplyThatFillsTheBufferIsCutAtItsEnd) {
   // The platform filled all 512 bytes without a NUL.
   class Flooding final : public MciPort {
    public:
-    std::int32_t sendString(const std::string&, char* reply, std::uint32_t n) override {
+    std::int32_t SendString(const std::string&, char* reply, std::uint32_t n) override {
       std::memset(reply, 'x', n);
       return 0;
     }
-    bool errorString(std::int32_t, char*, std::uint32_t) override { return false; }
+    bool ErrorString(std::int32_t, char*, std::uint32_t) override { return false; }
   } flooding;
-  Music flooded(flooding, sound);
+  Music flooded(flooding, sound_);
   EXPECT_EQ(flooded.MciQuery("status cdaudio mode"), std::string(512, 'x'));
 }
 
 TEST_F(MciChannel, ExecSendsWithoutReplyBuffer) {
-  mci.fail("close MP3Play", 263);
-  EXPECT_EQ(music.MciExec("close MP3Play"), 263);
-  EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{"close MP3Play", 0}));
-  EXPECT_TRUE(mci.errorTextLengths.empty());
+  mci_.Fail("close MP3Play", 263);
+  EXPECT_EQ(music_.MciExec("close MP3Play"), 263);
+  EXPECT_THAT(mci_.calls, ElementsAre(FakeMci::Call{"close MP3Play", 0}));
+  EXPECT_TRUE(mci_.errorTextLengths.empty());
 }
 
 TEST_F(MciChannel, PlayCommandShapes) {
@@ -105,12 +107,12 @@ TEST_F(MciChannel, PlayCommandShapes) {
       {"1", "2", "play cdaudio from 1 to 2"},
   };
   for (const Row& r : rows) {
-    mci.calls.clear();
-    EXPECT_EQ(music.MciPlay("cdaudio", r.from, r.to), 0);
-    EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{r.sent, 512})) << r.sent;
+    mci_.calls.clear();
+    EXPECT_EQ(music_.MciPlay("cdaudio", r.from, r.to), 0);
+    EXPECT_THAT(mci_.calls, ElementsAre(FakeMci::Call{r.sent, 512})) << r.sent;
   }
-  mci.fail("play cdaudio", 274);
-  EXPECT_EQ(music.MciPlay("cdaudio", "", ""), 274);
+  mci_.Fail("play cdaudio", 274);
+  EXPECT_EQ(music_.MciPlay("cdaudio", "", ""), 274);
 }
 
 TEST(MciWithoutPlatform, EverythingFailsQuietly) {

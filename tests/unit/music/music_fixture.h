@@ -12,7 +12,7 @@ using orvane::fakes::FakeSound;
 
 class MusicTest : public ::testing::Test {
  protected:
-  FakeMci mci;
-  FakeSound sound;
-  Music music{mci, sound};
+  FakeMci mci_;
+  FakeSound sound_;
+  orvane::music::Music music_{mci_, sound_};
 };

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::music;
+
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using Strings = std::vector<std::string>;
@@ -20,18 +22,18 @@ using Players = MusicTest;
 // ---- WAV ----
 
 TEST_F(Players, WavLoopsByNameOnlyAndStops) {
-  music.WavPlay("C:\\Music\\rain.Wav");
-  music.WavStop();
+  music_.WavPlay("C:\\Music\\rain.Wav");
+  music_.WavStop();
   // 0x20000 | 0x8 | 0x2 | 0x1: a file that cannot be played stays silent.
-  EXPECT_THAT(sound.calls, ElementsAre(FakeSound::Call{true, "C:\\Music\\rain.Wav", 0x2000B},
-                                       FakeSound::Call{false, "", 0}));
-  EXPECT_TRUE(mci.calls.empty());
+  EXPECT_THAT(sound_.calls, ElementsAre(FakeSound::Call{true, "C:\\Music\\rain.Wav", 0x2000B},
+                                        FakeSound::Call{false, "", 0}));
+  EXPECT_TRUE(mci_.calls.empty());
 }
 
 TEST_F(Players, WavWithoutDeviceTouchesNothing) {
-  sound.devices = 0;
-  music.WavPlay("C:\\Music\\rain.wav");
-  EXPECT_TRUE(sound.calls.empty());
+  sound_.devices = 0;
+  music_.WavPlay("C:\\Music\\rain.wav");
+  EXPECT_TRUE(sound_.calls.empty());
 }
 
 // ---- MP3 ----
@@ -39,18 +41,18 @@ TEST_F(Players, WavWithoutDeviceTouchesNothing) {
 const char* const kOpen = "open \"C:\\My Music\\a b.mp3\" type MPEGVideo Alias MP3Play";
 
 TEST_F(Players, Mp3OpenQuotesThePathAndPlaysOnlyAfterOpen) {
-  music.Mp3Open("C:\\My Music\\a b.mp3");
-  EXPECT_THAT(mci.calls, ElementsAre(FakeMci::Call{kOpen, 0}, FakeMci::Call{"play MP3Play", 0}));
+  music_.Mp3Open("C:\\My Music\\a b.mp3");
+  EXPECT_THAT(mci_.calls, ElementsAre(FakeMci::Call{kOpen, 0}, FakeMci::Call{"play MP3Play", 0}));
 
-  mci.calls.clear();
-  mci.fail(kOpen, 277);
-  music.Mp3Open("C:\\My Music\\a b.mp3");
-  EXPECT_THAT(mci.commands(), ElementsAre(kOpen));
+  mci_.calls.clear();
+  mci_.Fail(kOpen, 277);
+  music_.Mp3Open("C:\\My Music\\a b.mp3");
+  EXPECT_THAT(mci_.Commands(), ElementsAre(kOpen));
 }
 
 TEST_F(Players, Mp3CloseStopsThenCloses) {
-  music.Mp3Close();
-  EXPECT_THAT(mci.commands(), ElementsAre("stop MP3Play", "close MP3Play"));
+  music_.Mp3Close();
+  EXPECT_THAT(mci_.Commands(), ElementsAre("stop MP3Play", "close MP3Play"));
 }
 
 struct KeepAliveRow {
@@ -65,20 +67,20 @@ class Mp3KeepAliveTable : public Players, public ::testing::WithParamInterface<K
 TEST_P(Mp3KeepAliveTable, RestartsUnlessPlaying) {
   const KeepAliveRow& row = GetParam();
   if (row.previousMode) {
-    mci.answer("status MP3Play mode", 0, row.previousMode);
-    music.Mp3KeepAlive();
-    mci.calls.clear();
+    mci_.Answer("status MP3Play mode", 0, row.previousMode);
+    music_.Mp3KeepAlive();
+    mci_.calls.clear();
   }
-  mci.answers["status MP3Play mode"] = row.mode;
-  EXPECT_EQ(music.Mp3KeepAlive(), row.restarts);
+  mci_.answers["status MP3Play mode"] = row.mode;
+  EXPECT_EQ(music_.Mp3KeepAlive(), row.restarts);
   Strings expected = {"status MP3Play mode"};
   if (row.restarts) {
     expected.push_back("stop MP3Play");
     expected.push_back("play MP3Play from 0");
   }
-  EXPECT_THAT(mci.commands(), ElementsAreArray(expected));
-  EXPECT_EQ(mci.calls[0].replyLength, 30u);
-  EXPECT_EQ(music.Mp3IsPlaying(), !row.restarts);
+  EXPECT_THAT(mci_.Commands(), ElementsAreArray(expected));
+  EXPECT_EQ(mci_.calls[0].replyLength, 30u);
+  EXPECT_EQ(music_.Mp3IsPlaying(), !row.restarts);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- CD ----
 
 TEST_F(Players, CdOpenAndClose) {
-  music.CdOpen();
-  music.CdClose();
-  EXPECT_THAT(mci.calls,
+  music_.CdOpen();
+  music_.CdClose();
+  EXPECT_THAT(mci_.calls,
               ElementsAre(FakeMci::Call{"open cdaudio", 0},
                           FakeMci::Call{"set cdaudio time format tmsf", 0},
                           FakeMci::Call{"stop cdaudio", 0}, FakeMci::Call{"close cdaudio", 0}));
@@ -122,18 +124,18 @@ class CdPollTable : public Players, public ::testing::WithParamInterface<PollRow
 TEST_P(CdPollTable, SendsExactlyTheseCommands) {
   const PollRow& row = GetParam();
   if (row.previousMode) {
-    mci.answer(kCurrent, 0, "1");
-    mci.answer(kCount, 0, "9");
-    mci.answer(kMode, 0, row.previousMode);
-    music.CdPoll(0);
-    mci.calls.clear();
-    mci.answers.clear();
+    mci_.Answer(kCurrent, 0, "1");
+    mci_.Answer(kCount, 0, "9");
+    mci_.Answer(kMode, 0, row.previousMode);
+    music_.CdPoll(0);
+    mci_.calls.clear();
+    mci_.answers.clear();
   }
-  mci.answers = row.answers;
-  EXPECT_EQ(music.CdPoll(row.repeat), row.keepPolling);
-  EXPECT_EQ(MusicTesting::KeepPolling(music), row.keepPolling);
-  EXPECT_THAT(mci.commands(), ElementsAreArray(row.sent));
-  for (const FakeMci::Call& c : mci.calls) {
+  mci_.answers = row.answers;
+  EXPECT_EQ(music_.CdPoll(row.repeat), row.keepPolling);
+  EXPECT_EQ(MusicTesting::KeepPolling(music_), row.keepPolling);
+  EXPECT_THAT(mci_.Commands(), ElementsAreArray(row.sent));
+  for (const FakeMci::Call& c : mci_.calls) {
     EXPECT_EQ(c.replyLength, c.command == kMode ? 255u : 512u) << c.command;
   }
 }
@@ -215,10 +217,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Players, EndOfDiscRestartsAtEveryStoppedPoll) {
-  mci.answers = Disc("12", "stopped");
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(music.CdPoll(0));
+  mci_.answers = Disc("12", "stopped");
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(music_.CdPoll(0));
   int plays = 0;
-  for (const std::string& c : mci.commands()) plays += c == "play cdaudio";
+  for (const std::string& c : mci_.Commands()) plays += c == "play cdaudio";
   EXPECT_EQ(plays, 3);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orvane::widgets;
+
 namespace orvane::widgets {
 namespace {
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace orvane::widgets;
+
 namespace orvane::widgets {
 namespace {
 

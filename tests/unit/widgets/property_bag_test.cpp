@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+using namespace orvane::widgets;
+
 namespace orvane::widgets {
 namespace {
 

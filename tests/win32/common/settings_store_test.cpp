@@ -10,6 +10,8 @@
 #include "common/conversions.h"
 #include "common/win32_ini_store.h"
 
+using namespace orvane::common;
+
 namespace {
 
 bool RunningUnderWine() {
@@ -25,7 +27,7 @@ class SettingsStore : public ::testing::Test {
     dir_ = std::string(temp) + "orvane_store_" + std::to_string(GetCurrentProcessId()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
     CreateDirectoryA(dir_.c_str(), nullptr);
-    ini_ = SettingsFilePath(dir_);
+    ini_ = SettingsPathIn(dir_);
   }
   void TearDown() override {
     for (const std::string& f : created_) DeleteFileA(f.c_str());
@@ -51,8 +53,10 @@ class SettingsStore : public ::testing::Test {
 
 TEST_F(SettingsStore, SavingWritesTheFourLinesByteForByte) {
   // What the dialog writes for mode 2, track 0 and a music file.
-  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyMusicMode, conv::NumberText(2), ini_));
-  ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyRepeatTrack, conv::NumberText(0), ini_));
+  ASSERT_TRUE(
+      store_.WriteIniValue(kSettingsSection, kKeyMusicMode, orvane::common::NumberText(2), ini_));
+  ASSERT_TRUE(
+      store_.WriteIniValue(kSettingsSection, kKeyRepeatTrack, orvane::common::NumberText(0), ini_));
   ASSERT_TRUE(store_.WriteIniValue(kSettingsSection, kKeyMusicFile, "C:\\Music\\song.mp3", ini_));
   // Windows keeps the blank before a number; Wine's profile writer drops
   // blanks at the start of every value, whatever the program passes.
@@ -113,9 +117,9 @@ TEST_F(SettingsStore, AHandWrittenFileWithTrickyValuesLoads) {
   for (const Case& c : cases) {
     MakeFile("Orvane.ini", "[Section]\r\n" + c.text + "\r\n");
     Settings s = LoadSettings(store_, ini_);
-    EXPECT_EQ(s.MusicMode, c.mode) << c.text;
-    EXPECT_EQ(s.RepeatTrack, c.repeat) << c.text;
-    EXPECT_EQ(s.MusicFile, c.file) << c.text;
+    EXPECT_EQ(s.musicMode, c.mode) << c.text;
+    EXPECT_EQ(s.repeatTrack, c.repeat) << c.text;
+    EXPECT_EQ(s.musicFile, c.file) << c.text;
   }
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace orvane::text;
+using namespace orvane::common;
 
 TEST(Text, Utf8RoundTrips) {
   for (const wchar_t* text : {L"", L"/p 1234", L"C:\\曲\\ﾌｧｲﾙ.mp3", L"\U0001F3B5 é"}) {

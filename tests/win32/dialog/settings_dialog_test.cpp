@@ -20,31 +20,35 @@
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 
-namespace settings_dialog {
+using namespace orvane::common;
+using namespace orvane::dialog;
+using namespace orvane::widgets;
+
+namespace orvane::dialog {
 namespace {
 
 using orvane::fakes::FakeIniStore;
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  Settings settings{2, 0, "C:\\Music\\song.mp3"};
-  int16_t& mode = settings.MusicMode;
-  int16_t& track = settings.RepeatTrack;
-  FakeIniStore store;
-  std::vector<FakeIniStore::Write>& writes = store.writes;
-  std::vector<std::wstring> reports;
-  DialogEnvironment env{&settings, &store, [] { return std::string("C:\\Saver\\Orvane.ini"); },
-                        [this](HWND, const std::wstring& text) { reports.push_back(text); }};
-  HWND dialog = nullptr;
+  Settings settings_{2, 0, "C:\\Music\\song.mp3"};
+  int16_t& mode_ = settings_.musicMode;
+  int16_t& track_ = settings_.repeatTrack;
+  FakeIniStore store_;
+  std::vector<FakeIniStore::Write>& writes_ = store_.writes;
+  std::vector<std::wstring> reports_;
+  DialogEnvironment env_{&settings_, &store_, [] { return std::string("C:\\Saver\\Orvane.ini"); },
+                         [this](HWND, const std::wstring& text) { reports_.push_back(text); }};
+  HWND dialog_ = nullptr;
 
   void TearDown() override {
-    if (dialog && IsWindow(dialog)) DestroyWindow(dialog);
+    if (dialog_ && IsWindow(dialog_)) DestroyWindow(dialog_);
     Pump();
   }
 
   void Open() {
-    dialog = OpenSettingsDialog(GetModuleHandleW(nullptr), &env);
-    ASSERT_NE(dialog, nullptr);
+    dialog_ = OpenSettingsDialog(GetModuleHandleW(nullptr), &env_);
+    ASSERT_NE(dialog_, nullptr);
     Pump();
   }
 
@@ -57,25 +61,25 @@ class SettingsDialogTest : public ::testing::Test {
   }
 
   HWND Control(int id) const {
-    HWND panel = GetDlgItem(dialog, IDC_PIC_C);
-    HWND w = GetDlgItem(dialog, id);
+    HWND panel = GetDlgItem(dialog_, IDC_MUSIC_PANEL);
+    HWND w = GetDlgItem(dialog_, id);
     return w ? w : GetDlgItem(panel, id);
   }
 
   void Click(int id) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id));
+    SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(id));
   }
 
   void PressOnPanel(UINT message, int x, int y) {
-    SendMessageW(Control(IDC_PIC_C), message, 0, MAKELPARAM(x, y));
+    SendMessageW(Control(IDC_MUSIC_PANEL), message, 0, MAKELPARAM(x, y));
   }
 
   // Opens on the audio CD, types `repeat` into the repeat box and presses 設定.
   void SaveWithRepeat(const wchar_t* repeat) {
-    mode = 1;
+    mode_ = 1;
     Open();
-    SetWindowTextW(Control(IDC_BGM_REPEAT), repeat);
-    Click(IDC_CMD_SET);
+    SetWindowTextW(Control(IDC_REPEAT_BOX), repeat);
+    Click(IDC_SAVE_BUTTON);
   }
 
   std::wstring Text(HWND w) const {
@@ -102,36 +106,36 @@ void ExpectPlace(RECT r, TwipRect twips, const char* name) {
 
 TEST_F(SettingsDialogTest, WindowFrameAndPlaces) {
   Open();
-  EXPECT_EQ(Text(dialog), L"<Orvane>");
+  EXPECT_EQ(Text(dialog_), L"<Orvane>");
   RECT client;
-  GetClientRect(dialog, &client);
+  GetClientRect(dialog_, &client);
   EXPECT_EQ(client.right, 479);
   EXPECT_EQ(client.bottom, 252);
-  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  const LONG style = GetWindowLongW(dialog_, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME));
-  EXPECT_NE(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(dialog_, WM_GETICON, ICON_BIG, 0), 0);
 
   RECT frame;
-  GetWindowRect(dialog, &frame);
+  GetWindowRect(dialog_, &frame);
   const Point expected =
       DialogPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                      frame.right - frame.left, frame.bottom - frame.top);
   EXPECT_EQ(frame.left, expected.x);
   EXPECT_EQ(frame.top, expected.y);
 
-  HWND panel = Control(IDC_PIC_C);
-  ExpectPlace(PlaceIn(panel, dialog), kPicC, "Pic_C");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_ETC), dialog), kCmdEtc, "Cmd_Etc");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_SET), dialog), kCmdSet, "Cmd_Set");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_CAN), dialog), kCmdCan, "Cmd_Can");
-  ExpectPlace(PlaceIn(Control(IDC_CMD_BGM), panel), kCmdBgm, "Cmd_BGM");
-  ExpectPlace(PlaceIn(Control(IDC_BGM_REPEAT), panel), kBgmRepeat, "BGM_Repeat");
-  EXPECT_EQ(Text(Control(IDC_CMD_ETC)), L"その他の作品");
-  EXPECT_EQ(Text(Control(IDC_CMD_SET)), L"設定");
-  EXPECT_EQ(Text(Control(IDC_CMD_CAN)), L"ｷｬﾝｾﾙ");
-  EXPECT_EQ(Text(Control(IDC_CMD_BGM)), L"...");
-  for (int id : {IDC_CMD_ETC, IDC_CMD_SET, IDC_CMD_CAN, IDC_CMD_BGM}) {
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  ExpectPlace(PlaceIn(panel, dialog_), kMusicPanel, "Pic_C");
+  ExpectPlace(PlaceIn(Control(IDC_OTHER_WORKS_BUTTON), dialog_), kOtherWorksButton, "Cmd_Etc");
+  ExpectPlace(PlaceIn(Control(IDC_SAVE_BUTTON), dialog_), kSaveButton, "Cmd_Set");
+  ExpectPlace(PlaceIn(Control(IDC_CANCEL_BUTTON), dialog_), kCancelButton, "Cmd_Can");
+  ExpectPlace(PlaceIn(Control(IDC_BROWSE_BUTTON), panel), kBrowseButton, "Cmd_BGM");
+  ExpectPlace(PlaceIn(Control(IDC_REPEAT_BOX), panel), kRepeatBox, "BGM_Repeat");
+  EXPECT_EQ(Text(Control(IDC_OTHER_WORKS_BUTTON)), L"その他の作品");
+  EXPECT_EQ(Text(Control(IDC_SAVE_BUTTON)), L"設定");
+  EXPECT_EQ(Text(Control(IDC_CANCEL_BUTTON)), L"ｷｬﾝｾﾙ");
+  EXPECT_EQ(Text(Control(IDC_BROWSE_BUTTON)), L"...");
+  for (int id : {IDC_OTHER_WORKS_BUTTON, IDC_SAVE_BUTTON, IDC_CANCEL_BUTTON, IDC_BROWSE_BUTTON}) {
     EXPECT_EQ(CommandState(Control(id)), 1) << "Initialize ran on button " << id;
   }
 }
@@ -148,18 +152,18 @@ TEST_F(SettingsDialogTest, LoadShowsTheSettings) {
                                          {1, 12, 1, true, false, L"12"},
                                          {2, -3, 2, false, true, L"-3"},
                                          {3, 30, -1, false, false, L"30"}}) {
-    mode = c.mode;
-    track = c.track;
+    mode_ = c.mode;
+    track_ = c.track;
     Open();
-    EXPECT_EQ(SelectedIndicator(dialog), c.indicator) << c.mode;
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, c.repeat) << c.mode;
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, c.browse) << c.mode;
-    EXPECT_EQ(Text(Control(IDC_BGM_REPEAT)), c.repeatText);
-    EXPECT_EQ(FileLabelText(dialog), L"C:\\Music\\song.mp3");
-    DestroyWindow(dialog);
+    EXPECT_EQ(SelectedIndicator(dialog_), c.indicator) << c.mode;
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_REPEAT_BOX)) != 0, c.repeat) << c.mode;
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, c.browse) << c.mode;
+    EXPECT_EQ(Text(Control(IDC_REPEAT_BOX)), c.repeatText);
+    EXPECT_EQ(FileLabelText(dialog_), L"C:\\Music\\song.mp3");
+    DestroyWindow(dialog_);
   }
   Open();
-  HWND combo = Control(IDC_BGM_REPEAT);
+  HWND combo = Control(IDC_REPEAT_BOX);
   ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 31);
   wchar_t item[16] = {};
   SendMessageW(combo, CB_GETLBTEXT, 0, (LPARAM)item);
@@ -168,12 +172,12 @@ TEST_F(SettingsDialogTest, LoadShowsTheSettings) {
   EXPECT_STREQ(item, L"30");
   POINT pointer;
   GetCursorPos(&pointer);
-  EXPECT_EQ(SavedCursor(dialog).x, pointer.x);
-  EXPECT_EQ(SavedCursor(dialog).y, pointer.y);
+  EXPECT_EQ(SavedCursor(dialog_).x, pointer.x);
+  EXPECT_EQ(SavedCursor(dialog_).y, pointer.y);
 }
 
 TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
-  mode = 0;
+  mode_ = 0;
   Open();
   struct Case {
     UINT message;
@@ -187,11 +191,11 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
                          {WM_RBUTTONDOWN, 25, 60, 1},       // indicator of "音楽CD"
                          {WM_LBUTTONDOWN, 200, 150, 1}}) {  // empty panel: no change
     PressOnPanel(c.message, c.x, c.y);
-    EXPECT_EQ(mode, c.mode) << c.x << "," << c.y;
+    EXPECT_EQ(mode_, c.mode) << c.x << "," << c.y;
     const ModeLook look = LookForMode(c.mode);
-    EXPECT_EQ(SelectedIndicator(dialog), look.selectedIndicator);
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_BGM_REPEAT)) != 0, look.repeatEnabled);
-    EXPECT_EQ(IsWindowEnabled(Control(IDC_CMD_BGM)) != 0, look.browseEnabled);
+    EXPECT_EQ(SelectedIndicator(dialog_), look.selectedIndicator);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_REPEAT_BOX)) != 0, look.repeatEnabled);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, look.browseEnabled);
   }
 }
 
@@ -203,9 +207,9 @@ TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
     int x, y;  // in Pic_C
     Picture look;
   };
-  mode = 2;
+  mode_ = 2;
   Open();
-  HWND browse = Control(IDC_CMD_BGM);
+  HWND browse = Control(IDC_BROWSE_BUTTON);
   for (const Case& c : std::vector<Case>{{22, 98, Picture::Normal},     // MP3、WAV again
                                          {40, 60, Picture::Disable},    // 音楽CD
                                          {22, 98, Picture::Normal}}) {  // back to MP3、WAV
@@ -217,10 +221,10 @@ TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
 
 // A see-through button shows the container it lies on, inside the real dialog.
 TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
-  mode = 2;
+  mode_ = 2;
   Open();
-  HWND panel = Control(IDC_PIC_C);
-  HWND browse = Control(IDC_CMD_BGM);
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  HWND browse = Control(IDC_BROWSE_BUTTON);
   CommandSetVisible(browse, 0);
   RECT r;
   GetClientRect(browse, &r);
@@ -235,12 +239,13 @@ TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  orvane::gdi::BitmapPtr image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  orvane::common::BitmapPtr image(
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   ASSERT_NE(image.get(), nullptr);
   std::fill_n(static_cast<uint32_t*>(bits), r.right * r.bottom, 0x00FF00FFu);  // magenta
   {
-    orvane::gdi::MemoryDc dc(image.get());
-    SendMessageW(browse, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    orvane::common::MemoryDc dc(image.get());
+    SendMessageW(browse, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
   }
   GdiFlush();
   const auto* pixel = static_cast<const uint32_t*>(bits);
@@ -256,14 +261,14 @@ TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
 
 TEST_F(SettingsDialogTest, SaveWritesAndCloses) {
   SaveWithRepeat(L"7");
-  EXPECT_FALSE(IsWindow(dialog));
-  ASSERT_EQ(writes.size(), 3u);
-  EXPECT_EQ(writes[0].value, " 1");
-  EXPECT_EQ(writes[1].value, " 7");
-  EXPECT_EQ(writes[2].value, "C:\\Music\\song.mp3");
-  EXPECT_EQ(writes[2].file, "C:\\Saver\\Orvane.ini");
-  EXPECT_EQ(track, 7);
-  EXPECT_TRUE(reports.empty());
+  EXPECT_FALSE(IsWindow(dialog_));
+  ASSERT_EQ(writes_.size(), 3u);
+  EXPECT_EQ(writes_[0].value, " 1");
+  EXPECT_EQ(writes_[1].value, " 7");
+  EXPECT_EQ(writes_[2].value, "C:\\Music\\song.mp3");
+  EXPECT_EQ(writes_[2].file, "C:\\Saver\\Orvane.ini");
+  EXPECT_EQ(track_, 7);
+  EXPECT_TRUE(reports_.empty());
 }
 
 TEST_F(SettingsDialogTest, CancelAndCloseBoxWriteNothing) {
@@ -271,32 +276,32 @@ TEST_F(SettingsDialogTest, CancelAndCloseBoxWriteNothing) {
     Open();
     PressOnPanel(WM_LBUTTONDOWN, 40, 80);
     if (closeBox) {
-      SendMessageW(dialog, WM_CLOSE, 0, 0);
+      SendMessageW(dialog_, WM_CLOSE, 0, 0);
     } else {
-      Click(IDC_CMD_CAN);
+      Click(IDC_CANCEL_BUTTON);
     }
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(dialog_));
   }
-  EXPECT_TRUE(writes.empty());
+  EXPECT_TRUE(writes_.empty());
 }
 
 TEST_F(SettingsDialogTest, UnsavableRepeatNumberKeepsTheDialogOpen) {
   SaveWithRepeat(L"40000");
-  EXPECT_TRUE(IsWindow(dialog));
-  EXPECT_TRUE(writes.empty()) << "checked before the first write";
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_NE(reports[0].find(L"32767"), std::wstring::npos);
-  EXPECT_EQ(track, 0);
+  EXPECT_TRUE(IsWindow(dialog_));
+  EXPECT_TRUE(writes_.empty()) << "checked before the first write";
+  ASSERT_EQ(reports_.size(), 1u);
+  EXPECT_NE(reports_[0].find(L"32767"), std::wstring::npos);
+  EXPECT_EQ(track_, 0);
 }
 
 TEST_F(SettingsDialogTest, FailedWriteIsReportedWithThePath) {
-  store.failAt = 1;
+  store_.failAt = 1;
   Open();
-  Click(IDC_CMD_SET);
-  EXPECT_TRUE(IsWindow(dialog));
-  EXPECT_EQ(writes.size(), 1u);
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_NE(reports[0].find(L"C:\\Saver\\Orvane.ini"), std::wstring::npos);
+  Click(IDC_SAVE_BUTTON);
+  EXPECT_TRUE(IsWindow(dialog_));
+  EXPECT_EQ(writes_.size(), 1u);
+  ASSERT_EQ(reports_.size(), 1u);
+  EXPECT_NE(reports_[0].find(L"C:\\Saver\\Orvane.ini"), std::wstring::npos);
 }
 
 std::string TempIni(const char* name) {
@@ -318,46 +323,46 @@ TEST_F(SettingsDialogTest, LockedSettingsFileUnderTheRealStore) {
   { std::ofstream(path, std::ios::binary) << "[Section]\r\n"; }
   HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  env.settingsFile = [path] { return path; };
+  env_.settingsFile = [path] { return path; };
   Win32IniStore realStore;
-  env.store = &realStore;
+  env_.store = &realStore;
   Open();
-  Click(IDC_CMD_SET);
-  EXPECT_TRUE(IsWindow(dialog));
+  Click(IDC_SAVE_BUTTON);
+  EXPECT_TRUE(IsWindow(dialog_));
   CloseHandle(lock);
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_NE(reports[0].find(L"orvane_dialog_locked.ini"), std::wstring::npos);
+  ASSERT_EQ(reports_.size(), 1u);
+  EXPECT_NE(reports_[0].find(L"orvane_dialog_locked.ini"), std::wstring::npos);
   EXPECT_EQ(Bytes(path), "[Section]\r\n");
   DeleteFileA(path.c_str());
 }
 
 TEST_F(SettingsDialogTest, TabFollowsTheOrderAndSkipsDisabledControls) {
-  mode = 0;  // repeat box and "..." disabled
+  mode_ = 0;  // repeat box and "..." disabled
   Open();
-  SetForegroundWindow(dialog);
-  SetFocus(Control(IDC_PIC_C));
-  ASSERT_EQ(GetFocus(), Control(IDC_PIC_C));
+  SetForegroundWindow(dialog_);
+  SetFocus(Control(IDC_MUSIC_PANEL));
+  ASSERT_EQ(GetFocus(), Control(IDC_MUSIC_PANEL));
   const auto tab = [this] {
     MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    EXPECT_TRUE(HandleDialogKey(dialog, msg));
+    EXPECT_TRUE(HandleDialogKey(dialog_, msg));
     return GetFocus();
   };
-  EXPECT_EQ(tab(), Control(IDC_CMD_SET));
-  EXPECT_EQ(tab(), Control(IDC_CMD_CAN));
-  EXPECT_EQ(tab(), Control(IDC_CMD_ETC));
-  EXPECT_EQ(tab(), Control(IDC_PIC_C));
+  EXPECT_EQ(tab(), Control(IDC_SAVE_BUTTON));
+  EXPECT_EQ(tab(), Control(IDC_CANCEL_BUTTON));
+  EXPECT_EQ(tab(), Control(IDC_OTHER_WORKS_BUTTON));
+  EXPECT_EQ(tab(), Control(IDC_MUSIC_PANEL));
   PressOnPanel(WM_LBUTTONDOWN, 40, 60);  // audio CD: the repeat box takes the focus now
   HWND focus = tab();
-  EXPECT_TRUE(focus == Control(IDC_BGM_REPEAT) || IsChild(Control(IDC_BGM_REPEAT), focus));
+  EXPECT_TRUE(focus == Control(IDC_REPEAT_BOX) || IsChild(Control(IDC_REPEAT_BOX), focus));
 }
 
 TEST_F(SettingsDialogTest, RunEndsWhenTheDialogCloses) {
   Open();
-  PostMessageW(dialog, WM_CLOSE, 0, 0);
-  RunSettingsDialog(dialog);
-  EXPECT_FALSE(IsWindow(dialog));
-  EXPECT_TRUE(writes.empty());
+  PostMessageW(dialog_, WM_CLOSE, 0, 0);
+  RunSettingsDialog(dialog_);
+  EXPECT_FALSE(IsWindow(dialog_));
+  EXPECT_TRUE(writes_.empty());
 }
 
 }  // namespace
-}  // namespace settings_dialog
+}  // namespace orvane::dialog

@@ -15,15 +15,17 @@
 #include <set>
 #include <vector>
 
+using namespace orvane::engine;
+
 namespace {
 
-constexpr int width = 400, height = 300;
+constexpr int kWidth = 400, kHeight = 300;
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(window, message, wp, lp);
 }
 
-void pumpMessages() {
+void PumpMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
@@ -34,31 +36,31 @@ class RenderTest : public testing::Test {
   void SetUp() override {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "OrvaneRenderTest";
     RegisterClassA(&windowClass);
-    window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "render test",
-                             WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
-                             windowClass.hInstance, nullptr);
-    ASSERT_NE(window, nullptr);
-    pumpMessages();
-    surface = std::make_unique<WglSurface>(window);
-    rendering = setUpRendering(*surface, clock);
+    window_ = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "render test",
+                              WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                              windowClass.hInstance, nullptr);
+    ASSERT_NE(window_, nullptr);
+    PumpMessages();
+    surface_ = std::make_unique<WglSurface>(window_);
+    rendering_ = SetUpRendering(*surface_, clock_);
   }
   void TearDown() override {
-    if (!window) return;
-    tearDownRendering(*rendering);
-    DestroyWindow(window);
-    pumpMessages();
+    if (!window_) return;
+    TearDownRendering(*rendering_);
+    DestroyWindow(window_);
+    PumpMessages();
   }
 
   // What the screen shows over the window after some frames, as BGRA bytes.
-  std::vector<unsigned char> framesThenPixels(int frames) {
+  std::vector<unsigned char> FramesThenPixels(int frames) {
     for (int n = 0; n < frames; ++n) {
-      frameStep(*rendering);
-      pumpMessages();
+      FrameStep(*rendering_);
+      PumpMessages();
       Sleep(5);
     }
     glFinish();
@@ -66,17 +68,17 @@ class RenderTest : public testing::Test {
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = kHeight;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
     GdiFlush();
     const unsigned char* first = static_cast<const unsigned char*>(bits);
-    std::vector<unsigned char> pixels(first, first + width * height * 4);
+    std::vector<unsigned char> pixels(first, first + kWidth * kHeight * 4);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -84,14 +86,14 @@ class RenderTest : public testing::Test {
     return pixels;
   }
 
-  HWND window = nullptr;
-  Win32Clock clock;
-  std::unique_ptr<WglSurface> surface;
-  std::unique_ptr<Rendering> rendering;
+  HWND window_ = nullptr;
+  Win32Clock clock_;
+  std::unique_ptr<WglSurface> surface_;
+  std::unique_ptr<Rendering> rendering_;
 };
 
 TEST_F(RenderTest, ChoosesADoubleBufferedOpenGLFormat) {
-  HDC deviceContext = GetDC(window);
+  HDC deviceContext = GetDC(window_);
   const int index = GetPixelFormat(deviceContext);
   ASSERT_GT(index, 0);
   PIXELFORMATDESCRIPTOR descriptor = {};
@@ -99,7 +101,7 @@ TEST_F(RenderTest, ChoosesADoubleBufferedOpenGLFormat) {
   const DWORD required = PFD_SUPPORT_OPENGL | PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER;
   EXPECT_EQ(descriptor.dwFlags & required, required);
   EXPECT_EQ(descriptor.iPixelType, PFD_TYPE_RGBA);
-  ReleaseDC(window, deviceContext);
+  ReleaseDC(window_, deviceContext);
   EXPECT_NE(wglGetCurrentContext(), nullptr);
 }
 
@@ -108,8 +110,8 @@ TEST_F(RenderTest, FixedGlState) {
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[0], 0);
   EXPECT_EQ(viewport[1], 0);
-  EXPECT_EQ(viewport[2], width);
-  EXPECT_EQ(viewport[3], height);
+  EXPECT_EQ(viewport[2], kWidth);
+  EXPECT_EQ(viewport[3], kHeight);
 
   EXPECT_TRUE(glIsEnabled(GL_BLEND));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
@@ -129,7 +131,7 @@ TEST_F(RenderTest, FixedGlState) {
   glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
   const double f = 1 / std::tan(10 * 3.14159265358979 / 180);
-  EXPECT_NEAR(projection[0], f / (static_cast<double>(width) / height), 1e-4);
+  EXPECT_NEAR(projection[0], f / (static_cast<double>(kWidth) / kHeight), 1e-4);
   EXPECT_NEAR(projection[5], f, 1e-4);
   EXPECT_NEAR(projection[10], (20 + 0.01) / (0.01 - 20), 1e-5);
   EXPECT_NEAR(projection[14], 2 * 20 * 0.01 / (0.01 - 20), 1e-6);
@@ -167,7 +169,7 @@ TEST_F(RenderTest, StreakTextureWithEveryMipmapLevel) {
 }
 
 TEST_F(RenderTest, FramesShowColouredVeils) {
-  const std::vector<unsigned char> pixels = framesThenPixels(30);
+  const std::vector<unsigned char> pixels = FramesThenPixels(30);
   int lit = 0;
   std::set<int> colours;
   for (std::size_t n = 0; n < pixels.size(); n += 4) {
@@ -175,40 +177,40 @@ TEST_F(RenderTest, FramesShowColouredVeils) {
     if (r + g + b > 30) ++lit;
     colours.insert((r >> 5) << 6 | (g >> 5) << 3 | (b >> 5));
   }
-  EXPECT_GT(lit, width * height / 10) << "the veils light the window";
+  EXPECT_GT(lit, kWidth * kHeight / 10) << "the veils light the window";
   EXPECT_GT(colours.size(), 20u) << "shades of the veils and the streaks, not a flat fill";
 }
 
 TEST_F(RenderTest, TeardownLeavesNoCurrentContext) {
-  frameStep(*rendering);
-  tearDownRendering(*rendering);
+  FrameStep(*rendering_);
+  TearDownRendering(*rendering_);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
-  EXPECT_TRUE(rendering->veils.empty());
+  EXPECT_TRUE(rendering_->veils.empty());
   // A stray frame after teardown does nothing.
-  frameStep(*rendering);
-  DestroyWindow(window);
-  pumpMessages();
-  window = nullptr;
+  FrameStep(*rendering_);
+  DestroyWindow(window_);
+  PumpMessages();
+  window_ = nullptr;
 }
 
 // Leaving out the black triangles must not change a single pixel: draw one
 // veil as the full strips and as the lit-triangle list and compare.
 TEST_F(RenderTest, LeavingOutBlackTrianglesKeepsThePicture) {
   RandomGenerator random;
-  seedRandom(random, 2024);
-  Veil veil = createVeil(random);
-  for (int n = 0; n < 40; ++n) updateVeil(veil, 0.25f);
+  SeedRandom(random, 2024);
+  Veil veil = CreateVeil(random);
+  for (int n = 0; n < 40; ++n) UpdateVeil(veil, 0.25f);
   veil.red = 0.9f;  // a veil colour that leaves some vertices just above black
   veil.green = 0.35f;
   veil.blue = 1.0f;
-  std::vector<MeshVertex> mesh(meshVertexCount);
-  fillMesh(veil, mesh.data());
-  std::vector<std::uint16_t> strips(static_cast<std::size_t>(stripCount * stripLength));
-  buildStripIndices(strips.data());
-  std::vector<std::uint16_t> triangles(maxTriangleIndices);
-  const int count = buildLitTriangles(mesh.data(), strips.data(), triangles.data());
+  std::vector<MeshVertex> mesh(kMeshVertexCount);
+  FillMesh(veil, mesh.data());
+  std::vector<std::uint16_t> strips(static_cast<std::size_t>(kStripCount * kStripLength));
+  BuildStripIndices(strips.data());
+  std::vector<std::uint16_t> triangles(kMaxTriangleIndices);
+  const int count = BuildLitTriangles(mesh.data(), strips.data(), triangles.data());
   ASSERT_GT(count, 0);
-  ASSERT_LT(count, maxTriangleIndices) << "the test needs some black triangles";
+  ASSERT_LT(count, kMaxTriangleIndices) << "the test needs some black triangles";
 
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
   glInterleavedArrays(GL_T2F_C3F_V3F, 0, mesh.data());
@@ -217,27 +219,27 @@ TEST_F(RenderTest, LeavingOutBlackTrianglesKeepsThePicture) {
     glPushMatrix();
     glTranslatef(0.2f * veil.coefficient[0], 0.2f * veil.coefficient[1], 1.6f);
     if (allStrips) {
-      for (int i = 0; i < stripCount; ++i)
-        glDrawElements(GL_TRIANGLE_STRIP, stripLength, GL_UNSIGNED_SHORT,
-                       strips.data() + i * stripLength);
+      for (int i = 0; i < kStripCount; ++i)
+        glDrawElements(GL_TRIANGLE_STRIP, kStripLength, GL_UNSIGNED_SHORT,
+                       strips.data() + i * kStripLength);
     } else {
       glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, triangles.data());
     }
     glPopMatrix();
     glFinish();
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(width * height * 3));
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth * kHeight * 3));
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
   };
-  const std::vector<unsigned char> strips_ = draw(true);
+  const std::vector<unsigned char> stripPixels = draw(true);
   const std::vector<unsigned char> lit = draw(false);
   glPopClientAttrib();
   int differing = 0, nonBlack = 0;
   for (std::size_t n = 0; n < lit.size(); ++n) {
-    differing += std::abs(lit[n] - strips_[n]) > 1;
-    nonBlack += strips_[n] != 0;
+    differing += std::abs(lit[n] - stripPixels[n]) > 1;
+    nonBlack += stripPixels[n] != 0;
   }
   EXPECT_GT(nonBlack, 1000);
   EXPECT_EQ(differing, 0);

@@ -54,37 +54,37 @@ TEST_P(ShellMessages, ReplyAndRuleEvents) {
   EXPECT_EQ(platform.log, c.calls);
 }
 
-const std::vector<std::string> none;
-const std::vector<std::string> closes{"postClose"};
+const std::vector<std::string> kNone;
+const std::vector<std::string> kCloses{"postClose"};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ShellMessages,
     ::testing::Values(
         MessageCase{"SetCursorHidesAndAnswersTrue", WM_SETCURSOR, 0, false, TRUE, {"hideCursor"}},
-        MessageCase{"NextWindowSwallowed", WM_SYSCOMMAND, SC_NEXTWINDOW, false, 0, none},
-        MessageCase{"PrevWindowSwallowed", WM_SYSCOMMAND, SC_PREVWINDOW, false, 0, none},
-        MessageCase{"ScreenSaveSwallowed", WM_SYSCOMMAND, SC_SCREENSAVE, false, 0, none},
-        MessageCase{"ScreenSaveWithSystemBitsSwallowed", WM_SYSCOMMAND, 0xF142, false, 0, none},
-        MessageCase{"OtherSysCommandPassesOn", WM_SYSCOMMAND, SC_CLOSE, true, 0, none},
+        MessageCase{"NextWindowSwallowed", WM_SYSCOMMAND, SC_NEXTWINDOW, false, 0, kNone},
+        MessageCase{"PrevWindowSwallowed", WM_SYSCOMMAND, SC_PREVWINDOW, false, 0, kNone},
+        MessageCase{"ScreenSaveSwallowed", WM_SYSCOMMAND, SC_SCREENSAVE, false, 0, kNone},
+        MessageCase{"ScreenSaveWithSystemBitsSwallowed", WM_SYSCOMMAND, 0xF142, false, 0, kNone},
+        MessageCase{"OtherSysCommandPassesOn", WM_SYSCOMMAND, SC_CLOSE, true, 0, kNone},
         MessageCase{"ShownHidesCursor", WM_SHOWWINDOW, 1, true, 0, {"hideCursor"}},
-        MessageCase{"HiddenLeavesCursor", WM_SHOWWINDOW, 0, true, 0, none},
-        MessageCase{"UnarmedCloseAnsweredZero", WM_CLOSE, 0, false, 0, none},
-        MessageCase{"PaintPassesOn", WM_PAINT, 0, true, 0, none},
-        MessageCase{"KeyDownCloses", WM_KEYDOWN, 'A', true, 0, closes},
-        MessageCase{"SysKeyDownCloses", WM_SYSKEYDOWN, VK_MENU, true, 0, closes},
-        MessageCase{"LeftButtonCloses", WM_LBUTTONDOWN, MK_LBUTTON, true, 0, closes},
-        MessageCase{"RightButtonCloses", WM_RBUTTONDOWN, MK_RBUTTON, true, 0, closes},
-        MessageCase{"MiddleButtonCloses", WM_MBUTTONDOWN, MK_MBUTTON, true, 0, closes},
-        MessageCase{"LosingActivationCloses", WM_ACTIVATEAPP, 0, true, 0, closes},
-        MessageCase{"GainingActivationPassesOn", WM_ACTIVATEAPP, 1, true, 0, none},
-        MessageCase{"KeyUpPassesOn", WM_KEYUP, 'A', true, 0, none},
-        MessageCase{"SysKeyUpPassesOn", WM_SYSKEYUP, VK_MENU, true, 0, none},
-        MessageCase{"CharPassesOn", WM_CHAR, 'a', true, 0, none},
-        MessageCase{"LeftUpPassesOn", WM_LBUTTONUP, 0, true, 0, none},
-        MessageCase{"RightUpPassesOn", WM_RBUTTONUP, 0, true, 0, none},
-        MessageCase{"MiddleUpPassesOn", WM_MBUTTONUP, 0, true, 0, none},
-        MessageCase{"WheelPassesOn", WM_MOUSEWHEEL, 120u << 16, true, 0, none},
-        MessageCase{"HorizontalWheelPassesOn", WM_MOUSEHWHEEL, 120u << 16, true, 0, none},
+        MessageCase{"HiddenLeavesCursor", WM_SHOWWINDOW, 0, true, 0, kNone},
+        MessageCase{"UnarmedCloseAnsweredZero", WM_CLOSE, 0, false, 0, kNone},
+        MessageCase{"PaintPassesOn", WM_PAINT, 0, true, 0, kNone},
+        MessageCase{"KeyDownCloses", WM_KEYDOWN, 'A', true, 0, kCloses},
+        MessageCase{"SysKeyDownCloses", WM_SYSKEYDOWN, VK_MENU, true, 0, kCloses},
+        MessageCase{"LeftButtonCloses", WM_LBUTTONDOWN, MK_LBUTTON, true, 0, kCloses},
+        MessageCase{"RightButtonCloses", WM_RBUTTONDOWN, MK_RBUTTON, true, 0, kCloses},
+        MessageCase{"MiddleButtonCloses", WM_MBUTTONDOWN, MK_MBUTTON, true, 0, kCloses},
+        MessageCase{"LosingActivationCloses", WM_ACTIVATEAPP, 0, true, 0, kCloses},
+        MessageCase{"GainingActivationPassesOn", WM_ACTIVATEAPP, 1, true, 0, kNone},
+        MessageCase{"KeyUpPassesOn", WM_KEYUP, 'A', true, 0, kNone},
+        MessageCase{"SysKeyUpPassesOn", WM_SYSKEYUP, VK_MENU, true, 0, kNone},
+        MessageCase{"CharPassesOn", WM_CHAR, 'a', true, 0, kNone},
+        MessageCase{"LeftUpPassesOn", WM_LBUTTONUP, 0, true, 0, kNone},
+        MessageCase{"RightUpPassesOn", WM_RBUTTONUP, 0, true, 0, kNone},
+        MessageCase{"MiddleUpPassesOn", WM_MBUTTONUP, 0, true, 0, kNone},
+        MessageCase{"WheelPassesOn", WM_MOUSEWHEEL, 120u << 16, true, 0, kNone},
+        MessageCase{"HorizontalWheelPassesOn", WM_MOUSEHWHEEL, 120u << 16, true, 0, kNone},
         MessageCase{"DestroyEndsTheLoop", WM_DESTROY, 0, true, 0, {"quit", "tearDown 0"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr wchar_t saverClass[] = L"WindowsScreenSaverClass";
+constexpr wchar_t kSaverClass[] = L"WindowsScreenSaverClass";
 
-std::wstring enginePath() {
+std::wstring EnginePath() {
   const char* dir = std::getenv("ORVANE_BIN_DIR");
   std::string path = dir ? dir : ".";
   // The harness passes a Unix path; Wine sees the Unix root as drive Z:.
@@ -23,7 +23,7 @@ std::wstring enginePath() {
   return std::wstring(path.begin(), path.end());
 }
 
-std::vector<HWND> windowsTitled(const wchar_t* title) {
+std::vector<HWND> WindowsTitled(const wchar_t* title) {
   struct Search {
     const wchar_t* title;
     std::vector<HWND> found;
@@ -40,9 +40,9 @@ std::vector<HWND> windowsTitled(const wchar_t* title) {
   return search.found;
 }
 
-bool waitForWindows(const wchar_t* title, size_t count, DWORD ms) {
+bool WaitForWindows(const wchar_t* title, size_t count, DWORD ms) {
   const DWORD start = GetTickCount();
-  while (windowsTitled(title).size() < count) {
+  while (WindowsTitled(title).size() < count) {
     if (GetTickCount() - start > ms) return false;
     Sleep(50);
   }
@@ -53,7 +53,7 @@ bool waitForWindows(const wchar_t* title, size_t count, DWORD ms) {
 class Engine {
  public:
   explicit Engine(const wchar_t* arguments = L"") {
-    std::wstring commandLine = L"\"" + enginePath() + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + EnginePath() + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -66,9 +66,9 @@ class Engine {
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
   }
-  bool started() const { return started_; }
+  bool Started() const { return started_; }
   // The exit code, or STILL_ACTIVE when it has not ended within ms.
-  DWORD exitCode(DWORD ms) {
+  DWORD ExitCode(DWORD ms) {
     WaitForSingleObject(info_.hProcess, ms);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
@@ -81,7 +81,7 @@ class Engine {
 };
 
 TEST(EngineResources, IconStringAndManifest) {
-  HMODULE module = LoadLibraryExW(enginePath().c_str(), nullptr,
+  HMODULE module = LoadLibraryExW(EnginePath().c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(module, nullptr) << "cannot open Orvane.dll";
 
@@ -101,7 +101,7 @@ TEST(EngineResources, IconStringAndManifest) {
 TEST(EngineResources, ManifestDeclaresDpiAwareness) {
   // Read the way the loader reads it: a manifest it cannot parse would keep the engine from
   // starting, and an unaware engine is drawn small and stretched on a scaled display.
-  const std::wstring path = enginePath();
+  const std::wstring path = EnginePath();
   ACTCTXW request = {};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -127,42 +127,42 @@ TEST(EngineWindow, SaverStillTitledScreensaverKeepsANewEngineOut) {
   WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = DefWindowProcW;
   windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = saverClass;
+  windowClass.lpszClassName = kSaverClass;
   ASSERT_NE(RegisterClassW(&windowClass), 0);
-  HWND saver = CreateWindowExW(0, saverClass, L"Screensaver", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
-                               nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND saver = CreateWindowExW(0, kSaverClass, L"Screensaver", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                               100, nullptr, nullptr, windowClass.hInstance, nullptr);
   ASSERT_NE(saver, nullptr);
   HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 300, 0, 200, 100,
                                nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
 
   Engine engine(L"/s");
-  ASSERT_TRUE(engine.started());
-  const DWORD code = engine.exitCode(30000);
+  ASSERT_TRUE(engine.Started());
+  const DWORD code = engine.ExitCode(30000);
   // Keep this thread's windows answering while the engine brings ours forward.
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 
   EXPECT_EQ(code, 0u);
-  EXPECT_TRUE(windowsTitled(L"OrvaneVC").empty());
+  EXPECT_TRUE(WindowsTitled(L"OrvaneVC").empty());
   EXPECT_EQ(GetForegroundWindow(), saver);
 
   DestroyWindow(other);
   DestroyWindow(saver);
-  UnregisterClassW(saverClass, windowClass.hInstance);
+  UnregisterClassW(kSaverClass, windowClass.hInstance);
 }
 
 TEST(EngineWindow, RunningEngineDoesNotKeepASecondOneOut) {
   // The first engine has already renamed its window, so the second opens its own.
   Engine first;
-  ASSERT_TRUE(waitForWindows(L"OrvaneVC", 1, 30000));
+  ASSERT_TRUE(WaitForWindows(L"OrvaneVC", 1, 30000));
   Engine second;
-  ASSERT_TRUE(waitForWindows(L"OrvaneVC", 2, 30000));
+  ASSERT_TRUE(WaitForWindows(L"OrvaneVC", 2, 30000));
 
-  for (HWND window : windowsTitled(L"OrvaneVC"))
+  for (HWND window : WindowsTitled(L"OrvaneVC"))
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  EXPECT_EQ(first.exitCode(15000), 0u);
-  EXPECT_EQ(second.exitCode(15000), 0u);
+  EXPECT_EQ(first.ExitCode(15000), 0u);
+  EXPECT_EQ(second.ExitCode(15000), 0u);
 }
 
 }  // namespace

@@ -11,9 +11,12 @@
 #include "common/win32_text.h"
 #include "host/win32_paths.h"
 
+using namespace orvane::common;
+using namespace orvane::host;
+
 namespace {
 
-using orvane::text::ToAnsiExactly;
+using orvane::common::ToAnsiExactly;
 
 class HostPaths : public ::testing::Test {
  protected:
@@ -95,7 +98,7 @@ TEST(HostFolder, IsTheFolderOfThisProgram) {
   const std::string path(module, n);
   EXPECT_EQ(HostFolder(), path.substr(0, path.find_last_of('\\')));
   EXPECT_EQ(EngineFilePath(), HostFolder() + "\\Orvane.dll");
-  EXPECT_EQ(SettingsFilePath(), HostFolder() + "\\Orvane.ini");
+  EXPECT_EQ(HostSettingsPath(), HostFolder() + "\\Orvane.ini");
 }
 
 }  // namespace

@@ -11,12 +11,15 @@
 #include "host/win32_preview_window.h"
 #include "common/win32_gdi.h"
 
+using namespace orvane::common;
+using namespace orvane::host;
+
 namespace {
 
 struct Pixels {
   int width = 0, height = 0;
   std::vector<std::uint32_t> bgrx;  // rows top to bottom
-  std::uint32_t at(int x, int y) const { return bgrx[static_cast<std::size_t>(y) * width + x]; }
+  std::uint32_t At(int x, int y) const { return bgrx[static_cast<std::size_t>(y) * width + x]; }
 };
 
 Pixels Capture(HDC source, int width, int height) {
@@ -31,9 +34,9 @@ Pixels Capture(HDC source, int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  orvane::gdi::BitmapPtr dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  orvane::gdi::MemoryDc memory(dib.get(), source);
-  BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+  orvane::common::BitmapPtr dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  orvane::common::MemoryDc memory(dib.get(), source);
+  BitBlt(memory.Get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
   std::copy_n(static_cast<std::uint32_t*>(bits), p.bgrx.size(), p.bgrx.data());
   return p;
@@ -43,7 +46,7 @@ Pixels OfBitmap(HBITMAP bitmap) {
   BITMAP b{};
   GetObjectW(bitmap, sizeof b, &b);
   HDC screen = GetDC(nullptr);
-  Pixels p = Capture(orvane::gdi::MemoryDc(bitmap, screen).get(), b.bmWidth, b.bmHeight);
+  Pixels p = Capture(orvane::common::MemoryDc(bitmap, screen).Get(), b.bmWidth, b.bmHeight);
   ReleaseDC(nullptr, screen);
   return p;
 }
@@ -85,7 +88,7 @@ bool Pump(int ms = 0) {
 double Mean(const Pixels& p, int (*channel)(std::uint32_t), int x0, int y0, int x1, int y1) {
   double sum = 0;
   for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) sum += channel(p.at(x, y));
+    for (int x = x0; x < x1; ++x) sum += channel(p.At(x, y));
   return sum / ((x1 - x0) * (y1 - y0));
 }
 

@@ -9,6 +9,8 @@
 
 #include <string>
 
+using namespace orvane::music;
+
 namespace {
 
 std::wstring FromCodePage(const std::string& text, UINT codePage) {
@@ -27,45 +29,45 @@ std::string Upper(std::string s) {
 
 class RealMci : public ::testing::Test {
  protected:
-  Win32MusicDevices devices;
-  Music music{devices.mci, devices.sound};
+  Win32MusicDevices devices_;
+  Music music_{devices_.mci, devices_.sound};
 };
 
 TEST_F(RealMci, UnknownDeviceGivesAnErrorReply) {
   std::string text;
-  const std::int32_t code = music.MciSend("status orvanenodevice mode", text);
+  const std::int32_t code = music_.MciSend("status orvanenodevice mode", text);
   EXPECT_NE(code, 0);
   // The platform describes its own codes.
   EXPECT_FALSE(text.empty());
   EXPECT_NE(text, kTextNoErrorText);
 
-  const std::string reply = music.MciQuery("status orvanenodevice mode");
+  const std::string reply = music_.MciQuery("status orvanenodevice mode");
   EXPECT_EQ(reply, "Error:" + std::to_string(code));
   EXPECT_NE(Upper(reply).find("ERR"), std::string::npos);
 }
 
 TEST_F(RealMci, EmptyCommandNeverReachesThePlatform) {
   std::string text;
-  EXPECT_EQ(music.MciSend("", text), -1);
+  EXPECT_EQ(music_.MciSend("", text), -1);
   EXPECT_EQ(FromCodePage(text, 932), L"コマンド文字列が指定されていません");
-  EXPECT_EQ(music.MciQuery(""), "Error:-1");
+  EXPECT_EQ(music_.MciQuery(""), "Error:-1");
 }
 
 TEST_F(RealMci, CdWithoutDriveEndsPollingAtTheFirstTick) {
-  music.CdOpen();
-  EXPECT_EQ(music.MciQuery("status cdaudio current track").rfind("Error:", 0), 0u);
-  EXPECT_FALSE(music.CdPoll(0));
-  EXPECT_FALSE(music.CdPoll(3));
-  EXPECT_FALSE(MusicTesting::KeepPolling(music));
-  music.CdClose();
+  music_.CdOpen();
+  EXPECT_EQ(music_.MciQuery("status cdaudio current track").rfind("Error:", 0), 0u);
+  EXPECT_FALSE(music_.CdPoll(0));
+  EXPECT_FALSE(music_.CdPoll(3));
+  EXPECT_FALSE(MusicTesting::KeepPolling(music_));
+  music_.CdClose();
 }
 
 TEST_F(RealMci, Mp3ThatCannotOpenLeavesKeepAliveHarmless) {
-  music.Mp3Open("C:\\no such folder\\missing song.mp3");
-  EXPECT_FALSE(music.Mp3IsPlaying());
-  for (int i = 0; i < 3; ++i) music.Mp3KeepAlive();
-  EXPECT_EQ(music.MciQuery("status MP3Play mode").rfind("Error:", 0), 0u);
-  music.Mp3Close();
+  music_.Mp3Open("C:\\no such folder\\missing song.mp3");
+  EXPECT_FALSE(music_.Mp3IsPlaying());
+  for (int i = 0; i < 3; ++i) music_.Mp3KeepAlive();
+  EXPECT_EQ(music_.MciQuery("status MP3Play mode").rfind("Error:", 0), 0u);
+  music_.Mp3Close();
 }
 
 }  // namespace

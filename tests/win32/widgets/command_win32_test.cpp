@@ -12,6 +12,9 @@
 #include "widgets/win32_command_testing.h"
 #include "common/win32_gdi.h"
 
+using namespace orvane::common;
+using namespace orvane::widgets;
+
 namespace {
 
 using orvane::widgets::Picture;
@@ -21,7 +24,7 @@ constexpr int kButtonId = 101;
 struct Pixels {
   int width = 0, height = 0;
   std::vector<uint32_t> rgb;  // 0xRRGGBB, rows top to bottom
-  uint32_t at(int x, int y) const { return rgb[y * width + x]; }
+  uint32_t At(int x, int y) const { return rgb[y * width + x]; }
 };
 
 int R(uint32_t c) { return (c >> 16) & 0xFF; }
@@ -50,10 +53,10 @@ Pixels Capture(HWND button) {
   RECT r;
   GetClientRect(button, &r);
   HDC screen = GetDC(nullptr);
-  orvane::gdi::BitmapPtr bitmap(CreateCompatibleBitmap(screen, r.right, r.bottom));
+  orvane::common::BitmapPtr bitmap(CreateCompatibleBitmap(screen, r.right, r.bottom));
   {
-    orvane::gdi::MemoryDc dc(bitmap.get(), screen);
-    SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    orvane::common::MemoryDc dc(bitmap.get(), screen);
+    SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
   }
   Pixels p = FromDib(screen, bitmap.get(), r.right, r.bottom);
   ReleaseDC(nullptr, screen);
@@ -61,7 +64,7 @@ Pixels Capture(HWND button) {
 }
 
 Pixels Picture(int id) {
-  orvane::gdi::BitmapPtr bitmap(static_cast<HBITMAP>(LoadImageW(
+  orvane::common::BitmapPtr bitmap(static_cast<HBITMAP>(LoadImageW(
       GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   EXPECT_NE(bitmap.get(), nullptr);
   HDC screen = GetDC(nullptr);
@@ -136,9 +139,9 @@ void ExpectFrame(const Pixels& shot, const Pixels& picture) {
   for (int y = 0; y < 25; ++y) {
     for (int x = 0; x < 64; ++x) {
       const bool frame = x < 4 || y < 4 || x >= 60 || y >= 21;
-      if (frame && shot.at(x, y) != picture.at(x, y) && ++mismatches < 5) {
-        ADD_FAILURE() << "frame pixel " << x << "," << y << ": " << std::hex << shot.at(x, y)
-                      << " != " << picture.at(x, y);
+      if (frame && shot.At(x, y) != picture.At(x, y) && ++mismatches < 5) {
+        ADD_FAILURE() << "frame pixel " << x << "," << y << ": " << std::hex << shot.At(x, y)
+                      << " != " << picture.At(x, y);
       }
     }
   }
@@ -148,8 +151,8 @@ void ExpectFrame(const Pixels& shot, const Pixels& picture) {
 void ExpectGradient(const Pixels& shot, uint32_t top, uint32_t bottom) {
   for (int y = 4; y < shot.height - 4; ++y) {
     for (int x : {4, shot.width / 2, shot.width - 5}) {
-      EXPECT_TRUE(Near(shot.at(x, y), GradientAt(top, bottom, y, shot.height), 2))
-          << "row " << y << " column " << x << ": " << std::hex << shot.at(x, y);
+      EXPECT_TRUE(Near(shot.At(x, y), GradientAt(top, bottom, y, shot.height), 2))
+          << "row " << y << " column " << x << ": " << std::hex << shot.At(x, y);
     }
   }
 }
@@ -191,31 +194,31 @@ TEST_F(CommandWindowTest, SmallButtonShrinksTheEdgesAndKeepsTheCorners) {
   const Pixels picture = Picture(IDB_COMMAND_NORMAL);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(shot.at(x, y), picture.at(x, y));                      // top left
-      EXPECT_EQ(shot.at(25 + x, y), picture.at(60 + x, y));            // top right
-      EXPECT_EQ(shot.at(x, 17 + y), picture.at(x, 21 + y));            // bottom left
-      EXPECT_EQ(shot.at(25 + x, 17 + y), picture.at(60 + x, 21 + y));  // bottom right
+      EXPECT_EQ(shot.At(x, y), picture.At(x, y));                      // top left
+      EXPECT_EQ(shot.At(25 + x, y), picture.At(60 + x, y));            // top right
+      EXPECT_EQ(shot.At(x, 17 + y), picture.At(x, 21 + y));            // bottom left
+      EXPECT_EQ(shot.At(25 + x, 17 + y), picture.At(60 + x, 21 + y));  // bottom right
     }
   }
   // Each edge pixel comes from the same band of the picture.
   auto inRow = [&](uint32_t c, int y) {
     for (int x = 4; x < 60; ++x)
-      if (picture.at(x, y) == c) return true;
+      if (picture.At(x, y) == c) return true;
     return false;
   };
   auto inColumn = [&](uint32_t c, int x) {
     for (int y = 4; y < 21; ++y)
-      if (picture.at(x, y) == c) return true;
+      if (picture.At(x, y) == c) return true;
     return false;
   };
   for (int k = 0; k < 4; ++k) {
     for (int x = 4; x < 25; ++x) {
-      EXPECT_TRUE(inRow(shot.at(x, k), k)) << x << "," << k;
-      EXPECT_TRUE(inRow(shot.at(x, 17 + k), 21 + k)) << x << "," << 17 + k;
+      EXPECT_TRUE(inRow(shot.At(x, k), k)) << x << "," << k;
+      EXPECT_TRUE(inRow(shot.At(x, 17 + k), 21 + k)) << x << "," << 17 + k;
     }
     for (int y = 4; y < 17; ++y) {
-      EXPECT_TRUE(inColumn(shot.at(k, y), k)) << k << "," << y;
-      EXPECT_TRUE(inColumn(shot.at(25 + k, y), 60 + k)) << 25 + k << "," << y;
+      EXPECT_TRUE(inColumn(shot.At(k, y), k)) << k << "," << y;
+      EXPECT_TRUE(inColumn(shot.At(25 + k, y), 60 + k)) << 25 + k << "," << y;
     }
   }
   ExpectGradient(shot, kWhite, kBlueGrey);
@@ -226,7 +229,7 @@ std::vector<int> InkRows(const Pixels& shot, int limit) {
   std::vector<int> rows;
   for (int y = 4; y < shot.height - 4; ++y) {
     for (int x = 8; x < shot.width - 8; ++x) {
-      const uint32_t c = shot.at(x, y);
+      const uint32_t c = shot.At(x, y);
       if (R(c) + G(c) + B(c) < limit) {
         rows.push_back(y);
         break;
@@ -324,9 +327,9 @@ TEST_F(CommandWindowTest, TransparentSurfaceShowsTheContainer) {
   const uint32_t expected =
       (GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window);
   for (auto [x, y] : {std::pair{0, 0}, {32, 12}, {63, 24}})
-    EXPECT_EQ(shot.at(x, y), expected) << x << "," << y;
+    EXPECT_EQ(shot.At(x, y), expected) << x << "," << y;
   CommandSetVisible(button, 1);
-  EXPECT_EQ(Capture(button).at(0, 0), Picture(IDB_COMMAND_NORMAL).at(0, 0));
+  EXPECT_EQ(Capture(button).At(0, 0), Picture(IDB_COMMAND_NORMAL).At(0, 0));
 }
 
 TEST_F(CommandWindowTest, CreatedDisabledStartsWithTheDisableLook) {
