@@ -10,6 +10,7 @@
 #                               skipped, so keep such a case in a scenario of its own), else 0
 #   more_than A B / less_than A B / at_most A B   decimal comparisons (empty reads as 0)
 #   has_bits VALUE MASK         every bit of MASK is set in VALUE
+#   lit_fraction IMAGE          share of its pixels that are not black (any channel above 0)
 #   field KEY LINE              VALUE of "KEY=VALUE" in a line such as the probe prints
 #   winpath PATH                the path as Wine's programs see it (Z:\...)
 #   monitors_start DIR SIZE..   one Xephyr screen per SIZE (WxH), side by side as Xinerama
@@ -51,6 +52,9 @@ more_than() { awk -v a="${1:-0}" -v b="${2:-0}" 'BEGIN { exit !(a + 0 > b + 0) }
 at_most() { ! more_than "$@"; }
 less_than() { awk -v a="${1:-0}" -v b="${2:-0}" 'BEGIN { exit !(a + 0 < b + 0) }'; }
 has_bits() { (( ($1 & $2) == $2 )); }
+lit_fraction() {
+  convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 0 -format '%[fx:mean]' info:
+}
 field() { sed -nE "s/.*(^| )$1=([^ ]+).*/\\2/p" <<<"$2"; }
 
 winpath() {

@@ -5,10 +5,6 @@
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
 
 
-# Share of pixels that are not black (any channel above 0).
-lit_fraction() {
-  convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 0 -format '%[fx:mean]' info:
-}
 
 # Circular standard deviation, in degrees, of the hue of the clearly coloured pixels of
 # the pictures: about 7 for a picture in one hue, 20 and more where hues differ.
