@@ -10,6 +10,8 @@
 #   stored KEY                 a value of $INI as the dialog wrote it (Wine's profile functions
 #                              drop the leading blank that Windows keeps; both read alike)
 #   rect_of LINE               "x y w h" of a window line of the probe
+#   open_first_file TITLE      a double click on the first file in the list of the file dialog
+#                              titled TITLE, its list found from the Windows side
 
 DIALOG='<Orvane>'
 MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
@@ -26,3 +28,14 @@ dialog_click() { h_click_control "$DIALOG" "$1" "${2:-1}" && sleep 0.3; }
 dialog_choose_file() { h_click_control "$DIALOG" 3100 "${1:-1}" 26 102 && sleep 0.3; }
 stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
 rect_of() { sed -E 's/.* x=(-?[0-9]+) y=(-?[0-9]+) w=([0-9]+) h=([0-9]+) .*/\1 \2 \3 \4/' <<<"$1"; }
+open_first_file() {
+  local list x y
+  list=$(h_probe children "$1" | grep -F 'class=SysListView32' | head -n1)
+  if [[ -z "$list" ]]; then
+    echo "control not found: the file list of '$1'" >&2
+    return 1
+  fi
+  read -r x y _ _ < <(rect_of "$list")
+  h_mouse_to $((x + 40)) $((y + 10)) || return 1
+  xdotool click --repeat 2 --delay 80 1
+}

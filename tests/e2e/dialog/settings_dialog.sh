@@ -122,9 +122,7 @@ if [[ -n "$fxwin" ]]; then
   h_key Return
   sleep 1
   # A double click on the folder's only file, the first in the list.
-  eval "$(xdotool getwindowgeometry --shell "$fxwin")"
-  h_mouse_to $((X + 53)) $((Y + 60))
-  xdotool click --repeat 2 --delay 80 1
+  open_first_file 'ﾌｧｲﾙを開く'
 fi
 mxwin=$(h_wait_window 'Orvane \(ScreenSaver\)' 15)
 check "a name the code page cannot hold is refused with a message" test -n "$mxwin"

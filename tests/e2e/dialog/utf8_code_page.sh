@@ -43,13 +43,7 @@ if [[ -n "$fxwin" ]]; then
   sleep 1
   h_shot utf8_file_dialog >/dev/null
   # A double click on the folder's only file, the first in the list.
-  list=$(h_probe children "$FILE_DIALOG" | grep -F 'class=SysListView32' | head -n1)
-  echo "# file list: ${list:-none}"
-  if [[ -n "$list" ]]; then
-    read -r x y _ _ < <(rect_of "$list")
-    h_mouse_to $((x + 40)) $((y + 10))
-    xdotool click --repeat 2 --delay 80 1
-  fi
+  open_first_file "$FILE_DIALOG"
 fi
 check "the file is taken: the file dialog closes" h_wait_no_window "$FILE_DIALOG" 10
 check "and no refusal" bash -c "! \"\$WINE\" \"$H_PROBE\" exists 'Orvane (ScreenSaver)' 2>/dev/null"
