@@ -4,11 +4,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,14 +58,33 @@ class GstMusicPlayerTest : public testing::Test {
     (void)!std::system(command.c_str());
   }
 
-  // What the player wrote on stderr while it ran for `seconds`.
-  std::string RunFor(const std::string& path, double seconds) {
-    testing::internal::CaptureStderr();
+  // What the player wrote on stderr, once it has said a whole line or `limit`
+  // has passed. A wait, not a fixed time: GStreamer's first start on a fresh
+  // machine builds its plugin registry, which takes seconds.
+  std::string RunUntilSaid(const std::string& path, std::chrono::seconds limit) {
+    const std::string said_path = dir_ + "/stderr.txt";
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int file = open(said_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(file, STDERR_FILENO);
+    close(file);
     {
       GstMusicPlayer player(path);
-      std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+      const auto end = std::chrono::steady_clock::now() + limit;
+      while (std::chrono::steady_clock::now() < end &&
+             ReadAll(said_path).find('\n') == std::string::npos) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
     }
-    return testing::internal::GetCapturedStderr();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    return ReadAll(said_path);
+  }
+
+  static std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
   std::string dir_;
@@ -83,7 +105,7 @@ TEST_F(GstMusicPlayerTest, FilesThatCannotPlayGiveOneLine) {
       {"control characters shown as ?", dir_ + "/a\nb.wav", "a?b.wav"},
   };
   for (const Case& c : cases) {
-    const std::string said = RunFor(c.path, 1.0);
+    const std::string said = RunUntilSaid(c.path, std::chrono::seconds(30));
     EXPECT_NE(said.find(c.saying), std::string::npos) << c.name << ": " << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << c.name << ": not one line: " << said;
   }
