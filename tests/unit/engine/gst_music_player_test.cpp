@@ -62,24 +62,24 @@ class GstMusicPlayerTest : public testing::Test {
   // has passed. A wait, not a fixed time: GStreamer's first start on a fresh
   // machine builds its plugin registry, which takes seconds.
   std::string RunUntilSaid(const std::string& path, std::chrono::seconds limit) {
-    const std::string said_path = dir_ + "/stderr.txt";
+    const std::string saidPath = dir_ + "/stderr.txt";
     std::fflush(stderr);
     const int saved = dup(STDERR_FILENO);
-    const int file = open(said_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int file = open(saidPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(file, STDERR_FILENO);
     close(file);
     {
       GstMusicPlayer player(path);
       const auto end = std::chrono::steady_clock::now() + limit;
       while (std::chrono::steady_clock::now() < end &&
-             ReadAll(said_path).find('\n') == std::string::npos) {
+             ReadAll(saidPath).find('\n') == std::string::npos) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
       }
     }
     std::fflush(stderr);
     dup2(saved, STDERR_FILENO);
     close(saved);
-    return ReadAll(said_path);
+    return ReadAll(saidPath);
   }
 
   static std::string ReadAll(const std::string& path) {
