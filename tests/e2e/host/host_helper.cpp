@@ -79,7 +79,7 @@ LRESULT CALLBACK SettingWatchProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 int WatchSettings(const wchar_t* file) {
-  settingLog = _wfopen(file, L"a");
+  settingLog = _wfopen(file, L"ab");
   if (!settingLog) return 1;
   WNDCLASSW wc{};
   wc.lpfnWndProc = SettingWatchProc;
