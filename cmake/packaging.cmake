@@ -1,7 +1,8 @@
 # The setup program (NSIS) and the zip, made by CPack from the installed tree:
-# Orvane.scr, Orvane.dll and readme.txt side by side. Both land in
-# build/windows/package/ as Orvane-<version>-win64.exe and .zip.
-install(TARGETS orvane_host orvane_engine RUNTIME DESTINATION .)
+# Orvane.scr, Orvane.dll, OrvaneSettings.exe (what the Start-menu entries
+# start) and readme.txt side by side. Both land in build/windows/package/ as
+# Orvane-<version>-win64.exe and .zip.
+install(TARGETS orvane_host orvane_engine orvane_launcher RUNTIME DESTINATION .)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/readme.txt.in
   ${CMAKE_BINARY_DIR}/generated/readme.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/generated/readme.txt DESTINATION .)

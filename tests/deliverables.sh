@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Both programs are 64-bit GUI executables that import nothing but Windows
-# itself: a user copies the two files and nothing else.
+# The programs are 64-bit GUI executables that import nothing but Windows
+# itself: a user copies the files and nothing else.
 set -u
 bin=$1
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
@@ -9,7 +9,7 @@ objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 allowed=" kernel32.dll user32.dll gdi32.dll msvcrt.dll winmm.dll opengl32.dll glu32.dll comdlg32.dll shell32.dll ole32.dll oleaut32.dll msimg32.dll advapi32.dll "
 failed=0
 passed=0
-for program in Orvane.scr Orvane.dll; do
+for program in Orvane.scr Orvane.dll OrvaneSettings.exe; do
   path="$bin/$program"
   if file "$path" | grep -q 'PE32+ executable (GUI) x86-64'; then
     passed=$((passed + 1))

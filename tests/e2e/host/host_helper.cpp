@@ -14,6 +14,9 @@
 //                      end within 10 s)
 //   short-path PATH    prints the short form of PATH (UTF-8), as
 //                      GetShortPathNameW has it; exit code 1 when it fails
+//   setting-watch FILE a hidden top-level window titled "SettingWatch" that
+//                      appends the wParam of every WM_SETTINGCHANGE it hears
+//                      to FILE, one decimal line each; WM_CLOSE ends it
 //   run COMMAND_LINE   starts COMMAND_LINE with CreateProcessW and no
 //                      application name, as Windows starts a screen saver,
 //                      and ends with its exit code once it ends
@@ -60,6 +63,36 @@ int Run(const wchar_t* title, int x, int y, int w, int h) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  return 0;
+}
+
+// Where the setting watch writes (a platform callback needs it from outside).
+FILE* settingLog = nullptr;
+
+LRESULT CALLBACK SettingWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE && settingLog) {
+    std::fprintf(settingLog, "%llu\n", static_cast<unsigned long long>(wParam));
+    std::fflush(settingLog);
+  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int WatchSettings(const wchar_t* file) {
+  settingLog = _wfopen(file, L"ab");
+  if (!settingLog) return 1;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = SettingWatchProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"HostHelperSettingWatch";
+  RegisterClassW(&wc);
+  // Top-level and hidden: broadcasts reach unowned hidden windows too.
+  if (!CreateWindowExW(0, wc.lpszClassName, L"SettingWatch", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                       nullptr, wc.hInstance, nullptr))
+    return 3;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  std::fclose(settingLog);
   return 0;
 }
 
@@ -138,6 +171,7 @@ int main() {
   if (mode == L"watch") return Watch();
   if (mode == L"kill-window" && argc >= 3) return KillWindowOwner(argv[2]);
   if (mode == L"short-path" && argc >= 3) return PrintShortPath(argv[2]);
+  if (mode == L"setting-watch" && argc >= 3) return WatchSettings(argv[2]);
   if (mode == L"run" && argc >= 3) return RunCommandLine(argv[2]);
   const char* delayText = std::getenv("ORVANE_FAKE_ENGINE_DELAY_MS");
   int delay = delayText ? std::atoi(delayText) : 0;

@@ -41,6 +41,7 @@ install_prefix() {
   trap _install_cleanup EXIT
   "$WINE" wineboot -i >"$H_LOGS/$1-wineboot.log" 2>&1
   "$WINE" regedit /S "$ORVANE_HARNESS_DIR/fonts.reg" >/dev/null 2>&1
+  "$WINE" regedit /S "$ORVANE_SOURCE_DIR/scripts/windows_file_types.reg" >/dev/null 2>&1
   # Captions on the screenshots, as the dialog scenario does.
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }

@@ -4,7 +4,9 @@
 # fresh for this run (not the harness's shared one): a silent install, the
 # settings saved through the installed program's dialog opened from the Start
 # menu, installs over an install (one through its pages, with screenshots, one
-# while Orvane runs), silent removal, and the screen saver choice put back.
+# while Orvane runs), silent removal, the screen saver choice put back, and
+# the Start-menu entry that makes Orvane the screen saver again (also where a
+# policy decides).
 # shellcheck source=../../../scripts/harness.sh
 source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
 
@@ -18,6 +20,8 @@ INSTDIR_WIN="$LOCALAPPDATA_WIN\\Programs\\Orvane"
 INSTDIR=$(winpath_unix "$INSTDIR_WIN")
 SHORTCUT_WIN="$APPDATA_WIN\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane Settings.lnk"
 SHORTCUT=$(winpath_unix "$SHORTCUT_WIN")
+SELECT_SHORTCUT_WIN="$APPDATA_WIN\\Microsoft\\Windows\\Start Menu\\Programs\\Make Orvane my screen saver.lnk"
+LAUNCHER_WIN="$INSTDIR_WIN\\OrvaneSettings.exe"
 SCR_WIN="$INSTDIR_WIN\\Orvane.scr"
 echo "install folder: $INSTDIR_WIN ($INSTDIR)"
 
@@ -29,7 +33,10 @@ touch "$(winpath_unix "$OTHER_WIN")"
 "$WINE" reg add "$DESKTOP" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
 
 # same_as_built DIR: Orvane.scr and Orvane.dll in DIR are the ones this build made.
-same_as_built() { cmp -s "$1/Orvane.scr" "$H_BIN_DIR/Orvane.scr" && cmp -s "$1/Orvane.dll" "$H_BIN_DIR/Orvane.dll"; }
+same_as_built() {
+  local f
+  for f in Orvane.scr Orvane.dll OrvaneSettings.exe; do cmp -s "$1/$f" "$H_BIN_DIR/$f" || return 1; done
+}
 same_programs() { same_as_built "$INSTDIR"; }
 
 # version_ok FILE_WIN DESCRIPTION: the version resource as Windows reads it.
@@ -84,7 +91,7 @@ setup /S
 rc=$?
 check "silent setup ends with exit code 0 (got $rc)" test $rc = 0
 check "the uninstaller is in the install folder" test -f "$INSTDIR/Uninstall.exe"
-check "Orvane.scr and Orvane.dll installed as built" same_programs
+check "Orvane.scr, Orvane.dll and OrvaneSettings.exe installed as built" same_programs
 check "the readme installed" grep -q "Orvane.ini" "$INSTDIR/readme.txt"
 desktop=$(reg_values "$DESKTOP")
 uninstall_entry=$(reg_values "$UNINSTALL")
@@ -109,8 +116,22 @@ programs_kb=$((($(stat -c %s "$H_BIN_DIR/Orvane.scr") + $(stat -c %s "$H_BIN_DIR
 check "uninstall entry EstimatedSize at least the programs' $programs_kb KB (read: $size)" \
   test $((size)) -ge "$programs_kb"
 check "a Start menu entry" test -f "$SHORTCUT"
+# Windows opens a shortcut to a .scr through the .scr file type ("%1" /S) and
+# drops its arguments, so neither entry may name Orvane.scr.
+link_is() {
+  local out
+  out=$(h_probe link "$1") || return 1
+  grep -qxF "target=$2" <<<"$out" && grep -qxF "arguments=$3" <<<"$out" &&
+    grep -qxF "icon=$SCR_WIN,0" <<<"$out"
+}
+check "the settings entry starts OrvaneSettings.exe, with no arguments" link_is "$SHORTCUT_WIN" "$LAUNCHER_WIN" ""
+check "the 'Make Orvane my screen saver' entry starts OrvaneSettings.exe /select" \
+  link_is "$SELECT_SHORTCUT_WIN" "$LAUNCHER_WIN" /select
+check "the prefix opens a .scr as Windows does (\"%1\" /S)" \
+  grep -qF '"%1" /S' <<<"$("$WINE" reg query 'HKCR\scrfile\shell\open\command' /ve 2>/dev/null)"
 check "Orvane.scr's version resource" version_ok "$SCR_WIN" "Orvane (ScreenSaver)"
 check "Orvane.dll's version resource" version_ok "$INSTDIR_WIN\\Orvane.dll" "Orvane visual engine"
+check "OrvaneSettings.exe's version resource" version_ok "$LAUNCHER_WIN" "Orvane settings"
 check "the setup program's version resource" version_ok "Z:${SETUP//\//\\}" "Orvane setup"
 
 # 2. The Start menu entry opens the installed program's dialog; 設定 saves
@@ -256,13 +277,75 @@ THIRD_WIN='C:\windows\system32\ssthird.scr'
 check "removed once more" uninstall
 check "a saver chosen since the install stays selected" saver_is "$THIRD_WIN"
 
-# 8. The zip: one folder with both programs and the readme, as built.
+# 8. The way back without setup: installed, then another saver chosen in
+#    Windows' settings; the Start-menu entry, started as a user starts it,
+#    makes Orvane the saver again, switches the saver on and tells the session
+#    (WM_SETTINGCHANGE for SPI_SETSCREENSAVEACTIVE, 17); removal then puts
+#    back the saver chosen just before and tells the session too.
+POLICY='HKCU\Software\Policies\Microsoft\Windows\Control Panel\Desktop'
+SETTINGS_LOG=$work/setting-changes.log
+: >"$SETTINGS_LOG"
+h_start "$H_BUILD_DIR/testbin/host_helper.exe" setting-watch "Z:${SETTINGS_LOG//\//\\}"
+h_probe wait-window SettingWatch 10000
+heard_changes() { grep -cx 17 "$SETTINGS_LOG"; }
+setup /S
+"$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
+"$WINE" reg add "$DESKTOP" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+# select_entry WHAT TEXT: the entry started through start.exe; its message box
+# must say TEXT, and goes when closed.
+select_entry() {
+  h_start start "$SELECT_SHORTCUT_WIN"
+  h_wait_window Orvane 30 >/dev/null
+  check "[$1] the entry says so" grep -qF "title=$2" <<<"$(h_probe children Orvane)"
+  h_shot "select_$1" >/dev/null
+  h_probe post-close Orvane
+  check "[$1] its message closes" h_wait_no_window Orvane 20
+}
+before=$(heard_changes)
+select_entry chosen "Orvane is your screen saver again."
+desktop=$(reg_values "$DESKTOP")
+check "[chosen] Orvane is the screen saver again, by its short form" value_is "$desktop" SCRNSAVE.EXE "$SCR_SHORT"
+check "[chosen] the screen saver is on" value_is "$desktop" ScreenSaveActive 1
+check "[chosen] the saver chosen before is remembered for removal" \
+  value_is "$(reg_values "$UNINSTALL")" PreviousScreenSaver "$OTHER_WIN"
+check "[chosen] the session heard of it (changes heard: $before, then $(heard_changes))" \
+  test "$(heard_changes)" -gt "$before"
+
+# A policy that switches savers off, or one that names another saver: the
+# entry says that the policy decides; quiet, it ends with exit code 3, and so
+# does a silent setup.
+"$WINE" reg add "$POLICY" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+select_entry policy "Orvane is kept as your choice, but a policy set on this computer decides the screen saver, so Windows starts another one or none."
+"$WINE" "$INSTDIR/OrvaneSettings.exe" /select /quiet
+rc=$?
+check "[policy: savers off] OrvaneSettings.exe /select /quiet ends with exit code 3 (got $rc)" test $rc = 3
+"$WINE" reg delete "$POLICY" /v ScreenSaveActive /f >/dev/null 2>&1
+"$WINE" reg add "$POLICY" /v SCRNSAVE.EXE /d "$OTHER_WIN" /f >/dev/null 2>&1
+"$WINE" "$INSTDIR/OrvaneSettings.exe" /select /quiet
+rc=$?
+check "[policy: another saver] OrvaneSettings.exe /select /quiet ends with exit code 3 (got $rc)" test $rc = 3
+setup /S
+rc=$?
+check "[policy] a silent setup ends with exit code 3 (got $rc)" test $rc = 3
+check "[policy] Orvane stays the user's own choice" saver_is "$SCR_SHORT"
+"$WINE" reg delete "$POLICY" /f >/dev/null 2>&1
+
+before=$(heard_changes)
+check "removed after the way back" uninstall
+desktop=$(reg_values "$DESKTOP")
+check "the saver chosen before the way back is selected again" value_is "$desktop" SCRNSAVE.EXE "$OTHER_WIN"
+check "its on/off state is back" value_is "$desktop" ScreenSaveActive 0
+check "and the session heard of it (changes heard: $before, then $(heard_changes))" \
+  test "$(heard_changes)" -gt "$before"
+h_probe post-close SettingWatch
+
+# 9. The zip: one folder with the programs and the readme, as built.
 unzipped=$work/unzipped
 mkdir -p "$unzipped"
 unzip -q "$ZIP" -d "$unzipped"
 check "the zip holds exactly the programs and the readme" \
-  test "$(cd "$unzipped" && find . -type f | sort | tr '\n' ' ')" = \
-  "./$PACKAGE_NAME/Orvane.dll ./$PACKAGE_NAME/Orvane.scr ./$PACKAGE_NAME/readme.txt "
+  test "$(cd "$unzipped" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = \
+  "./$PACKAGE_NAME/Orvane.dll ./$PACKAGE_NAME/Orvane.scr ./$PACKAGE_NAME/OrvaneSettings.exe ./$PACKAGE_NAME/readme.txt "
 check "the zip's programs are as built" same_as_built "$unzipped/$PACKAGE_NAME"
 check "the readme says where the settings live" grep -q 'Orvane.ini' "$unzipped/$PACKAGE_NAME/readme.txt"
 echo "package sizes: setup $(stat -c %s "$SETUP") bytes, zip $(stat -c %s "$ZIP") bytes"

@@ -147,6 +147,17 @@ for line in "${SHORT^^} /S" "\"${SCR_WIN^^}\" /s" "\"$lower_long\" /s"; do
   end_show "$line"
 done
 
+# The .scr opened as a double click opens it, through the file type the test
+# prefix carries as Windows does ("%1" /S): the show, with the saved music.
+h_start start "$SCR_WIN"
+XWIN=$(h_wait_window OrvaneVC 60)
+check "[.scr file type] the engine's window opens" test -n "$XWIN"
+sleep 1
+heard by_file_type 2 "[.scr file type] the saved MP3 is heard"
+h_focus "$XWIN"
+h_key space
+check "[.scr file type] a key press ends the show" h_probe wait-gone Orvane_Main 30000
+
 # 6. The dialog by the short path reads the same file; cancelled, it leaves it.
 h_start "$HELPER" run "$SHORT /c"
 DIALOG_RUN=$H_PID

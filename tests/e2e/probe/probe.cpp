@@ -14,12 +14,14 @@
 //   acp                        the ANSI code page
 //   screen                     the primary screen size in pixels
 //   version FILE               the file's version resource: fixed versions, then Name=value lines
+//   link FILE.lnk              the shortcut as the shell reads it: target=, arguments=, icon= lines
 //   stats TITLE                resources of the process that owns the window: working set and
 //                              private bytes, kernel handles, GDI and USER objects (-1 where
 //                              the platform does not count them) and its windows
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -240,6 +242,31 @@ bool WaitFor(const wchar_t* title, long ms, bool present) {
   }
 }
 
+int PrintLink(const wchar_t* file) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  IShellLinkW* link = nullptr;
+  IPersistFile* persist = nullptr;
+  int rc = 1;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+      SUCCEEDED(persist->Load(file, STGM_READ))) {
+    wchar_t target[MAX_PATH] = {}, arguments[1024] = {}, icon[MAX_PATH] = {};
+    int iconIndex = 0;
+    // SLGP_RAWPATH: the target as stored, not resolved against this machine.
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetArguments(arguments, 1024);
+    link->GetIconLocation(icon, MAX_PATH, &iconIndex);
+    std::printf("target=%s\narguments=%s\nicon=%s,%d\n", Narrow(target).c_str(),
+                Narrow(arguments).c_str(), Narrow(icon).c_str(), iconIndex);
+    rc = 0;
+  }
+  if (persist) persist->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return rc;
+}
+
 }  // namespace
 
 int main() {
@@ -249,7 +276,7 @@ int main() {
     std::fprintf(stderr,
                  "usage: orvane_probe "
                  "find|exists|post-close|post|wait-gone|wait-window|children|control|client|"
-                 "stats|acp|screen|monitors|version ...\n");
+                 "stats|acp|screen|monitors|version|link ...\n");
     return 2;
   }
   std::wstring cmd = argv[1];
@@ -264,6 +291,7 @@ int main() {
   if (cmd == L"monitors") return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
   if (argc < 3) return 2;
   if (cmd == L"version") return PrintVersion(argv[2]);
+  if (cmd == L"link") return PrintLink(argv[2]);
   const wchar_t* title = argv[2];
   if (cmd == L"wait-gone")
     return WaitFor(title, argc > 3 ? (long)Number(argv[3]) : 5000, false) ? 0 : 1;
