@@ -19,4 +19,11 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Orvane)
 set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging)
 set(CPACK_ORVANE_COPYRIGHT "${ORVANE_COPYRIGHT}")
 set(CPACK_ORVANE_ICON "${PROJECT_SOURCE_DIR}/assets/engine_icon.ico")
+# The staged files take the commit's time and, with a certificate given, are
+# signed; so are the uninstaller and the setup program (scripts/sign).
+set(CPACK_ORVANE_SIGN ${ORVANE_SCRIPTS_DIR}/sign)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_signing.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack_stage.cmake)
+# The zip made again in an order and with times of its own making.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack_zip.cmake)
 include(CPack)
