@@ -29,6 +29,7 @@ inline constexpr char kDialogTitle[] = "<Orvane>";
 inline constexpr auto kDialogTitleW = Widen(kDialogTitle);
 // The engine program, after the host's folder.
 inline constexpr char kEngineFileSuffix[] = "\\Orvane.dll";
+inline constexpr auto kEngineFileSuffixW = Widen(kEngineFileSuffix);
 // Caption of the host's message boxes.
 inline constexpr char kMessageCaption[] = "Orvane (ScreenSaver)";
 inline constexpr auto kMessageCaptionW = Widen(kMessageCaption);

@@ -22,7 +22,10 @@ inline constexpr std::string_view kKeyMusicMode = "BGM\x8B\xE6\x95\xAA";        
 inline constexpr std::string_view kKeyRepeatTrack = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
 inline constexpr std::string_view kKeyMusicFile = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
 
-// Access to INI files and to the file system. Texts are system code page bytes.
+// Access to INI files and to the file system. Sections, keys, values and the
+// paths given to FileExists are system code page bytes. The INI file's own
+// name is UTF-8: it is the program's own file, named from the folder the
+// program lies in, which the code page may not be able to spell.
 class IniStore {
  public:
   virtual ~IniStore() = default;
@@ -36,7 +39,8 @@ class IniStore {
   virtual bool FileExists(const std::string& path) = 0;
 };
 
-// "<folder>\Orvane.ini" for the folder the program lies in (no trailing backslash).
+// "<folder>\Orvane.ini" for the folder the program lies in (no trailing
+// backslash), in the folder's own encoding.
 std::string SettingsPathIn(std::string_view hostFolder);
 
 // A stored number: blanks around it allowed, cut down to the next lower whole

@@ -14,6 +14,7 @@
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
 #include "dialog/win32_settings_dialog_testing.h"
+#include "dialog/win32_shell_open.h"
 #include "widgets/win32_command.h"
 
 namespace orvane::dialog {
@@ -99,9 +100,12 @@ void Unload(Dialog& d) {
   DestroyWindow(d.window);
 }
 
-// The longest path the file dialog hands back, and the longest value the
-// settings file gives back whole.
+// The longest value the settings file gives back whole.
 constexpr int kMaxPath = 255;
+// Room for the path the file dialog hands back. Larger than any path the
+// settings can keep, so that a longer one reaches the "too long" message
+// instead of failing in the file dialog like a Cancel.
+constexpr DWORD kFileBufferChars = 1024;
 
 void ChooseMusicFile(Dialog& d) {
   // Shown through the wide entry point so that they read right whatever the
@@ -110,8 +114,8 @@ void ChooseMusicFile(Dialog& d) {
   filter.push_back(L'\0');
   filter += L"*.MP3;*.WAV";
   filter.push_back(L'\0');
-  wchar_t fileName[kMaxPath + 1] = {};
-  wchar_t fileTitle[kMaxPath + 1] = {};
+  std::wstring fileName(kFileBufferChars, L'\0');
+  std::wstring fileTitle(kFileBufferChars, L'\0');
 
   // The structure as it was before later platform versions extended it.
   OPENFILENAMEW request{};
@@ -120,27 +124,31 @@ void ChooseMusicFile(Dialog& d) {
   request.hInstance = d.instance;
   request.lpstrFilter = filter.c_str();
   request.nFilterIndex = 0;
-  request.lpstrFile = fileName;
-  request.nMaxFile = kMaxPath;
-  request.lpstrFileTitle = fileTitle;
-  request.nMaxFileTitle = kMaxPath;
+  // Each size is its buffer's, counted in characters with the closing NUL.
+  request.lpstrFile = fileName.data();
+  request.nMaxFile = kFileBufferChars;
+  request.lpstrFileTitle = fileTitle.data();
+  request.nMaxFileTitle = kFileBufferChars;
   request.lpstrTitle = L"ﾌｧｲﾙを開く";
   request.Flags = 0;
-  if (GetOpenFileNameW(&request) <= 0) return;
-  fileName[kMaxPath] = L'\0';
+  const BOOL chosen =
+      d.env->openFileDialog ? d.env->openFileDialog(request) : GetOpenFileNameW(&request);
+  if (chosen <= 0) return;
+  fileName.back() = L'\0';
+  fileName.resize(fileName.find(L'\0'));
 
   // The path is kept and played through the ANSI entry points: one that the
   // code page cannot hold, or that would come back cut, is not stored.
   const std::optional<std::string> path = common::ToAnsiExactly(fileName);
   if (!path) {
-    d.env->report(d.window, std::wstring(L"この ﾌｧｲﾙ は選べません。\n\n") + fileName +
+    d.env->report(d.window, L"この ﾌｧｲﾙ は選べません。\n\n" + fileName +
                                 L"\n\nﾌｧｲﾙ名 に、このｼｽﾃﾑ の文字ｺｰﾄﾞ で書けない文字が"
                                 L"含まれています。ﾌｧｲﾙ名 を変えてから選んでください。");
     return;
   }
   if (path->size() > static_cast<size_t>(kMaxPath)) {
     d.env->report(d.window,
-                  std::wstring(L"この ﾌｧｲﾙ は選べません。\n\n") + fileName +
+                  L"この ﾌｧｲﾙ は選べません。\n\n" + fileName +
                       L"\n\nﾊﾟｽ が長すぎます。短いﾊﾟｽ のﾌｫﾙﾀﾞ に置いてから選んでください。");
     return;
   }
@@ -167,7 +175,7 @@ void Save(Dialog& d) {
       return;
     case SaveOutcome::kWriteFailed:
       d.env->report(d.window, L"設定を保存できませんでした。\n\n" +
-                                  Widen(outcome.failedFile, kAnsiCodePage) +
+                                  common::FromUtf8(outcome.failedFile) +
                                   L"\n\nﾌｧｲﾙが書き込み禁止になっていないか確かめてください。");
       return;
   }
@@ -175,7 +183,7 @@ void Save(Dialog& d) {
 
 void OpenHomePage(Dialog& d) {
   SetBusyCursor(d, true);
-  ShellExecuteA(d.window, "open", kHomePage, nullptr, "", SW_SHOWNORMAL);
+  OpenWithShell(d.window, kHomePage, d.env->shellExecute ? d.env->shellExecute : ShellExecuteA);
   SetBusyCursor(d, false);
 }
 

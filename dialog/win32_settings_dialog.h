@@ -2,11 +2,13 @@
 // The settings dialog "<Orvane>". It works on the Settings value and the store
 // it is given, so that the host and tests each hand it their own.
 #include <windows.h>
+#include <commdlg.h>
 
 #include <functional>
 #include <string>
 
 #include "common/settings.h"
+#include "dialog/win32_shell_open.h"
 
 namespace orvane::dialog {
 
@@ -16,9 +18,13 @@ using common::Settings;
 struct DialogEnvironment {
   Settings* settings;  // edited in place; MusicFile in the system code page
   IniStore* store;
-  std::function<std::string()> settingsFile;
+  std::function<std::string()> settingsFile;  // the settings file's name, UTF-8
   // Tells the user why a save or a file choice did not happen; the dialog stays open.
   std::function<void(HWND owner, const std::wstring& text)> report;
+  // The platform's file-open dialog and shell; empty: GetOpenFileNameW and
+  // ShellExecuteA. Tests put stand-ins here.
+  std::function<BOOL(OPENFILENAMEW& request)> openFileDialog = {};
+  ShellExecuteFunction shellExecute = {};
 };
 
 // Creates the dialog, runs its load handler and shows it; nullptr on failure.

@@ -3,11 +3,13 @@
 //
 // Input: FLAGS HANDLE[4] COMMAND-LINE. FLAGS bits: 1 a show runs, 2 a dialog is
 // open, 4 the preview window can be made, 8 the engine file is there, 16 the
-// saver window can be made. HANDLE is a 32-bit value written into a "/p" line.
+// saver window can be made. HANDLE is a 32-bit value written into a "/p" line,
+// and where the program's own path ends in the command line.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/names.h"
 #include "fuzz/fuzz_check.h"
@@ -155,6 +157,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   PreviewParentHandle(args);
   CheckRole(args, flags, handle);
+
+  // The program's own path, blanks and all, comes off whole however it is
+  // written: unquoted, quoted, in upper case. HANDLE picks where it ends.
+  const std::size_t cut = handle % (commandLine.size() + 1);
+  const std::string ownPath(commandLine.substr(0, cut));
+  std::string_view rest = commandLine.substr(cut);
+  if (!ownPath.empty() && ownPath.find('"') == std::string::npos && !IsBlank(ownPath[0])) {
+    while (!rest.empty() && IsBlank(rest[0])) rest.remove_prefix(1);
+    std::string upper = ownPath;
+    for (char& c : upper)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const std::vector<std::string> own = {ownPath};
+    FUZZ_CHECK(ArgumentText(ownPath + " " + std::string(rest), own) == rest);
+    FUZZ_CHECK(ArgumentText(upper + "\t" + std::string(rest), own) == rest);
+    FUZZ_CHECK(ArgumentText("\"" + ownPath + "\"" + std::string(rest), own) == rest);
+  }
 
   // Every handle the display settings can pass comes back exactly, whichever way
   // the program was started.

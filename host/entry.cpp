@@ -13,6 +13,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // Bytes of the UTF-8 character that starts at byte `at`.
 std::size_t CharLength(std::string_view text, std::size_t at) {
   std::size_t end = at + 1;
@@ -27,12 +29,48 @@ std::size_t CharOffset(std::string_view text, std::size_t n) {
   return i;
 }
 
+// Where the program's own path, spelt one of the given ways, ends when it
+// starts at byte `at`: after its closing quote, or before a blank or the end
+// of the line. npos when none of them stands there.
+std::size_t EndOfOwnPath(std::string_view line, std::size_t at,
+                         const std::vector<std::string>& ownPaths,
+                         const SamePathSpelling& samePath) {
+  const bool quoted = at < line.size() && line[at] == '"';
+  const std::size_t from = quoted ? at + 1 : at;
+  std::size_t best = std::string_view::npos;
+  std::size_t bestLength = 0;
+  for (const std::string& path : ownPaths) {
+    // The longest spelling that stands there wins.
+    if (path.empty() || path.size() < bestLength || from + path.size() > line.size()) continue;
+    if (!samePath(line.substr(from, path.size()), path)) continue;
+    const std::size_t after = from + path.size();
+    const bool closed = quoted ? after < line.size() && line[after] == '"'
+                               : after == line.size() || IsBlank(line[after]);
+    if (!closed) continue;
+    best = quoted ? after + 1 : after;
+    bestLength = path.size();
+  }
+  return best;
+}
+
 }  // namespace
 
-std::string ArgumentText(std::string_view commandLine) {
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+
+std::string ArgumentText(std::string_view commandLine, const std::vector<std::string>& ownPaths,
+                         const SamePathSpelling& samePath) {
   std::size_t i = 0;
   while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
-  if (i < commandLine.size() && commandLine[i] == '"') {
+  if (std::size_t end = EndOfOwnPath(commandLine, i, ownPaths, samePath);
+      end != std::string_view::npos) {
+    i = end;
+  } else if (i < commandLine.size() && commandLine[i] == '"') {
     std::size_t close = commandLine.find('"', i + 1);
     i = close == std::string_view::npos ? commandLine.size() : close + 1;
   } else {
@@ -46,8 +84,7 @@ std::string ModeLetter(std::string_view argumentText) {
   std::size_t at = CharOffset(argumentText, 1);
   if (at >= argumentText.size()) return std::string();
   std::string letter(argumentText.substr(at, CharLength(argumentText, at)));
-  if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z')
-    letter[0] = static_cast<char>(letter[0] - 'a' + 'A');
+  if (letter.size() == 1) letter[0] = AsciiUpper(letter[0]);
   return letter;
 }
 

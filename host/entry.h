@@ -2,8 +2,10 @@
 // Start-up of Orvane.scr: the screensaver arguments and the choice of role.
 // Pure; the platform is reached through EntryPort.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/settings.h"
 #include "host/show_role.h"
@@ -12,9 +14,24 @@ namespace orvane::host {
 
 using common::Settings;
 
+// Whether two spellings of a path name the same file, as the file system
+// compares names (case does not count).
+using SamePathSpelling = std::function<bool(std::string_view, std::string_view)>;
+
+// True when the two texts differ at most in the case of ASCII letters.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The command line (UTF-8) without the program's own path (quoted or not) and
 // the blanks after it: "Orvane.scr /p 1234" gives "/p 1234".
-std::string ArgumentText(std::string_view commandLine);
+//
+// `ownPaths` are the spellings of the program's own path (the long and the
+// short form): one of them at the start of the line, quoted or followed by a
+// blank or the end, is the program's path even when it holds blanks, as a
+// stored long path without 8.3 names does. Otherwise the path is the first
+// quoted text or the first word.
+std::string ArgumentText(std::string_view commandLine,
+                         const std::vector<std::string>& ownPaths = {},
+                         const SamePathSpelling& samePath = SameIgnoringAsciiCase);
 
 // Character 2 of the upper-cased argument text; empty when there is none.
 // Character 1 is never looked at, so "/s", "-s" and "xs" are the same.

@@ -23,17 +23,13 @@ SaverShow::SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Setti
     : port_(port), music_(mci, sound), settings_(settings), role_(role) {}
 
 void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
-  switch (timer) {
-    case ShowTimer::Mp3KeepAlive:
-      timer1_ = enabled;
-      break;
-    case ShowTimer::CdPoll:
-      timer2_ = enabled;
-      break;
-    case ShowTimer::EngineWatch:
-      timer3_ = enabled;
-      break;
-  }
+  bool& state = timer == ShowTimer::Mp3KeepAlive ? timer1_
+                : timer == ShowTimer::CdPoll     ? timer2_
+                                                 : timer3_;
+  // Switching on a timer that runs would start its period afresh: the CD poll
+  // would come every 200 ms plus the poll's own time.
+  if (state == enabled) return;
+  state = enabled;
   port_.EnableTimer(timer, enabled);
 }
 

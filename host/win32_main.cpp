@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/names.h"
+#include "common/win32_file_names.h"
 #include "common/win32_ini_store.h"
 #include "dialog/win32_settings_dialog.h"
 #include "host/entry.h"
@@ -34,7 +35,7 @@ class Win32EntryPort : public EntryPort {
     return ShowPreviewWindow(instance_, parent);
   }
   Settings ReadSettings() override { return LoadSettings(store_, HostSettingsPath()); }
-  bool EngineFileExists() override { return store_.FileExists(EngineFilePath()); }
+  bool EngineFileExists() override { return common::FileOpensForReading(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
     MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
                 common::kMessageCaptionW.Chars(), MB_OK);
@@ -63,13 +64,12 @@ class Win32EntryPort : public EntryPort {
 }  // namespace orvane::host
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  using orvane::host::ArgumentText;
-  using orvane::host::CommandLineUtf8;
   using orvane::host::EntryResult;
   using orvane::host::RunEntry;
+  using orvane::host::ThisProgramsArgumentText;
   using orvane::host::Win32EntryPort;
   Win32EntryPort port(instance);
-  if (RunEntry(ArgumentText(CommandLineUtf8()), port) == EntryResult::EndNow) ExitProcess(0);
+  if (RunEntry(ThisProgramsArgumentText(), port) == EntryResult::EndNow) ExitProcess(0);
   // The loaded window ends the program itself; WM_QUIT comes from the preview.
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -1,22 +1,23 @@
 #pragma once
-// Where the host finds its files: beside the running program.
+// Where the host finds its files: beside the running program, named by the
+// UTF-16 path the system gives, so a folder the code page cannot spell (and a
+// volume without 8.3 names) still holds them.
 #include <string>
 
 namespace orvane::host {
 
-// The folder of the running program, without a trailing backslash, as an
-// ANSI path that names it (see AnsiPathOf).
-std::string HostFolder();
-// "<HostFolder>\Orvane.ini", built afresh on every call.
+// The running program's path as the system reports it.
+std::wstring ModulePath();
+// The folder part of `path`, without a trailing backslash.
+std::wstring FolderOf(const std::wstring& path);
+// The folder of the running program.
+std::wstring HostFolder();
+// "<folder>\Orvane.ini" in UTF-8, the name the settings store takes;
+// built afresh on every call.
+std::string SettingsPathIn(const std::wstring& folder);
 std::string HostSettingsPath();
-// "<HostFolder>\Orvane.dll".
-std::string EngineFilePath();
-
-// An ANSI path that names the same file or folder as `path`: the path itself
-// when the ANSI code page holds it, else its short form when that is held,
-// else the path with stand-ins (it names nothing, and the caller finds no file
-// there). Windows may start the program by either form, so neither is preferred
-// for its own sake.
-std::string AnsiPathOf(const std::wstring& path);
+// "<folder>\Orvane.dll".
+std::wstring EnginePathIn(const std::wstring& folder);
+std::wstring EngineFilePath();
 
 }  // namespace orvane::host

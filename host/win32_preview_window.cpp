@@ -92,8 +92,9 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
       }
       break;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
+    // WM_MOUSEACTIVATE goes to default processing: a click on the still
+    // activates the display settings' window that holds it, as a click on any
+    // other part of that window does.
     case WM_DESTROY:
       // However the window goes (closed, or with the preview area), the
       // program goes with it.

@@ -5,6 +5,7 @@
 
 #include "common/names.h"
 #include "host/saver_show.h"
+#include "host/win32_engine_start.h"
 #include "host/win32_paths.h"
 #include "music/win32_music.h"
 
@@ -49,21 +50,8 @@ class Win32ShowPort : public ShowPort {
   }
 
   bool StartEngine() override {
-    // By its absolute path with the application name given: no search path.
-    std::string path = EngineFilePath();
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-      return false;
-    }
-    CloseHandle(process.hThread);
-    engine_ = process.hProcess;
-    return true;
+    engine_ = StartEngineProcess(EngineFilePath());
+    return engine_ != nullptr;
   }
   bool EngineRunning() override {
     return engine_ && WaitForSingleObject(engine_, 0) == WAIT_TIMEOUT;

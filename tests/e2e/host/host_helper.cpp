@@ -20,6 +20,12 @@
 //   run COMMAND_LINE   starts COMMAND_LINE with CreateProcessW and no
 //                      application name, as Windows starts a screen saver,
 //                      and ends with its exit code once it ends
+//   run-verbatim PATH COMMAND_LINE
+//                      the same, with PATH as the application name: the
+//                      program gets COMMAND_LINE exactly as given, as Windows
+//                      hands a saver its stored path with blanks and no
+//                      quotes (Wine quotes such a path when it finds the
+//                      program from the command line itself)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -143,13 +149,13 @@ int PrintShortPath(const wchar_t* path) {
   return 0;
 }
 
-int RunCommandLine(const wchar_t* commandLine) {
+int RunCommandLine(const wchar_t* application, const wchar_t* commandLine) {
   std::wstring line = commandLine;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessW(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
     return 255;
   CloseHandle(process.hThread);
   WaitForSingleObject(process.hProcess, INFINITE);
@@ -172,7 +178,8 @@ int main() {
   if (mode == L"kill-window" && argc >= 3) return KillWindowOwner(argv[2]);
   if (mode == L"short-path" && argc >= 3) return PrintShortPath(argv[2]);
   if (mode == L"setting-watch" && argc >= 3) return WatchSettings(argv[2]);
-  if (mode == L"run" && argc >= 3) return RunCommandLine(argv[2]);
+  if (mode == L"run" && argc >= 3) return RunCommandLine(nullptr, argv[2]);
+  if (mode == L"run-verbatim" && argc >= 4) return RunCommandLine(argv[2], argv[3]);
   const char* delayText = std::getenv("ORVANE_FAKE_ENGINE_DELAY_MS");
   int delay = delayText ? std::atoi(delayText) : 0;
   if (delay < 0) return 0;

@@ -35,9 +35,20 @@ check "it covers the whole area" grep -qE ' x=100 y=100 w=152 h=112 ' <<<"$line"
 style=$(sed -E 's/.* style=(0x[0-9a-f]+).*/\1/' <<<"$line")
 check "its style has WS_CHILD and no caption ($style)" test $((style & 0x40000000)) -ne 0 -a $((style & 0x00C00000)) -eq 0
 
-# Clicks and keys over it do nothing.
-h_mouse_to 170 150
+# A click on it brings the window that holds it to the front, as a click on
+# any other part of that window does; clicks and keys do nothing else.
+h_start "$HELPER" window Other 100 100
+other=$H_PID
+check "another window is up" h_probe wait-window Other 20000
+check "and in front" bash -c "sleep 1; \"\$WINE\" \"$H_PROBE\" foreground 2>/dev/null | grep -qx 'Other.\?'"
+# (The other window covers the area's top-left 100 x 100 pixels.)
+h_mouse_to 230 200
 h_click 1
+sleep 1
+front=$(h_probe foreground)
+check "a click on the preview brings its area to the front ($front)" test "$front" = PreviewArea
+h_probe post-close Other
+h_wait_exit "$other" 10
 h_click 3
 h_focus "$(h_wait_window PreviewArea 5)"
 h_key space Escape Return

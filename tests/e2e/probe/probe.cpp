@@ -12,6 +12,7 @@
 //   client TITLE               "x y w h" of the window's client area on the screen
 //   monitors                   one line per monitor: "NAME LEFT,TOP-RIGHT,BOTTOM [primary]"
 //   acp                        the ANSI code page
+//   foreground                 the title of the foreground window (empty when there is none)
 //   screen                     the primary screen size in pixels
 //   version FILE               the file's version resource: fixed versions, then Name=value lines
 //   link FILE.lnk              the shortcut as the shell reads it: target=, arguments=, icon= lines
@@ -276,12 +277,18 @@ int main() {
     std::fprintf(stderr,
                  "usage: orvane_probe "
                  "find|exists|post-close|post|wait-gone|wait-window|children|control|client|"
-                 "stats|acp|screen|monitors|version|link ...\n");
+                 "stats|acp|foreground|screen|monitors|version|link ...\n");
     return 2;
   }
   std::wstring cmd = argv[1];
   if (cmd == L"acp") {
     std::printf("%u\n", GetACP());
+    return 0;
+  }
+  if (cmd == L"foreground") {
+    wchar_t text[256] = {};
+    if (HWND front = GetForegroundWindow()) GetWindowTextW(front, text, 256);
+    std::printf("%s\n", Narrow(text).c_str());
     return 0;
   }
   if (cmd == L"screen") {

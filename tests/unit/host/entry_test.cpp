@@ -29,6 +29,55 @@ TEST(ArgumentText, DropsTheProgramPathAndTheBlanksAfterIt) {
   for (const Case& c : cases) EXPECT_EQ(ArgumentText(c.line), c.want) << c.line;
 }
 
+// Windows starts a saver by the path stored for it, as it is stored: long or
+// short, quoted or not, in any case. Without 8.3 names the long path with its
+// blanks stands unquoted at the start of the line.
+TEST(ArgumentText, RecognisesTheProgramsOwnPathHoweverSpelt) {
+  const std::string longPath =
+      "C:\\Users\\Home Office\\AppData\\Local\\Programs\\Orvane\\Orvane.scr";
+  const std::string shortPath = "C:\\Users\\HOMEOF~1\\AppData\\Local\\Programs\\Orvane\\Orvane.scr";
+  const std::string savers = "C:\\My Screen Savers\\Orvane.scr";
+  const std::vector<std::string> own = {longPath, shortPath, savers};
+  struct Case {
+    std::string line;
+    const char* want;
+  };
+  const Case cases[] = {
+      {longPath + " /s", "/s"},
+      {longPath + "   /s", "/s"},
+      {"\"" + longPath + "\" /s", "/s"},
+      {"\"" + longPath + "\"/s", "/s"},
+      {shortPath + " /s", "/s"},
+      {"C:\\USERS\\home office\\APPDATA\\local\\programs\\orvane\\ORVANE.SCR /S", "/S"},
+      {longPath + " /p 1234", "/p 1234"},
+      {longPath + " /c:1234", "/c:1234"},
+      {longPath, ""},
+      {longPath + " ", ""},
+      {"  " + longPath + "\t/s", "/s"},
+      {savers + " /s", "/s"},
+      {savers + " /c", "/c"},
+      {"\"" + savers + "\" /p 99", "/p 99"},
+      // Not the program's own path: the first word or quoted text, as before.
+      {"Orvane.scr /p 1234", "/p 1234"},
+      {longPath + "x /s", "Office\\AppData\\Local\\Programs\\Orvane\\Orvane.scrx /s"},
+      {"\"" + longPath + " /s", ""},
+      {"C:\\Other Folder\\Orvane.scr /s", "Folder\\Orvane.scr /s"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ArgumentText(c.line, own), c.want) << c.line;
+  // Without the program's own spellings, only the first word goes.
+  EXPECT_EQ(ArgumentText(savers + " /s"), "Screen Savers\\Orvane.scr /s");
+  EXPECT_EQ(ModeLetter(ArgumentText(savers + " /s")), "C") << "why the dialog opened";
+}
+
+TEST(ArgumentText, TheLongestSpellingThatStandsThereWins) {
+  const std::vector<std::string> own = {"C:\\A", "C:\\A B\\Orvane.scr"};
+  EXPECT_EQ(ArgumentText("C:\\A B\\Orvane.scr /s", own), "/s");
+  EXPECT_EQ(ArgumentText("C:\\A /s", own), "/s");
+  // The file system's own comparison decides what counts as the same name.
+  const auto exact = [](std::string_view a, std::string_view b) { return a == b; };
+  EXPECT_EQ(ArgumentText("c:\\a b\\orvane.scr /s", own, exact), "b\\orvane.scr /s");
+}
+
 TEST(ModeLetter, IsCharacterTwoUpperCased) {
   struct Case {
     const char* args;

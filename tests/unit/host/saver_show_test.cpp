@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -144,8 +145,27 @@ TEST(SaverShow, CdPollingStopsAtTheFirstFailureAndThenTheDeviceIsLeftAlone) {
   EXPECT_EQ(s.port.calls,
             (Calls{"mci status cdaudio current track", "mci status cdaudio number of tracks",
                    "mci status cdaudio mode", "mci status cdaudio position track 4",
-                   "mci play cdaudio from 04:00:00:00", "enable Timer2",
-                   "mci status cdaudio current track", "disable Timer2", "show cursor", "end"}));
+                   "mci play cdaudio from 04:00:00:00", "mci status cdaudio current track",
+                   "disable Timer2", "show cursor", "end"}));
+}
+
+// The poll timer is switched on once: switching it on again at every poll
+// would restart its period each time, stretching it by the poll's own time.
+TEST(SaverShow, CdPollTimerIsSwitchedOnOnlyWhenItWasOff) {
+  Show s(Choice(1, "", 0));
+  s.show.Load();
+  s.mci.Answer("status cdaudio current track", 0, "1");
+  s.mci.Answer("status cdaudio mode", 0, "playing");
+  for (int i = 0; i < 3; ++i) s.show.CdPollTick();
+  const auto count = [&](const std::string& call) {
+    return std::count(s.port.calls.begin(), s.port.calls.end(), call);
+  };
+  EXPECT_EQ(count("enable Timer2"), 1) << "only at load";
+  EXPECT_EQ(count("disable Timer2"), 0);
+  EXPECT_TRUE(SaverShowTesting::TimerEnabled(s.show, ShowTimer::CdPoll));
+  s.show.UnloadRequest();
+  EXPECT_EQ(count("disable Timer2"), 1);
+  EXPECT_EQ(count("mci close cdaudio"), 1);
 }
 
 TEST(SaverShow, Mp3TickKeepsTheFileAlive) {

@@ -1,5 +1,6 @@
 // The settings dialog's window under Wine, driven by messages.
 #include <windows.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialog/dialog_layout.h"
@@ -14,8 +16,10 @@
 #include "dialog/music_choice.h"
 #include "common/win32_gdi.h"
 #include "common/win32_ini_store.h"
+#include "common/win32_text.h"
 #include "dialog/win32_settings_dialog.h"
 #include "dialog/win32_settings_dialog_testing.h"
+#include "dialog/win32_shell_open.h"
 #include "tests/fakes/fake_ini_store.h"
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
@@ -362,6 +366,121 @@ TEST_F(SettingsDialogTest, RunEndsWhenTheDialogCloses) {
   RunSettingsDialog(dialog_);
   EXPECT_FALSE(IsWindow(dialog_));
   EXPECT_TRUE(writes_.empty());
+}
+
+// The file dialog is given the real size of its buffer, so whatever path it
+// hands back reaches the dialog's own checks: a stand-in that keeps the
+// documented rule (the path and its closing NUL must fit nMaxFile, else it
+// fails as a Cancel does) stands in for the system's.
+TEST_F(SettingsDialogTest, EveryChosenPathReachesTheDialogsOwnChecks) {
+  const bool japanese = GetACP() == 932;
+  struct Row {
+    const char* name;
+    std::wstring path;
+    bool stored;
+    const wchar_t* report;  // part of the message, when one is shown
+  };
+  const std::wstring kanji(130, L'\u66f2');  // 260 bytes in code page 932
+  const Row rows[] = {
+      {"255 characters", L"C:\\" + std::wstring(248, L'a') + L".mp3", true, nullptr},
+      {"256 characters", L"C:\\" + std::wstring(249, L'a') + L".mp3", false, L"\u9577\u3059\u304e"},
+      {"300 characters", L"C:\\" + std::wstring(292, L'a') + L".mp3", false, L"\u9577\u3059\u304e"},
+      {"139 characters, more than 255 bytes", L"C:\\" + kanji + L"\\a.mp3", false,
+       japanese ? L"\u9577\u3059\u304e" : L"\u6587\u5b57"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    settings_.musicFile = "C:\\Music\\song.mp3";
+    reports_.clear();
+    DWORD given = 0;
+    env_.openFileDialog = [&](OPENFILENAMEW& request) {
+      given = request.nMaxFile;
+      if (row.path.size() + 1 > request.nMaxFile) return FALSE;
+      std::copy(row.path.begin(), row.path.end(), request.lpstrFile);
+      request.lpstrFile[row.path.size()] = L'\0';
+      return TRUE;
+    };
+    mode_ = 2;
+    Open();
+    Click(IDC_BROWSE_BUTTON);
+    EXPECT_GE(given, 256u);
+    if (row.stored) {
+      EXPECT_EQ(settings_.musicFile, ToUtf8(row.path));
+      EXPECT_TRUE(reports_.empty());
+    } else {
+      EXPECT_EQ(settings_.musicFile, "C:\\Music\\song.mp3");
+      ASSERT_EQ(reports_.size(), 1u);
+      EXPECT_NE(reports_[0].find(row.report), std::wstring::npos);
+    }
+    DestroyWindow(dialog_);
+    Pump();
+  }
+}
+
+constexpr int kNoApartment = -2;
+
+// The apartment this thread is in: STA, MTA, ..., or kNoApartment.
+int ApartmentNow() {
+  APTTYPE type{};
+  APTTYPEQUALIFIER qualifier{};
+  if (FAILED(CoGetApartmentType(&type, &qualifier))) return kNoApartment;
+  // The first single-threaded apartment of a process is its main one: the same kind.
+  return type == APTTYPE_MAINSTA ? APTTYPE_STA : type;
+}
+
+// The shell is called from a single-threaded apartment, and the dialog's
+// thread is left in the apartment it was in.
+TEST_F(SettingsDialogTest, TheHomePageIsOpenedWithComReady) {
+  std::vector<std::string> opened;
+  int during = kNoApartment;
+  env_.shellExecute = [&](HWND owner, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
+    during = ApartmentNow();
+    opened.push_back(std::string(verb) + " " + file + " " + std::to_string(show) +
+                     (owner == dialog_ ? " owned" : ""));
+    return reinterpret_cast<HINSTANCE>(33);
+  };
+  Open();
+  const int before = ApartmentNow();
+  Click(IDC_OTHER_WORKS_BUTTON);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].rfind("open https://", 0), 0u) << opened[0];
+  EXPECT_NE(opened[0].find(" 1 owned"), std::string::npos) << opened[0];
+  EXPECT_EQ(during, APTTYPE_STA);
+  EXPECT_EQ(ApartmentNow(), before);
+  EXPECT_TRUE(IsWindow(dialog_)) << "the dialog stays open";
+}
+
+// Each row on a thread of its own, which joined COM (or not) before the call.
+TEST(OpenWithShell, JoinsComForTheCallAndLeavesTheThreadAsItWas) {
+  struct Row {
+    const char* name;
+    int joined;  // kNoApartment, or how the thread joined COM before
+    int during;
+  };
+  const Row rows[] = {
+      {"not in COM", kNoApartment, APTTYPE_STA},
+      {"single-threaded", COINIT_APARTMENTTHREADED, APTTYPE_STA},
+      // Joining a single-threaded apartment then fails; the call goes on.
+      {"multi-threaded", COINIT_MULTITHREADED, APTTYPE_MTA},
+  };
+  for (const Row& row : rows) {
+    int during = -1, after = -1, afterLeaving = -1;
+    std::thread([&] {
+      if (row.joined != kNoApartment) CoInitializeEx(nullptr, static_cast<DWORD>(row.joined));
+      const int before = ApartmentNow();
+      OpenWithShell(nullptr, "https://example.org/",
+                    [&](HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) {
+                      during = ApartmentNow();
+                      return reinterpret_cast<HINSTANCE>(33);
+                    });
+      after = ApartmentNow() == before ? 1 : 0;
+      if (row.joined != kNoApartment) CoUninitialize();
+      afterLeaving = ApartmentNow();
+    }).join();
+    EXPECT_EQ(during, row.during) << row.name;
+    EXPECT_EQ(after, 1) << row.name << ": the thread is in the apartment it was in";
+    EXPECT_EQ(afterLeaving, kNoApartment) << row.name << ": every join undone once";
+  }
 }
 
 }  // namespace

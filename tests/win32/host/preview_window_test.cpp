@@ -182,6 +182,25 @@ TEST(PreviewWindow, IsAChildOfThePreviewAreaAtItsFullSize) {
   EXPECT_EQ(r.bottom - r.top, 112);
   EXPECT_FALSE(Pump(100));
 
+  // A child cannot also be a popup: the system would treat it as neither.
+  EXPECT_EQ(style & WS_POPUP, 0);
+  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU | WS_DLGFRAME), 0);
+  EXPECT_EQ(GetWindowLongW(preview, GWL_EXSTYLE), 0);
+  EXPECT_EQ(GetMenu(preview), nullptr);
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(GetClassLongPtrW(preview, GCLP_HBRBACKGROUND)),
+            GetStockObject(BLACK_BRUSH));
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(preview, GCLP_HCURSOR)),
+            LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+  // A click on the still activates the window that holds it, as default
+  // processing has it; the click itself does nothing else.
+  EXPECT_EQ(SendMessageW(preview, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(area),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+            MA_ACTIVATE);
+  SendMessageW(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SendMessageW(preview, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_TRUE(IsWindow(preview));
+  EXPECT_FALSE(Pump(100));
+
   // The area goes away without closing the preview first.
   DestroyWindow(area);
   EXPECT_FALSE(IsWindow(preview));
