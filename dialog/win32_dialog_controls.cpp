@@ -105,6 +105,7 @@ void CreateControls(Dialog& d) {
     FitComboHeight(d.repeat, combo.height);
   }
 
+  MakePanelAccessible(d);
   d.browseButton = CreateButton(d, d.panel, IDC_BROWSE_BUTTON, L"...", kBrowseButton);
   d.otherWorksButton =
       CreateButton(d, d.window, IDC_OTHER_WORKS_BUTTON, L"その他の作品", kOtherWorksButton);
@@ -120,6 +121,7 @@ void ShowMusicMode(Dialog& d) {
   CommandSetEnabled(d.browseButton, false);
   if (look.browseEnabled) CommandSetEnabled(d.browseButton, true);
   EnableWindow(d.repeat, look.repeatEnabled);
+  AnnounceMusicMode(d);
 }
 
 void MoveFocus(const Dialog& d, bool forward) {

@@ -206,6 +206,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
   Dialog* d = DialogOf(window);
   if (!d) return DefWindowProcW(window, message, wParam, lParam);
+  if (LRESULT done; HandlePanelAccessible(*d, message, wParam, lParam, done)) return done;
   if (LRESULT done; HandlePanelSurface(*d, window, message, wParam, done)) return done;
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -333,11 +334,18 @@ void RunSettingsDialog(HWND dialog) {
 }
 
 bool HandleDialogKey(HWND dialog, const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE)) return false;
   if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) return false;
   const Dialog* d = DialogOf(dialog);
+  // The open list of the repeat box keeps these keys: Esc closes the list, not the dialog.
   if (!d || SendMessageW(d->repeat, CB_GETDROPPEDSTATE, 0, 0)) return false;
-  MoveFocus(*d, GetKeyState(VK_SHIFT) >= 0);
+  if (msg.wParam == VK_TAB) {
+    MoveFocus(*d, GetKeyState(VK_SHIFT) >= 0);
+  } else {
+    // Esc is ｷｬﾝｾﾙ, wherever the focus is (the dialog is gone afterwards).
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_CANCEL_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(d->cancelButton));
+  }
   return true;
 }
 

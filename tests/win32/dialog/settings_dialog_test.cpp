@@ -1,5 +1,7 @@
 // The settings dialog's window under Wine, driven by messages.
 #include <windows.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -362,6 +364,157 @@ TEST_F(SettingsDialogTest, RunEndsWhenTheDialogCloses) {
   RunSettingsDialog(dialog_);
   EXPECT_FALSE(IsWindow(dialog_));
   EXPECT_TRUE(writes_.empty());
+}
+
+// Keys as a keyboard user presses them: the dialog's loop sees each first, then the focused
+// control gets it.
+TEST_F(SettingsDialogTest, KeysPressButtonsAndEscCancels) {
+  struct Case {
+    const char* what;
+    int focus;  // control id, 0: the dialog itself
+    std::vector<std::pair<UINT, WPARAM>> keys;
+    bool closed;
+    size_t writes;
+  };
+  const std::vector<Case> cases{
+      {"Space on 設定 saves",
+       IDC_SAVE_BUTTON,
+       {{WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}},
+       true,
+       3},
+      {"Space held on 設定 does not save yet", IDC_SAVE_BUTTON, {{WM_KEYDOWN, VK_SPACE}}, false, 0},
+      {"Enter on 設定 saves", IDC_SAVE_BUTTON, {{WM_KEYDOWN, VK_RETURN}}, true, 3},
+      {"Enter on ｷｬﾝｾﾙ closes without saving",
+       IDC_CANCEL_BUTTON,
+       {{WM_KEYDOWN, VK_RETURN}},
+       true,
+       0},
+      {"Esc on 設定 cancels", IDC_SAVE_BUTTON, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"Esc in the repeat box cancels", IDC_REPEAT_BOX, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"Esc on the panel cancels", IDC_MUSIC_PANEL, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"Esc on the dialog cancels", 0, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"other keys on 設定 do nothing",
+       IDC_SAVE_BUTTON,
+       {{WM_KEYDOWN, 'A'}, {WM_KEYUP, 'A'}},
+       false,
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writes_.clear();
+    mode_ = 1;
+    Open();
+    HWND target = c.focus ? Control(c.focus) : dialog_;
+    SetFocus(target);
+    for (auto [message, key] : c.keys) {
+      HWND focus = GetFocus() ? GetFocus() : target;
+      const MSG msg{focus, message, key, 0, 0, {0, 0}};
+      if (!HandleDialogKey(dialog_, msg)) SendMessageW(focus, message, key, 0);
+      if (!IsWindow(dialog_)) break;
+    }
+    EXPECT_EQ(!IsWindow(dialog_), c.closed);
+    EXPECT_EQ(writes_.size(), c.writes);
+    if (IsWindow(dialog_)) DestroyWindow(dialog_);
+  }
+}
+
+TEST_F(SettingsDialogTest, EscClosesTheOpenRepeatListFirst) {
+  mode_ = 1;
+  Open();
+  HWND repeat = Control(IDC_REPEAT_BOX);
+  SetFocus(repeat);
+  SendMessageW(repeat, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(SendMessageW(repeat, CB_GETDROPPEDSTATE, 0, 0));
+  const MSG msg{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+  EXPECT_FALSE(HandleDialogKey(dialog_, msg)) << "the list takes it";
+  SendMessageW(repeat, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_TRUE(IsWindow(dialog_));
+}
+
+constexpr GUID kIidAccessible{
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+VARIANT Child(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+struct Heard {
+  long role = -1, state = -1;
+  std::wstring name, action;
+};
+
+Heard Ask(IAccessible* object, long id) {
+  Heard h;
+  VARIANT v;
+  VariantInit(&v);
+  if (SUCCEEDED(object->get_accRole(Child(id), &v)) && v.vt == VT_I4) h.role = v.lVal;
+  if (SUCCEEDED(object->get_accState(Child(id), &v)) && v.vt == VT_I4) h.state = v.lVal;
+  BSTR text = nullptr;
+  object->get_accName(Child(id), &text);
+  h.name = text ? text : L"";
+  SysFreeString(text);
+  text = nullptr;
+  object->get_accDefaultAction(Child(id), &text);
+  h.action = text ? text : L"";
+  SysFreeString(text);
+  return h;
+}
+
+// The painted choices are radio buttons in their order on the screen, the chosen one checked;
+// their action chooses as a click does.
+TEST_F(SettingsDialogTest, ScreenReadersHearTheChoicesAsRadioButtons) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  mode_ = 2;
+  Open();
+  IAccessible* panel = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Control(IDC_MUSIC_PANEL), static_cast<DWORD>(OBJID_CLIENT),
+                                       kIidAccessible, reinterpret_cast<void**>(&panel)),
+            S_OK);
+  const Heard group = Ask(panel, CHILDID_SELF);
+  EXPECT_EQ(group.role, ROLE_SYSTEM_GROUPING);
+  EXPECT_EQ(group.name, L"BGM");
+  long count = 0;
+  panel->get_accChildCount(&count);
+  EXPECT_EQ(count, 5) << "three choices, the repeat box and \"...\"";
+
+  struct Choice {
+    const wchar_t* name;
+    int mode;
+  };
+  const Choice onScreen[] = {{L"音楽CD", 1}, {L"無し", 0}, {L"MP3、WAV", 2}};
+  for (int chosen : {2, 0, 1}) {
+    for (long part = 1; part <= 3; ++part) {
+      const Heard h = Ask(panel, part);
+      const Choice& c = onScreen[part - 1];
+      EXPECT_EQ(h.role, ROLE_SYSTEM_RADIOBUTTON);
+      EXPECT_EQ(h.name, c.name);
+      EXPECT_EQ(h.action, L"Check");
+      EXPECT_EQ((h.state & STATE_SYSTEM_CHECKED) != 0, c.mode == chosen) << "part " << part;
+    }
+    // Choose the next mode through the interface.
+    const long next = chosen == 2 ? 2 : chosen == 0 ? 1 : 3;  // parts of modes 0, 1, 2
+    EXPECT_EQ(panel->accDoDefaultAction(Child(next)), S_OK);
+    Pump();
+    EXPECT_EQ(mode_, onScreen[next - 1].mode);
+    EXPECT_EQ(SelectedIndicator(dialog_), mode_);
+  }
+  // Where each choice lies: its indicator and its label.
+  long x = 0, y = 0, w = 0, h = 0;
+  ASSERT_EQ(panel->accLocation(&x, &y, &w, &h, Child(2)), S_OK);
+  POINT corner{0, 0};
+  ClientToScreen(Control(IDC_MUSIC_PANEL), &corner);
+  EXPECT_EQ(x - corner.x, ToPixels(kModeIndicators[0]).x);
+  EXPECT_EQ(y - corner.y, ToPixels(kModeIndicators[0]).y);
+  EXPECT_EQ(x - corner.x + w, ToPixels(kModeLabels[0]).x + ToPixels(kModeLabels[0]).width);
+  VARIANT hit;
+  ASSERT_EQ(panel->accHitTest(x + 2, y + 2, &hit), S_OK);
+  EXPECT_EQ(hit.vt, VT_I4);
+  EXPECT_EQ(hit.lVal, 2);
+  panel->Release();
 }
 
 }  // namespace
