@@ -3,8 +3,6 @@
 // The buttons answer for themselves (widgets/win32_command.cpp).
 #include <oleacc.h>
 
-#include <array>
-
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
 #include "widgets/win32_accessible.h"
@@ -17,8 +15,7 @@ using widgets::AccessibleSource;
 
 namespace {
 
-// The choices as they stand on the panel, top to bottom; parts 1 to 3 in this order.
-constexpr std::array<int, kModeCount> kModesOnScreen{kModeCd, kModeNone, kModeFile};
+// Parts 1 to 3 are the choices in their order on the panel (kModesOnScreen).
 // A standard radio button's action.
 constexpr wchar_t kCheckAction[] = L"Check";
 
@@ -43,24 +40,22 @@ class MusicPanelSource final : public AccessibleSource {
       facts.name = kHeadingText;
       return facts;
     }
-    const int mode = kModesOnScreen[static_cast<size_t>(part - 1)];
+    const int mode = kModesOnScreen[part - 1];
     facts.role = ROLE_SYSTEM_RADIOBUTTON;
     facts.name = kModeLabelTexts[static_cast<size_t>(mode)];
     facts.defaultAction = kCheckAction;
     facts.place =
         Union(kModeIndicators[static_cast<size_t>(mode)], kModeLabels[static_cast<size_t>(mode)]);
     if (LookForMode(d_.env->settings->musicMode).selectedIndicator == mode) {
-      facts.state |= STATE_SYSTEM_CHECKED;
+      // The arrow keys move the checked choice: with the panel focused, it has the focus.
+      facts.state |= STATE_SYSTEM_CHECKED | (GetFocus() == d_.panel ? STATE_SYSTEM_FOCUSED : 0);
     }
     return facts;
   }
 
-  // As a press on the choice: the mode, then its look.
+  // As a press on the choice.
   void DoDefaultAction(int part) override {
-    if (part < 1 || part > kModeCount) return;
-    d_.env->settings->musicMode =
-        static_cast<int16_t>(kModesOnScreen[static_cast<size_t>(part - 1)]);
-    ShowMusicMode(d_);
+    if (part >= 1 && part <= kModeCount) ChooseMusicMode(d_, kModesOnScreen[part - 1]);
   }
 
  private:

@@ -124,6 +124,11 @@ void ShowMusicMode(Dialog& d) {
   AnnounceMusicMode(d);
 }
 
+void ChooseMusicMode(Dialog& d, int mode) {
+  d.env->settings->musicMode = static_cast<int16_t>(mode);
+  ShowMusicMode(d);
+}
+
 void MoveFocus(const Dialog& d, bool forward) {
   HWND focus = GetFocus();
   FocusStop from =

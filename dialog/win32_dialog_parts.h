@@ -74,6 +74,8 @@ inline Dialog* DialogOf(HWND window) {
 inline constexpr wchar_t kPanelClass[] = L"Orvane_P.Pic_C";
 void CreateControls(Dialog& d);
 void ShowMusicMode(Dialog& d);
+// A choice made (by a press on it, an arrow key or a screen reader): the mode, then its look.
+void ChooseMusicMode(Dialog& d, int mode);
 void MoveFocus(const Dialog& d, bool forward);
 
 // win32_dialog_accessible.cpp

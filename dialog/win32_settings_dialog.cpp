@@ -216,12 +216,19 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetFocus(window);
       const int mode =
           ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      if (mode >= 0) {
-        d->env->settings->musicMode = static_cast<int16_t>(mode);
-        ShowMusicMode(*d);
-      }
+      if (mode >= 0) ChooseMusicMode(*d, mode);
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+      // The arrows move the choice, as in a group of radio buttons.
+      if (wParam == VK_UP || wParam == VK_LEFT || wParam == VK_DOWN || wParam == VK_RIGHT) {
+        ChooseMusicMode(*d, NextModeOnScreen(d->env->settings->musicMode,
+                                             wParam == VK_DOWN || wParam == VK_RIGHT));
+        return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_COMMAND:  // from the browse button and the repeat box: the dialog handles them
       return SendMessageW(d->window, message, wParam, lParam);
     default:

@@ -418,6 +418,25 @@ TEST_F(SettingsDialogTest, KeysPressButtonsAndEscCancels) {
   }
 }
 
+TEST_F(SettingsDialogTest, ArrowsOnThePanelMoveTheChoice) {
+  mode_ = 1;
+  Open();
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  SetFocus(panel);
+  EXPECT_EQ(SendMessageW(panel, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+  struct Step {
+    WPARAM key;
+    int mode;
+  };
+  for (const Step& s :
+       {Step{VK_DOWN, 0}, {VK_RIGHT, 2}, {VK_DOWN, 1}, {VK_UP, 2}, {VK_LEFT, 0}, {'A', 0}}) {
+    SendMessageW(panel, WM_KEYDOWN, s.key, 0);
+    EXPECT_EQ(mode_, s.mode) << s.key;
+    EXPECT_EQ(SelectedIndicator(dialog_), s.mode);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, s.mode == 2);
+  }
+}
+
 TEST_F(SettingsDialogTest, EscClosesTheOpenRepeatListFirst) {
   mode_ = 1;
   Open();
