@@ -105,7 +105,7 @@ void CreateControls(Dialog& d) {
     FitComboHeight(d.repeat, combo.height);
   }
 
-  MakePanelAccessible(d);
+  MakeAccessible(d);
   d.browseButton = CreateButton(d, d.panel, IDC_BROWSE_BUTTON, L"...", kBrowseButton);
   d.otherWorksButton =
       CreateButton(d, d.window, IDC_OTHER_WORKS_BUTTON, L"その他の作品", kOtherWorksButton);

@@ -34,10 +34,10 @@ inline constexpr wchar_t kHeadingText[] = L"BGM";
 inline constexpr std::array<const wchar_t*, 3> kModeLabelTexts{L"無し", L"音楽CD", L"MP3、WAV"};
 inline constexpr wchar_t kRepeatLabelText[] = L"曲目をﾘﾋﾟｰﾄ";
 
-// What the panel tells screen readers (win32_dialog_accessible.cpp).
-struct PanelAccess;
-struct PanelAccessDeleter {
-  void operator()(PanelAccess* access) const;
+// What the panel and the repeat box tell screen readers (win32_dialog_accessible.cpp).
+struct DialogAccess;
+struct DialogAccessDeleter {
+  void operator()(DialogAccess* access) const;
 };
 
 struct Dialog {
@@ -63,7 +63,7 @@ struct Dialog {
   HWND lastFocus = nullptr;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
-  std::unique_ptr<PanelAccess, PanelAccessDeleter> panelAccess;
+  std::unique_ptr<DialogAccess, DialogAccessDeleter> access;
 };
 
 inline Dialog* DialogOf(HWND window) {
@@ -79,7 +79,8 @@ void ChooseMusicMode(Dialog& d, int mode);
 void MoveFocus(const Dialog& d, bool forward);
 
 // win32_dialog_accessible.cpp
-void MakePanelAccessible(Dialog& d);
+// Once the panel and the repeat box exist.
+void MakeAccessible(Dialog& d);
 // WM_GETOBJECT and the default actions of the panel's choices; true when `message` was one.
 bool HandlePanelAccessible(Dialog& d, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Tells screen readers that the checked choice may have changed.

@@ -94,7 +94,8 @@ h_key Escape
 check "after the file dialog, Esc closes the dialog" ended
 
 # 5. What a screen reader hears: push buttons named by their captions with "Press"; the music
-#    choices as radio buttons (role 45), the chosen one checked; the panel a group (role 20).
+#    choices as radio buttons (role 45), the chosen one checked; the panel a group (role 20); the
+#    repeat box a combo box named by its painted label.
 settings_file 2 0 "$TUNE" > "$INI"
 cp "$INI" "$dir/before.ini"
 open_dialog
@@ -104,6 +105,8 @@ for caption in 設定 ｷｬﾝｾﾙ その他の作品 ...; do
 done
 check "'...' can take the focus in mode 2" has_bits "$(state_of ...)" 0x100000
 check "the music panel is the group BGM" heard 3100 0 20 BGM ""
+check "the repeat box is the combo box 曲目をﾘﾋﾟｰﾄ (role 46)" heard 3101 0 46 曲目をﾘﾋﾟｰﾄ ""
+check "... off in mode 2 (unavailable)" has_bits "$(state_of 3101)" 0x1
 check "choice 1 is the radio button 音楽CD" heard 3100 1 45 音楽CD Check
 check "choice 2 is the radio button 無し" heard 3100 2 45 無し Check
 check "choice 3 is the radio button MP3、WAV" heard 3100 3 45 MP3、WAV Check

@@ -463,7 +463,7 @@ VARIANT Child(long id) {
 
 struct Heard {
   long role = -1, state = -1;
-  std::wstring name, action;
+  std::wstring name, action, value;
 };
 
 Heard Ask(IAccessible* object, long id) {
@@ -480,7 +480,51 @@ Heard Ask(IAccessible* object, long id) {
   object->get_accDefaultAction(Child(id), &text);
   h.action = text ? text : L"";
   SysFreeString(text);
+  text = nullptr;
+  object->get_accValue(Child(id), &text);
+  h.value = text ? text : L"";
+  SysFreeString(text);
   return h;
+}
+
+IAccessible* AccessibleOf(HWND window) {
+  IAccessible* object = nullptr;
+  EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                       reinterpret_cast<void**>(&object)),
+            S_OK);
+  return object;
+}
+
+// Its label is painted, so the box itself says what it is for.
+TEST_F(SettingsDialogTest, ScreenReadersHearTheRepeatBoxNamedByItsLabel) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  struct Case {
+    int16_t mode;
+    bool focus, drop;
+    long state;  // besides STATE_SYSTEM_FOCUSABLE when enabled
+  };
+  for (const Case& c : {Case{1, false, false, STATE_SYSTEM_COLLAPSED},
+                        Case{1, true, false, STATE_SYSTEM_COLLAPSED | STATE_SYSTEM_FOCUSED},
+                        Case{1, true, true, STATE_SYSTEM_EXPANDED | STATE_SYSTEM_FOCUSED},
+                        Case{0, false, false, STATE_SYSTEM_COLLAPSED | STATE_SYSTEM_UNAVAILABLE}}) {
+    mode_ = c.mode;
+    track_ = 12;
+    Open();
+    HWND repeat = Control(IDC_REPEAT_BOX);
+    if (c.focus) SetFocus(repeat);
+    if (c.drop) SendMessageW(repeat, CB_SHOWDROPDOWN, TRUE, 0);
+    IAccessible* box = AccessibleOf(repeat);
+    ASSERT_NE(box, nullptr);
+    const Heard h = Ask(box, CHILDID_SELF);
+    EXPECT_EQ(h.role, ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(h.name, L"曲目をﾘﾋﾟｰﾄ");
+    EXPECT_EQ(h.value, L"12");
+    EXPECT_EQ(h.state & ~STATE_SYSTEM_FOCUSABLE, c.state) << std::hex << h.state;
+    EXPECT_EQ(h.action, L"");
+    box->Release();
+    if (c.drop) SendMessageW(repeat, CB_SHOWDROPDOWN, FALSE, 0);
+    DestroyWindow(dialog_);
+  }
 }
 
 // The painted choices are radio buttons in their order on the screen, the chosen one checked;
@@ -489,10 +533,8 @@ TEST_F(SettingsDialogTest, ScreenReadersHearTheChoicesAsRadioButtons) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   mode_ = 2;
   Open();
-  IAccessible* panel = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(Control(IDC_MUSIC_PANEL), static_cast<DWORD>(OBJID_CLIENT),
-                                       kIidAccessible, reinterpret_cast<void**>(&panel)),
-            S_OK);
+  IAccessible* panel = AccessibleOf(Control(IDC_MUSIC_PANEL));
+  ASSERT_NE(panel, nullptr);
   const Heard group = Ask(panel, CHILDID_SELF);
   EXPECT_EQ(group.role, ROLE_SYSTEM_GROUPING);
   EXPECT_EQ(group.name, L"BGM");
