@@ -1,7 +1,5 @@
 // The settings dialog's window under Wine, driven by messages.
 #include <windows.h>
-#include <ole2.h>
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +17,7 @@
 #include "dialog/win32_settings_dialog.h"
 #include "dialog/win32_settings_dialog_testing.h"
 #include "tests/fakes/fake_ini_store.h"
+#include "tests/win32/screen_reader.h"
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 
@@ -450,54 +449,13 @@ TEST_F(SettingsDialogTest, EscClosesTheOpenRepeatListFirst) {
   EXPECT_TRUE(IsWindow(dialog_));
 }
 
-constexpr GUID kIidAccessible{
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
-VARIANT Child(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
-struct Heard {
-  long role = -1, state = -1;
-  std::wstring name, action, value;
-};
-
-Heard Ask(IAccessible* object, long id) {
-  Heard h;
-  VARIANT v;
-  VariantInit(&v);
-  if (SUCCEEDED(object->get_accRole(Child(id), &v)) && v.vt == VT_I4) h.role = v.lVal;
-  if (SUCCEEDED(object->get_accState(Child(id), &v)) && v.vt == VT_I4) h.state = v.lVal;
-  BSTR text = nullptr;
-  object->get_accName(Child(id), &text);
-  h.name = text ? text : L"";
-  SysFreeString(text);
-  text = nullptr;
-  object->get_accDefaultAction(Child(id), &text);
-  h.action = text ? text : L"";
-  SysFreeString(text);
-  text = nullptr;
-  object->get_accValue(Child(id), &text);
-  h.value = text ? text : L"";
-  SysFreeString(text);
-  return h;
-}
-
-IAccessible* AccessibleOf(HWND window) {
-  IAccessible* object = nullptr;
-  EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                       reinterpret_cast<void**>(&object)),
-            S_OK);
-  return object;
-}
+using orvane::testing::AccessibleOf;
+using orvane::testing::Ask;
+using orvane::testing::Child;
+using orvane::testing::Heard;
 
 // Its label is painted, so the box itself says what it is for.
 TEST_F(SettingsDialogTest, ScreenReadersHearTheRepeatBoxNamedByItsLabel) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   struct Case {
     int16_t mode;
     bool focus, drop;
@@ -530,7 +488,6 @@ TEST_F(SettingsDialogTest, ScreenReadersHearTheRepeatBoxNamedByItsLabel) {
 // The painted choices are radio buttons in their order on the screen, the chosen one checked;
 // their action chooses as a click does.
 TEST_F(SettingsDialogTest, ScreenReadersHearTheChoicesAsRadioButtons) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   mode_ = 2;
   Open();
   IAccessible* panel = AccessibleOf(Control(IDC_MUSIC_PANEL));

@@ -1,7 +1,5 @@
 // The push button window under Wine: its drawing read back pixel by pixel, and its messages.
 #include <windows.h>
-#include <ole2.h>
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +11,7 @@
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 #include "common/win32_gdi.h"
+#include "tests/win32/screen_reader.h"
 
 using namespace orvane::common;
 using namespace orvane::widgets;
@@ -424,51 +423,12 @@ TEST_F(CommandWindowTest, FocusShowsADottedRectangleInsideTheFrame) {
 
 namespace {
 
-constexpr GUID kIidAccessible{
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+using orvane::testing::AccessibleOf;
+using orvane::testing::Ask;
+using orvane::testing::Child;
+using orvane::testing::Heard;
 
-VARIANT Self() {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = CHILDID_SELF;
-  return v;
-}
-
-std::wstring Take(BSTR text) {
-  std::wstring out = text ? text : L"";
-  SysFreeString(text);
-  return out;
-}
-
-struct Heard {
-  long role = -1, state = -1;
-  std::wstring name, action;
-  HRESULT nameResult = E_FAIL;
-};
-
-Heard Ask(IAccessible* object) {
-  Heard h;
-  VARIANT v;
-  VariantInit(&v);
-  if (SUCCEEDED(object->get_accRole(Self(), &v)) && v.vt == VT_I4) h.role = v.lVal;
-  if (SUCCEEDED(object->get_accState(Self(), &v)) && v.vt == VT_I4) h.state = v.lVal;
-  BSTR text = nullptr;
-  h.nameResult = object->get_accName(Self(), &text);
-  h.name = Take(text);
-  text = nullptr;
-  object->get_accDefaultAction(Self(), &text);
-  h.action = Take(text);
-  return h;
-}
-
-IAccessible* AccessibleOf(HWND window) {
-  IAccessible* object = nullptr;
-  EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                       reinterpret_cast<void**>(&object)),
-            S_OK);
-  return object;
-}
+VARIANT Self() { return Child(CHILDID_SELF); }
 
 void PumpMessages() {
   MSG msg;
@@ -476,7 +436,6 @@ void PumpMessages() {
 }
 
 TEST_F(CommandWindowTest, ScreenReadersHearAPushButtonNamedByItsCaption) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   HWND button = Create(L"設定", 64, 25);
   HWND disabled = Create(L"...", 29, 21, WS_DISABLED);
   CommandInitialize(button);
@@ -506,7 +465,6 @@ TEST_F(CommandWindowTest, ScreenReadersHearAPushButtonNamedByItsCaption) {
 }
 
 TEST_F(CommandWindowTest, PressThroughTheInterfaceClicksOnceTheCallHasReturned) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   HWND button = Create(L"OK", 64, 25);
   HWND disabled = Create(L"...", 29, 21, WS_DISABLED);
   IAccessible* object = AccessibleOf(button);
