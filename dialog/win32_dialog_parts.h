@@ -77,6 +77,11 @@ void ShowMusicMode(Dialog& d);
 // A choice made (by a press on it, an arrow key or a screen reader): the mode, then its look.
 void ChooseMusicMode(Dialog& d, int mode);
 void MoveFocus(const Dialog& d, bool forward);
+// With the focus on the panel, the dotted rectangle of a focused radio button around the text
+// of the chosen music (around the whole panel when none is chosen).
+void DrawPanelFocusCue(const Dialog& d, HDC dc);
+// Where that rectangle may be, to be painted again when the focus or the choice moves.
+void InvalidatePanelFocusCue(const Dialog& d);
 
 // win32_dialog_accessible.cpp
 // Once the panel and the repeat box exist.

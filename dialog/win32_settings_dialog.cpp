@@ -221,6 +221,10 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidatePanelFocusCue(*d);
+      return 0;
     case WM_KEYDOWN:
       // The arrows move the choice, as in a group of radio buttons.
       if (wParam == VK_UP || wParam == VK_LEFT || wParam == VK_DOWN || wParam == VK_RIGHT) {

@@ -427,13 +427,65 @@ TEST_F(SettingsDialogTest, ArrowsOnThePanelMoveTheChoice) {
     WPARAM key;
     int mode;
   };
+  // The focus cue leaves the old choice's text and goes to the new one's: both are repainted.
+  const auto toRepaint = [panel](int mode) {
+    const PixelRect r = ToPixels(kModeLabels[static_cast<size_t>(mode)]);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(panel, region, FALSE);
+    const bool inside = PtInRegion(region, r.x - 1, r.y - 1) != 0;
+    DeleteObject(region);
+    return inside;
+  };
   for (const Step& s :
        {Step{VK_DOWN, 0}, {VK_RIGHT, 2}, {VK_DOWN, 1}, {VK_UP, 2}, {VK_LEFT, 0}, {'A', 0}}) {
+    const int before = mode_;
+    ValidateRect(panel, nullptr);
     SendMessageW(panel, WM_KEYDOWN, s.key, 0);
+    if (s.mode != before) {
+      EXPECT_TRUE(toRepaint(before)) << "the cue's old place, " << s.key;
+      EXPECT_TRUE(toRepaint(s.mode)) << "the cue's new place, " << s.key;
+    }
     EXPECT_EQ(mode_, s.mode) << s.key;
     EXPECT_EQ(SelectedIndicator(dialog_), s.mode);
     EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, s.mode == 2);
   }
+}
+
+// The panel's focus shows as a focused radio button's does: dotted, around the chosen text.
+TEST_F(SettingsDialogTest, FocusedPanelShowsADottedRectangleAroundTheChosenText) {
+  mode_ = 1;
+  Open();
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  RECT client;
+  GetClientRect(panel, &client);
+  HDC screen = GetDC(nullptr);
+  BitmapPtr focused(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  BitmapPtr unfocused(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  const auto print = [&](HBITMAP into) {
+    MemoryDc dc(into, screen);
+    SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+  };
+  SetFocus(panel);
+  print(focused.get());
+  SetFocus(Control(IDC_SAVE_BUTTON));
+  print(unfocused.get());
+  MemoryDc a(focused.get(), screen);
+  MemoryDc b(unfocused.get(), screen);
+  const PixelRect label = ToPixels(kModeLabels[kModeCd]);
+  const RECT cue{label.x - 1, label.y - 1, label.x + label.width + 1, label.y + label.height + 1};
+  int onCue = 0, elsewhere = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (GetPixel(a.Get(), x, y) == GetPixel(b.Get(), x, y)) continue;
+      const bool edge =
+          (x == cue.left || x == cue.right - 1 || y == cue.top || y == cue.bottom - 1) &&
+          x >= cue.left && x < cue.right && y >= cue.top && y < cue.bottom;
+      ++(edge ? onCue : elsewhere);
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(onCue, label.width / 2) << "the dotted edge around 音楽CD";
+  EXPECT_EQ(elsewhere, 0);
 }
 
 TEST_F(SettingsDialogTest, EscClosesTheOpenRepeatListFirst) {
