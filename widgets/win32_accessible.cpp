@@ -50,8 +50,8 @@ HRESULT WindowObject(HWND window, IDispatch** out) {
 }  // namespace
 
 UINT AccessibleDefaultActionMessage() {
-  static const UINT message = RegisterWindowMessageW(L"Orvane.AccessibleDefaultAction");
-  return message;
+  static const UINT kMessage = RegisterWindowMessageW(L"Orvane.AccessibleDefaultAction");
+  return kMessage;
 }
 
 class AccessibleObject final : public IAccessible {
