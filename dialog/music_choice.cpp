@@ -16,6 +16,14 @@ constexpr int kRepeatListLast = 30;
 
 }  // namespace
 
+int NextModeOnScreen(int mode, bool down) {
+  for (int i = 0; i < kModeCount; ++i) {
+    if (kModesOnScreen[i] != mode) continue;
+    return kModesOnScreen[(i + (down ? 1 : kModeCount - 1)) % kModeCount];
+  }
+  return kModesOnScreen[down ? 0 : kModeCount - 1];
+}
+
 ModeLook LookForMode(int mode) {
   switch (mode) {
     case kModeNone:

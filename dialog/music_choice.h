@@ -25,6 +25,12 @@ struct ModeLook {
 };
 ModeLook LookForMode(int mode);
 
+// The choices as they stand in the panel, top to bottom.
+constexpr int kModesOnScreen[kModeCount] = {kModeCd, kModeNone, kModeFile};
+// The mode the arrow keys move to from `mode`: the next choice down (or up), round at the
+// ends; from a mode with no choice (a hand-edited file), the first (or last) one.
+int NextModeOnScreen(int mode, bool down);
+
 // The repeat box: its text for a track ("##": empty for 0) and its list.
 std::string RepeatBoxText(int16_t track);
 std::vector<std::string> RepeatBoxList();

@@ -53,6 +53,20 @@ void InvalidateIndicators(Dialog& d) {
   }
 }
 
+// The focus cue of the panel: one pixel outside the chosen label.
+RECT FocusCueRect(const Dialog& d) {
+  const int mode = LookForMode(d.env->settings->musicMode).selectedIndicator;
+  RECT r;
+  if (mode < 0) {
+    GetClientRect(d.panel, &r);
+    InflateRect(&r, -2, -2);
+  } else {
+    r = ToRect(ToPixels(kModeLabels[static_cast<size_t>(mode)]));
+    InflateRect(&r, 1, 1);
+  }
+  return r;
+}
+
 // The controls that take the keyboard focus, in tab order.
 HWND FocusWindow(const Dialog& d, FocusStop stop) {
   switch (stop) {
@@ -105,6 +119,7 @@ void CreateControls(Dialog& d) {
     FitComboHeight(d.repeat, combo.height);
   }
 
+  MakeAccessible(d);
   d.browseButton = CreateButton(d, d.panel, IDC_BROWSE_BUTTON, L"...", kBrowseButton);
   d.otherWorksButton =
       CreateButton(d, d.window, IDC_OTHER_WORKS_BUTTON, L"その他の作品", kOtherWorksButton);
@@ -120,6 +135,29 @@ void ShowMusicMode(Dialog& d) {
   CommandSetEnabled(d.browseButton, false);
   if (look.browseEnabled) CommandSetEnabled(d.browseButton, true);
   EnableWindow(d.repeat, look.repeatEnabled);
+  InvalidatePanelFocusCue(d);
+  AnnounceMusicMode(d);
+}
+
+void DrawPanelFocusCue(const Dialog& d, HDC dc) {
+  if (GetFocus() != d.panel) return;
+  const RECT r = FocusCueRect(d);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &r);
+}
+
+void InvalidatePanelFocusCue(const Dialog& d) {
+  if (!d.panel) return;
+  RECT r = FocusCueRect(d);
+  InflateRect(&r, 1, 1);
+  InvalidateRect(d.panel, &r, FALSE);
+}
+
+void ChooseMusicMode(Dialog& d, int mode) {
+  InvalidatePanelFocusCue(d);  // where it was; ShowMusicMode paints it where it goes
+  d.env->settings->musicMode = static_cast<int16_t>(mode);
+  ShowMusicMode(d);
 }
 
 void MoveFocus(const Dialog& d, bool forward) {

@@ -134,7 +134,10 @@ void BackingImage::Draw(HDC target, COLORREF fallback) const {
 void PaintPanel(Dialog& d, HDC target) {
   RECT client;
   GetClientRect(d.panel, &client);
-  common::PaintBuffered(target, client.right, client.bottom, [&d](HDC dc) { ComposePanel(d, dc); });
+  common::PaintBuffered(target, client.right, client.bottom, [&d](HDC dc) {
+    ComposePanel(d, dc);
+    DrawPanelFocusCue(d, dc);
+  });
 }
 
 void PaintDialog(Dialog& d, HDC target) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "common/win32_gdi.h"
@@ -26,6 +27,17 @@ class BackingImage {
   common::BitmapPtr bitmap_;
   int width_ = 1;
   int height_ = 1;
+};
+
+// The panel's texts, as it paints them and as screen readers read them.
+inline constexpr wchar_t kHeadingText[] = L"BGM";
+inline constexpr std::array<const wchar_t*, 3> kModeLabelTexts{L"無し", L"音楽CD", L"MP3、WAV"};
+inline constexpr wchar_t kRepeatLabelText[] = L"曲目をﾘﾋﾟｰﾄ";
+
+// What the panel and the repeat box tell screen readers (win32_dialog_accessible.cpp).
+struct DialogAccess;
+struct DialogAccessDeleter {
+  void operator()(DialogAccess* access) const;
 };
 
 struct Dialog {
@@ -51,6 +63,7 @@ struct Dialog {
   HWND lastFocus = nullptr;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
+  std::unique_ptr<DialogAccess, DialogAccessDeleter> access;
 };
 
 inline Dialog* DialogOf(HWND window) {
@@ -61,7 +74,22 @@ inline Dialog* DialogOf(HWND window) {
 inline constexpr wchar_t kPanelClass[] = L"Orvane_P.Pic_C";
 void CreateControls(Dialog& d);
 void ShowMusicMode(Dialog& d);
+// A choice made (by a press on it, an arrow key or a screen reader): the mode, then its look.
+void ChooseMusicMode(Dialog& d, int mode);
 void MoveFocus(const Dialog& d, bool forward);
+// With the focus on the panel, the dotted rectangle of a focused radio button around the text
+// of the chosen music (around the whole panel when none is chosen).
+void DrawPanelFocusCue(const Dialog& d, HDC dc);
+// Where that rectangle may be, to be painted again when the focus or the choice moves.
+void InvalidatePanelFocusCue(const Dialog& d);
+
+// win32_dialog_accessible.cpp
+// Once the panel and the repeat box exist.
+void MakeAccessible(Dialog& d);
+// WM_GETOBJECT and the default actions of the panel's choices; true when `message` was one.
+bool HandlePanelAccessible(Dialog& d, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Tells screen readers that the checked choice may have changed.
+void AnnounceMusicMode(const Dialog& d);
 
 // win32_dialog_paint.cpp
 void PaintPanel(Dialog& d, HDC target);

@@ -214,6 +214,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
   Dialog* d = DialogOf(window);
   if (!d) return DefWindowProcW(window, message, wParam, lParam);
+  if (LRESULT done; HandlePanelAccessible(*d, message, wParam, lParam, done)) return done;
   if (LRESULT done; HandlePanelSurface(*d, window, message, wParam, done)) return done;
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -223,12 +224,23 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetFocus(window);
       const int mode =
           ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      if (mode >= 0) {
-        d->env->settings->musicMode = static_cast<int16_t>(mode);
-        ShowMusicMode(*d);
-      }
+      if (mode >= 0) ChooseMusicMode(*d, mode);
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidatePanelFocusCue(*d);
+      return 0;
+    case WM_KEYDOWN:
+      // The arrows move the choice, as in a group of radio buttons.
+      if (wParam == VK_UP || wParam == VK_LEFT || wParam == VK_DOWN || wParam == VK_RIGHT) {
+        ChooseMusicMode(*d, NextModeOnScreen(d->env->settings->musicMode,
+                                             wParam == VK_DOWN || wParam == VK_RIGHT));
+        return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_COMMAND:  // from the browse button and the repeat box: the dialog handles them
       return SendMessageW(d->window, message, wParam, lParam);
     default:
@@ -341,11 +353,18 @@ void RunSettingsDialog(HWND dialog) {
 }
 
 bool HandleDialogKey(HWND dialog, const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE)) return false;
   if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) return false;
   const Dialog* d = DialogOf(dialog);
+  // The open list of the repeat box keeps these keys: Esc closes the list, not the dialog.
   if (!d || SendMessageW(d->repeat, CB_GETDROPPEDSTATE, 0, 0)) return false;
-  MoveFocus(*d, GetKeyState(VK_SHIFT) >= 0);
+  if (msg.wParam == VK_TAB) {
+    MoveFocus(*d, GetKeyState(VK_SHIFT) >= 0);
+  } else {
+    // Esc is ｷｬﾝｾﾙ, wherever the focus is (the dialog is gone afterwards).
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_CANCEL_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(d->cancelButton));
+  }
   return true;
 }
 

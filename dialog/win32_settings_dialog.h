@@ -34,8 +34,9 @@ HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env);
 // Serves messages until the dialog has closed.
 void RunSettingsDialog(HWND dialog);
 
-// The dialog's own keys (Tab and Shift+Tab move the focus in its order);
-// true when the message was used and must not be dispatched.
+// The dialog's own keys (Tab and Shift+Tab move the focus in its order, Esc
+// closes it as ｷｬﾝｾﾙ does); true when the message was used and must not be
+// dispatched. Space and Enter reach the focused button, which presses itself.
 bool HandleDialogKey(HWND dialog, const MSG& msg);
 
 }  // namespace orvane::dialog

@@ -9,7 +9,7 @@
 #   h_wait_no_window TITLE [SECS]
 #   h_probe ARGS..              the Windows-side probe (find, exists, post-close, post, wait-gone,
 #                               wait-window, children, control, client, stats, acp, screen,
-#                               monitors, version): see tests/e2e/probe/probe.cpp
+#                               monitors, version, acc, acc-do): see tests/e2e/probe/probe.cpp
 #   h_absent TITLE              no top-level window with that title, from the Windows side
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT

@@ -174,6 +174,8 @@ void Command::FocusGained() {
 }
 
 void Command::FocusLost() {
+  // A key press that loses the focus never clicks, as with a standard button.
+  spaceHeld_ = false;
   if (!enabled_) return;
   if (buttonState_ != kStateNormal) {
     buttonState_ = kStateNormal;
@@ -193,10 +195,10 @@ void Command::MouseMove(int /*button*/) {
   if (!enabled_) return;
   if (buttonState_ == kStateNormal) {
     buttonState_ = kStateHighLight;
-    DrawState(Picture::HighLight);
+    DrawHover(Picture::HighLight);
   } else if (buttonState_ == kStateSelected && !leftButtonHeld_) {
     buttonState_ = kStateHighLightSelect;
-    DrawState(Picture::HighLightSelect);
+    DrawHover(Picture::HighLightSelect);
   }
 }
 
@@ -222,11 +224,42 @@ void Command::PointerLeft() {
   if (!enabled_) return;
   if (buttonState_ == kStateHighLight) {
     buttonState_ = kStateNormal;
-    DrawState(Picture::Normal);
+    DrawHover(Picture::Normal);
   } else if (buttonState_ == kStateHighLightSelect) {
     buttonState_ = kStateSelected;
-    DrawState(Picture::Selected);
+    DrawHover(Picture::Selected);
   }
+}
+
+// --- keyboard -------------------------------------------------------------------------------
+// A press by key clicks whatever the pointer does: the focus says which button is meant, so
+// state 3 (pointer outside) clicks too. The mouse keeps its own rules while it holds the button.
+
+void Command::KeyDown(CommandKey key, bool repeat) {
+  if (repeat) return;
+  if (key == CommandKey::Enter) {
+    Press();
+    return;
+  }
+  if (!enabled_ || spaceHeld_ || leftButtonHeld_) return;
+  spaceHeld_ = true;
+  DrawState(Picture::Pressed);
+}
+
+void Command::Press() {
+  if (!enabled_ || spaceHeld_ || leftButtonHeld_) return;
+  DrawState(Picture::Pressed);
+  DrawState(RestingPicture(buttonState_));
+  // Last: the container may destroy the button while handling Click.
+  view_.RaiseClick();
+}
+
+void Command::KeyUp(CommandKey key) {
+  if (key != CommandKey::Space || !spaceHeld_) return;
+  spaceHeld_ = false;
+  if (!enabled_) return;
+  DrawState(RestingPicture(buttonState_));
+  view_.RaiseClick();
 }
 
 }  // namespace orvane::widgets

@@ -23,6 +23,17 @@ enum : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 constexpr unsigned kHoverPollMs = 100;
 
+// The keys a focused button answers, as a standard push button does.
+enum class CommandKey { Space, Enter };
+
+// The look a state rests in once a press is over.
+constexpr Picture RestingPicture(uint8_t state) {
+  return state == kStateHighLight         ? Picture::HighLight
+         : state == kStateSelected        ? Picture::Selected
+         : state == kStateHighLightSelect ? Picture::HighLightSelect
+                                          : Picture::Normal;
+}
+
 // Direction of the background gradient for a paint in `state`; `previous` is kept for the
 // states that do not choose one (HighLightSelect, and 0 before Initialize).
 constexpr bool InvertGradientFor(uint8_t state, bool previous) {
@@ -91,6 +102,13 @@ class Command {
   void MouseUp(int button);
   void HoverTick(bool pointerOverOwnWindow);
   void PointerLeft();
+  // Keys reach only the focused button. Space presses on its way down and clicks on its way
+  // up; Enter clicks at once. `repeat`: the key was already down (the keyboard repeating it).
+  void KeyDown(CommandKey key, bool repeat);
+  void KeyUp(CommandKey key);
+  // A press and release in one (Enter, or a screen reader's "press"): Pressed, the resting
+  // look, Click.
+  void Press();
 
   // Repaints.
   void ShowEnabledLook();
@@ -109,6 +127,8 @@ class Command {
 
   void SetCaptionEnabled(bool enabled);
   void SetBackStyle(uint8_t style);
+  // The hover rows' repaint: a button held down by Space keeps looking pressed.
+  void DrawHover(Picture picture) { DrawState(spaceHeld_ ? Picture::Pressed : picture); }
 
   CommandView& view_;
   uint8_t buttonState_ = kStateNone;
@@ -116,7 +136,8 @@ class Command {
   uint8_t firstRun_ = 0;
   bool invertGradient_ = false;
   bool leftButtonHeld_ = false;
-  uint8_t backStyle_ = 1;  // opaque
+  bool spaceHeld_ = false;  // Space went down on this button and has not come up
+  uint8_t backStyle_ = 1;   // opaque
   CaptionLabel label_;
   Picture lastPicture_ = Picture::Normal;
   bool pollRunning_ = false;

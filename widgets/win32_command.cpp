@@ -2,6 +2,8 @@
 // backing image that WM_PAINT copies to the screen with the caption on top.
 #include "widgets/win32_command.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -12,6 +14,7 @@
 #include "common/win32_gdi.h"
 #include "widgets/command.h"
 #include "widgets/command_resources.h"
+#include "widgets/win32_accessible.h"
 #include "widgets/win32_command_testing.h"
 
 namespace orvane::widgets {
@@ -49,7 +52,10 @@ COLORREF ResolveColour(uint32_t colour) {
   return static_cast<COLORREF>(colour & 0x00FFFFFF);
 }
 
-class CommandWindow final : public CommandView {
+// What a screen reader calls the button's one action (a standard push button's word).
+constexpr wchar_t kPressAction[] = L"Press";
+
+class CommandWindow final : public CommandView, public AccessibleSource {
  public:
   explicit CommandWindow(HWND hwnd) : hwnd_(hwnd) {}
 
@@ -74,6 +80,16 @@ class CommandWindow final : public CommandView {
   // The dialog keeps its layout in code; there is no stored set to save again.
   void PropertyChanged(const char*) override {}
 
+  // AccessibleSource: a push button named by its caption, whose action clicks it.
+  AccessibleFacts Describe(int) const override {
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.name.assign(model_.Caption().begin(), model_.Caption().end());
+    facts.defaultAction = kPressAction;
+    return facts;
+  }
+  void DoDefaultAction(int) override { model_.Press(); }
+
  private:
   bool Create(const CREATESTRUCTW& cs);
   bool LoadPictures(HINSTANCE instance);
@@ -89,6 +105,7 @@ class CommandWindow final : public CommandView {
   void Compose(HDC dc);
   void PaintParentBackground(HDC dc);
   void DrawCaption(HDC dc);
+  void DrawFocusCue(HDC dc, SIZE size);
   void ReleaseCaptureIfDone(WPARAM keys) {
     if (!(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == hwnd_) ReleaseCapture();
   }
@@ -99,6 +116,7 @@ class CommandWindow final : public CommandView {
 
   HWND hwnd_;
   Command model_{*this};
+  AccessibleAnswer accessible_{hwnd_, *this};
   BitmapPtr pictures_[6];
   BitmapPtr backing_;
   SIZE backingSize_{0, 0};
@@ -216,6 +234,18 @@ void CommandWindow::DrawCaption(HDC dc) {
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
 }
 
+// The dotted rectangle of a focused standard button, just inside the frame, so that the focus
+// shows whichever state picture is up (the pictures alone tell Selected from Normal by little).
+void CommandWindow::DrawFocusCue(HDC dc, SIZE size) {
+  if (GetFocus() != hwnd_ || !model_.EnabledField()) return;
+  const int inset = TwipsToPixels(kCornerTwips) + 1;
+  RECT r{inset, inset, size.cx - inset, size.cy - inset};
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &r);
+}
+
 void CommandWindow::Compose(HDC dc) {
   const SIZE size = ClientSize();
   if (model_.BackStyle() != 0 && backing_) {
@@ -226,9 +256,11 @@ void CommandWindow::Compose(HDC dc) {
     PaintParentBackground(dc);
   }
   DrawCaption(dc);
+  DrawFocusCue(dc, size);
 }
 
 LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT answered; accessible_.Handle(message, wParam, lParam, answered)) return answered;
   switch (message) {
     case WM_CREATE:
       return Create(*reinterpret_cast<const CREATESTRUCTW*>(lParam)) ? 0 : -1;
@@ -265,9 +297,11 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFOCUS:
       model_.FocusGained();
+      Invalidate();  // the focus cue, also where the state does not change
       return 0;
     case WM_KILLFOCUS:
       model_.FocusLost();
+      Invalidate();
       return 0;
     case WM_LBUTTONDOWN:
       if (!model_.EnabledField()) return 0;
@@ -293,6 +327,21 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                      : message == WM_RBUTTONUP ? kRightButton
                                                : kMiddleButton);
       return 0;
+    case WM_GETDLGCODE:
+      // A push button: a dialog manager that hosts it sends Enter as its click.
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+      if (wParam != VK_SPACE && wParam != VK_RETURN) break;
+      const CommandKey key = wParam == VK_SPACE ? CommandKey::Space : CommandKey::Enter;
+      // Click may destroy this window: nothing of it is touched after the model's call.
+      if (message == WM_KEYDOWN) {
+        model_.KeyDown(key, (lParam & (1 << 30)) != 0);  // bit 30: the key was already down
+      } else {
+        model_.KeyUp(key);
+      }
+      return 0;
+    }
     case WM_TIMER:
       if (wParam == kPollTimer) {
         POINT pointer;

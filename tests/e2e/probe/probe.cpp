@@ -10,6 +10,10 @@
 //   control TITLE ID|CAPTION   "x y w h" on the screen of the child window with that control id
 //                              (decimal) or caption; exit code 1 when there is none
 //   client TITLE               "x y w h" of the window's client area on the screen
+//   acc TITLE ID|CAPTION|-     what a screen reader hears from that control (- the window itself):
+//                              a line per element, the control first ("child=0"), then each
+//                              painted part: "child=N role=R state=0xS action=A name=T value=V"
+//   acc-do TITLE ID|CAPTION|- [CHILD]   the element's default action through the same interface
 //   monitors                   one line per monitor: "NAME LEFT,TOP-RIGHT,BOTTOM [primary]"
 //   acp                        the ANSI code page
 //   foreground                 the title of the foreground window (empty when there is none)
@@ -20,6 +24,8 @@
 //                              private bytes, kernel handles, GDI and USER objects (-1 where
 //                              the platform does not count them) and its windows
 #include <windows.h>
+#include <ole2.h>
+#include <oleacc.h>
 #include <psapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -196,18 +202,21 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
 
 // Scenarios click controls by name, so a moved control fails loudly instead of
 // taking a click meant for it somewhere else.
-int PrintControl(HWND parent, const wchar_t* name) {
+HWND FindControl(HWND parent, const wchar_t* name) {
   ControlSearch search{name, -1, nullptr};
   wchar_t* end = nullptr;
   const long id = std::wcstol(name, &end, 10);
   if (*name && end && *end == L'\0') search.id = static_cast<int>(id);
   EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) {
-    std::fprintf(stderr, "control not found: %s\n", Narrow(name).c_str());
-    return 1;
-  }
+  if (!search.found) std::fprintf(stderr, "control not found: %s\n", Narrow(name).c_str());
+  return search.found;
+}
+
+int PrintControl(HWND parent, const wchar_t* name) {
+  HWND control = FindControl(parent, name);
+  if (!control) return 1;
   RECT r{};
-  GetWindowRect(search.found, &r);
+  GetWindowRect(control, &r);
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
   return 0;
 }
@@ -232,6 +241,89 @@ BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
 }
 
 long long Number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
+
+// The interface id spelled out: the import library's symbol is no GUID under static linking.
+constexpr GUID kIidAccessible{
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// The client-area object of a window, as a screen reader asks for it.
+IAccessible* AccessibleOf(HWND window) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IAccessible* object = nullptr;
+  const HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                kIidAccessible, reinterpret_cast<void**>(&object));
+  if (FAILED(hr) || !object) {
+    std::fprintf(stderr, "no accessible object (0x%08lx)\n", static_cast<unsigned long>(hr));
+    return nullptr;
+  }
+  return object;
+}
+
+// One text of an element (name, value or default action); empty when it has none.
+template <typename Getter>
+std::string TextOf(IAccessible* object, Getter getter, const VARIANT& child) {
+  BSTR text = nullptr;
+  const HRESULT hr = (object->*getter)(child, &text);
+  std::string out = SUCCEEDED(hr) && text ? Narrow(text) : std::string();
+  SysFreeString(text);
+  return out;
+}
+
+void PrintElement(IAccessible* object, long id) {
+  VARIANT child;
+  VariantInit(&child);
+  child.vt = VT_I4;
+  child.lVal = id;
+  VARIANT role, state;
+  VariantInit(&role);
+  VariantInit(&state);
+  object->get_accRole(child, &role);
+  object->get_accState(child, &state);
+  const std::string nameText = TextOf(object, &IAccessible::get_accName, child);
+  const std::string valueText = TextOf(object, &IAccessible::get_accValue, child);
+  const std::string actionText = TextOf(object, &IAccessible::get_accDefaultAction, child);
+  std::printf("child=%ld role=%ld state=0x%lx action=%s name=%s value=%s\n", id,
+              role.vt == VT_I4 ? role.lVal : -1L, state.vt == VT_I4 ? state.lVal : 0L,
+              actionText.c_str(), nameText.c_str(), valueText.c_str());
+  VariantClear(&role);
+  VariantClear(&state);
+}
+
+// The control, then its painted parts (children that have no object of their own).
+int PrintAccessible(HWND window) {
+  IAccessible* object = AccessibleOf(window);
+  if (!object) return 1;
+  PrintElement(object, CHILDID_SELF);
+  long count = 0;
+  object->get_accChildCount(&count);
+  for (long id = 1; id <= count; ++id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    IDispatch* own = nullptr;
+    if (object->get_accChild(child, &own) == S_OK && own) {
+      own->Release();
+      continue;
+    }
+    PrintElement(object, id);
+  }
+  object->Release();
+  return 0;
+}
+
+int DoDefaultAction(HWND window, long id) {
+  IAccessible* object = AccessibleOf(window);
+  if (!object) return 1;
+  VARIANT child;
+  VariantInit(&child);
+  child.vt = VT_I4;
+  child.lVal = id;
+  const HRESULT hr = object->accDoDefaultAction(child);
+  object->Release();
+  if (FAILED(hr)) std::fprintf(stderr, "default action failed (0x%08lx)\n", (unsigned long)hr);
+  return SUCCEEDED(hr) ? 0 : 1;
+}
 
 bool WaitFor(const wchar_t* title, long ms, bool present) {
   DWORD start = GetTickCount();
@@ -274,10 +366,11 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argc < 2) {
-    std::fprintf(stderr,
-                 "usage: orvane_probe "
-                 "find|exists|post-close|post|wait-gone|wait-window|children|control|client|"
-                 "stats|acp|foreground|screen|monitors|version|link ...\n");
+    std::fprintf(
+        stderr,
+        "usage: orvane_probe "
+        "find|exists|post-close|post|wait-gone|wait-window|children|control|client|acc|acc-do|"
+        "stats|acp|foreground|screen|monitors|version|link ...\n");
     return 2;
   }
   std::wstring cmd = argv[1];
@@ -321,6 +414,12 @@ int main() {
     return 0;
   }
   if (cmd == L"control" && argc >= 4) return PrintControl(hwnd, argv[3]);
+  if ((cmd == L"acc" || cmd == L"acc-do") && argc >= 4) {
+    HWND control = std::wcscmp(argv[3], L"-") == 0 ? hwnd : FindControl(hwnd, argv[3]);
+    if (!control) return 1;
+    if (cmd == L"acc") return PrintAccessible(control);
+    return DoDefaultAction(control, argc > 4 ? static_cast<long>(Number(argv[4])) : 0);
+  }
   if (cmd == L"client") return PrintClient(hwnd);
   if (cmd == L"post-close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
   if (cmd == L"post" && argc >= 4) {

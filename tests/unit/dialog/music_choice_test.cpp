@@ -33,6 +33,25 @@ TEST(MusicChoice, LookPerMode) {
   }
 }
 
+TEST(MusicChoice, ArrowKeysFollowTheChoicesOnScreen) {
+  struct Case {
+    int from;
+    bool down;
+    int to;
+  };
+  // On screen: 音楽CD (1), 無し (0), MP3、WAV (2).
+  for (const Case& c : {Case{1, true, 0},
+                        {0, true, 2},
+                        {2, true, 1},
+                        {1, false, 2},
+                        {0, false, 1},
+                        {2, false, 0},
+                        {3, true, 1},
+                        {-1, false, 2}}) {
+    EXPECT_EQ(NextModeOnScreen(c.from, c.down), c.to) << c.from << (c.down ? " down" : " up");
+  }
+}
+
 TEST(MusicChoice, RepeatBoxTextsAndList) {
   EXPECT_EQ(RepeatBoxText(0), "");
   EXPECT_EQ(RepeatBoxText(12), "12");

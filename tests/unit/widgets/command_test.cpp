@@ -45,7 +45,7 @@ std::string Join(const std::vector<std::string>& items) {
 }
 
 // Applies space-separated inputs: init, move, focus+, focus-, downN, upN, leave, over,
-// enable, disable.
+// enable, disable; keys: space (down), space^ (up), space* (a repeated down), enter, enter*.
 void Apply(Command& c, const std::string& steps) {
   std::istringstream in(steps);
   std::string step;
@@ -70,6 +70,14 @@ void Apply(Command& c, const std::string& steps) {
       c.SetEnabled(true);
     else if (step == "disable")
       c.SetEnabled(false);
+    else if (step == "space" || step == "space*")
+      c.KeyDown(CommandKey::Space, step == "space*");
+    else if (step == "space^")
+      c.KeyUp(CommandKey::Space);
+    else if (step == "enter" || step == "enter*")
+      c.KeyDown(CommandKey::Enter, step == "enter*");
+    else if (step == "enter^")
+      c.KeyUp(CommandKey::Enter);
     else
       FAIL() << "unknown step " << step;
   }
@@ -93,6 +101,13 @@ struct Loaded : Button {
     view.log.clear();
   }
 };
+
+// Runs `setup`, then `act`, leaving in the log only what `act` did.
+void Act(Loaded& b, const char* setup, const char* act) {
+  Apply(b.button, setup);
+  b.view.log.clear();
+  Apply(b.button, act);
+}
 
 struct InputCase {
   const char* setup;
@@ -144,9 +159,7 @@ TEST(CommandInput, FollowsTheInputTable) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string("setup '") + c.setup + "', act '" + c.act + "'");
     Loaded b;
-    Apply(b.button, c.setup);
-    b.view.log.clear();
-    Apply(b.button, c.act);
+    Act(b, c.setup, c.act);
     EXPECT_EQ(Join(b.view.log), c.painted);
     EXPECT_EQ(b.button.ButtonState(), c.state);
     EXPECT_EQ(CommandTesting::LeftButtonHeld(b.button), c.held);
@@ -192,6 +205,58 @@ TEST(CommandInput, WholeGestures) {
     EXPECT_EQ(Join(b.view.log), c.log);
     EXPECT_EQ(b.button.ButtonState(), c.state);
   }
+}
+
+// The keys of a focused button: the same Pressed look and the same Click as a mouse press
+// and release over it, whether or not the pointer is over it.
+TEST(CommandInput, SpaceAndEnterPressTheFocusedButton) {
+  struct KeyCase {
+    const char* setup;
+    const char* act;
+    const char* painted;
+    bool spaceHeld;
+  };
+  const KeyCase cases[] = {
+      // Space: pressed on the way down, Click on the way up
+      {"init focus+", "space", "Pressed", true},
+      {"init focus+", "space space* space*", "Pressed", true},
+      {"init focus+", "space space^", "Pressed, Selected, Click", false},
+      {"init move focus+", "space space^", "Pressed/inv, HighLightSelect/inv, Click", false},
+      {"init focus+", "space space^ space^", "Pressed, Selected, Click", false},
+      // a key already down when the focus came presses nothing
+      {"init focus+", "space* space^", "", false},
+      {"init focus+", "space^", "", false},
+      // Enter clicks at once, once per press
+      {"init focus+", "enter", "Pressed, Selected, Click", false},
+      {"init focus+", "enter enter* enter^", "Pressed, Selected, Click", false},
+      {"init focus+", "space enter space^", "Pressed, Selected, Click", false},
+      // the focus lost while Space is down: no Click
+      {"init focus+", "space focus- space^", "Pressed, Normal", false},
+      // the pointer crossing a button held by Space leaves it pressed
+      {"init focus+", "space move leave space^", "Pressed, Pressed, Pressed, Selected, Click",
+       false},
+      // the mouse holding the button keeps the keys out
+      {"init move focus+ down1", "space enter", "", false},
+      // disabled: nothing, and no Click once enabled again
+      {"init focus+ disable", "space enter", "", false},
+      {"init focus+ space disable", "space^ enable", "notify Enabled, Normal", false},
+      {"", "focus+ enter", "Selected, Pressed, Selected, Click", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("setup '") + c.setup + "', act '" + c.act + "'");
+    Loaded b;
+    Act(b, c.setup, c.act);
+    EXPECT_EQ(Join(b.view.log), c.painted);
+    EXPECT_EQ(CommandTesting::SpaceHeld(b.button), c.spaceHeld);
+  }
+}
+
+TEST(CommandInput, RestingPictureByState) {
+  EXPECT_EQ(RestingPicture(kStateNone), Picture::Normal);
+  EXPECT_EQ(RestingPicture(kStateNormal), Picture::Normal);
+  EXPECT_EQ(RestingPicture(kStateHighLight), Picture::HighLight);
+  EXPECT_EQ(RestingPicture(kStateSelected), Picture::Selected);
+  EXPECT_EQ(RestingPicture(kStateHighLightSelect), Picture::HighLightSelect);
 }
 
 TEST(CommandInput, InitializeOnAButtonInUseResetsWithoutRepaint) {

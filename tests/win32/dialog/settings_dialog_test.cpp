@@ -21,6 +21,7 @@
 #include "dialog/win32_settings_dialog_testing.h"
 #include "dialog/win32_shell_open.h"
 #include "tests/fakes/fake_ini_store.h"
+#include "tests/win32/screen_reader.h"
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 
@@ -481,6 +482,228 @@ TEST(OpenWithShell, JoinsComForTheCallAndLeavesTheThreadAsItWas) {
     EXPECT_EQ(after, 1) << row.name << ": the thread is in the apartment it was in";
     EXPECT_EQ(afterLeaving, kNoApartment) << row.name << ": every join undone once";
   }
+}
+
+// Keys as a keyboard user presses them: the dialog's loop sees each first, then the focused
+// control gets it.
+TEST_F(SettingsDialogTest, KeysPressButtonsAndEscCancels) {
+  struct Case {
+    const char* what;
+    int focus;  // control id, 0: the dialog itself
+    std::vector<std::pair<UINT, WPARAM>> keys;
+    bool closed;
+    size_t writes;
+  };
+  const std::vector<Case> cases{
+      {"Space on 設定 saves",
+       IDC_SAVE_BUTTON,
+       {{WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}},
+       true,
+       3},
+      {"Space held on 設定 does not save yet", IDC_SAVE_BUTTON, {{WM_KEYDOWN, VK_SPACE}}, false, 0},
+      {"Enter on 設定 saves", IDC_SAVE_BUTTON, {{WM_KEYDOWN, VK_RETURN}}, true, 3},
+      {"Enter on ｷｬﾝｾﾙ closes without saving",
+       IDC_CANCEL_BUTTON,
+       {{WM_KEYDOWN, VK_RETURN}},
+       true,
+       0},
+      {"Esc on 設定 cancels", IDC_SAVE_BUTTON, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"Esc in the repeat box cancels", IDC_REPEAT_BOX, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"Esc on the panel cancels", IDC_MUSIC_PANEL, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"Esc on the dialog cancels", 0, {{WM_KEYDOWN, VK_ESCAPE}}, true, 0},
+      {"other keys on 設定 do nothing",
+       IDC_SAVE_BUTTON,
+       {{WM_KEYDOWN, 'A'}, {WM_KEYUP, 'A'}},
+       false,
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writes_.clear();
+    mode_ = 1;
+    Open();
+    HWND target = c.focus ? Control(c.focus) : dialog_;
+    SetFocus(target);
+    for (auto [message, key] : c.keys) {
+      HWND focus = GetFocus() ? GetFocus() : target;
+      const MSG msg{focus, message, key, 0, 0, {0, 0}};
+      if (!HandleDialogKey(dialog_, msg)) SendMessageW(focus, message, key, 0);
+      if (!IsWindow(dialog_)) break;
+    }
+    EXPECT_EQ(!IsWindow(dialog_), c.closed);
+    EXPECT_EQ(writes_.size(), c.writes);
+    if (IsWindow(dialog_)) DestroyWindow(dialog_);
+  }
+}
+
+TEST_F(SettingsDialogTest, ArrowsOnThePanelMoveTheChoice) {
+  mode_ = 1;
+  Open();
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  SetFocus(panel);
+  EXPECT_EQ(SendMessageW(panel, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+  struct Step {
+    WPARAM key;
+    int mode;
+  };
+  // The focus cue leaves the old choice's text and goes to the new one's: both are repainted.
+  const auto toRepaint = [panel](int mode) {
+    const PixelRect r = ToPixels(kModeLabels[static_cast<size_t>(mode)]);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(panel, region, FALSE);
+    const bool inside = PtInRegion(region, r.x - 1, r.y - 1) != 0;
+    DeleteObject(region);
+    return inside;
+  };
+  for (const Step& s :
+       {Step{VK_DOWN, 0}, {VK_RIGHT, 2}, {VK_DOWN, 1}, {VK_UP, 2}, {VK_LEFT, 0}, {'A', 0}}) {
+    const int before = mode_;
+    ValidateRect(panel, nullptr);
+    SendMessageW(panel, WM_KEYDOWN, s.key, 0);
+    if (s.mode != before) {
+      EXPECT_TRUE(toRepaint(before)) << "the cue's old place, " << s.key;
+      EXPECT_TRUE(toRepaint(s.mode)) << "the cue's new place, " << s.key;
+    }
+    EXPECT_EQ(mode_, s.mode) << s.key;
+    EXPECT_EQ(SelectedIndicator(dialog_), s.mode);
+    EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, s.mode == 2);
+  }
+}
+
+// The panel's focus shows as a focused radio button's does: dotted, around the chosen text.
+TEST_F(SettingsDialogTest, FocusedPanelShowsADottedRectangleAroundTheChosenText) {
+  mode_ = 1;
+  Open();
+  HWND panel = Control(IDC_MUSIC_PANEL);
+  RECT client;
+  GetClientRect(panel, &client);
+  HDC screen = GetDC(nullptr);
+  BitmapPtr focused(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  BitmapPtr unfocused(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  const auto print = [&](HBITMAP into) {
+    MemoryDc dc(into, screen);
+    SendMessageW(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+  };
+  SetFocus(panel);
+  print(focused.get());
+  SetFocus(Control(IDC_SAVE_BUTTON));
+  print(unfocused.get());
+  MemoryDc a(focused.get(), screen);
+  MemoryDc b(unfocused.get(), screen);
+  const PixelRect label = ToPixels(kModeLabels[kModeCd]);
+  const RECT cue{label.x - 1, label.y - 1, label.x + label.width + 1, label.y + label.height + 1};
+  int onCue = 0, elsewhere = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (GetPixel(a.Get(), x, y) == GetPixel(b.Get(), x, y)) continue;
+      const bool edge =
+          (x == cue.left || x == cue.right - 1 || y == cue.top || y == cue.bottom - 1) &&
+          x >= cue.left && x < cue.right && y >= cue.top && y < cue.bottom;
+      ++(edge ? onCue : elsewhere);
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(onCue, label.width / 2) << "the dotted edge around 音楽CD";
+  EXPECT_EQ(elsewhere, 0);
+}
+
+TEST_F(SettingsDialogTest, EscClosesTheOpenRepeatListFirst) {
+  mode_ = 1;
+  Open();
+  HWND repeat = Control(IDC_REPEAT_BOX);
+  SetFocus(repeat);
+  SendMessageW(repeat, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(SendMessageW(repeat, CB_GETDROPPEDSTATE, 0, 0));
+  const MSG msg{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+  EXPECT_FALSE(HandleDialogKey(dialog_, msg)) << "the list takes it";
+  SendMessageW(repeat, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_TRUE(IsWindow(dialog_));
+}
+
+using orvane::testing::AccessibleOf;
+using orvane::testing::Ask;
+using orvane::testing::Child;
+using orvane::testing::Heard;
+
+// Its label is painted, so the box itself says what it is for.
+TEST_F(SettingsDialogTest, ScreenReadersHearTheRepeatBoxNamedByItsLabel) {
+  struct Case {
+    int16_t mode;
+    bool focus, drop;
+    long state;  // besides STATE_SYSTEM_FOCUSABLE when enabled
+  };
+  for (const Case& c : {Case{1, false, false, STATE_SYSTEM_COLLAPSED},
+                        Case{1, true, false, STATE_SYSTEM_COLLAPSED | STATE_SYSTEM_FOCUSED},
+                        Case{1, true, true, STATE_SYSTEM_EXPANDED | STATE_SYSTEM_FOCUSED},
+                        Case{0, false, false, STATE_SYSTEM_COLLAPSED | STATE_SYSTEM_UNAVAILABLE}}) {
+    mode_ = c.mode;
+    track_ = 12;
+    Open();
+    HWND repeat = Control(IDC_REPEAT_BOX);
+    if (c.focus) SetFocus(repeat);
+    if (c.drop) SendMessageW(repeat, CB_SHOWDROPDOWN, TRUE, 0);
+    IAccessible* box = AccessibleOf(repeat);
+    ASSERT_NE(box, nullptr);
+    const Heard h = Ask(box, CHILDID_SELF);
+    EXPECT_EQ(h.role, ROLE_SYSTEM_COMBOBOX);
+    EXPECT_EQ(h.name, L"曲目をﾘﾋﾟｰﾄ");
+    EXPECT_EQ(h.value, L"12");
+    EXPECT_EQ(h.state & ~STATE_SYSTEM_FOCUSABLE, c.state) << std::hex << h.state;
+    EXPECT_EQ(h.action, L"");
+    box->Release();
+    if (c.drop) SendMessageW(repeat, CB_SHOWDROPDOWN, FALSE, 0);
+    DestroyWindow(dialog_);
+  }
+}
+
+// The painted choices are radio buttons in their order on the screen, the chosen one checked;
+// their action chooses as a click does.
+TEST_F(SettingsDialogTest, ScreenReadersHearTheChoicesAsRadioButtons) {
+  mode_ = 2;
+  Open();
+  IAccessible* panel = AccessibleOf(Control(IDC_MUSIC_PANEL));
+  ASSERT_NE(panel, nullptr);
+  const Heard group = Ask(panel, CHILDID_SELF);
+  EXPECT_EQ(group.role, ROLE_SYSTEM_GROUPING);
+  EXPECT_EQ(group.name, L"BGM");
+  long count = 0;
+  panel->get_accChildCount(&count);
+  EXPECT_EQ(count, 5) << "three choices, the repeat box and \"...\"";
+
+  struct Choice {
+    const wchar_t* name;
+    int mode;
+  };
+  const Choice onScreen[] = {{L"音楽CD", 1}, {L"無し", 0}, {L"MP3、WAV", 2}};
+  for (int chosen : {2, 0, 1}) {
+    for (long part = 1; part <= 3; ++part) {
+      const Heard h = Ask(panel, part);
+      const Choice& c = onScreen[part - 1];
+      EXPECT_EQ(h.role, ROLE_SYSTEM_RADIOBUTTON);
+      EXPECT_EQ(h.name, c.name);
+      EXPECT_EQ(h.action, L"Check");
+      EXPECT_EQ((h.state & STATE_SYSTEM_CHECKED) != 0, c.mode == chosen) << "part " << part;
+    }
+    // Choose the next mode through the interface.
+    const long next = chosen == 2 ? 2 : chosen == 0 ? 1 : 3;  // parts of modes 0, 1, 2
+    EXPECT_EQ(panel->accDoDefaultAction(Child(next)), S_OK);
+    Pump();
+    EXPECT_EQ(mode_, onScreen[next - 1].mode);
+    EXPECT_EQ(SelectedIndicator(dialog_), mode_);
+  }
+  // Where each choice lies: its indicator and its label.
+  long x = 0, y = 0, w = 0, h = 0;
+  ASSERT_EQ(panel->accLocation(&x, &y, &w, &h, Child(2)), S_OK);
+  POINT corner{0, 0};
+  ClientToScreen(Control(IDC_MUSIC_PANEL), &corner);
+  EXPECT_EQ(x - corner.x, ToPixels(kModeIndicators[0]).x);
+  EXPECT_EQ(y - corner.y, ToPixels(kModeIndicators[0]).y);
+  EXPECT_EQ(x - corner.x + w, ToPixels(kModeLabels[0]).x + ToPixels(kModeLabels[0]).width);
+  VARIANT hit;
+  ASSERT_EQ(panel->accHitTest(x + 2, y + 2, &hit), S_OK);
+  EXPECT_EQ(hit.vt, VT_I4);
+  EXPECT_EQ(hit.lVal, 2);
+  panel->Release();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "widgets/win32_command.h"
 #include "widgets/win32_command_testing.h"
 #include "common/win32_gdi.h"
+#include "tests/win32/screen_reader.h"
 
 using namespace orvane::common;
 using namespace orvane::widgets;
@@ -340,6 +341,155 @@ TEST_F(CommandWindowTest, CreatedDisabledStartsWithTheDisableLook) {
   Mouse(button, WM_LBUTTONUP);
   ReleaseCapture();
   EXPECT_EQ(Parent::clicks, 0);
+}
+
+}  // namespace
+
+namespace {
+
+using Look = orvane::widgets::Picture;
+
+void Key(HWND button, UINT message, WPARAM key, bool repeat = false) {
+  SendMessageW(button, message, key, repeat ? (1 << 30) : 0);
+}
+
+// Keys on a focused button: the same looks and Click as the mouse gives it.
+TEST_F(CommandWindowTest, SpaceAndEnterClickTheFocusedButton) {
+  HWND button = Create(L"OK", 64, 25);
+  CommandInitialize(button);
+  SetFocus(button);
+  struct Step {
+    UINT message;
+    WPARAM key;
+    bool repeat;
+    Look look;
+    int clicks;
+  };
+  const Step steps[] = {
+      {WM_KEYDOWN, VK_SPACE, false, Look::Pressed, 0},
+      {WM_KEYDOWN, VK_SPACE, true, Look::Pressed, 0},
+      {WM_KEYUP, VK_SPACE, false, Look::Selected, 1},
+      {WM_KEYDOWN, VK_RETURN, false, Look::Selected, 2},
+      {WM_KEYDOWN, VK_RETURN, true, Look::Selected, 2},
+      {WM_KEYUP, VK_RETURN, false, Look::Selected, 2},
+      {WM_KEYDOWN, 'A', false, Look::Selected, 2},
+  };
+  for (const Step& s : steps) {
+    Key(button, s.message, s.key, s.repeat);
+    EXPECT_EQ(CommandLastLook(button), s.look) << s.message << " " << s.key;
+    EXPECT_EQ(Parent::clicks, s.clicks) << s.message << " " << s.key;
+  }
+  EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+}
+
+TEST_F(CommandWindowTest, EnterMayDestroyTheButtonInItsClick) {
+  HWND button = Create(L"OK", 64, 25);
+  Parent::destroyOnClick = true;
+  SetFocus(button);
+  Key(button, WM_KEYDOWN, VK_RETURN);
+  EXPECT_EQ(Parent::clicks, 1);
+  EXPECT_FALSE(IsWindow(button));
+}
+
+// Pixels inside the frame that differ between two pictures of one button.
+int Differences(const Pixels& a, const Pixels& b) {
+  int n = 0;
+  for (int y = 4; y < a.height - 4; ++y)
+    for (int x = 4; x < a.width - 4; ++x) n += a.At(x, y) != b.At(x, y);
+  return n;
+}
+
+TEST_F(CommandWindowTest, FocusShowsADottedRectangleInsideTheFrame) {
+  HWND button = Create(L"", 64, 25);
+  HWND other = Create(L"", 64, 25);
+  CommandInitialize(button);
+  SetFocus(button);
+  ASSERT_EQ(GetFocus(), button);
+  const Pixels focused = Capture(button);
+  SetFocus(other);
+  const Pixels unfocused = Capture(button);
+  // Selected and Normal share the gradient; only the cue tells them apart inside the frame.
+  EXPECT_GT(Differences(focused, unfocused), 40);
+  ExpectFrame(unfocused, Picture(IDB_COMMAND_NORMAL));
+  ExpectFrame(focused, Picture(IDB_COMMAND_SELECTED));
+  // The cue runs one pixel inside the frame: the row and column next to the frame are clear.
+  for (int x = 4; x < 60; ++x) EXPECT_EQ(focused.At(x, 4), unfocused.At(x, 4)) << x;
+  int marked = 0;
+  for (int x = 5; x < 59; ++x) marked += focused.At(x, 5) != unfocused.At(x, 5);
+  EXPECT_GT(marked, 20);
+}
+
+}  // namespace
+
+namespace {
+
+using orvane::testing::AccessibleOf;
+using orvane::testing::Ask;
+using orvane::testing::Child;
+using orvane::testing::Heard;
+
+VARIANT Self() { return Child(CHILDID_SELF); }
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+TEST_F(CommandWindowTest, ScreenReadersHearAPushButtonNamedByItsCaption) {
+  HWND button = Create(L"設定", 64, 25);
+  HWND disabled = Create(L"...", 29, 21, WS_DISABLED);
+  CommandInitialize(button);
+  SetFocus(button);
+  struct Case {
+    HWND window;
+    const wchar_t* name;
+    long state;
+  };
+  for (const Case& c : {Case{button, L"設定", STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED},
+                        Case{disabled, L"...", STATE_SYSTEM_UNAVAILABLE}}) {
+    IAccessible* object = AccessibleOf(c.window);
+    ASSERT_NE(object, nullptr);
+    const Heard h = Ask(object);
+    EXPECT_EQ(h.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(h.name, c.name);
+    // (The test's parent window is never shown: the buttons also say they are invisible.)
+    EXPECT_EQ(h.state, c.state | STATE_SYSTEM_INVISIBLE) << std::hex << h.state;
+    EXPECT_EQ(h.action, L"Press");
+    object->Release();
+  }
+  // A new caption is heard at once.
+  SetWindowTextW(button, L"保存");
+  IAccessible* object = AccessibleOf(button);
+  EXPECT_EQ(Ask(object).name, L"保存");
+  object->Release();
+}
+
+TEST_F(CommandWindowTest, PressThroughTheInterfaceClicksOnceTheCallHasReturned) {
+  HWND button = Create(L"OK", 64, 25);
+  HWND disabled = Create(L"...", 29, 21, WS_DISABLED);
+  IAccessible* object = AccessibleOf(button);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->accDoDefaultAction(Self()), S_OK);
+  EXPECT_EQ(Parent::clicks, 0) << "the click waits for the window's own queue";
+  PumpMessages();
+  EXPECT_EQ(Parent::clicks, 1);
+  VARIANT part = Self();
+  part.lVal = 1;
+  EXPECT_EQ(object->accDoDefaultAction(part), E_INVALIDARG);
+
+  IAccessible* off = AccessibleOf(disabled);
+  ASSERT_NE(off, nullptr);
+  EXPECT_EQ(off->accDoDefaultAction(Self()), DISP_E_MEMBERNOTFOUND);
+  PumpMessages();
+  EXPECT_EQ(Parent::clicks, 1);
+  off->Release();
+
+  // Held past the window's end, the interface answers that it is gone.
+  DestroyWindow(button);
+  BSTR name = nullptr;
+  EXPECT_EQ(object->get_accName(Self(), &name), RPC_E_DISCONNECTED);
+  EXPECT_EQ(object->accDoDefaultAction(Self()), RPC_E_DISCONNECTED);
+  object->Release();
 }
 
 }  // namespace
