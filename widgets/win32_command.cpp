@@ -10,7 +10,10 @@
 #include <type_traits>
 
 #include "common/win32_gdi.h"
+// <windows.h> names DrawState after the system's DrawStateA; the model's own DrawState is meant.
+#undef DrawState
 #include "widgets/command.h"
+#include "widgets/command_pictures.h"
 #include "widgets/command_resources.h"
 #include "widgets/win32_command_testing.h"
 
@@ -18,13 +21,16 @@ namespace orvane::widgets {
 
 using common::BitmapPtr;
 using common::FontPtr;
-using common::kTwipsPerPixel;
 using common::MemoryDc;
+using common::PixelsToTwipsAt;
 using common::Selection;
+using common::TwipsToPixelsAt;
 
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
+// Sent by the system to the children of a window whose density changed (Windows 10 1703 on).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 using common::BitmapPtr;
 using common::FontPtr;
@@ -60,8 +66,8 @@ class CommandWindow final : public CommandView {
 
   // CommandView
   void PaintSurface(Picture picture, bool invertGradient) override;
-  int WidthTwips() const override { return ClientSize().cx * kTwipsPerPixel; }
-  int HeightTwips() const override { return ClientSize().cy * kTwipsPerPixel; }
+  int WidthTwips() const override { return PixelsToTwipsAt(ClientSize().cx, dpi_); }
+  int HeightTwips() const override { return PixelsToTwipsAt(ClientSize().cy, dpi_); }
   void CaptionChanged() override { Invalidate(); }
   void BackStyleChanged() override { Invalidate(); }
   void StartHoverPoll(unsigned intervalMs) override {
@@ -76,7 +82,9 @@ class CommandWindow final : public CommandView {
 
  private:
   bool Create(const CREATESTRUCTW& cs);
-  bool LoadPictures(HINSTANCE instance);
+  bool MakePictures();
+  void SetDpi(int dpi);
+  int Pixels(int twips) const { return TwipsToPixelsAt(twips, dpi_); }
   HFONT AmbientFont();
   SIZE ClientSize() const {
     RECT r{};
@@ -98,6 +106,8 @@ class CommandWindow final : public CommandView {
   }
 
   HWND hwnd_;
+  HINSTANCE instance_ = nullptr;
+  int dpi_ = common::kDefaultDpi;  // the density the button is laid out and drawn at
   Command model_{*this};
   BitmapPtr pictures_[6];
   BitmapPtr backing_;
@@ -105,7 +115,19 @@ class CommandWindow final : public CommandView {
   FontPtr ownFont_;
 };
 
-bool CommandWindow::LoadPictures(HINSTANCE instance) {
+// At 96 dots per inch the pictures are the program's bitmap resources; at any other density
+// the same drawing is made afresh at that size, so that the frame stays sharp.
+bool CommandWindow::MakePictures() {
+  if (dpi_ != common::kDefaultDpi) {
+    for (int i = 0; i < 6; ++i) {
+      BitmapPtr drawn =
+          common::CreatePictureBitmap(DrawCommandPicture(static_cast<Picture>(i), dpi_));
+      if (!drawn) return false;
+      pictures_[i] = std::move(drawn);
+    }
+    return true;
+  }
+  const HINSTANCE instance = instance_;
   for (int i = 0; i < 6; ++i) {
     auto load = [&](HINSTANCE from) {
       return static_cast<HBITMAP>(LoadImageW(from, MAKEINTRESOURCEW(IDB_COMMAND_NORMAL + i),
@@ -124,12 +146,14 @@ HFONT CommandWindow::AmbientFont() {
     if (auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
   }
   // The button's own font, for a container that has none.
-  if (!ownFont_) ownFont_ = common::CreateDialogFont();
+  if (!ownFont_) ownFont_ = common::CreateDialogFont(dpi_);
   return ownFont_.get();
 }
 
 bool CommandWindow::Create(const CREATESTRUCTW& cs) {
-  if (!LoadPictures(cs.hInstance)) return false;
+  instance_ = cs.hInstance;
+  dpi_ = common::WindowDpi(hwnd_);
+  if (!MakePictures()) return false;
   // What a button created here has stored: its caption, and whether it starts enabled.
   PropertyBag stored;
   if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName))
@@ -165,8 +189,10 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
   MemoryDc source(pictures_[static_cast<int>(picture)].get());
   SetStretchBltMode(dc, COLORONCOLOR);
   for (const auto& piece : FramePieces(WidthTwips(), HeightTwips())) {
-    const auto d = ToPixels(piece.dest);
-    const auto s = ToPixels(piece.source);
+    const Rect d{Pixels(piece.dest.x), Pixels(piece.dest.y), Pixels(piece.dest.width),
+                 Pixels(piece.dest.height)};
+    const Rect s{Pixels(piece.source.x), Pixels(piece.source.y), Pixels(piece.source.width),
+                 Pixels(piece.source.height)};
     if (d.width <= 0 || d.height <= 0) continue;
     if (d.width == s.width && d.height == s.height) {
       BitBlt(dc, d.x, d.y, d.width, d.height, source.Get(), s.x, s.y, SRCCOPY);
@@ -176,6 +202,16 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
     }
   }
   Invalidate();
+}
+
+// A new density: the pictures are drawn again and the look painted again at it; the parent
+// moves and sizes the button to its new place.
+void CommandWindow::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  MakePictures();
+  if (ownFont_) ownFont_ = common::CreateDialogFont(dpi_);
+  if (model_.ButtonState() != 0) model_.DrawState(model_.LastPicture());
 }
 
 void CommandWindow::PaintParentBackground(HDC dc) {
@@ -194,10 +230,10 @@ void CommandWindow::DrawCaption(HDC dc) {
   const auto& label = model_.Label();
   const std::wstring text(label.caption.begin(), label.caption.end());
   RECT r;
-  r.left = TwipsToPixels(label.left);
-  r.top = static_cast<LONG>(std::lround(label.top / kTwipsPerPixel));
-  r.right = r.left + TwipsToPixels(label.width);
-  r.bottom = r.top + TwipsToPixels(label.height);
+  r.left = Pixels(label.left);
+  r.top = static_cast<LONG>(std::lround(label.top * dpi_ / common::kTwipsPerInch));
+  r.right = r.left + Pixels(label.width);
+  r.bottom = r.top + Pixels(label.height);
   HFONT font = reinterpret_cast<HFONT>(label.font.handle);
   Selection selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
@@ -324,6 +360,14 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         EnableWindow(hwnd_, wParam != 0);
       }
       return 0;
+    case kCommandSetDpi:
+      SetDpi(static_cast<int>(wParam));
+      return 0;
+    case kDpiChangedAfterParent:
+      SetDpi(common::WindowDpi(hwnd_));
+      return 0;
+    case kCommandGetDpi:
+      return dpi_;
     case kCommandGetState:
       return model_.ButtonState();
     case kCommandGetLook:
