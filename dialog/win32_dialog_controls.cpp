@@ -23,7 +23,9 @@ HWND CreateButton(Dialog& d, HWND parent, int id, const wchar_t* caption, TwipRe
   HWND button = CreateWindowExW(
       0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.x, r.y, r.width,
       r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), d.instance, nullptr);
-  if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(d.labelFont.get()), TRUE);
+  if (!button) return nullptr;
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(d.labelFont.get()), TRUE);
+  widgets::CommandSetDpi(button, d.dpi);  // the dialog's scale, whatever the button found
   return button;
 }
 

@@ -44,8 +44,9 @@ PY
 }
 # reads_back IMAGE TEXT PLACE: true when TEXT reads back from PLACE of the client image.
 reads_back() {
-  local image=$1 text=$2 l t w h negate best=0 got score variant crop=$dir/ocr.png
+  local image=$1 text=$2 l t w h negate best=0 got score variant crop=$dir/ocr.png need=0.6
   read -r l t w h negate <<<"$3"
+  ((${#text} <= 3)) && need=0.99
   for variant in "300" "300 -threshold 50%" "300 -threshold 65%" "450" "450 -threshold 50%" \
     "450 -threshold 65%"; do
     # shellcheck disable=SC2086 # the variant is a list of options
@@ -56,11 +57,9 @@ reads_back() {
     score=$(similarity "$text" "$got")
     echo "#   '$text' read as '$(tr -d '\n' <<<"$got")' ($score)"
     more_than "$score" "$best" && best=$score
-    [[ $best == 1.00 ]] && break
+    less_than "$best" "$need" || return 0
   done
-  local need=0.6
-  ((${#text} <= 3)) && need=0.99
-  ! less_than "$best" "$need"
+  return 1
 }
 
 settings_file 0 0 "" > "$INI"
