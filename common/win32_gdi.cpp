@@ -19,10 +19,10 @@ int WindowDpi(HWND window) {
   // GetDpiForWindow came with Windows 10 1607; before it a DPI-aware program has the one
   // system density, which the screen's LOGPIXELSY tells.
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+  static const auto kGetDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow && window) {
-    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  if (kGetDpiForWindow && window) {
+    if (const UINT dpi = kGetDpiForWindow(window)) return static_cast<int>(dpi);
   }
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;

@@ -42,9 +42,9 @@ SIZE FrameSize(int dpi) {
   const PixelRect client = ToPixels(kClient, dpi);
   RECT frame{0, 0, client.width, client.height};
   using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+  static const auto kAdjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-  if (!adjustForDpi || !adjustForDpi(&frame, kDialogStyle, FALSE, 0, static_cast<UINT>(dpi)))
+  if (!kAdjustForDpi || !kAdjustForDpi(&frame, kDialogStyle, FALSE, 0, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
