@@ -1,11 +1,13 @@
 #pragma once
-// Owners for GDI objects and memory DCs, the dialog font and buffered
-// painting, shared by the self-drawn windows.
+// Owners for GDI objects and memory DCs, the dialog font, the display density
+// and buffered painting, shared by the self-drawn windows.
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
 #include <type_traits>
+
+#include "common/rgb_picture.h"
 
 namespace orvane::common {
 
@@ -55,10 +57,17 @@ class Selection {
   HGDIOBJ old_;
 };
 
-// A font of the given size in hundredths of a point at the screen's density.
-FontPtr CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset);
+// A font of the given size in hundredths of a point at `dpi` dots per inch.
+FontPtr CreatePointFont(const wchar_t* face, int hundredthsOfPoint, BYTE charset, int dpi);
 // The 9.75-point font the dialog and its buttons were laid out for.
-FontPtr CreateDialogFont();
+FontPtr CreateDialogFont(int dpi);
+
+// The density a window is shown at: its monitor's where the system scales per monitor
+// (Windows 10 1607 on), else the system's. Never 0.
+int WindowDpi(HWND window);
+
+// A bitmap of the picture, 32 bits a pixel, ready to copy from.
+BitmapPtr CreatePictureBitmap(const RgbPicture& picture);
 
 // Paints into a memory bitmap like `target` and copies it over in one go, so
 // that layers drawn over one another never flicker on the screen.

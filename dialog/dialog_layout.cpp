@@ -8,10 +8,10 @@ namespace orvane::dialog {
 
 using common::kTwipsPerPixel;
 
-int ModeAt(int x, int y) {
+int ModeAt(int x, int y, int dpi) {
   for (int mode = 0; mode < static_cast<int>(kModeIndicators.size()); ++mode) {
-    if (ToPixels(kModeIndicators[mode]).Contains(x, y) ||
-        ToPixels(kModeLabels[mode]).Contains(x, y))
+    if (ToPixels(kModeIndicators[mode], dpi).Contains(x, y) ||
+        ToPixels(kModeLabels[mode], dpi).Contains(x, y))
       return mode;
   }
   return -1;

@@ -22,10 +22,14 @@ struct PixelRect {
   }
 };
 
-// The stored places are whole pixels at 15 twips per pixel.
-constexpr PixelRect ToPixels(TwipRect r) {
-  return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
-          r.height / kTwipsPerPixel};
+// A place in pixels on a display of `dpi` dots per inch. Its edges are converted, not its
+// size, so that places that touch in twips touch on the screen at every density. At 96 dots
+// per inch the stored places are whole pixels at 15 twips per pixel.
+constexpr PixelRect ToPixels(TwipRect r, int dpi = common::kDefaultDpi) {
+  const int x = common::TwipsToPixelsAt(r.left, dpi);
+  const int y = common::TwipsToPixelsAt(r.top, dpi);
+  return {x, y, common::TwipsToPixelsAt(r.left + r.width, dpi) - x,
+          common::TwipsToPixelsAt(r.top + r.height, dpi) - y};
 }
 
 // Client area of the dialog.
@@ -56,8 +60,9 @@ constexpr std::array<TwipRect, 3> kModeLabels{
     // lbl_BGM(0..2)
     {{540, 1140, 345, 195}, {540, 840, 645, 195}, {540, 1440, 900, 195}}};
 
-// The music mode whose indicator or label lies under a point of the music panel, or -1.
-int ModeAt(int x, int y);
+// The music mode whose indicator or label lies under a point of the music panel (pixels at
+// `dpi` dots per inch), or -1.
+int ModeAt(int x, int y, int dpi = common::kDefaultDpi);
 
 // Where the dialog opens, in screen pixels: centred across, one third of the
 // free height from the top. Computed in twips with the quotients truncated

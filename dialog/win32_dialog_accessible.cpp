@@ -23,9 +23,9 @@ namespace {
 // A standard radio button's action.
 constexpr wchar_t kCheckAction[] = L"Check";
 
-RECT Union(TwipRect a, TwipRect b) {
-  const RECT ra = ToRect(ToPixels(a));
-  const RECT rb = ToRect(ToPixels(b));
+RECT Union(TwipRect a, TwipRect b, int dpi) {
+  const RECT ra = ToRect(ToPixels(a, dpi));
+  const RECT rb = ToRect(ToPixels(b, dpi));
   RECT both;
   UnionRect(&both, &ra, &rb);
   return both;
@@ -48,8 +48,8 @@ class MusicPanelSource final : public AccessibleSource {
     facts.role = ROLE_SYSTEM_RADIOBUTTON;
     facts.name = kModeLabelTexts[static_cast<size_t>(mode)];
     facts.defaultAction = kCheckAction;
-    facts.place =
-        Union(kModeIndicators[static_cast<size_t>(mode)], kModeLabels[static_cast<size_t>(mode)]);
+    facts.place = Union(kModeIndicators[static_cast<size_t>(mode)],
+                        kModeLabels[static_cast<size_t>(mode)], d_.dpi);
     if (LookForMode(d_.env->settings->musicMode).selectedIndicator == mode) {
       // The arrow keys move the checked choice: with the panel focused, it has the focus.
       facts.state |= STATE_SYSTEM_CHECKED | (GetFocus() == d_.panel ? STATE_SYSTEM_FOCUSED : 0);

@@ -1,6 +1,9 @@
 // The settings dialog's controls: making them, showing the music mode on
 // them, and the keyboard focus order.
+#include <utility>
+
 #include "dialog/dialog_resources.h"
+#include "dialog/indicator_drawing.h"
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
 #include "widgets/win32_command.h"
@@ -16,11 +19,13 @@ namespace {
 constexpr int kRepeatListRows = 8;
 
 HWND CreateButton(Dialog& d, HWND parent, int id, const wchar_t* caption, TwipRect place) {
-  const PixelRect r = ToPixels(place);
+  const PixelRect r = PlaceOf(d, place);
   HWND button = CreateWindowExW(
       0, kCommandClassName, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.x, r.y, r.width,
       r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), d.instance, nullptr);
-  if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(d.labelFont.get()), TRUE);
+  if (!button) return nullptr;
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(d.labelFont.get()), TRUE);
+  widgets::CommandSetDpi(button, d.dpi);  // the dialog's scale, whatever the button found
   return button;
 }
 
@@ -41,6 +46,35 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
       LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
+// At 96 dots per inch the indicators are the program's bitmaps; at any other density the same
+// drawing made afresh at that size.
+void MakeIndicatorPictures(Dialog& d) {
+  for (int selected = 0; selected < 2; ++selected) {
+    d.indicatorPictures[selected] =
+        d.dpi == common::kDefaultDpi
+            ? common::BitmapPtr(LoadBitmapResource(
+                  d.instance, selected != 0 ? IDB_INDICATOR_ON : IDB_INDICATOR_OFF))
+            : common::CreatePictureBitmap(DrawModeIndicator(selected != 0, d.dpi));
+  }
+}
+
+void MakeFonts(Dialog& d) {
+  common::FontPtr label = common::CreateDialogFont(d.dpi);
+  common::FontPtr panel = common::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET, d.dpi);
+  // The controls take the new fonts before the old ones go.
+  for (HWND button : {d.browseButton, d.otherWorksButton, d.saveButton, d.cancelButton}) {
+    if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(label.get()), FALSE);
+  }
+  if (d.repeat) SendMessageW(d.repeat, WM_SETFONT, reinterpret_cast<WPARAM>(panel.get()), FALSE);
+  d.labelFont = std::move(label);
+  d.panelFont = std::move(panel);
+}
+
+void Place(HWND window, PixelRect r) {
+  SetWindowPos(window, nullptr, r.x, r.y, r.width, r.height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
 HICON LoadIconSized(HINSTANCE instance, int width, int height) {
   return static_cast<HICON>(
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_SETTINGS_DIALOG), IMAGE_ICON, width, height, 0));
@@ -48,7 +82,7 @@ HICON LoadIconSized(HINSTANCE instance, int width, int height) {
 
 void InvalidateIndicators(Dialog& d) {
   for (const TwipRect& place : kModeIndicators) {
-    const RECT r = ToRect(ToPixels(place));
+    const RECT r = ToRect(PlaceOf(d, place));
     InvalidateRect(d.panel, &r, FALSE);
   }
 }
@@ -61,7 +95,7 @@ RECT FocusCueRect(const Dialog& d) {
     GetClientRect(d.panel, &r);
     InflateRect(&r, -2, -2);
   } else {
-    r = ToRect(ToPixels(kModeLabels[static_cast<size_t>(mode)]));
+    r = ToRect(PlaceOf(d, kModeLabels[static_cast<size_t>(mode)]));
     InflateRect(&r, 1, 1);
   }
   return r;
@@ -89,10 +123,9 @@ HWND FocusWindow(const Dialog& d, FocusStop stop) {
 }  // namespace
 
 void CreateControls(Dialog& d) {
-  d.labelFont = common::CreateDialogFont();
-  d.panelFont = common::CreatePointFont(L"Tahoma", 825, DEFAULT_CHARSET);
-  d.indicatorPictures[0].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_OFF));
-  d.indicatorPictures[1].reset(LoadBitmapResource(d.instance, IDB_INDICATOR_ON));
+  d.dpi = common::WindowDpi(d.window);
+  MakeFonts(d);
+  MakeIndicatorPictures(d);
 
   d.bigIcon = LoadIconSized(d.instance, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
   d.smallIcon =
@@ -102,13 +135,13 @@ void CreateControls(Dialog& d) {
     SendMessageW(d.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(d.smallIcon));
 
   RegisterCommandClass(d.instance);
-  const PixelRect pic = ToPixels(kMusicPanel);
+  const PixelRect pic = PlaceOf(d, kMusicPanel);
   d.panel = CreateWindowExW(
       0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, pic.x, pic.y,
       pic.width, pic.height, d.window,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MUSIC_PANEL)), d.instance, &d);
 
-  const PixelRect combo = ToPixels(kRepeatBox);
+  const PixelRect combo = PlaceOf(d, kRepeatBox);
   d.repeat = CreateWindowExW(
       0, L"COMBOBOX", L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, combo.x,
@@ -125,6 +158,30 @@ void CreateControls(Dialog& d) {
       CreateButton(d, d.window, IDC_OTHER_WORKS_BUTTON, L"その他の作品", kOtherWorksButton);
   d.saveButton = CreateButton(d, d.window, IDC_SAVE_BUTTON, L"設定", kSaveButton);
   d.cancelButton = CreateButton(d, d.window, IDC_CANCEL_BUTTON, L"ｷｬﾝｾﾙ", kCancelButton);
+}
+
+void LayOutControls(Dialog& d) {
+  MakeFonts(d);
+  MakeIndicatorPictures(d);
+  const std::pair<HWND, TwipRect> buttons[] = {{d.browseButton, kBrowseButton},
+                                               {d.otherWorksButton, kOtherWorksButton},
+                                               {d.saveButton, kSaveButton},
+                                               {d.cancelButton, kCancelButton}};
+  for (const auto& [button, place] : buttons) {
+    if (!button) continue;
+    widgets::CommandSetDpi(button, d.dpi);
+    Place(button, PlaceOf(d, place));
+  }
+  if (d.panel) Place(d.panel, PlaceOf(d, kMusicPanel));
+  if (d.repeat) {
+    PixelRect combo = PlaceOf(d, kRepeatBox);
+    const int fieldHeight = combo.height;
+    combo.height *= kRepeatListRows + 1;
+    Place(d.repeat, combo);
+    FitComboHeight(d.repeat, fieldHeight);
+  }
+  InvalidateRect(d.window, nullptr, TRUE);
+  if (d.panel) InvalidateRect(d.panel, nullptr, FALSE);
 }
 
 void ShowMusicMode(Dialog& d) {

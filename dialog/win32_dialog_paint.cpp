@@ -25,8 +25,8 @@ constexpr COLORREF kCreditColour = RGB(0xFF, 0xFF, 0xFF);
 // The release from project(VERSION), the number the file properties carry.
 constexpr wchar_t kCredit[] = L"Orvane  Version " ORVANE_VERSION_TEXT;
 
-void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
-  RECT r = ToRect(ToPixels(place));
+void DrawLabel(HDC dc, const std::wstring& text, PixelRect place, UINT format) {
+  RECT r = ToRect(place);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX);
 }
 
@@ -34,10 +34,12 @@ void DrawLabel(HDC dc, const std::wstring& text, TwipRect place, UINT format) {
 void ComposePanel(Dialog& d, HDC dc) {
   d.panelBackground.Draw(dc, kPanelBackground);
 
-  {  // the heading box: a black outline around the heading
-    Selection pen(dc, GetStockObject(BLACK_PEN));
+  {  // the heading box: a black outline around the heading, a pixel wide at 96 dots per inch
+    const int width = std::max(1, MulDiv(1, d.dpi, common::kDefaultDpi));
+    common::Ptr<HPEN> scaled(width > 1 ? CreatePen(PS_INSIDEFRAME, width, RGB(0, 0, 0)) : nullptr);
+    Selection pen(dc, scaled ? static_cast<HGDIOBJ>(scaled.get()) : GetStockObject(BLACK_PEN));
     Selection brush(dc, GetStockObject(NULL_BRUSH));
-    const RECT r = ToRect(ToPixels(kHeadingBox));
+    const RECT r = ToRect(PlaceOf(d, kHeadingBox));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
   }
 
@@ -47,13 +49,13 @@ void ComposePanel(Dialog& d, HDC dc) {
   // The short labels were measured for one font; where another one stands in
   // and runs wider, the text still shows whole (nothing lies to their right).
   constexpr UINT kOneLine = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
-  DrawLabel(dc, L"BGM", kHeadingLabel, DT_CENTER | DT_SINGLELINE);
-  DrawLabel(dc, L"音楽CD", kModeLabels[kModeCd], kOneLine);
-  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", kRepeatLabel, kOneLine);
-  DrawLabel(dc, L"無し", kModeLabels[kModeNone], kOneLine);
-  DrawLabel(dc, L"MP3、WAV", kModeLabels[kModeFile], kOneLine);
+  DrawLabel(dc, L"BGM", PlaceOf(d, kHeadingLabel), DT_CENTER | DT_SINGLELINE);
+  DrawLabel(dc, L"音楽CD", PlaceOf(d, kModeLabels[kModeCd]), kOneLine);
+  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", PlaceOf(d, kRepeatLabel), kOneLine);
+  DrawLabel(dc, L"無し", PlaceOf(d, kModeLabels[kModeNone]), kOneLine);
+  DrawLabel(dc, L"MP3、WAV", PlaceOf(d, kModeLabels[kModeFile]), kOneLine);
   // A long path wraps, also inside a name without blanks.
-  DrawLabel(dc, d.fileLabel, kFileNameLabel, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
+  DrawLabel(dc, d.fileLabel, PlaceOf(d, kFileNameLabel), DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 
   const int selected = LookForMode(d.env->settings->musicMode).selectedIndicator;
   for (int mode = 0; mode < kModeCount; ++mode) {
@@ -62,7 +64,7 @@ void ComposePanel(Dialog& d, HDC dc) {
     BITMAP info{};
     GetObjectW(picture, sizeof info, &info);
     MemoryDc source(picture);
-    const PixelRect r = ToPixels(kModeIndicators[static_cast<size_t>(mode)]);
+    const PixelRect r = PlaceOf(d, kModeIndicators[static_cast<size_t>(mode)]);
     BitBlt(dc, r.x, r.y, std::min<int>(info.bmWidth, r.width),
            std::min<int>(info.bmHeight, r.height), source.Get(), 0, 0, SRCCOPY);
   }
@@ -145,7 +147,7 @@ void PaintDialog(Dialog& d, HDC target) {
   Selection font(target, d.labelFont.get());
   SetBkMode(target, TRANSPARENT);
   SetTextColor(target, kCreditColour);
-  DrawLabel(target, kCredit, kCreditLabel, DT_LEFT | DT_SINGLELINE);
+  DrawLabel(target, kCredit, PlaceOf(d, kCreditLabel), DT_LEFT | DT_SINGLELINE);
 }
 
 bool HandleDialogSurface(Dialog& d, HWND window, UINT message, WPARAM wParam, LRESULT& result) {

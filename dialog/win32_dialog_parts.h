@@ -64,7 +64,11 @@ struct Dialog {
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   std::unique_ptr<DialogAccess, DialogAccessDeleter> access;
+  int dpi = common::kDefaultDpi;  // the density the dialog is laid out and drawn at
 };
+
+// A stored place on the screen at the dialog's density.
+inline PixelRect PlaceOf(const Dialog& d, TwipRect place) { return ToPixels(place, d.dpi); }
 
 inline Dialog* DialogOf(HWND window) {
   return reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -73,6 +77,8 @@ inline Dialog* DialogOf(HWND window) {
 // win32_dialog_controls.cpp
 inline constexpr wchar_t kPanelClass[] = L"Orvane_P.Pic_C";
 void CreateControls(Dialog& d);
+// Fonts, pictures and places of every control at d.dpi; the window itself is sized by the caller.
+void LayOutControls(Dialog& d);
 void ShowMusicMode(Dialog& d);
 // A choice made (by a press on it, an arrow key or a screen reader): the mode, then its look.
 void ChooseMusicMode(Dialog& d, int mode);

@@ -33,6 +33,22 @@ constexpr wchar_t kDialogClass[] = L"Orvane_P";
 constexpr char kHomePage[] = "https://orvane.example.org/";
 
 constexpr DWORD kDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Sent when the window moves to a monitor of another density (Windows 8.1 on); the headers
+// of the oldest Windows the program runs on do not name it.
+constexpr UINT kDpiChanged = 0x02E0;
+
+// The window's outer size for the stored client area at `dpi`: the frame and caption as the
+// system draws them at that density where it can say (Windows 10 1607 on).
+SIZE FrameSize(int dpi) {
+  const PixelRect client = ToPixels(kClient, dpi);
+  RECT frame{0, 0, client.width, client.height};
+  using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto kAdjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (!kAdjustForDpi || !kAdjustForDpi(&frame, kDialogStyle, FALSE, 0, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -48,7 +64,7 @@ struct CreateParams {
 
 void SetFileLabel(Dialog& d, const std::string& path) {
   d.fileLabel = Widen(path, kAnsiCodePage);
-  const RECT r = ToRect(ToPixels(kFileNameLabel));
+  const RECT r = ToRect(PlaceOf(d, kFileNameLabel));
   InvalidateRect(d.panel, &r, FALSE);
 }
 
@@ -223,7 +239,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_XBUTTONDOWN: {
       SetFocus(window);
       const int mode =
-          ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+          ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), d->dpi);
       if (mode >= 0) ChooseMusicMode(*d, mode);
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
@@ -268,6 +284,18 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
       OnCommand(*d, LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case kDpiChanged: {
+      // Laid out again at the new density, in the place the system suggests for it.
+      if (LOWORD(wParam) > 0) d->dpi = LOWORD(wParam);
+      LayOutControls(*d);
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      if (suggested) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return 0;
+    }
     case WM_CLOSE:
       Unload(*d);
       return 0;
@@ -322,14 +350,20 @@ bool RegisterClasses(HINSTANCE instance) {
 
 HWND OpenSettingsDialog(HINSTANCE instance, DialogEnvironment* env) {
   if (!RegisterClasses(instance)) return nullptr;
-  RECT frame{0, 0, ToPixels(kClient).width, ToPixels(kClient).height};
-  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
+  const SIZE frame = FrameSize(common::kDefaultDpi);
   CreateParams params{instance, env};
-  HWND window = CreateWindowExW(0, kDialogClass, common::kDialogTitleW.Chars(), kDialogStyle,
-                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, instance, &params);
+  HWND window =
+      CreateWindowExW(0, kDialogClass, common::kDialogTitleW.Chars(), kDialogStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr, instance, &params);
   if (!window) return nullptr;
-  Load(*DialogOf(window));
+  Dialog& d = *DialogOf(window);
+  // The controls were made at the window's density; the window follows.
+  if (d.dpi != common::kDefaultDpi) {
+    const SIZE scaled = FrameSize(d.dpi);
+    SetWindowPos(window, nullptr, 0, 0, scaled.cx, scaled.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Load(d);
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   UpdateWindow(window);

@@ -55,11 +55,11 @@ if(ORVANE_WINDOWS)
   orvane_e2e_test(NAME e2e_engine_monitors SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/monitors.sh TIMEOUT 400)
 endif()
 
-# The built program as other programs meet it (needs Orvane.dll built first).
+# The built programs as other programs meet them (needs Orvane.dll and Orvane.scr built first).
 orvane_win32_test(NAME win32_engine_shell_window
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_window_test.cpp)
 if(TARGET win32_engine_shell_window)
-  add_dependencies(win32_engine_shell_window orvane_engine)
+  add_dependencies(win32_engine_shell_window orvane_engine orvane_host)
 endif()
 orvane_win32_test(NAME win32_engine_shell_messages
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_messages_test.cpp

@@ -181,10 +181,27 @@ HWND CreatePreviewWindow(HINSTANCE instance) {
                          instance, nullptr);
 }
 
+// The preview is made in the area's own DPI awareness: a child of another awareness than its
+// parent is scaled by the system on its own, and the picture then covers only part of the
+// area (or spills over it). Windows before 10 (1607) know one awareness per process.
+void TakeAwarenessOf(HWND area) {
+  using Context = void*;  // DPI_AWARENESS_CONTEXT
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto windowContext = reinterpret_cast<Context(WINAPI*)(HWND)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  const auto setThreadContext = reinterpret_cast<Context(WINAPI*)(Context)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+  if (!windowContext || !setThreadContext) return;
+  if (Context context = windowContext(area)) setThreadContext(context);
+}
+
 bool ShowPreviewWindow(HINSTANCE instance, HWND parent) {
   if (!parent || !IsWindow(parent)) return false;
+  TakeAwarenessOf(parent);
+  // The area's client rectangle: what a child of it can cover (the same as its window
+  // rectangle for the borderless area of the display settings).
   RECT area{};
-  GetWindowRect(parent, &area);
+  GetClientRect(parent, &area);
   int width = area.right - area.left;
   int height = area.bottom - area.top;
   HWND window = CreatePreviewWindow(instance);

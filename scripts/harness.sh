@@ -29,6 +29,9 @@
 #                               that Wine starts afresh on the new display, and the scenario's end
 #                               ends it again, so the lane's next scenario has the lane's display.
 #   h_shot_monitor NAME N       screenshot of monitor N alone (0 = primary; prints the path)
+#   h_display_dpi [DPI]         the display scale of the lane's prefix (LogPixels: 96, 144,
+#                               192) for the programs started from here on; without DPI, and
+#                               when the script exits, the scale the scenario found comes back
 #   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
 #                               helpers every scenario shares)
 #
@@ -77,9 +80,27 @@ _h_cleanup() {
     timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
     monitors_stop
   fi
+  h_display_dpi
   rm -f "$H_PIDFILE"
 }
 trap _h_cleanup EXIT
+
+# The display scale of the lane's prefix as the scenario found it ("none": not set).
+H_SAVED_DPI=
+H_DPI_KEY='HKCU\Control Panel\Desktop'
+# shellcheck disable=SC2120 # the scenarios pass the scale; the clean-up passes none
+h_display_dpi() {
+  if [[ -n "${1:-}" ]]; then
+    [[ -n "$H_SAVED_DPI" ]] || H_SAVED_DPI=$("$WINE" reg query "$H_DPI_KEY" /v LogPixels 2>/dev/null |
+      tr -d '\r' | awk '$1 == "LogPixels" { print $3; found = 1 } END { if (!found) print "none" }')
+    "$WINE" reg add "$H_DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  elif [[ "$H_SAVED_DPI" == none ]]; then
+    "$WINE" reg delete "$H_DPI_KEY" /v LogPixels /f >/dev/null 2>&1
+  elif [[ -n "$H_SAVED_DPI" ]]; then
+    "$WINE" reg add "$H_DPI_KEY" /v LogPixels /t REG_DWORD /d "$((H_SAVED_DPI))" /f >/dev/null 2>&1
+  fi
+  return 0
+}
 
 _h_track() {
   H_PIDS+=("$1")

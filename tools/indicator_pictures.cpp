@@ -6,19 +6,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "dialog/indicator_drawing.h"
+
 namespace dialog_pictures {
 namespace {
 
 struct Rgb {
   double r, g, b;
 };
-
-constexpr Rgb kFrame{28, 28, 28};
-constexpr Rgb kFaceTopLeft{128, 128, 128};
-constexpr Rgb kFaceBottomRight{255, 255, 255};
-constexpr Rgb kRing{214, 214, 214};
-constexpr Rgb kBlueTopLeft{69, 171, 235};
-constexpr Rgb kBlueBottomRight{24, 58, 83};
 
 uint8_t Channel(double v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 255.0))); }
 
@@ -32,12 +27,6 @@ void Put(Picture& p, int x, int y, Rgb c, double alpha = 255) {
   px[1] = Channel(c.g);
   px[2] = Channel(c.b);
   if (p.channels == 4) px[3] = Channel(alpha);
-}
-
-// Diagonal shade over the square [first, last] x [first, last]: 0 at the top
-// left corner, 1 at the bottom right one.
-double Diagonal(int x, int y, int first, int last) {
-  return static_cast<double>(x + y - 2 * first) / (2.0 * (last - first));
 }
 
 void Write16(std::vector<uint8_t>& out, uint32_t v) {
@@ -67,26 +56,10 @@ void WriteInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits,
 
 }  // namespace
 
+// The committed files are the dialog's own drawing at the 96 dots per inch they were made for.
 Picture IndicatorPicture(bool selected) {
-  Picture p{12, 12, 3, std::vector<uint8_t>(12 * 12 * 3)};
-  for (int y = 0; y < 12; ++y) {
-    for (int x = 0; x < 12; ++x) {
-      const bool frame = x == 0 || y == 0 || x == 11 || y == 11;
-      const bool ring = x == 1 || y == 1 || x == 10 || y == 10;
-      Rgb c;
-      if (frame) {
-        c = kFrame;
-      } else if (!selected) {
-        c = Mix(kFaceTopLeft, kFaceBottomRight, Diagonal(x, y, 1, 10));
-      } else if (ring) {
-        c = kRing;
-      } else {
-        c = Mix(kBlueTopLeft, kBlueBottomRight, Diagonal(x, y, 2, 9));
-      }
-      Put(p, x, y, c);
-    }
-  }
-  return p;
+  const orvane::common::RgbPicture drawn = orvane::dialog::DrawModeIndicator(selected, 96);
+  return {drawn.width, drawn.height, 3, drawn.pixels};
 }
 
 // Two soft bands of light crossing a dark rounded square, as the show draws them.

@@ -4,6 +4,7 @@
 if(NOT ORVANE_WINDOWS)
   add_library(indicator_pictures STATIC ${CMAKE_CURRENT_LIST_DIR}/indicator_pictures.cpp)
   orvane_target(indicator_pictures)
+  target_link_libraries(indicator_pictures PUBLIC dialog_core)
   add_executable(make_indicators ${CMAKE_CURRENT_LIST_DIR}/make_indicators.cpp)
   orvane_target(make_indicators)
   target_link_libraries(make_indicators PRIVATE indicator_pictures)

@@ -12,7 +12,10 @@
 #include <type_traits>
 
 #include "common/win32_gdi.h"
+// <windows.h> names DrawState after the system's DrawStateA; the model's own DrawState is meant.
+#undef DrawState
 #include "widgets/command.h"
+#include "widgets/command_pictures.h"
 #include "widgets/command_resources.h"
 #include "widgets/win32_accessible.h"
 #include "widgets/win32_command_testing.h"
@@ -21,13 +24,16 @@ namespace orvane::widgets {
 
 using common::BitmapPtr;
 using common::FontPtr;
-using common::kTwipsPerPixel;
 using common::MemoryDc;
+using common::PixelsToTwipsAt;
 using common::Selection;
+using common::TwipsToPixelsAt;
 
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
+// Sent by the system to the children of a window whose density changed (Windows 10 1703 on).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 using common::BitmapPtr;
 using common::FontPtr;
@@ -66,8 +72,8 @@ class CommandWindow final : public CommandView, public AccessibleSource {
 
   // CommandView
   void PaintSurface(Picture picture, bool invertGradient) override;
-  int WidthTwips() const override { return ClientSize().cx * kTwipsPerPixel; }
-  int HeightTwips() const override { return ClientSize().cy * kTwipsPerPixel; }
+  int WidthTwips() const override { return PixelsToTwipsAt(ClientSize().cx, dpi_); }
+  int HeightTwips() const override { return PixelsToTwipsAt(ClientSize().cy, dpi_); }
   void CaptionChanged() override { Invalidate(); }
   void BackStyleChanged() override { Invalidate(); }
   void StartHoverPoll(unsigned intervalMs) override {
@@ -92,7 +98,9 @@ class CommandWindow final : public CommandView, public AccessibleSource {
 
  private:
   bool Create(const CREATESTRUCTW& cs);
-  bool LoadPictures(HINSTANCE instance);
+  bool MakePictures();
+  void SetDpi(int dpi);
+  int Pixels(int twips) const { return TwipsToPixelsAt(twips, dpi_); }
   HFONT AmbientFont();
   SIZE ClientSize() const {
     RECT r{};
@@ -115,6 +123,8 @@ class CommandWindow final : public CommandView, public AccessibleSource {
   }
 
   HWND hwnd_;
+  HINSTANCE instance_ = nullptr;
+  int dpi_ = common::kDefaultDpi;  // the density the button is laid out and drawn at
   Command model_{*this};
   AccessibleAnswer accessible_{hwnd_, *this};
   BitmapPtr pictures_[6];
@@ -123,7 +133,19 @@ class CommandWindow final : public CommandView, public AccessibleSource {
   FontPtr ownFont_;
 };
 
-bool CommandWindow::LoadPictures(HINSTANCE instance) {
+// At 96 dots per inch the pictures are the program's bitmap resources; at any other density
+// the same drawing is made afresh at that size, so that the frame stays sharp.
+bool CommandWindow::MakePictures() {
+  if (dpi_ != common::kDefaultDpi) {
+    for (int i = 0; i < 6; ++i) {
+      BitmapPtr drawn =
+          common::CreatePictureBitmap(DrawCommandPicture(static_cast<Picture>(i), dpi_));
+      if (!drawn) return false;
+      pictures_[i] = std::move(drawn);
+    }
+    return true;
+  }
+  const HINSTANCE instance = instance_;
   for (int i = 0; i < 6; ++i) {
     auto load = [&](HINSTANCE from) {
       return static_cast<HBITMAP>(LoadImageW(from, MAKEINTRESOURCEW(IDB_COMMAND_NORMAL + i),
@@ -142,12 +164,14 @@ HFONT CommandWindow::AmbientFont() {
     if (auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0))) return font;
   }
   // The button's own font, for a container that has none.
-  if (!ownFont_) ownFont_ = common::CreateDialogFont();
+  if (!ownFont_) ownFont_ = common::CreateDialogFont(dpi_);
   return ownFont_.get();
 }
 
 bool CommandWindow::Create(const CREATESTRUCTW& cs) {
-  if (!LoadPictures(cs.hInstance)) return false;
+  instance_ = cs.hInstance;
+  dpi_ = common::WindowDpi(hwnd_);
+  if (!MakePictures()) return false;
   // What a button created here has stored: its caption, and whether it starts enabled.
   PropertyBag stored;
   if (cs.lpszName && !IS_INTRESOURCE(cs.lpszName))
@@ -183,8 +207,10 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
   MemoryDc source(pictures_[static_cast<int>(picture)].get());
   SetStretchBltMode(dc, COLORONCOLOR);
   for (const auto& piece : FramePieces(WidthTwips(), HeightTwips())) {
-    const auto d = ToPixels(piece.dest);
-    const auto s = ToPixels(piece.source);
+    const Rect d{Pixels(piece.dest.x), Pixels(piece.dest.y), Pixels(piece.dest.width),
+                 Pixels(piece.dest.height)};
+    const Rect s{Pixels(piece.source.x), Pixels(piece.source.y), Pixels(piece.source.width),
+                 Pixels(piece.source.height)};
     if (d.width <= 0 || d.height <= 0) continue;
     if (d.width == s.width && d.height == s.height) {
       BitBlt(dc, d.x, d.y, d.width, d.height, source.Get(), s.x, s.y, SRCCOPY);
@@ -194,6 +220,16 @@ void CommandWindow::PaintSurface(Picture picture, bool invertGradient) {
     }
   }
   Invalidate();
+}
+
+// A new density: the pictures are drawn again and the look painted again at it; the parent
+// moves and sizes the button to its new place.
+void CommandWindow::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  MakePictures();
+  if (ownFont_) ownFont_ = common::CreateDialogFont(dpi_);
+  if (model_.ButtonState() != 0) model_.DrawState(model_.LastPicture());
 }
 
 void CommandWindow::PaintParentBackground(HDC dc) {
@@ -212,10 +248,10 @@ void CommandWindow::DrawCaption(HDC dc) {
   const auto& label = model_.Label();
   const std::wstring text(label.caption.begin(), label.caption.end());
   RECT r;
-  r.left = TwipsToPixels(label.left);
-  r.top = static_cast<LONG>(std::lround(label.top / kTwipsPerPixel));
-  r.right = r.left + TwipsToPixels(label.width);
-  r.bottom = r.top + TwipsToPixels(label.height);
+  r.left = Pixels(label.left);
+  r.top = static_cast<LONG>(std::lround(label.top * dpi_ / common::kTwipsPerInch));
+  r.right = r.left + Pixels(label.width);
+  r.bottom = r.top + Pixels(label.height);
   HFONT font = reinterpret_cast<HFONT>(label.font.handle);
   Selection selected(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
@@ -238,7 +274,7 @@ void CommandWindow::DrawCaption(HDC dc) {
 // shows whichever state picture is up (the pictures alone tell Selected from Normal by little).
 void CommandWindow::DrawFocusCue(HDC dc, SIZE size) {
   if (GetFocus() != hwnd_ || !model_.EnabledField()) return;
-  const int inset = TwipsToPixels(kCornerTwips) + 1;
+  const int inset = Pixels(kCornerTwips) + 1;
   RECT r{inset, inset, size.cx - inset, size.cy - inset};
   if (r.right <= r.left || r.bottom <= r.top) return;
   SetTextColor(dc, RGB(0, 0, 0));
@@ -373,6 +409,14 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         EnableWindow(hwnd_, wParam != 0);
       }
       return 0;
+    case kCommandSetDpi:
+      SetDpi(static_cast<int>(wParam));
+      return 0;
+    case kDpiChangedAfterParent:
+      SetDpi(common::WindowDpi(hwnd_));
+      return 0;
+    case kCommandGetDpi:
+      return dpi_;
     case kCommandGetState:
       return model_.ButtonState();
     case kCommandGetLook:

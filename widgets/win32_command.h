@@ -16,8 +16,10 @@
 //
 // The six state pictures are bitmap resources of the program (IDs 2001-2006 from
 // widgets/command.rc): Orvane.scr carries them through dialog/dialog.rc; a test program adds
-// widgets/command.rc to its sources. Without them, creating a button fails (CreateWindowExW
-// returns nullptr).
+// widgets/command.rc to its sources. Without them, creating a button at 96 dots per inch fails
+// (CreateWindowExW returns nullptr). At any other density the button draws the same pictures
+// at that size (widgets/command_pictures.h) and lays itself out in twips at it: it starts at
+// its window's density; a parent that moves to another one says so with CommandSetDpi.
 #include <windows.h>
 
 #include "widgets/command_drawing.h"
@@ -40,6 +42,9 @@ constexpr UINT kCommandGetEnabled = WM_USER + 0x45;     // the Enabled read (rep
 constexpr UINT kCommandSetEnabled = WM_USER + 0x48;     // wParam 0/1: EnableWindow, and the
                                                         // Enabled write (repaints) even when the
                                                         // window already was in that state
+constexpr UINT kCommandSetDpi = WM_USER + 0x50;  // wParam: the density (dots per inch) to lay
+                                                 // out and draw at; send it before moving the
+                                                 // button to its place at that density
 
 inline void CommandInitialize(HWND button) { SendMessageW(button, kCommandInitialize, 0, 0); }
 inline void CommandSetFontColour(HWND button, COLORREF colour) {
@@ -59,6 +64,9 @@ inline bool CommandEnabled(HWND button) {
 }
 inline void CommandSetEnabled(HWND button, bool enabled) {
   SendMessageW(button, kCommandSetEnabled, enabled ? 1 : 0, 0);
+}
+inline void CommandSetDpi(HWND button, int dpi) {
+  SendMessageW(button, kCommandSetDpi, static_cast<WPARAM>(dpi), 0);
 }
 
 }  // namespace orvane::widgets

@@ -61,6 +61,21 @@ h_probe post PreviewArea 0x0401
 ends_ok "$HOST" 20 "the preview ends when its area is destroyed"
 h_wait_exit "$AREA" 20
 
+# At 144 dots per inch (LogPixels in the lane's prefix, put back afterwards) the preview
+# still covers its area exactly, at the usual size and at 1.5 times it.
+h_display_dpi 144
+for size in "152 112" "228 168"; do
+  read -r w h <<<"$size"
+  check "at 144 dpi a $w x $h preview starts" start_preview "$w" "$h"
+  line=$(h_probe children PreviewArea | grep 'class=Orvane_R')
+  echo "# $line"
+  check "at 144 dpi it covers the $w x $h area exactly" grep -qE " x=100 y=100 w=$w h=$h " <<<"$line"
+  h_probe post PreviewArea 0x0401
+  ends_ok "$HOST" 20 "at 144 dpi the preview ends with its area"
+  h_wait_exit "$AREA" 20
+done
+h_display_dpi
+
 # Another size; then the area's program dies.
 check "a 300 x 200 preview starts" start_preview 300 200
 check "it covers the whole larger area" bash -c \

@@ -90,6 +90,45 @@ TEST(DialogLayout, ModeUnderThePointer) {
   }
 }
 
+// At D dots per inch a twip is D/1440 pixels: 1.5 and 2 times the 96 places, edges rounded
+// down so that neighbours still touch.
+TEST(DialogLayout, PlacesAtOtherDensities) {
+  struct Case {
+    int dpi;
+    TwipRect twips;
+    PixelRect pixels;
+  } cases[] = {{144, kClient, {0, 0, 718, 378}},        {192, kClient, {0, 0, 958, 504}},
+               {120, kClient, {0, 0, 598, 315}},        {144, kSaveButton, {480, 300, 109, 37}},
+               {192, kSaveButton, {640, 400, 146, 50}}, {144, kModeIndicators[1], {30, 84, 19, 19}},
+               {192, kMusicPanel, {24, 32, 906, 338}}};
+  for (const Case& c : cases) {
+    const PixelRect p = ToPixels(c.twips, c.dpi);
+    EXPECT_EQ(p.x, c.pixels.x) << c.dpi;
+    EXPECT_EQ(p.y, c.pixels.y) << c.dpi;
+    EXPECT_EQ(p.width, c.pixels.width) << c.dpi;
+    EXPECT_EQ(p.height, c.pixels.height) << c.dpi;
+  }
+  // Every place at 96 is the plain division by 15, as it always was.
+  for (const Place& place : kOnDialog) {
+    const PixelRect p = ToPixels(place.twips, 96);
+    EXPECT_EQ(p.width, place.twips.width / 15) << place.name;
+    EXPECT_EQ(p.x, place.twips.left / 15) << place.name;
+  }
+}
+
+TEST(DialogLayout, ModeHitAreasFollowTheDensity) {
+  struct Case {
+    int dpi, x, y, mode;
+  } cases[] = {
+      {144, 30, 84, 1},   {144, 48, 102, 1}, {144, 50, 90, -1},   // indicator of the audio CD
+      {144, 60, 120, 0},  {144, 40, 150, 2}, {192, 48, 168, 0},   // labels and indicators
+      {192, 100, 120, 1}, {192, 40, 112, 1}, {192, 40, 140, -1},  // between two rows
+      {96, 30, 84, 0},  // at 96 the same point is another choice
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ModeAt(c.x, c.y, c.dpi), c.mode) << c.dpi << ": " << c.x << "," << c.y;
+}
+
 TEST(DialogLayout, OpeningPosition) {
   struct Case {
     int sw, sh, ww, wh, x, y;

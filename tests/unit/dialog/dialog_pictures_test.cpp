@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "dialog/indicator_drawing.h"
 #include "tools/indicator_pictures.h"
 
 namespace dialog_pictures {
@@ -44,6 +45,28 @@ TEST(DialogPictures, FilesDecodeAsTheirFormats) {
   const Picture icon = DialogIconPicture();
   EXPECT_EQ(icon.at(0, 0)[3], 0) << "rounded corner is transparent";
   EXPECT_EQ(icon.at(16, 16)[3], 255);
+}
+
+TEST(DialogPictures, IndicatorsAtOtherDensitiesAreDrawnAtTheirSize) {
+  struct Case {
+    int dpi, size, band;
+  } cases[] = {{96, 12, 1}, {120, 15, 1}, {144, 18, 2}, {192, 24, 2}, {288, 36, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    const auto chosen = orvane::dialog::DrawModeIndicator(true, c.dpi);
+    ASSERT_EQ(chosen.width, c.size);
+    ASSERT_EQ(chosen.height, c.size);
+    // Frame and ring each `band` whole pixels, then the blue square: no soft edge between.
+    const int mid = c.size / 2;
+    for (int x = 0; x < c.band; ++x) EXPECT_LT(Sum(chosen.At(x, mid)), 120) << x;
+    for (int x = c.band; x < 2 * c.band; ++x) EXPECT_EQ(Sum(chosen.At(x, mid)), 3 * 214) << x;
+    const uint8_t* blue = chosen.At(2 * c.band, mid);
+    EXPECT_GT(blue[2], blue[0] + 60);
+    // The 96 drawing is the committed picture.
+    if (c.dpi == 96) {
+      EXPECT_EQ(chosen.pixels, IndicatorPicture(true).pixels);
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -101,8 +102,8 @@ class SettingsDialogTest : public ::testing::Test {
   }
 };
 
-void ExpectPlace(RECT r, TwipRect twips, const char* name) {
-  const PixelRect p = ToPixels(twips);
+void ExpectPlace(RECT r, TwipRect twips, const char* name, int dpi = kDefaultDpi) {
+  const PixelRect p = ToPixels(twips, dpi);
   EXPECT_EQ(r.left, p.x) << name;
   EXPECT_EQ(r.top, p.y) << name;
   EXPECT_EQ(r.right - r.left, p.width) << name;
@@ -224,6 +225,33 @@ TEST_F(SettingsDialogTest, ModeClickRepaintsTheBrowseButton) {
   }
 }
 
+// The client area of a button as the button paints it, 0x00RRGGBB per pixel.
+std::vector<uint32_t> ButtonPixels(HWND button, LONG& width, LONG& height) {
+  RECT r;
+  GetClientRect(button, &r);
+  width = r.right;
+  height = r.bottom;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  orvane::common::BitmapPtr image(
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!image) return {};
+  {
+    orvane::common::MemoryDc dc(image.get());
+    SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+  }
+  GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + width * height);
+  for (uint32_t& px : pixels) px &= 0xFFFFFF;
+  return pixels;
+}
+
 // A see-through button shows the container it lies on, inside the real dialog.
 TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
   mode_ = 2;
@@ -231,36 +259,86 @@ TEST_F(SettingsDialogTest, TransparentButtonShowsThePanelBehindIt) {
   HWND panel = Control(IDC_MUSIC_PANEL);
   HWND browse = Control(IDC_BROWSE_BUTTON);
   CommandSetVisible(browse, 0);
-  RECT r;
-  GetClientRect(browse, &r);
   const RECT place = PlaceIn(browse, panel);
   RECT panelClient;
   GetClientRect(panel, &panelClient);
-
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = r.right;
-  info.bmiHeader.biHeight = -r.bottom;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  orvane::common::BitmapPtr image(
-      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  ASSERT_NE(image.get(), nullptr);
-  std::fill_n(static_cast<uint32_t*>(bits), r.right * r.bottom, 0x00FF00FFu);  // magenta
-  {
-    orvane::common::MemoryDc dc(image.get());
-    SendMessageW(browse, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-  }
-  GdiFlush();
-  const auto* pixel = static_cast<const uint32_t*>(bits);
+  RECT r{};
+  const std::vector<uint32_t> pixel = ButtonPixels(browse, r.right, r.bottom);
+  ASSERT_FALSE(pixel.empty());
   // The corners lie outside the caption: there the panel's gradient shows.
   for (const POINT p : {POINT{0, 0}, POINT{r.right - 1, 0}, POINT{0, r.bottom - 1},
                         POINT{r.right - 1, r.bottom - 1}}) {
     const Rgb want = PanelGradientColour(place.top + p.y, panelClient.bottom);
-    const uint32_t got = pixel[p.y * r.right + p.x] & 0xFFFFFF;
+    const uint32_t got = pixel[static_cast<size_t>(p.y * r.right + p.x)];
     EXPECT_EQ(got, static_cast<uint32_t>(want.r << 16 | want.g << 8 | want.b))
         << "at " << p.x << "," << p.y;
+  }
+}
+
+// Moved to a monitor of another density, the dialog lays itself out at it in the place the
+// system suggests: places, the buttons' pictures and the hit areas of the painted choices.
+TEST_F(SettingsDialogTest, LaysItselfOutAgainAtANewDensity) {
+  mode_ = 0;
+  Open();
+  RECT frame, client;
+  GetWindowRect(dialog_, &frame);
+  GetClientRect(dialog_, &client);
+  const int frameWidth = frame.right - frame.left - client.right;
+  const int frameHeight = frame.bottom - frame.top - client.bottom;
+  struct Case {
+    int dpi;
+    int clientWidth, clientHeight;
+  };
+  for (const Case& c :
+       std::vector<Case>{{144, 718, 378}, {192, 958, 504}, {120, 598, 315}, {96, 479, 252}}) {
+    SCOPED_TRACE(c.dpi);
+    const RECT suggested{frame.left, frame.top, frame.left + c.clientWidth + frameWidth,
+                         frame.top + c.clientHeight + frameHeight};
+    SendMessageW(dialog_, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(c.dpi, c.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    RECT now;
+    GetWindowRect(dialog_, &now);
+    EXPECT_EQ(now.left, suggested.left);
+    EXPECT_EQ(now.right, suggested.right);
+    EXPECT_EQ(now.bottom, suggested.bottom);
+    GetClientRect(dialog_, &client);
+    EXPECT_EQ(client.right, c.clientWidth);
+    EXPECT_EQ(client.bottom, c.clientHeight);
+
+    HWND panel = Control(IDC_MUSIC_PANEL);
+    ExpectPlace(PlaceIn(panel, dialog_), kMusicPanel, "Pic_C", c.dpi);
+    ExpectPlace(PlaceIn(Control(IDC_OTHER_WORKS_BUTTON), dialog_), kOtherWorksButton, "Cmd_Etc",
+                c.dpi);
+    ExpectPlace(PlaceIn(Control(IDC_SAVE_BUTTON), dialog_), kSaveButton, "Cmd_Set", c.dpi);
+    ExpectPlace(PlaceIn(Control(IDC_CANCEL_BUTTON), dialog_), kCancelButton, "Cmd_Can", c.dpi);
+    ExpectPlace(PlaceIn(Control(IDC_BROWSE_BUTTON), panel), kBrowseButton, "Cmd_BGM", c.dpi);
+    const RECT combo = PlaceIn(Control(IDC_REPEAT_BOX), panel);
+    EXPECT_EQ(combo.left, ToPixels(kRepeatBox, c.dpi).x);
+    EXPECT_EQ(combo.top, ToPixels(kRepeatBox, c.dpi).y);
+    for (int id : {IDC_OTHER_WORKS_BUTTON, IDC_SAVE_BUTTON, IDC_CANCEL_BUTTON, IDC_BROWSE_BUTTON})
+      EXPECT_EQ(CommandDpi(Control(id)), c.dpi) << "button " << id;
+
+    // The painted choices answer at their places at this density: the middle of each label.
+    for (int mode : {1, 2, 0}) {
+      const PixelRect label = ToPixels(kModeLabels[static_cast<size_t>(mode)], c.dpi);
+      PressOnPanel(WM_LBUTTONDOWN, label.x + label.width / 2, label.y + label.height / 2);
+      EXPECT_EQ(mode_, mode);
+    }
+
+    // The frame of 設定 drawn at this density: its outline as many whole pixels as the ring
+    // is wide, its colour exact right up to the next ring (no blur of a stretched picture).
+    LONG w = 0, h = 0;
+    const std::vector<uint32_t> pixels = ButtonPixels(Control(IDC_SAVE_BUTTON), w, h);
+    ASSERT_EQ(w, ToPixels(kSaveButton, c.dpi).width);
+    const int corner = TwipsToPixelsAt(60, c.dpi);
+    const int outlineFirst = static_cast<int>(std::lround(corner / 4.0));
+    const int outlineEnd = static_cast<int>(std::lround(corner / 2.0));
+    for (int y = 0; y <= outlineEnd; ++y) {
+      const uint32_t px = pixels[static_cast<size_t>(y) * w + w / 4];
+      EXPECT_EQ(px == 0x003C74, y >= outlineFirst && y < outlineEnd)
+          << "row " << y << " " << std::hex << px;
+    }
   }
 }
 

@@ -12,16 +12,19 @@ namespace {
 
 constexpr wchar_t kSaverClass[] = L"WindowsScreenSaverClass";
 
-std::wstring EnginePath() {
+// A program of the build: Orvane.dll, Orvane.scr.
+std::wstring ProgramPath(const char* name) {
   const char* dir = std::getenv("ORVANE_BIN_DIR");
   std::string path = dir ? dir : ".";
   // The harness passes a Unix path; Wine sees the Unix root as drive Z:.
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
   for (char& c : path)
     if (c == '/') c = '\\';
-  path += "\\Orvane.dll";
+  path += std::string("\\") + name;
   return std::wstring(path.begin(), path.end());
 }
+
+std::wstring EnginePath() { return ProgramPath("Orvane.dll"); }
 
 std::vector<HWND> WindowsTitled(const wchar_t* title) {
   struct Search {
@@ -98,10 +101,7 @@ TEST(EngineResources, IconStringAndManifest) {
   FreeLibrary(module);
 }
 
-TEST(EngineResources, ManifestDeclaresDpiAwareness) {
-  // Read the way the loader reads it: a manifest it cannot parse would keep the engine from
-  // starting, and an unaware engine is drawn small and stretched on a scaled display.
-  const std::wstring path = EnginePath();
+void ExpectDpiAware(const std::wstring& path) {
   ACTCTXW request = {};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -121,6 +121,16 @@ TEST(EngineResources, ManifestDeclaresDpiAwareness) {
                                    L"dpiAwareness", awareness, 64, &written));
   EXPECT_STREQ(awareness, L"PerMonitorV2, system");
   ReleaseActCtx(context);
+}
+
+TEST(ProgramResources, ManifestsDeclareDpiAwareness) {
+  // Read the way the loader reads it: a manifest it cannot parse would keep the program from
+  // starting, and an unaware program is drawn small and stretched on a scaled display (the
+  // engine's show, the settings dialog; the preview would not fill the display settings' area).
+  for (const char* program : {"Orvane.dll", "Orvane.scr"}) {
+    SCOPED_TRACE(program);
+    ExpectDpiAware(ProgramPath(program));
+  }
 }
 
 TEST(EngineWindow, SaverStillTitledScreensaverKeepsANewEngineOut) {

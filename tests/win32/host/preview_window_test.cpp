@@ -92,7 +92,7 @@ double Mean(const Pixels& p, int (*channel)(std::uint32_t), int x0, int y0, int 
   return sum / ((x1 - x0) * (y1 - y0));
 }
 
-HWND MakeParent(int width, int height) {
+HWND MakeParent(int width, int height, DWORD frame = 0) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -100,8 +100,8 @@ HWND MakeParent(int width, int height) {
   wc.lpszClassName = L"PreviewArea";
   RegisterClassW(&wc);
   return CreateWindowExW(0, wc.lpszClassName, L"PreviewArea",
-                         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height, nullptr,
-                         nullptr, wc.hInstance, nullptr);
+                         WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | frame, 0, 0, width, height,
+                         nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 TEST(PreviewPicture, TheSystemDecodesTheEmbeddedStill) {
@@ -205,6 +205,32 @@ TEST(PreviewWindow, IsAChildOfThePreviewAreaAtItsFullSize) {
   DestroyWindow(area);
   EXPECT_FALSE(IsWindow(preview));
   EXPECT_TRUE(Pump()) << "the program ends with its preview area";
+}
+
+TEST(PreviewWindow, CoversTheAreasClientRectangleExactly) {
+  // An area with a frame of its own: the preview covers what lies inside the frame, no more.
+  struct Area {
+    int width, height;
+    DWORD frame;
+  } areas[] = {{152, 112, 0}, {300, 200, 0}, {160, 120, WS_BORDER}, {160, 120, WS_DLGFRAME}};
+  for (const Area& a : areas) {
+    SCOPED_TRACE(testing::Message() << a.width << "x" << a.height << " frame " << a.frame);
+    HWND area = MakeParent(a.width, a.height, a.frame);
+    ASSERT_NE(area, nullptr);
+    ASSERT_TRUE(ShowPreviewWindow(GetModuleHandleW(nullptr), area));
+    HWND preview = FindWindowExW(area, nullptr, L"Orvane_R", L"Preview Window");
+    ASSERT_NE(preview, nullptr);
+    RECT client{}, covered{};
+    GetClientRect(area, &client);
+    GetWindowRect(preview, &covered);
+    MapWindowPoints(nullptr, area, reinterpret_cast<POINT*>(&covered), 2);
+    EXPECT_EQ(covered.left, 0);
+    EXPECT_EQ(covered.top, 0);
+    EXPECT_EQ(covered.right, client.right);
+    EXPECT_EQ(covered.bottom, client.bottom);
+    DestroyWindow(area);
+    Pump();
+  }
 }
 
 TEST(PreviewWindow, NoWindowIsMadeForAHandleThatIsNoWindow) {
