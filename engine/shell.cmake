@@ -64,4 +64,9 @@ endif()
 orvane_win32_test(NAME win32_engine_shell_messages
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_messages_test.cpp
           ${PROJECT_SOURCE_DIR}/tests/win32/engine/show_power_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/win32/engine/engine_run_test.cpp
   LIBS engine_shell_win32)
+if(TARGET win32_engine_shell_messages)
+  # The class test registers the classes with Orvane.dll's own icon.
+  add_dependencies(win32_engine_shell_messages orvane_engine)
+endif()
