@@ -52,6 +52,7 @@ if(ORVANE_WINDOWS)
 
   orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)
   orvane_e2e_test(NAME e2e_engine_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input.sh TIMEOUT 600)
+  orvane_e2e_test(NAME e2e_engine_scaled_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/scaled_input.sh TIMEOUT 300)
   orvane_e2e_test(NAME e2e_engine_monitors SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/monitors.sh TIMEOUT 400)
 endif()
 

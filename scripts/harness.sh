@@ -29,6 +29,10 @@
 #                               that Wine starts afresh on the new display, and the scenario's end
 #                               ends it again, so the lane's next scenario has the lane's display.
 #   h_shot_monitor NAME N       screenshot of monitor N alone (0 = primary; prints the path)
+#   h_log_pixels DPI            from here on the lane's display scale is DPI (96, 144, 192:
+#                               HKCU\Control Panel\Desktop\LogPixels, which Wine honours for
+#                               every program): Wine starts afresh to read it, and the
+#                               scenario's end puts back what the lane had
 #   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
 #                               helpers every scenario shares)
 #
@@ -71,6 +75,19 @@ _h_cleanup() {
   for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
   sleep 0.2
   for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+  if [[ -n $H_LOG_PIXELS_BEFORE ]]; then
+    # The lane's next scenario meets the lane's own display scale again.
+    "$H_WINESERVER" -k 2>/dev/null || true
+    timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
+    if [[ $H_LOG_PIXELS_BEFORE == none ]]; then
+      "$WINE" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+    else
+      "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$H_LOG_PIXELS_BEFORE" /f >/dev/null 2>&1 || true
+    fi
+    "$H_WINESERVER" -k 2>/dev/null || true
+    timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
+  fi
   if [[ -n $MONITORS_PID ]]; then
     # The lane's next scenario meets Wine on the lane's own display again.
     "$H_WINESERVER" -k 2>/dev/null || true
@@ -241,6 +258,22 @@ h_monitors() {
   timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
   monitors_start "$H_LOGS/monitors.$$" "$@" || return 1
   echo "$MONITORS_PID" >> "$H_PIDFILE"
+}
+
+H_LOG_PIXELS_BEFORE=
+h_log_pixels() {
+  if [[ -z $H_LOG_PIXELS_BEFORE ]]; then
+    local before  # as reg prints it: 0x90
+    before=$("$WINE" reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null |
+      tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')
+    H_LOG_PIXELS_BEFORE=none
+    [[ $before =~ ^0x[0-9a-fA-F]+$ ]] && H_LOG_PIXELS_BEFORE=$((before))
+  fi
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1 || return 1
+  # Wine reads the scale when it starts.
+  "$H_WINESERVER" -k 2>/dev/null || true
+  timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
 }
 
 h_shot_monitor() {
