@@ -1,6 +1,7 @@
 // Orvane.dll: the visual engine, a windowed program despite its extension.
 // One full-screen topmost window on the primary monitor, one more on each other
-// monitor; frames are drawn whenever the queue is empty.
+// monitor; frames are drawn whenever the queue is empty, kept to the display's
+// refresh where the driver does not.
 #include "engine/win32_show.h"
 
 #include <windows.h>
