@@ -88,6 +88,9 @@ Win32Show::Win32Show(HINSTANCE instance, const ShowCalls& calls)
   // Per-monitor DPI comes from shcore.dll where it exists; before Windows 8.1 every
   // monitor has the system's DPI.
   shellScaling_ = LoadLibraryA("shcore.dll");
+  if (shellScaling_)
+    getDpiForMonitor_ = reinterpret_cast<decltype(getDpiForMonitor_)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shellScaling_, "GetDpiForMonitor")));
 }
 
 Win32Show::~Win32Show() {
@@ -187,14 +190,14 @@ int Win32Show::RunMessageLoop() {
   }
 }
 
-void Win32Show::SetFramePacing(Pacing pacing) {
+void Win32Show::SetFramePacing(Pacing pacing, double rateHz) {
   if (pacing == Pacing::Off) {
     pacing_.reset();
     return;
   }
   // Where the swap does not wait for the display, the loop keeps to its refresh.
   const bool swapWaits = pacing == Pacing::WhereSwapDoesNot && pictures_.PrimaryWaitsForDisplay();
-  pacing_.emplace(PrimaryRefreshRate(), swapWaits, CounterSeconds());
+  pacing_.emplace(rateHz > 0 ? rateHz : PrimaryRefreshRate(), swapWaits, CounterSeconds());
 }
 
 bool Win32Show::WaitForNextFrame() {
@@ -223,16 +226,11 @@ ScreenPoint Win32Show::CursorPosition() {
 
 int Win32Show::DpiAt(ScreenPoint where) {
   // The engine is per-monitor aware, so this is the monitor's own scale.
-  using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
   constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the scale the user chose
-  const auto getDpiForMonitor =
-      shellScaling_ ? reinterpret_cast<GetDpiForMonitorCall>(reinterpret_cast<void (*)()>(
-                          GetProcAddress(shellScaling_, "GetDpiForMonitor")))
-                    : nullptr;
   UINT dpiX = 0, dpiY = 0;
-  if (getDpiForMonitor) {
+  if (getDpiForMonitor_) {
     HMONITOR monitor = MonitorFromPoint({where.x, where.y}, MONITOR_DEFAULTTONEAREST);
-    if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiX > 0)
+    if (SUCCEEDED(getDpiForMonitor_(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiX > 0)
       return static_cast<int>(dpiX);
   }
   // Older Windows: one DPI for every monitor, the system's.

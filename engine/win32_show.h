@@ -53,8 +53,9 @@ class Win32Show final : public ShellPlatform, public DeskEvents {
   // How frames are paced: to the refresh where the swap does not wait for the display
   // (from Open on); the two others are for benchmarks: paced to the refresh whatever
   // the swap says, as for a driver without swap control, or as fast as the loop turns.
+  // `rateHz` stands in for the display's refresh where it is given (benchmarks too).
   enum class Pacing { WhereSwapDoesNot, Always, Off };
-  void SetFramePacing(Pacing pacing);
+  void SetFramePacing(Pacing pacing, double rateHz = 0);
 
   // ShellPlatform
   ScreenPoint CursorPosition() override;
@@ -92,6 +93,7 @@ class Win32Show final : public ShellPlatform, public DeskEvents {
   HINSTANCE instance_;
   bool classesRegistered_ = false;
   HMODULE shellScaling_ = nullptr;  // shcore.dll, for each monitor's DPI (Windows 8.1 on)
+  HRESULT(WINAPI* getDpiForMonitor_)(HMONITOR, int, UINT*, UINT*) = nullptr;
   ShellRules rules_{*this};
   Win32Clock clock_;
   ShowPictures pictures_{clock_};
