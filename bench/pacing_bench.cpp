@@ -2,10 +2,11 @@
 // and without pacing, in one run: the modes alternate, so the load of the machine
 // falls on each alike. "paced" is what a driver without swap control gets; "shipped"
 // is the engine as it ships, which trusts a swap that says it waits unless frames
-// come much faster than the refresh; "paced 15" paces to a refresh of 15 Hz, below
-// what llvmpipe draws on a loaded machine, to show what the waiting costs where the
-// pacing binds. bench/pacing_bench.sh runs it on displays of several sizes (Xvfb
-// has no vertical sync, though Wine's swap says it waits).
+// come much faster than the refresh; "paced 15" paces to 15 Hz, below what llvmpipe
+// draws on a loaded machine, to show what the waiting costs where the pacing binds;
+// "paced 1" shows what the process costs besides its frames. bench/pacing_bench.sh
+// runs it on displays of several sizes (Xvfb has no vertical sync, though Wine's
+// swap says it waits).
 //
 //   engine_pacing_bench.exe [SECONDS [ROUNDS]]
 #include "bench/win32_show_run.h"
@@ -64,7 +65,9 @@ int main(int argc, char** argv) {
   Measure modes[] = {{"paced", Win32Show::Pacing::Always},
                      {"unpaced", Win32Show::Pacing::Off},
                      {"shipped", Win32Show::Pacing::WhereSwapDoesNot},
-                     {"paced 15", Win32Show::Pacing::Always, 15}};
+                     {"paced 15", Win32Show::Pacing::Always, 15},
+                     // Next to no frames: what the process costs besides drawing.
+                     {"paced 1", Win32Show::Pacing::Always, 1}};
   for (int round = 0; round < rounds; ++round)
     for (Measure& mode : modes) Run(show, static_cast<UINT>(seconds) * 1000, mode);
   for (const Measure& m : modes)
