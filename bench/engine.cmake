@@ -29,4 +29,9 @@ if(ORVANE_WINDOWS)
   add_executable(engine_desk_bench ${CMAKE_CURRENT_SOURCE_DIR}/desk_bench.cpp)
   orvane_target(engine_desk_bench)
   target_link_libraries(engine_desk_bench PRIVATE engine_shell_win32)
+
+  # CPU of the show with and without frame pacing; bench/pacing_bench.sh runs it.
+  add_executable(engine_pacing_bench ${CMAKE_CURRENT_SOURCE_DIR}/pacing_bench.cpp)
+  orvane_target(engine_pacing_bench)
+  target_link_libraries(engine_pacing_bench PRIVATE engine_shell_win32)
 endif()

@@ -31,6 +31,9 @@ class GlSurface {
   virtual void MakeCurrent() {}
   // Refreshes to wait for at each swap (0: none); false where the driver offers no say.
   virtual bool SetSwapInterval(int) { return false; }
+  // Whether the swap waits for the display: the driver offers swap control and its
+  // interval asks to wait. False where there is no swap control.
+  virtual bool SwapWaitsForDisplay() { return false; }
 };
 
 // Time for the frame clock and the seed.

@@ -52,6 +52,7 @@ if(ORVANE_WINDOWS)
 
   orvane_e2e_test(NAME e2e_engine_window SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/window.sh)
   orvane_e2e_test(NAME e2e_engine_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/input.sh TIMEOUT 600)
+  orvane_e2e_test(NAME e2e_engine_scaled_input SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/scaled_input.sh TIMEOUT 300)
   orvane_e2e_test(NAME e2e_engine_monitors SCRIPT ${PROJECT_SOURCE_DIR}/tests/e2e/engine/monitors.sh TIMEOUT 400)
 endif()
 
@@ -64,4 +65,9 @@ endif()
 orvane_win32_test(NAME win32_engine_shell_messages
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win32/engine/shell_messages_test.cpp
           ${PROJECT_SOURCE_DIR}/tests/win32/engine/show_power_test.cpp
+          ${PROJECT_SOURCE_DIR}/tests/win32/engine/engine_run_test.cpp
   LIBS engine_shell_win32)
+if(TARGET win32_engine_shell_messages)
+  # The class test registers the classes with Orvane.dll's own icon.
+  add_dependencies(win32_engine_shell_messages orvane_engine)
+endif()

@@ -83,10 +83,15 @@ void ShellRules::OnPointerMoved(ScreenPoint where) {
 
   const long long distance = std::llabs(static_cast<long long>(savedCursor_.x) - where.x) +
                              std::llabs(static_cast<long long>(savedCursor_.y) - where.y);
-  if (distance > kMouseTolerance)
+  if (BeyondMouseTolerance(distance, platform_.DpiAt(where)))
     platform_.PostClose();
   else
     savedCursor_ = where;  // slow creeping within the tolerance never adds up
+}
+
+void ShellRules::OnPointerMoved() {
+  if (passwordPromptActive_) return;
+  OnPointerMoved(platform_.CursorPosition());
 }
 
 void ShellRules::ArmAndClose() {

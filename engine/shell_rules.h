@@ -9,8 +9,18 @@
 
 namespace orvane::engine {
 
-// Largest Manhattan distance in pixels between two pointer readings that does not end the show.
+// Largest Manhattan distance between two pointer readings that does not end the show,
+// in pixels of a 96-DPI display: on a scaled monitor the same hand movement covers
+// more physical pixels, so the tolerance grows with the monitor's DPI.
 constexpr int kMouseTolerance = 4;
+constexpr int kReferenceDpi = 96;
+
+// Whether a pointer movement of `distance` physical pixels on a monitor of `dpi`
+// dots per inch goes beyond the tolerance (4 at 96 DPI, 6 at 144, 8 at 192).
+constexpr bool BeyondMouseTolerance(long long distance, int dpi) {
+  // Compared in whole numbers, so 125 % (120 DPI: 5 pixels) is exact too.
+  return distance * kReferenceDpi > static_cast<long long>(kMouseTolerance) * dpi;
+}
 
 struct ScreenPoint {
   std::int32_t x = 0;
@@ -29,6 +39,8 @@ class ShellPlatform {
  public:
   virtual ~ShellPlatform() = default;
   virtual ScreenPoint CursorPosition() = 0;  // screen pixels
+  // Dots per inch of the monitor that holds `where` (96 where the platform does not scale).
+  virtual int DpiAt(ScreenPoint /*where*/) { return kReferenceDpi; }
   virtual void HideCursor() = 0;
   virtual void SetRunTitle() = 0;  // the primary's title the host looks for
   virtual void LowerThreadPriority() = 0;
@@ -68,6 +80,9 @@ class ShellRules {
   void OnButtonPressed();
   // The pointer moved; `where` is its position in screen pixels across all monitors.
   void OnPointerMoved(ScreenPoint where);
+  // The pointer moved, and the rules read where it is now from the platform (a
+  // message's own coordinates may be stale or relative to another window).
+  void OnPointerMoved();
 
   // The idle loop draws only while rendering is up and no password prompt is open.
   bool FrameDue() const { return running_ && !passwordPromptActive_; }

@@ -45,6 +45,11 @@ void ShowPictures::DrawRound() {
   ++rounds_;
 }
 
+bool ShowPictures::PrimaryWaitsForDisplay() const {
+  const Rendering* primary = Picture(0);
+  return primary && primary->surface && primary->surface->SwapWaitsForDisplay();
+}
+
 std::size_t ShowPictures::Count() const {
   std::size_t count = 0;
   for (const auto& picture : pictures_) count += picture ? 1 : 0;

@@ -24,6 +24,9 @@ class ShowPictures {
 
   // One frame of every picture, in window order; nothing while the display is off.
   void DrawRound();
+  // Whether the primary's swap waits for the display (only the primary's may wait);
+  // false while it has no picture.
+  bool PrimaryWaitsForDisplay() const;
   void ReportDisplayPower(DisplayPower power) { power_.Report(power); }
   bool Dark() const { return power_.Dark(); }
 

@@ -38,4 +38,15 @@ bool WglSurface::SetSwapInterval(int interval) {
   return swapInterval && swapInterval(interval);
 }
 
+bool WglSurface::SwapWaitsForDisplay() {
+  if (!glContext_) return false;
+  MakeCurrent();
+  // WGL_EXT_swap_control again: without it nothing says the swap waits (the WGL
+  // default of one refresh holds only where the extension does).
+  using GetSwapInterval = int(WINAPI*)();
+  const auto getSwapInterval = reinterpret_cast<GetSwapInterval>(
+      reinterpret_cast<void (*)()>(wglGetProcAddress("wglGetSwapIntervalEXT")));
+  return getSwapInterval && getSwapInterval() >= 1;
+}
+
 }  // namespace orvane::engine

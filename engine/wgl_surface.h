@@ -16,6 +16,7 @@ class WglSurface final : public GlSurface {
   void Close() override;
   void MakeCurrent() override;
   bool SetSwapInterval(int interval) override;
+  bool SwapWaitsForDisplay() override;
 
  private:
   HWND window_;

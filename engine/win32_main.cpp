@@ -1,21 +1,12 @@
 // Orvane.dll: the visual engine, a windowed program despite its extension.
 // One full-screen topmost window on the primary monitor, one more on each other
-// monitor; frames are drawn whenever the queue is empty.
-#include "engine/win32_shell_window.h"
+// monitor; frames are drawn whenever the queue is empty, kept to the display's
+// refresh where the driver does not.
 #include "engine/win32_show.h"
 
 #include <windows.h>
 
 // Whatever the command line or show state, the run is the same full-screen show.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  using orvane::engine::FindStartingSaver;
-  using orvane::engine::Win32Show;
-  // A saver still being created owns the screen.
-  if (HWND other = FindStartingSaver()) {
-    SetForegroundWindow(other);
-    return 0;
-  }
-  Win32Show show(instance);
-  if (!show.Open()) return 1;
-  return show.RunMessageLoop();
+  return orvane::engine::RunEngine(instance);
 }

@@ -79,14 +79,11 @@ LRESULT HandleShellMessage(const ShellWindowContext& context, HWND window, UINT 
     case WM_MBUTTONDOWN:
       rules.OnButtonPressed();
       return byDefault();
-    case WM_MOUSEMOVE: {
-      // Measured in screen pixels, whichever window the pointer is over; the
-      // message's own client coordinates are not used.
-      POINT where = {};
-      if (!rules.PromptOpen()) GetCursorPos(&where);
-      rules.OnPointerMoved({where.x, where.y});
+    case WM_MOUSEMOVE:
+      // Measured in screen pixels, whichever window the pointer is over: the rules
+      // read the pointer; the message's own client coordinates are not used.
+      rules.OnPointerMoved();
       return byDefault();
-    }
     case WM_POWERBROADCAST:
       if (context.desk && wParam == PBT_POWERSETTINGCHANGE && lParam) {
         const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
@@ -127,6 +124,11 @@ bool RegisterShellWindowClasses(HINSTANCE instance) {
   windowClass.lpszClassName = kOtherWindowClass;
   RegisterClassA(&windowClass);
   return true;
+}
+
+void UnregisterShellWindowClasses(HINSTANCE instance) {
+  UnregisterClassA(kOtherWindowClass, instance);
+  UnregisterClassA(kWindowClass, instance);
 }
 
 HWND CreatePrimaryWindow(HINSTANCE instance, ShellWindowContext* context) {

@@ -51,6 +51,7 @@ HWND FindStartingSaver();
 // Registers the primary's class (its icon from the module's resources) and the
 // other monitors' class; false when the primary's cannot be registered.
 bool RegisterShellWindowClasses(HINSTANCE instance);
+void UnregisterShellWindowClasses(HINSTANCE instance);
 // The full-screen topmost window on the primary monitor; `context` must outlive it.
 // Windows on other monitors are owned by it, so they go when it goes.
 HWND CreatePrimaryWindow(HINSTANCE instance, ShellWindowContext* context);

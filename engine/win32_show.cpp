@@ -57,6 +57,14 @@ MonitorRect PrimaryRect() {
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// The display's refresh rate, for pacing where the swap does not wait for it.
+double PrimaryRefreshRate() {
+  HDC screen = GetDC(nullptr);
+  const int reported = screen ? GetDeviceCaps(screen, VREFRESH) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return RefreshRateOrDefault(reported);
+}
+
 void Log(const char* text) {
   // Seen by a debugger, or by a test that runs the engine with Wine's debug output on.
   OutputDebugStringA(text);
@@ -64,11 +72,36 @@ void Log(const char* text) {
 
 }  // namespace
 
+int RunEngine(HINSTANCE instance, const ShowCalls& calls) {
+  // A saver still being created owns the screen.
+  if (HWND other = FindStartingSaver()) {
+    SetForegroundWindow(other);
+    return 0;
+  }
+  Win32Show show(instance, calls);
+  if (!show.Open()) return 1;
+  return show.RunMessageLoop();
+}
+
+Win32Show::Win32Show(HINSTANCE instance, const ShowCalls& calls)
+    : timerPeriod_(calls.timerPeriod), calls_(calls), instance_(instance) {
+  // Per-monitor DPI comes from shcore.dll where it exists; before Windows 8.1 every
+  // monitor has the system's DPI.
+  shellScaling_ = LoadLibraryA("shcore.dll");
+  if (shellScaling_)
+    getDpiForMonitor_ = reinterpret_cast<decltype(getDpiForMonitor_)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shellScaling_, "GetDpiForMonitor")));
+}
+
 Win32Show::~Win32Show() {
   if (powerNotification_) UnregisterPowerSettingNotification(powerNotification_);
   // Windows still open at this point (a test ending early) go first, so that
   // their procedures never see a show that is gone.
   if (HWND primary = Primary(); primary && IsWindow(primary)) DestroyWindow(primary);
+  // The classes go with the process anyway; a show made again in the same process
+  // (the tests) registers them anew.
+  if (classesRegistered_) UnregisterShellWindowClasses(instance_);
+  if (shellScaling_) FreeLibrary(shellScaling_);
 }
 
 ShellWindowContext* Win32Show::NewContext(MonitorRect rect) {
@@ -83,12 +116,14 @@ ShellWindowContext* Win32Show::NewContext(MonitorRect rect) {
 
 bool Win32Show::Open() {
   if (!RegisterShellWindowClasses(instance_)) return false;
+  classesRegistered_ = true;
   HWND primary = CreatePrimaryWindow(instance_, NewContext(PrimaryRect()));
   if (!primary) return false;
   CoverOtherMonitors();
   // The display's power state, so that nothing is drawn while it is off.
   powerNotification_ =
       RegisterPowerSettingNotification(primary, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+  SetFramePacing(Pacing::WhereSwapDoesNot);
   SetForegroundWindow(primary);
   return true;
 }
@@ -139,15 +174,39 @@ int Win32Show::RunMessageLoop() {
         WaitMessage();
         continue;
       }
-      if (rules_.FrameDue()) pictures_.DrawRound();
+      if (rules_.FrameDue()) {
+        if (WaitForNextFrame()) continue;
+        pictures_.DrawRound();
+        if (pacing_) pacing_->FrameDone(CounterSeconds());
+      }
       Sleep(0);
     }
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = calls_.getMessage(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
+    // An error of the queue itself would come back at once for ever: end instead.
     if (got == -1) return 1;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+void Win32Show::SetFramePacing(Pacing pacing, double rateHz) {
+  if (pacing == Pacing::Off) {
+    pacing_.reset();
+    return;
+  }
+  // Where the swap does not wait for the display, the loop keeps to its refresh.
+  const bool swapWaits = pacing == Pacing::WhereSwapDoesNot && pictures_.PrimaryWaitsForDisplay();
+  pacing_.emplace(rateHz > 0 ? rateHz : PrimaryRefreshRate(), swapWaits, CounterSeconds());
+}
+
+bool Win32Show::WaitForNextFrame() {
+  if (!pacing_) return false;
+  const auto ms = static_cast<DWORD>(pacing_->WaitBefore(CounterSeconds()) * 1000);
+  if (ms == 0) return false;
+  // Messages are served at once meanwhile; input already seen by the peek counts too.
+  MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  return true;
 }
 
 HWND Win32Show::Primary() const { return windows_.empty() ? nullptr : windows_[0].context->window; }
@@ -163,6 +222,22 @@ ScreenPoint Win32Show::CursorPosition() {
   POINT p = {};
   GetCursorPos(&p);
   return {p.x, p.y};
+}
+
+int Win32Show::DpiAt(ScreenPoint where) {
+  // The engine is per-monitor aware, so this is the monitor's own scale.
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the scale the user chose
+  UINT dpiX = 0, dpiY = 0;
+  if (getDpiForMonitor_) {
+    HMONITOR monitor = MonitorFromPoint({where.x, where.y}, MONITOR_DEFAULTTONEAREST);
+    if (SUCCEEDED(getDpiForMonitor_(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiX > 0)
+      return static_cast<int>(dpiX);
+  }
+  // Older Windows: one DPI for every monitor, the system's.
+  HDC screen = GetDC(nullptr);
+  const int systemDpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return systemDpi > 0 ? systemDpi : kReferenceDpi;
 }
 
 void Win32Show::HideCursor() { SetCursor(nullptr); }

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -228,9 +229,11 @@ int Run(const HackOptions& options) {
   std::unique_ptr<GstMusicPlayer> music;
   if (!options.musicFile.empty()) music = std::make_unique<GstMusicPlayer>(options.musicFile);
 
-  // Without a swap that waits for the display, frames are paced to about 60 Hz.
-  const bool pace = options.vsync && !show.PacedBySwap();
-  FramePacer pacer(1.0 / 60, MonotonicSeconds());
+  // Where the swap does not wait for the display (no swap control, or frames that
+  // still come much faster than the refresh), frames are paced to about 60 Hz.
+  std::optional<DisplayPacing> pacing;
+  if (options.vsync)
+    pacing.emplace(RefreshRateOrDefault(0), show.PacedBySwap(), MonotonicSeconds());
   FpsCounter fps;
   bool windowGone = false;
 
@@ -250,8 +253,10 @@ int Run(const HackOptions& options) {
       if (const auto rate = fps.Frame(MonotonicSeconds()))
         std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
     }
-    if (pace) {
-      if (const double wait = pacer.WaitAfterFrame(MonotonicSeconds()); wait > 0) Pause(wait);
+    if (pacing) {
+      const double now = MonotonicSeconds();
+      pacing->FrameDone(now);
+      if (const double wait = pacing->WaitBefore(now); wait > 0) Pause(wait);
     }
   }
 

@@ -98,7 +98,13 @@ h_display_dpi() {
     "$WINE" reg delete "$H_DPI_KEY" /v LogPixels /f >/dev/null 2>&1
   elif [[ -n "$H_SAVED_DPI" ]]; then
     "$WINE" reg add "$H_DPI_KEY" /v LogPixels /t REG_DWORD /d "$((H_SAVED_DPI))" /f >/dev/null 2>&1
+  else
+    return 0
   fi
+  # Wine reads the scale when its server starts: the programs started from here on see the new
+  # one, and the lane's next scenario its own again.
+  "$H_WINESERVER" -k 2>/dev/null || true
+  timeout 10 "$H_WINESERVER" -w 2>/dev/null || true
   return 0
 }
 

@@ -18,10 +18,15 @@ class FakeShellPlatform : public engine::ShellPlatform {
   std::function<void()> duringPrompt;
   std::vector<std::string> log;
   engine::PostedCloses closes;  // what PostClose queued, for a test to deliver
+  // The monitors' DPI by pointer position; unset, every monitor is at 96.
+  std::function<int(engine::ScreenPoint)> dpiAt;
 
   engine::ScreenPoint CursorPosition() override {
     log.push_back("cursor");
     return cursor;
+  }
+  int DpiAt(engine::ScreenPoint where) override {
+    return dpiAt ? dpiAt(where) : engine::kReferenceDpi;
   }
   void HideCursor() override { log.push_back("hideCursor"); }
   void SetRunTitle() override { log.push_back("title"); }

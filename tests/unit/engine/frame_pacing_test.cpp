@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -36,6 +37,64 @@ INSTANTIATE_TEST_SUITE_P(
         PacingCase{"LateFrameNoBurst", {0.35, 0.36, 0.47}, {0.0, 0.09, 0.08}},
         PacingCase{"ExactlyOnTime", {0.1, 0.2}, {0.0, 0.0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A show of two seconds, simulated: each frame costs `frameCost` seconds to draw;
+// a swap that honours vertical sync returns at the next refresh, one that does not
+// returns at once. Then the pacing decides the wait before the next frame.
+struct DisplayCase {
+  const char* name;
+  double refreshHz;
+  bool swapWaits;         // the driver took the request to wait for the display
+  bool driverSyncs;       // and honours it
+  double frameCost;       // seconds
+  bool pacing;            // expected at the end
+  double lastSecondRate;  // frames in the second second
+};
+
+class DisplayPaced : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayPaced, FramesFollowTheRefresh) {
+  const DisplayCase& c = GetParam();
+  const double period = 1.0 / c.refreshHz;
+  DisplayPacing pacing(c.refreshHz, c.swapWaits, 0.0);
+  double now = 0;
+  int lastSecondFrames = 0;
+  while (now < 2.0) {
+    now += c.frameCost;
+    if (c.driverSyncs) now = std::ceil(now / period - 1e-9) * period;
+    pacing.FrameDone(now);
+    if (now >= 1.0 && now < 2.0) ++lastSecondFrames;
+    now += pacing.WaitBefore(now);
+  }
+  EXPECT_EQ(pacing.Pacing(), c.pacing);
+  EXPECT_NEAR(lastSecondFrames, c.lastSecondRate, 1.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Swaps, DisplayPaced,
+    ::testing::Values(
+        // No swap control at all: paced from the first frame.
+        DisplayCase{"NoSwapControlQuickFrames", 60, false, false, 0.002, true, 60},
+        DisplayCase{"NoSwapControlAt144", 144, false, false, 0.002, true, 144},
+        // A frame slower than the refresh waits nothing: the show runs as fast as it can.
+        DisplayCase{"NoSwapControlSlowFrames", 60, false, false, 0.025, true, 40},
+        // A swap that waits is left alone.
+        DisplayCase{"SwapSyncs", 60, true, true, 0.002, false, 60},
+        DisplayCase{"SwapSyncsAt144", 144, true, true, 0.002, false, 144},
+        // Taken, but vsync is off in the driver: paced once the rate gives it away.
+        DisplayCase{"DriverSwitchedSyncOff", 60, true, false, 0.002, true, 60},
+        // A little faster than the refresh is no proof of a swap that does not wait.
+        DisplayCase{"SomewhatFasterLeftAlone", 60, true, false, 0.012, false, 83}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DisplayPaced, RefreshRateReportedOrSixty) {
+  EXPECT_EQ(RefreshRateOrDefault(0), 60);  // the hardware's default
+  EXPECT_EQ(RefreshRateOrDefault(1), 60);
+  EXPECT_EQ(RefreshRateOrDefault(-5), 60);
+  EXPECT_EQ(RefreshRateOrDefault(59), 59);
+  EXPECT_EQ(RefreshRateOrDefault(144), 144);
+  EXPECT_EQ(RefreshRateOrDefault(100000), 60);
+}
 
 TEST(FpsCounter, ReportsOncePerSecondOfFrames) {
   FpsCounter fps;

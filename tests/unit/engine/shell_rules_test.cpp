@@ -252,6 +252,88 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"EdgeCrossingWithin4", {1022, 400}, {{1022, 400}, {1025, 401}}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The tolerance and the forgiven first move are 4 pixels of a 96-DPI display: on a
+// scaled monitor the same hand movement covers DPI / 96 times as many pixels. Each
+// row starts the pointer on a monitor of its DPI and moves it by the steps given.
+struct ScaledCase {
+  const char* name;
+  int dpi;
+  std::vector<ScreenPoint> steps;
+  bool ends;
+};
+
+class ShellScaled : public ::testing::TestWithParam<ScaledCase> {};
+
+TEST_P(ShellScaled, ToleranceInPixelsOfTheMonitorsScale) {
+  Show show;
+  const int dpi = GetParam().dpi;
+  show.platform.dpiAt = [dpi](ScreenPoint) { return dpi; };
+  for (const ScreenPoint& step : GetParam().steps) show.MoveBy(step.x, step.y);
+  EXPECT_EQ(show.ended, GetParam().ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dpi, ShellScaled,
+    ::testing::Values(
+        ScaledCase{"At96Move4Stays", 96, {{0, 0}, {3, 1}}, false},
+        ScaledCase{"At96Move5Ends", 96, {{0, 0}, {4, 1}}, true},
+        ScaledCase{"At120Move5Stays", 120, {{0, 0}, {5, 0}}, false},
+        ScaledCase{"At120Move6Ends", 120, {{0, 0}, {3, -3}}, true},
+        ScaledCase{"At144Move5Stays", 144, {{0, 0}, {5, 0}}, false},
+        ScaledCase{"At144Move6Stays", 144, {{0, 0}, {-3, 3}}, false},
+        ScaledCase{"At144Move7Ends", 144, {{0, 0}, {4, 3}}, true},
+        ScaledCase{"At168Move7Stays", 168, {{0, 0}, {0, 7}}, false},
+        ScaledCase{"At168Move8Ends", 168, {{0, 0}, {0, -8}}, true},
+        ScaledCase{"At192Move8Stays", 192, {{0, 0}, {8, 0}}, false},
+        ScaledCase{"At192Move9Ends", 192, {{0, 0}, {5, 4}}, true},
+        ScaledCase{"At144CreepingBy6NeverEnds", 144, {{6, 0}, {6, 0}, {0, 6}, {-3, -3}}, false},
+        // A first move within the scaled tolerance becomes the new reference...
+        ScaledCase{"At144FirstMoveOf6KeepsTheNextWithin", 144, {{6, 0}, {6, 0}}, false},
+        // ...where at 96 it lies beyond, is forgiven, and the second counts from the start.
+        ScaledCase{"At96FirstMoveOf6MakesTheSecondEnd", 96, {{6, 0}, {6, 0}}, true},
+        ScaledCase{"At192FirstMoveOf20ForgivenSecondEnds", 192, {{20, 0}, {1, 0}}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A desk of a 96-DPI monitor (x below 1024) and a 192-DPI one right of it: the
+// tolerance is that of the monitor the pointer is on now.
+TEST(ShellScaled, MixedDeskMeasuresOnThePointersMonitor) {
+  const auto mixedDesk = [](ScreenPoint where) { return where.x < 1024 ? 96 : 192; };
+  struct Row {
+    ScreenPoint start;
+    std::vector<ScreenPoint> moves;
+    bool ends;
+  };
+  const std::vector<Row> rows = {
+      {{500, 400}, {{500, 400}, {508, 400}}, true},      // 8 on the 96-DPI monitor
+      {{1500, 400}, {{1500, 400}, {1508, 400}}, false},  // 8 on the 192-DPI monitor
+      {{1500, 400}, {{1500, 400}, {1509, 400}}, true},
+      {{1020, 400}, {{1020, 400}, {1028, 400}}, false},  // into the scaled monitor
+      {{1028, 400}, {{1028, 400}, {1020, 400}}, true},   // out of it
+  };
+  for (const Row& row : rows) {
+    Show show(2, row.start);
+    show.platform.dpiAt = mixedDesk;
+    for (const ScreenPoint& p : row.moves) show.MoveTo(p.x, p.y);
+    EXPECT_EQ(show.ended, row.ends) << "from " << row.start.x << " to " << row.moves.back().x;
+  }
+}
+
+TEST(ShellScaled, PointerReadFromThePlatformAndNotDuringThePrompt) {
+  Show show;
+  show.platform.cursor = {510, 400};
+  show.Send([&] { show.rules.OnPointerMoved(); });  // the first, forgiven
+  show.platform.log.clear();
+  show.platform.cursor = {520, 400};
+  show.platform.passwordAccepts = false;
+  show.platform.duringPrompt = [&] {
+    show.platform.log.push_back("[");
+    show.rules.OnPointerMoved();
+    show.platform.log.push_back("]");
+  };
+  show.Send([&] { show.rules.OnPointerMoved(); });
+  EXPECT_THAT(show.platform.log, ElementsAre("cursor", "postClose", "prompt", "[", "]", "cursor"));
+}
+
 TEST(PostedCloses, AcceptedCloseEndsOnceAndLaterOnesAreDropped) {
   FakePlatform platform;
   ShellRules rules(platform);

@@ -2,6 +2,8 @@
 // sequence across windows, the swap intervals, and the pause while the display is off.
 #include "engine/show_pictures.h"
 
+#include "engine/frame_pacing.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -28,8 +30,10 @@ struct RecordingSurface : GlSurface {
   void MakeCurrent() override { log->push_back(name + " current"); }
   bool SetSwapInterval(int interval) override {
     log->push_back(name + " interval " + std::to_string(interval));
-    return true;
+    return swapControl;
   }
+  bool SwapWaitsForDisplay() override { return swapControl; }
+  bool swapControl = true;
 };
 
 // A clock that advances by 16 ms a reading unless told to jump.
@@ -73,6 +77,22 @@ TEST(ShowPictures, OnlyThePrimaryWaitsForTheDisplay) {
   desk.log.clear();
   desk.pictures.DrawRound();
   EXPECT_THAT(desk.log, ElementsAre("w0 current", "w1 current", "w2 current"));
+}
+
+TEST(ShowPictures, ASurfaceWithoutSwapControlIsPacedToTheRefresh) {
+  for (const bool swapControl : {false, true}) {
+    std::vector<std::string> log;
+    SteppingClock clock;
+    ShowPictures pictures(clock);
+    EXPECT_FALSE(pictures.PrimaryWaitsForDisplay());  // nothing to ask yet
+    RecordingSurface surface("w0", &log);
+    surface.swapControl = swapControl;
+    pictures.SetUp(0, surface);
+    EXPECT_EQ(pictures.PrimaryWaitsForDisplay(), swapControl);
+    // Frames of 2 ms: paced to 60 a second without swap control, left to the swap with it.
+    const DisplayPacing pacing(60, pictures.PrimaryWaitsForDisplay(), 0.0);
+    EXPECT_EQ(pacing.Pacing(), !swapControl);
+  }
 }
 
 TEST(ShowPictures, EachWindowContinuesTheOneRandomSequence) {

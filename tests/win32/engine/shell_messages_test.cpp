@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,34 @@ struct MessageCase {
   bool byDefault;  // the default procedure answers; otherwise `result` does
   LRESULT result;
   std::vector<std::string> calls;
+  LPARAM lParam = 0;
 };
+
+// The desk's events, in the same log as the rules' calls.
+struct RecordingDesk : DeskEvents {
+  std::vector<std::string>* log;
+  explicit RecordingDesk(std::vector<std::string>* l) : log(l) {}
+  void OnDisplayPower(DisplayPower power) override {
+    log->push_back(power == DisplayPower::Off      ? "display off"
+                   : power == DisplayPower::Dimmed ? "display dimmed"
+                                                   : "display on");
+  }
+  void OnDeskChanged() override { log->push_back("desk changed"); }
+};
+
+// What the system sends with WM_POWERBROADCAST when a power setting changes: its
+// four bytes of data start at Data and run on into the structure's zeroed padding.
+const POWERBROADCAST_SETTING kDisplayOff{kConsoleDisplayState, sizeof(DWORD), {0}};
+const POWERBROADCAST_SETTING kDisplayOn{kConsoleDisplayState, sizeof(DWORD), {1}};
+const POWERBROADCAST_SETTING kDisplayDimmed{kConsoleDisplayState, sizeof(DWORD), {2}};
+// GUID_ACDC_POWER_SOURCE: another setting, not the display's.
+const POWERBROADCAST_SETTING kPowerSource{
+    {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}},
+    sizeof(DWORD),
+    {0}};
+static_assert(sizeof(POWERBROADCAST_SETTING) >= offsetof(POWERBROADCAST_SETTING, Data) + 4,
+              "the four bytes of data lie inside the structure");
+LPARAM Setting(const POWERBROADCAST_SETTING& s) { return reinterpret_cast<LPARAM>(&s); }
 
 class ShellMessages : public ::testing::TestWithParam<MessageCase> {};
 
@@ -45,10 +73,11 @@ TEST_P(ShellMessages, ReplyAndRuleEvents) {
   rules.OnCreated(kPrimaryWindow);
   platform.log.clear();
   defaultCalls.clear();
+  RecordingDesk desk(&platform.log);
 
-  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
+  const ShellWindowContext context{&rules, &desk, kPrimaryWindow, nullptr};
   const LRESULT result =
-      HandleShellMessage(context, nullptr, c.message, c.wParam, 0, RecordDefault);
+      HandleShellMessage(context, nullptr, c.message, c.wParam, c.lParam, RecordDefault);
   EXPECT_EQ(result, c.byDefault ? kDefaultResult : c.result);
   EXPECT_EQ(defaultCalls.size(), c.byDefault ? 1u : 0u);
   EXPECT_EQ(platform.log, c.calls);
@@ -85,7 +114,49 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"MiddleUpPassesOn", WM_MBUTTONUP, 0, true, 0, kNone},
         MessageCase{"WheelPassesOn", WM_MOUSEWHEEL, 120u << 16, true, 0, kNone},
         MessageCase{"HorizontalWheelPassesOn", WM_MOUSEHWHEEL, 120u << 16, true, 0, kNone},
-        MessageCase{"DestroyEndsTheLoop", WM_DESTROY, 0, true, 0, {"quit", "tearDown 0"}}),
+        MessageCase{"DestroyEndsTheLoop", WM_DESTROY, 0, true, 0, {"quit", "tearDown 0"}},
+        // The desk changed (a monitor came, went or changed mode): covered anew, not ended.
+        MessageCase{"DisplayChangeCoversTheNewDesk",
+                    WM_DISPLAYCHANGE,
+                    32,
+                    true,
+                    0,
+                    {"desk changed"},
+                    MAKELPARAM(1280, 1024)},
+        MessageCase{"DisplayOffStopsDrawing",
+                    WM_POWERBROADCAST,
+                    PBT_POWERSETTINGCHANGE,
+                    true,
+                    0,
+                    {"display off"},
+                    Setting(kDisplayOff)},
+        MessageCase{"DisplayOnDrawsAgain",
+                    WM_POWERBROADCAST,
+                    PBT_POWERSETTINGCHANGE,
+                    true,
+                    0,
+                    {"display on"},
+                    Setting(kDisplayOn)},
+        MessageCase{"DisplayDimmedStillDraws",
+                    WM_POWERBROADCAST,
+                    PBT_POWERSETTINGCHANGE,
+                    true,
+                    0,
+                    {"display dimmed"},
+                    Setting(kDisplayDimmed)},
+        MessageCase{"OtherPowerSettingIgnored", WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, true, 0,
+                    kNone, Setting(kPowerSource)},
+        MessageCase{"SuspendPassesOn", WM_POWERBROADCAST, PBT_APMSUSPEND, true, 0, kNone},
+        MessageCase{"ResumePassesOn", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, true, 0, kNone},
+        // The pointer is read where it is (the fake's 500,400, where the show started);
+        // the message's own far coordinates play no part, so nothing closes.
+        MessageCase{"MouseMoveReadsThePointer",
+                    WM_MOUSEMOVE,
+                    0,
+                    true,
+                    0,
+                    {"cursor"},
+                    MAKELPARAM(900, 700)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ShellMessages, CreationStartsTheShowWithDefaultProcessing) {
@@ -96,6 +167,20 @@ TEST(ShellMessages, CreationStartsTheShowWithDefaultProcessing) {
   EXPECT_EQ(HandleShellMessage(context, nullptr, WM_CREATE, 0, 0, RecordDefault), kDefaultResult);
   EXPECT_THAT(platform.log, ElementsAre("cursor", "hideCursor", "title", "priority", "setUp 0"));
   EXPECT_TRUE(rules.FrameDue());
+}
+
+TEST(ShellMessages, MouseMovesMeasuredByThePointerNotByTheirCoordinates) {
+  FakePlatform platform;
+  ShellRules rules(platform);
+  rules.OnCreated(kPrimaryWindow);
+  const ShellWindowContext context{&rules, nullptr, kPrimaryWindow, nullptr};
+  // Both messages say the pointer stands still at the window's corner; it moved 10 pixels.
+  platform.cursor = {505, 400};
+  HandleShellMessage(context, nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), RecordDefault);
+  platform.log.clear();
+  platform.cursor = {510, 405};
+  HandleShellMessage(context, nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(0, 0), RecordDefault);
+  EXPECT_THAT(platform.log, ElementsAre("cursor", "postClose"));
 }
 
 TEST(ShellMessages, ArmedCloseOnThePrimaryGoesToTheDefaultProcessing) {

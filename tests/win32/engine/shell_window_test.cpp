@@ -162,6 +162,41 @@ TEST(EngineWindow, SaverStillTitledScreensaverKeepsANewEngineOut) {
   UnregisterClassW(kSaverClass, windowClass.hInstance);
 }
 
+TEST(EngineWindow, ClassAndWindowAsOtherProgramsSeeThem) {
+  // What another program reads off the engine's window: its class and class style,
+  // its exact styles and its place. (Wine answers no class icon, cursor or brush
+  // across processes: the class test of the engine's own code checks those.)
+  Engine engine;
+  ASSERT_TRUE(WaitForWindows(L"OrvaneVC", 1, 30000));
+  HWND window = WindowsTitled(L"OrvaneVC").front();
+  // Retitled while it is being created; shown once the creation is done.
+  const DWORD start = GetTickCount();
+  while (!IsWindowVisible(window) && GetTickCount() - start < 30000) Sleep(50);
+
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  EXPECT_STREQ(className, kSaverClass);
+  EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE),
+            static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW | CS_OWNDC));
+  EXPECT_EQ(GetClassLongPtrW(window, GCL_CBCLSEXTRA), 0u);
+  EXPECT_EQ(GetClassLongPtrW(window, GCL_CBWNDEXTRA), 0u);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+            static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)),
+            static_cast<DWORD>(WS_EX_TOPMOST));
+  EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+  EXPECT_EQ(GetParent(window), nullptr);
+  RECT r = {};
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+
+  PostMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(engine.ExitCode(15000), 0u);
+}
+
 TEST(EngineWindow, RunningEngineDoesNotKeepASecondOneOut) {
   // The first engine has already renamed its window, so the second opens its own.
   Engine first;
