@@ -6,7 +6,8 @@ bin=$1
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 # System DLLs the programs may import; anything else (a MinGW runtime DLL above
 # all) would be missing on a user's machine.
-allowed=" kernel32.dll user32.dll gdi32.dll msvcrt.dll winmm.dll opengl32.dll glu32.dll comdlg32.dll shell32.dll ole32.dll oleaut32.dll msimg32.dll advapi32.dll "
+# comctl32 (control subclassing) and oleacc (answering screen readers) ship with every Windows.
+allowed=" kernel32.dll user32.dll gdi32.dll msvcrt.dll winmm.dll opengl32.dll glu32.dll comdlg32.dll comctl32.dll shell32.dll ole32.dll oleaut32.dll oleacc.dll msimg32.dll advapi32.dll "
 failed=0
 passed=0
 for program in Orvane.scr Orvane.dll OrvaneSettings.exe; do
