@@ -89,6 +89,16 @@ void ShellRules::OnPointerMoved(ScreenPoint where) {
     savedCursor_ = where;  // slow creeping within the tolerance never adds up
 }
 
+void ShellRules::OnPointerFound(ScreenPoint where) {
+  if (passwordPromptActive_) return;
+  if (firstMoveSeen_) {
+    OnPointerMoved(where);
+    return;
+  }
+  firstMoveSeen_ = true;
+  savedCursor_ = where;
+}
+
 void ShellRules::ArmAndClose() {
   closeArmed_ = true;
   platform_.PostClose();

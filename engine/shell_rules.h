@@ -68,6 +68,10 @@ class ShellRules {
   void OnButtonPressed();
   // The pointer moved; `where` is its position in screen pixels across all monitors.
   void OnPointerMoved(ScreenPoint where);
+  // Where a platform cannot ask for the pointer (Wayland tells a client only when
+  // the pointer enters its surface), the first position it learns is the reading
+  // later moves are measured from, as the first move is forgiven elsewhere.
+  void OnPointerFound(ScreenPoint where);
 
   // The idle loop draws only while rendering is up and no password prompt is open.
   bool FrameDue() const { return running_ && !passwordPromptActive_; }

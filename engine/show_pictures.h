@@ -24,6 +24,9 @@ class ShowPictures {
 
   // One frame of every picture, in window order; nothing while the display is off.
   void DrawRound();
+  // One frame of one picture, for a platform that paces each window on its own
+  // (the compositor's frame callbacks); nothing while the display is off.
+  void Draw(std::size_t index);
   void ReportDisplayPower(DisplayPower power) { power_.Report(power); }
   bool Dark() const { return power_.Dark(); }
 
