@@ -444,8 +444,16 @@ void WaylandShow::PointerAt(wl_surface* surface, wl_fixed_t x, wl_fixed_t y, boo
   }
 }
 
+// The stop signals wait, blocked, for the loop's wait; a frame of a slow output
+// is long, so the round of frames is cut short as soon as one is pending.
+bool StopPending() {
+  sigset_t pending;
+  sigpending(&pending);
+  return sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1;
+}
+
 void WaylandShow::DrawDueFrames() {
-  for (std::size_t slot = 0; slot < bySlot_.size(); ++slot) {
+  for (std::size_t slot = 0; slot < bySlot_.size() && !StopPending(); ++slot) {
     Output* output = bySlot_[slot];
     // A surface whose last frame the compositor has not yet shown draws nothing:
     // one hidden or occluded gets no callback and costs nothing.

@@ -12,7 +12,8 @@
 #                               $WORK/hack.err (lib.sh's hack_ends_within, hack_running work)
 #   wl_shot NAME OUTPUT         grim screenshot of one output to $WORK/NAME.png (prints the path)
 #   wl_wait_lit OUTPUT          waits until that output shows a lit picture
-#   cursor ARGS...              swaymsg seat - cursor ARGS (set X Y, move DX DY, press button1)
+#   pointer_start, pointer ACTION   a virtual pointer (test helper): "move DX DY", "click"
+#   keyboard_start, key ARGS    a virtual keyboard held open; wtype ARGS
 #   sway_ok                     true while sway answers
 
 if ! command -v sway >/dev/null || ! command -v grim >/dev/null || ! command -v wtype >/dev/null; then
@@ -22,7 +23,7 @@ fi
 
 SWAY_PID=
 WL_USER=
-WL_UID=
+
 
 # sway refuses to run as root, so root runs the desk as a user made for it.
 wl_user() {
@@ -40,24 +41,28 @@ wl_user() {
   fi
 }
 
-as_user() {
+# USER_COMMAND: what runs a command as that user in this desk's environment,
+# exec'ing it, so that a command started in the background has its own process id.
+user_command() {
   local home
   home=$(getent passwd "$WL_USER" | cut -d: -f6)
+  USER_COMMAND=()
+  [[ $(id -u) == 0 ]] &&
+    USER_COMMAND=(setpriv --reuid="$WL_USER" --regid="$(id -g "$WL_USER")" --init-groups)
   # Empty names are left out: sway takes an empty SWAYSOCK for its socket's path.
-  local run=(env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" LANG=C.UTF-8
+  USER_COMMAND+=(env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" LANG=C.UTF-8
     ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"} ${SWAYSOCK:+SWAYSOCK="$SWAYSOCK"}
-    ${PULSE_SERVER:+PULSE_SERVER="$PULSE_SERVER"} ${PULSE_COOKIE:+PULSE_COOKIE="$PULSE_COOKIE"})
-  if [[ $(id -u) == 0 ]]; then
-    exec_as=(setpriv --reuid="$WL_USER" --regid="$(id -g "$WL_USER")" --init-groups)
-  else
-    exec_as=()
-  fi
-  "${exec_as[@]}" "${run[@]}" "$@"
+    ${PULSE_SERVER:+PULSE_SERVER="$PULSE_SERVER"} ${PULSE_COOKIE:+PULSE_COOKIE="$PULSE_COOKIE"}
+    ${WL_DEBUG:+WAYLAND_DEBUG=1})
+}
+
+as_user() {
+  user_command
+  "${USER_COMMAND[@]}" "$@"
 }
 
 sway_start() {
   wl_user
-  WL_UID=$(id -u "$WL_USER")
   XDG_RUNTIME_DIR="$WORK/run"
   mkdir -p "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
@@ -76,9 +81,9 @@ sway_start() {
     echo 'seat * hide_cursor 0'
   } >"$WORK/sway.config"
   chmod 644 "$WORK/sway.config"
-  WAYLAND_DISPLAY='' SWAYSOCK='' as_user env WLR_BACKENDS=headless WLR_RENDERER=pixman \
-    WLR_HEADLESS_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" \
-    >"$WORK/sway.log" 2>&1 &
+  WAYLAND_DISPLAY='' SWAYSOCK='' user_command
+  "${USER_COMMAND[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 \
+    WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   x_track "$SWAY_PID"
   local socket=
@@ -100,7 +105,8 @@ sway_start() {
 sway_ok() { as_user swaymsg -t get_version >/dev/null 2>&1; }
 
 wl_start() {
-  as_user "$WL_PROGRAM" "$@" 2>"$WORK/hack.err" &
+  user_command
+  "${USER_COMMAND[@]}" "$WL_PROGRAM" "$@" 2>"$WORK/hack.err" &
   HACK_PID=$!
   x_track "$HACK_PID"
 }
@@ -119,4 +125,32 @@ wl_wait_lit() {
   return 1
 }
 
-cursor() { as_user swaymsg seat - cursor "$@" >/dev/null; }
+# A virtual pointer device held by the test helper for the whole scenario (the
+# headless seat has none, and a client gets a pointer only from a seat that has
+# one); pointer ACTION sends "move DX DY" or "click" and waits until it is sent.
+pointer_start() {
+  mkfifo "$WORK/pointer.in"
+  chmod 666 "$WORK/pointer.in"
+  user_command
+  "${USER_COMMAND[@]}" "$ORVANE_WAYLAND_POINTER" <"$WORK/pointer.in" >"$WORK/pointer.out" 2>&1 &
+  x_track $!
+  exec 7>"$WORK/pointer.in"
+  for _ in $(seq 100); do grep -q ready "$WORK/pointer.out" && return 0; sleep 0.05; done
+  echo "pointer_start: the virtual pointer did not start ($(cat "$WORK/pointer.out"))" >&2
+  exit 1
+}
+pointer() {
+  local before
+  before=$(grep -c "done" "$WORK/pointer.out")
+  echo "$*" >&7
+  for _ in $(seq 100); do (($(grep -c "done" "$WORK/pointer.out") > before)) && return 0; sleep 0.02; done
+  return 1
+}
+# A virtual keyboard for as long as the scenario runs, so that the seat offers
+# the show a keyboard before a key comes; key sends one key press.
+keyboard_start() {
+  user_command
+  "${USER_COMMAND[@]}" wtype -s 3600000 >/dev/null 2>&1 &
+  x_track $!
+}
+key() { as_user wtype "$@" >/dev/null 2>&1; }
