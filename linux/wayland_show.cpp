@@ -8,6 +8,7 @@
 #include "linux/egl_surface.h"
 #include "linux/show_slots.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
 
 #include <linux/input-event-codes.h>
 #include <poll.h>
@@ -55,6 +56,11 @@ struct Output {
 
   wl_surface* surface = nullptr;
   zwlr_layer_surface_v1* layer = nullptr;
+  // Without a layer shell: a full-screen window on the output instead.
+  xdg_surface* xdgSurface = nullptr;
+  xdg_toplevel* toplevel = nullptr;
+  int modeWidth = 0, modeHeight = 0;        // the output's pixels, for a size left to us
+  int offeredWidth = 0, offeredHeight = 0;  // the window's last configure
   std::unique_ptr<EglSurface> egl;
   int slot = -1;              // the picture's slot, once the surface has its size
   int width = 0, height = 0;  // surface-local size from the compositor
@@ -77,6 +83,11 @@ class WaylandShow final : public engine::ShellPlatform {
   void RemoveGlobal(std::uint32_t name);
   void OutputDescribed(Output& output);
   void Configure(Output& output, std::uint32_t serial, int width, int height);
+  void ConfigureWindow(Output& output, std::uint32_t serial);
+  void Sized(Output& output, int width, int height);
+  void CloseRequested() {
+    closes_.Request(rules_, [this] { EndShow(); });
+  }
   void Closed(Output& output) { Uncover(output); }
   void FrameDone(Output& output) {
     wl_callback_destroy(output.frame);
@@ -137,6 +148,7 @@ class WaylandShow final : public engine::ShellPlatform {
   wl_registry* registry_ = nullptr;
   wl_compositor* compositor_ = nullptr;
   zwlr_layer_shell_v1* layerShell_ = nullptr;
+  xdg_wm_base* wmBase_ = nullptr;
   wl_seat* seat_ = nullptr;
   wl_pointer* pointer_device_ = nullptr;
   wl_keyboard* keyboard_ = nullptr;
@@ -176,7 +188,13 @@ void OnOutputGeometry(void* data, wl_output*, std::int32_t x, std::int32_t y, st
   output->x = x;
   output->y = y;
 }
-void OnOutputMode(void*, wl_output*, std::uint32_t, std::int32_t, std::int32_t, std::int32_t) {}
+void OnOutputMode(void* data, wl_output*, std::uint32_t flags, std::int32_t width,
+                  std::int32_t height, std::int32_t) {
+  if (!(flags & WL_OUTPUT_MODE_CURRENT)) return;
+  auto* output = static_cast<Output*>(data);
+  output->modeWidth = width;
+  output->modeHeight = height;
+}
 void OnOutputDone(void* data, wl_output*) {
   auto* output = static_cast<Output*>(data);
   output->show->OutputDescribed(*output);
@@ -198,6 +216,27 @@ void OnLayerClosed(void* data, zwlr_layer_surface_v1*) {
   output->show->Closed(*output);
 }
 const zwlr_layer_surface_v1_listener kLayerListener = {OnLayerConfigure, OnLayerClosed};
+
+void OnWmPing(void*, xdg_wm_base* base, std::uint32_t serial) { xdg_wm_base_pong(base, serial); }
+const xdg_wm_base_listener kWmBaseListener = {OnWmPing};
+void OnXdgConfigure(void* data, xdg_surface*, std::uint32_t serial) {
+  auto* output = static_cast<Output*>(data);
+  output->show->ConfigureWindow(*output, serial);
+}
+const xdg_surface_listener kXdgSurfaceListener = {OnXdgConfigure};
+void OnToplevelConfigure(void* data, xdg_toplevel*, std::int32_t width, std::int32_t height,
+                         wl_array*) {
+  auto* output = static_cast<Output*>(data);
+  output->offeredWidth = width;
+  output->offeredHeight = height;
+}
+void OnToplevelClose(void* data, xdg_toplevel*) {
+  static_cast<Output*>(data)->show->CloseRequested();
+}
+void OnToplevelBounds(void*, xdg_toplevel*, std::int32_t, std::int32_t) {}
+void OnToplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
+const xdg_toplevel_listener kToplevelListener = {OnToplevelConfigure, OnToplevelClose,
+                                                 OnToplevelBounds, OnToplevelCapabilities};
 
 void OnFrameDone(void* data, wl_callback*, std::uint32_t) {
   auto* output = static_cast<Output*>(data);
@@ -271,10 +310,16 @@ bool WaylandShow::Connect(std::string& error) {
     error = "the Wayland display offers no compositor";
     return false;
   }
-  if (!layerShell_) {
+  // A switch for the tests, whose compositor offers both ways.
+  const char* shell = std::getenv("ORVANE_WAYLAND_SHELL");
+  if (layerShell_ && shell && std::strcmp(shell, "xdg") == 0) {
+    zwlr_layer_shell_v1_destroy(layerShell_);
+    layerShell_ = nullptr;
+  }
+  if (!layerShell_ && !wmBase_) {
     error =
-        "the compositor offers no layer shell (zwlr_layer_shell_v1), so no surface can cover "
-        "its outputs";
+        "the compositor offers neither a layer shell (zwlr_layer_shell_v1) nor windows "
+        "(xdg_wm_base), so no surface can cover its outputs";
     return false;
   }
   return egl_.Open(display_, error);
@@ -291,6 +336,10 @@ void WaylandShow::AddGlobal(wl_registry* registry, std::uint32_t name, const cha
   } else if (kind == zwlr_layer_shell_v1_interface.name) {
     layerShell_ = static_cast<zwlr_layer_shell_v1*>(
         wl_registry_bind(registry, name, &zwlr_layer_shell_v1_interface, std::min(version, 3u)));
+  } else if (kind == xdg_wm_base_interface.name) {
+    wmBase_ = static_cast<xdg_wm_base*>(
+        wl_registry_bind(registry, name, &xdg_wm_base_interface, std::min(version, 2u)));
+    xdg_wm_base_add_listener(wmBase_, &kWmBaseListener, this);
   } else if (kind == wl_seat_interface.name && !seat_) {
     seat_ = static_cast<wl_seat*>(
         wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
@@ -336,6 +385,21 @@ void WaylandShow::OutputDescribed(Output& output) {
 void WaylandShow::Cover(Output& output) {
   if (output.surface) return;
   output.surface = wl_compositor_create_surface(compositor_);
+  output.appliedScale = output.scale;
+  wl_surface_set_buffer_scale(output.surface, output.scale);
+  if (!layerShell_) {
+    // Where the compositor has no layer shell (GNOME), a full-screen window per
+    // output; it may leave panels or notifications above it.
+    output.xdgSurface = xdg_wm_base_get_xdg_surface(wmBase_, output.surface);
+    xdg_surface_add_listener(output.xdgSurface, &kXdgSurfaceListener, &output);
+    output.toplevel = xdg_surface_get_toplevel(output.xdgSurface);
+    xdg_toplevel_add_listener(output.toplevel, &kToplevelListener, &output);
+    xdg_toplevel_set_title(output.toplevel, "Orvane");
+    xdg_toplevel_set_app_id(output.toplevel, "orvane");
+    xdg_toplevel_set_fullscreen(output.toplevel, output.output);
+    wl_surface_commit(output.surface);
+    return;
+  }
   output.layer = zwlr_layer_shell_v1_get_layer_surface(layerShell_, output.surface, output.output,
                                                        ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "orvane");
   zwlr_layer_surface_v1_add_listener(output.layer, &kLayerListener, &output);
@@ -346,14 +410,25 @@ void WaylandShow::Cover(Output& output) {
   zwlr_layer_surface_v1_set_exclusive_zone(output.layer, -1);
   zwlr_layer_surface_v1_set_keyboard_interactivity(
       output.layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-  output.appliedScale = output.scale;
-  wl_surface_set_buffer_scale(output.surface, output.scale);
   wl_surface_commit(output.surface);  // no buffer yet: asks for the first configure
 }
 
 void WaylandShow::Configure(Output& output, std::uint32_t serial, int width, int height) {
   zwlr_layer_surface_v1_ack_configure(output.layer, serial);
   if (width <= 0 || height <= 0) return;  // anchored to every edge: the output's size comes
+  Sized(output, width, height);
+}
+
+void WaylandShow::ConfigureWindow(Output& output, std::uint32_t serial) {
+  xdg_surface_ack_configure(output.xdgSurface, serial);
+  // A size left to us is the output's, in surface coordinates.
+  const int scale = std::max(1, output.appliedScale);
+  const int width = output.offeredWidth > 0 ? output.offeredWidth : output.modeWidth / scale;
+  const int height = output.offeredHeight > 0 ? output.offeredHeight : output.modeHeight / scale;
+  if (width > 0 && height > 0) Sized(output, width, height);
+}
+
+void WaylandShow::Sized(Output& output, int width, int height) {
   output.width = width;
   output.height = height;
   const int scale = output.appliedScale;
@@ -399,6 +474,10 @@ void WaylandShow::Uncover(Output& output) {
   if (pointerOver_ == &output) pointerOver_ = nullptr;
   output.egl.reset();
   if (output.layer) zwlr_layer_surface_v1_destroy(output.layer);
+  if (output.toplevel) xdg_toplevel_destroy(output.toplevel);
+  if (output.xdgSurface) xdg_surface_destroy(output.xdgSurface);
+  output.toplevel = nullptr;
+  output.xdgSurface = nullptr;
   if (output.surface) wl_surface_destroy(output.surface);
   output.layer = nullptr;
   output.surface = nullptr;
@@ -560,6 +639,7 @@ void WaylandShow::Disconnect() {
   for (auto& output : outputs_) wl_output_destroy(output->output);
   outputs_.clear();
   if (layerShell_) zwlr_layer_shell_v1_destroy(layerShell_);
+  if (wmBase_) xdg_wm_base_destroy(wmBase_);
   if (compositor_) wl_compositor_destroy(compositor_);
   if (registry_) wl_registry_destroy(registry_);
   wl_display_flush(display_);

@@ -114,6 +114,15 @@ check "outputs came and went: nothing on stderr ($(head -c 150 "$WORK/hack.err")
 key x
 check "outputs came and went: a key ends it" hack_ends_within 5
 
+# Without a layer shell (GNOME): a full-screen window on each output instead.
+ORVANE_WAYLAND_SHELL=xdg wl_start --wayland
+check "windows: the first output covered" wl_wait_lit HEADLESS-1
+check "windows: the second output covered" wl_wait_lit HEADLESS-2
+key x
+check "windows: a key ends it" hack_ends_within 5
+check "windows: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
+check "windows: nothing on stderr ($(head -c 150 "$WORK/hack.err"))" test ! -s "$WORK/hack.err"
+
 # The user's own set-up: the idle daemon starts the show after a second without
 # input, and a key ends it.
 user_command
