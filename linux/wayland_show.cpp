@@ -150,7 +150,7 @@ class WaylandShow final : public engine::ShellPlatform {
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   xdg_wm_base* wmBase_ = nullptr;
   wl_seat* seat_ = nullptr;
-  wl_pointer* pointer_device_ = nullptr;
+  wl_pointer* pointerDevice_ = nullptr;
   wl_keyboard* keyboard_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;
   EglDisplay egl_;
@@ -486,12 +486,12 @@ void WaylandShow::Uncover(Output& output) {
 void WaylandShow::SeatCapabilities(std::uint32_t capabilities) {
   const bool pointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
   const bool keyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
-  if (pointer && !pointer_device_) {
-    pointer_device_ = wl_seat_get_pointer(seat_);
-    wl_pointer_add_listener(pointer_device_, &kPointerListener, this);
-  } else if (!pointer && pointer_device_) {
-    wl_pointer_release(pointer_device_);
-    pointer_device_ = nullptr;
+  if (pointer && !pointerDevice_) {
+    pointerDevice_ = wl_seat_get_pointer(seat_);
+    wl_pointer_add_listener(pointerDevice_, &kPointerListener, this);
+  } else if (!pointer && pointerDevice_) {
+    wl_pointer_release(pointerDevice_);
+    pointerDevice_ = nullptr;
   }
   if (keyboard && !keyboard_) {
     keyboard_ = wl_seat_get_keyboard(seat_);
@@ -507,7 +507,7 @@ void WaylandShow::PointerAt(wl_surface* surface, wl_fixed_t x, wl_fixed_t y, boo
   if (entering) {
     pointerOver_ = OutputOf(surface);
     // No cursor image over the show.
-    wl_pointer_set_cursor(pointer_device_, serial, nullptr, 0, 0);
+    wl_pointer_set_cursor(pointerDevice_, serial, nullptr, 0, 0);
   }
   Output* over = pointerOver_;
   if (!over) return;
@@ -633,7 +633,7 @@ void WaylandShow::Disconnect() {
   // EGL's objects first: they live on the connection.
   for (auto& output : outputs_) output->egl.reset();
   egl_.Close();
-  if (pointer_device_) wl_pointer_destroy(pointer_device_);
+  if (pointerDevice_) wl_pointer_destroy(pointerDevice_);
   if (keyboard_) wl_keyboard_destroy(keyboard_);
   if (seat_) wl_seat_destroy(seat_);
   for (auto& output : outputs_) wl_output_destroy(output->output);
