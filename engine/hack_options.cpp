@@ -4,6 +4,7 @@ namespace orvane::engine {
 
 const char kHackUsage[] =
     "usage: orvane [--root] [--window-id ID] [--music FILE] [--fps] [--no-vsync]\n"
+    "              [--x11 | --wayland]\n"
     "  Draws the Orvane veils with OpenGL.\n"
     "  --root          draw on the screen saver's window (XSCREENSAVER_WINDOW),\n"
     "                  else on the root window\n"
@@ -14,6 +15,9 @@ const char kHackUsage[] =
     "  --music FILE    play an MP3 or WAV file in a loop while the veils run\n"
     "  --fps           print frames per second on stderr once a second\n"
     "  --no-vsync      draw as fast as possible instead of at the display's rate\n"
+    "  --x11           speak X11 (the choice when an X display is reachable)\n"
+    "  --wayland       speak Wayland: one surface over each output; the choice\n"
+    "                  when WAYLAND_DISPLAY is set and no X display is reachable\n"
     "  --help          print this text\n";
 
 namespace {
@@ -98,12 +102,20 @@ HackArguments ReadHackArguments(const std::vector<std::string>& arguments) {
       o.showFps = true;
     else if (name == "no-vsync")
       o.vsync = false;
-    else if (name == "help" || name == "h")
+    else if (name == "x11" || name == "wayland") {
+      const auto server = name == "x11" ? HackDisplayServer::X11 : HackDisplayServer::Wayland;
+      if (o.server != HackDisplayServer::Automatic && o.server != server)
+        return {o, "--x11 and --wayland exclude each other"};
+      o.server = server;
+    } else if (name == "help" || name == "h")
       o.help = true;
     else
       return {o, "unknown option '" + arguments[n] + "'"};
   }
   o.mode = windowSeen ? HackMode::WindowId : rootSeen ? HackMode::Root : HackMode::Standalone;
+  // A window someone else owns is an X window: Wayland has no such thing to draw into.
+  if (o.server == HackDisplayServer::Wayland && o.mode != HackMode::Standalone)
+    return {o, "--root and --window-id are X11 options; --wayland covers the outputs itself"};
   return result;
 }
 

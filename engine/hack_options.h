@@ -14,8 +14,12 @@ enum class HackMode {
   WindowId,    // a window someone else made
 };
 
+// Which display server the program speaks; Automatic leaves it to the environment.
+enum class HackDisplayServer { Automatic, X11, Wayland };
+
 struct HackOptions {
   HackMode mode = HackMode::Standalone;
+  HackDisplayServer server = HackDisplayServer::Automatic;
   std::uint32_t windowId = 0;  // for HackMode::WindowId
   bool showFps = false;
   bool vsync = true;

@@ -94,6 +94,16 @@ void ShellRules::OnPointerMoved() {
   OnPointerMoved(platform_.CursorPosition());
 }
 
+void ShellRules::OnPointerFound(ScreenPoint where) {
+  if (passwordPromptActive_) return;
+  if (firstMoveSeen_) {
+    OnPointerMoved(where);
+    return;
+  }
+  firstMoveSeen_ = true;
+  savedCursor_ = where;
+}
+
 void ShellRules::ArmAndClose() {
   closeArmed_ = true;
   platform_.PostClose();

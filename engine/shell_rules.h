@@ -83,6 +83,10 @@ class ShellRules {
   // The pointer moved, and the rules read where it is now from the platform (a
   // message's own coordinates may be stale or relative to another window).
   void OnPointerMoved();
+  // Where a platform cannot ask for the pointer (Wayland tells a client only when
+  // the pointer enters its surface), the first position it learns is the reading
+  // later moves are measured from, as the first move is forgiven elsewhere.
+  void OnPointerFound(ScreenPoint where);
 
   // The idle loop draws only while rendering is up and no password prompt is open.
   bool FrameDue() const { return running_ && !passwordPromptActive_; }

@@ -50,6 +50,13 @@ bool ShowPictures::PrimaryWaitsForDisplay() const {
   return primary && primary->surface && primary->surface->SwapWaitsForDisplay();
 }
 
+void ShowPictures::Draw(std::size_t index) {
+  if (power_.Dark() || index >= pictures_.size() || !pictures_[index]) return;
+  Rendering& picture = *pictures_[index];
+  picture.surface->MakeCurrent();
+  FrameStep(picture);
+}
+
 std::size_t ShowPictures::Count() const {
   std::size_t count = 0;
   for (const auto& picture : pictures_) count += picture ? 1 : 0;

@@ -27,6 +27,9 @@ class ShowPictures {
   // Whether the primary's swap waits for the display (only the primary's may wait);
   // false while it has no picture.
   bool PrimaryWaitsForDisplay() const;
+  // One frame of one picture, for a platform that paces each window on its own
+  // (the compositor's frame callbacks); nothing while the display is off.
+  void Draw(std::size_t index);
   void ReportDisplayPower(DisplayPower power) { power_.Report(power); }
   bool Dark() const { return power_.Dark(); }
 

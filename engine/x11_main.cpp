@@ -1,4 +1,4 @@
-// orvane: the veils as a native X11 program, a hack that xscreensaver can run.
+// The veils as a native X11 program, a hack that xscreensaver can run.
 // --root and --window-id draw into a window someone else owns and take no
 // input; without them the program opens a full-screen window of its own that
 // ends by the same rules as the Windows engine.
@@ -10,6 +10,7 @@
 #include "engine/show_pictures.h"
 #include "engine/shell_rules.h"
 #include "engine/x11_windows.h"
+#include "engine/x11_main.h"
 #include "engine/gst_music_player.h"
 
 #include <X11/Xlib.h>
@@ -173,7 +174,9 @@ void Pause(double seconds) {
   nanosleep(&pause, nullptr);  // a signal cuts it short
 }
 
-int Run(const HackOptions& options) {
+}  // namespace
+
+int RunX11Show(const HackOptions& options) {
   // From the start, so that a stop during set-up still ends with the context torn down.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
@@ -267,21 +270,4 @@ int Run(const HackOptions& options) {
   return 0;
 }
 
-}  // namespace
 }  // namespace orvane::engine
-
-int main(int argc, char** argv) {
-  using orvane::engine::HackArguments;
-  using orvane::engine::kHackUsage;
-  const HackArguments arguments =
-      orvane::engine::ReadHackArguments(std::vector<std::string>(argv + 1, argv + argc));
-  if (!arguments.Ok()) {
-    orvane::engine::Fail(arguments.error + " (--help lists the options)");
-    return 1;
-  }
-  if (arguments.options.help) {
-    std::fputs(kHackUsage, stdout);
-    return 0;
-  }
-  return orvane::engine::Run(arguments.options);
-}

@@ -334,6 +334,34 @@ TEST(ShellScaled, PointerReadFromThePlatformAndNotDuringThePrompt) {
   EXPECT_THAT(show.platform.log, ElementsAre("cursor", "postClose", "prompt", "[", "]", "cursor"));
 }
 
+// A platform that cannot ask where the pointer is (Wayland) starts from a
+// position it does not know ({0, 0} here) and reports the first one it learns.
+TEST(ShellPointerFound, FirstLearnedPositionIsTheReference) {
+  struct Case {
+    const char* name;
+    ScreenPoint found;
+    std::vector<ScreenPoint> moves;
+    bool ends;
+  };
+  const Case cases[] = {
+      {"FarFromTheUnknownStartIsNoMove", {700, 500}, {}, false},
+      {"SmallMovesFromTheFoundPlace", {700, 500}, {{701, 500}, {702, 502}}, false},
+      {"FarMoveFromTheFoundPlaceEnds", {700, 500}, {{720, 500}}, true},
+      {"JustBeyondTheToleranceEnds", {700, 500}, {{703, 502}}, true},
+  };
+  for (const Case& c : cases) {
+    Show show(2, {0, 0});
+    show.Send([&] { show.rules.OnPointerFound(c.found); });
+    for (const ScreenPoint& p : c.moves) show.MoveTo(p.x, p.y);
+    EXPECT_EQ(show.ended, c.ends) << c.name;
+  }
+  // Found again later (the pointer entering another output's surface) it is a move.
+  Show show(2, {0, 0});
+  show.Send([&] { show.rules.OnPointerFound({100, 100}); });
+  show.Send([&] { show.rules.OnPointerFound({400, 100}); });
+  EXPECT_TRUE(show.ended);
+}
+
 TEST(PostedCloses, AcceptedCloseEndsOnceAndLaterOnesAreDropped) {
   FakePlatform platform;
   ShellRules rules(platform);

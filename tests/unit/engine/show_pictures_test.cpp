@@ -139,6 +139,27 @@ TEST(ShowPictures, DisplayOffDrawsNothingAndResumesWithoutAJump) {
   EXPECT_EQ(desk.pictures.Rounds(), rounds + 3);
 }
 
+// Windows paced on their own (each by its compositor's frame callbacks) draw one at a time.
+TEST(ShowPictures, DrawOneMovesOnlyThatPicture) {
+  Desk desk(3);
+  const float hue0 = desk.pictures.Picture(0)->veils[0].hue;
+  const float hue2 = desk.pictures.Picture(2)->veils[0].hue;
+  desk.log.clear();
+  desk.pictures.Draw(1);
+  desk.pictures.Draw(1);
+  EXPECT_THAT(desk.log, ElementsAre("w1 current", "w1 current"));
+  EXPECT_EQ(desk.pictures.Picture(0)->veils[0].hue, hue0);
+  EXPECT_EQ(desk.pictures.Picture(2)->veils[0].hue, hue2);
+
+  desk.pictures.TearDown(1);
+  desk.log.clear();
+  desk.pictures.Draw(1);  // gone
+  desk.pictures.Draw(7);  // never there
+  desk.pictures.ReportDisplayPower(DisplayPower::Off);
+  desk.pictures.Draw(2);  // dark
+  EXPECT_THAT(desk.log, IsEmpty());
+}
+
 struct PowerCase {
   const char* name;
   std::vector<DisplayPower> reports;

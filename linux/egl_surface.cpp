@@ -1,0 +1,129 @@
+#include "linux/egl_surface.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <wayland-egl.h>
+
+#include <cstdio>
+#include <string>
+
+namespace orvane::linux_program {
+
+namespace {
+
+std::string EglErrorText() {
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(eglGetError()));
+  return code;
+}
+
+}  // namespace
+
+void EglDisplay::Close() {
+  if (display_) eglTerminate(static_cast<EGLDisplay>(display_));
+  display_ = nullptr;
+}
+
+bool EglDisplay::Open(wl_display* display, std::string& error) {
+  EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, display, nullptr);
+  if (egl == EGL_NO_DISPLAY || !eglInitialize(egl, nullptr, nullptr)) {
+    error = "EGL cannot use the Wayland display (" + EglErrorText() + ")";
+    return false;
+  }
+  display_ = egl;
+  if (!eglBindAPI(EGL_OPENGL_API)) {
+    error = "EGL offers no desktop OpenGL here";
+    return false;
+  }
+  const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                           EGL_WINDOW_BIT,
+                           EGL_RENDERABLE_TYPE,
+                           EGL_OPENGL_BIT,
+                           EGL_RED_SIZE,
+                           8,
+                           EGL_GREEN_SIZE,
+                           8,
+                           EGL_BLUE_SIZE,
+                           8,
+                           EGL_NONE};
+  EGLConfig configs[64];
+  EGLint count = 0;
+  if (!eglChooseConfig(egl, wanted, configs, 64, &count) || count < 1) {
+    error = "EGL has no RGB window configuration with desktop OpenGL";
+    return false;
+  }
+  // Without alpha the compositor knows the surface is opaque and draws nothing beneath it.
+  config_ = configs[0];
+  for (EGLint n = 0; n < count; ++n) {
+    EGLint alpha = 0;
+    if (eglGetConfigAttrib(egl, configs[n], EGL_ALPHA_SIZE, &alpha) && alpha == 0) {
+      config_ = configs[n];
+      break;
+    }
+  }
+  return true;
+}
+
+EglSurface::~EglSurface() {
+  Close();
+  if (eglSurface_) eglDestroySurface(static_cast<EGLDisplay>(display_.Handle()), eglSurface_);
+  if (window_) wl_egl_window_destroy(window_);
+}
+
+bool EglSurface::Prepare(std::string& error) {
+  const auto egl = static_cast<EGLDisplay>(display_.Handle());
+  window_ = wl_egl_window_create(surface_, size_.width, size_.height);
+  if (!window_) {
+    error = "cannot make an EGL window for the surface";
+    return false;
+  }
+  eglSurface_ = eglCreatePlatformWindowSurface(egl, display_.Config(), window_, nullptr);
+  if (eglSurface_ == EGL_NO_SURFACE) {
+    eglSurface_ = nullptr;
+    error = "cannot make an EGL window surface (" + EglErrorText() + ")";
+    return false;
+  }
+  eglBindAPI(EGL_OPENGL_API);
+  context_ = eglCreateContext(egl, display_.Config(), EGL_NO_CONTEXT, nullptr);
+  if (context_ == EGL_NO_CONTEXT) {
+    context_ = nullptr;
+    error = "cannot make a desktop OpenGL context (" + EglErrorText() + ")";
+    return false;
+  }
+  return true;
+}
+
+void EglSurface::Resize(int width, int height) {
+  size_ = {width, height};
+  if (window_) wl_egl_window_resize(window_, width, height, 0, 0);
+}
+
+bool EglSurface::Open(engine::SurfaceSize& size) {
+  size = size_;
+  if (!context_) return false;
+  const auto egl = static_cast<EGLDisplay>(display_.Handle());
+  if (!eglMakeCurrent(egl, eglSurface_, eglSurface_, context_)) return false;
+  // Frames are paced by the compositor's frame callbacks. A swap that waited
+  // itself would block the whole show on a surface the compositor does not show.
+  eglSwapInterval(egl, 0);
+  return true;
+}
+
+void EglSurface::Present() {
+  eglSwapBuffers(static_cast<EGLDisplay>(display_.Handle()), eglSurface_);
+}
+
+void EglSurface::Close() {
+  if (!context_) return;
+  const auto egl = static_cast<EGLDisplay>(display_.Handle());
+  eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  eglDestroyContext(egl, context_);
+  context_ = nullptr;
+}
+
+void EglSurface::MakeCurrent() {
+  if (context_)
+    eglMakeCurrent(static_cast<EGLDisplay>(display_.Handle()), eglSurface_, eglSurface_, context_);
+}
+
+}  // namespace orvane::linux_program

@@ -1,0 +1,61 @@
+// GL on a Wayland surface through EGL: one display connection for the show, and
+// for each surface its own wl_egl_window, EGL window surface and desktop-GL
+// context (the picture is GL 1.1, so OpenGL ES would not do).
+#pragma once
+
+#include "engine/render.h"
+
+#include <string>
+
+struct wl_display;
+struct wl_surface;
+struct wl_egl_window;
+
+namespace orvane::linux_program {
+
+class EglDisplay {
+ public:
+  EglDisplay() = default;
+  ~EglDisplay() { Close(); }
+  EglDisplay(const EglDisplay&) = delete;
+  EglDisplay& operator=(const EglDisplay&) = delete;
+
+  // Initialises EGL on the Wayland connection and picks an opaque RGB window
+  // configuration with desktop OpenGL; false with a reason when there is none.
+  bool Open(wl_display* display, std::string& error);
+  void Close();
+  void* Handle() const { return display_; }  // EGLDisplay
+  void* Config() const { return config_; }   // EGLConfig
+
+ private:
+  void* display_ = nullptr;
+  void* config_ = nullptr;
+};
+
+class EglSurface final : public engine::GlSurface {
+ public:
+  // `width` and `height` are buffer pixels (the surface's size times its scale).
+  EglSurface(EglDisplay& display, wl_surface* surface, int width, int height)
+      : display_(display), surface_(surface), size_{width, height} {}
+  ~EglSurface() override;
+
+  // Makes the window, its EGL surface and a context (not yet current).
+  bool Prepare(std::string& error);
+  // The buffer size changes with the next frame.
+  void Resize(int width, int height);
+
+  bool Open(engine::SurfaceSize& size) override;
+  void Present() override;
+  void Close() override;
+  void MakeCurrent() override;
+
+ private:
+  EglDisplay& display_;
+  wl_surface* surface_;
+  engine::SurfaceSize size_;
+  wl_egl_window* window_ = nullptr;
+  void* eglSurface_ = nullptr;  // EGLSurface
+  void* context_ = nullptr;     // EGLContext
+};
+
+}  // namespace orvane::linux_program

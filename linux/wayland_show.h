@@ -1,0 +1,15 @@
+// The show on a Wayland desktop: one overlay layer surface over each output,
+// each with its own EGL surface and veils, paced by the compositor's frame
+// callbacks, ended by the shared show rules.
+#pragma once
+
+#include "engine/hack_options.h"
+
+namespace orvane::linux_program {
+
+// Runs the show until input, a signal or the compositor ends it. 0 when it ended
+// as a show does; 1 with one line on stderr when it could not start or the
+// compositor went away.
+int RunWaylandShow(const engine::HackOptions& options);
+
+}  // namespace orvane::linux_program
