@@ -12,8 +12,13 @@ source "$tests/lib.sh"
 source "$tests/wayland_lib.sh"
 
 turns=${1:-3}
-sway_start
-as_user swaymsg output HEADLESS-2 disable >/dev/null
+# One output, the size of the X screen: sway 1.7's headless outputs answer "output ... disable"
+# with success and stay on, and a second output would be drawn too.
+WL_OUTPUTS=1 sway_start
+if [[ $(as_user swaymsg -t get_outputs | grep -c '"active": true') != 1 ]]; then
+  echo "wayland_frame: sway has more than one output on" >&2
+  exit 1
+fi
 x_start 1024x768
 
 median_fps() { awk '/fps/ { print $2 }' "$1" | sort -n | awk '{ a[NR] = $1 } END { print (NR ? a[int((NR + 1) / 2)] : 0) }'; }

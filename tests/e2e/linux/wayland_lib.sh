@@ -5,7 +5,8 @@
 #
 #   sway_start                  headless sway: HEADLESS-1 1024x768, HEADLESS-2 800x600 at
 #                               scale 2 (400x300 logical, to its right); exports WAYLAND_DISPLAY,
-#                               SWAYSOCK, XDG_RUNTIME_DIR for as_user; skips (77) without sway
+#                               SWAYSOCK, XDG_RUNTIME_DIR for as_user; skips (77) without sway;
+#                               WL_OUTPUTS=1 leaves HEADLESS-2 out
 #   as_user COMMAND..           COMMAND as that user, in this desk's environment (exec'd: the
 #                               process id is the command's own)
 #   wl_start ARGS...            orvane ARGS as that user in the background: $HACK_PID, stderr in
@@ -82,7 +83,7 @@ sway_start() {
   } >"$WORK/sway.config"
   chmod 644 "$WORK/sway.config"
   WAYLAND_DISPLAY='' SWAYSOCK='' user_command
-  "${USER_COMMAND[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 \
+  "${USER_COMMAND[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS="${WL_OUTPUTS:-2}" \
     WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   x_track "$SWAY_PID"
