@@ -11,6 +11,8 @@
 #   orvane_e2e_test(NAME n SCRIPT path [TIMEOUT s] [LABEL l])   harness scenario (bash), label
 #                                                      "e2e" or l ("soak" is left out of the
 #                                                      default test run)
+#   orvane_linux_scenario(NAME n TIMEOUT s [ENVIRONMENT v=x ...])   the Linux program's scenario
+#                                                      tests/e2e/linux/n.sh, natively, as linux_n
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(ORVANE_WINDOWS TRUE)
@@ -196,6 +198,18 @@ function(orvane_win32_test)
   _orvane_harness_test(${T_NAME} win32 300 ${ORVANE_SCRIPTS_DIR}/wine-run $<TARGET_FILE:${T_NAME}>)
   # They drive their windows with messages; see scripts/wine-run.
   set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT ORVANE_UNMANAGED_WINDOWS=1)
+endfunction()
+
+# Not under the sanitizers, which would report the GL driver's own allocations.
+function(orvane_linux_scenario)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "ENVIRONMENT" ${ARGN})
+  if(ORVANE_WINDOWS OR ORVANE_SANITIZE OR NOT ORVANE_BUILD_TESTS)
+    return()
+  endif()
+  add_test(NAME linux_${T_NAME} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/${T_NAME}.sh)
+  set_tests_properties(linux_${T_NAME} PROPERTIES
+    LABELS "linux;e2e" TIMEOUT ${T_TIMEOUT} SKIP_RETURN_CODE 77
+    ENVIRONMENT "ORVANE_HACK=$<TARGET_FILE:orvane>;ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR};${T_ENVIRONMENT}")
 endfunction()
 
 function(orvane_e2e_test)

@@ -49,11 +49,11 @@ void ComposePanel(Dialog& d, HDC dc) {
   // The short labels were measured for one font; where another one stands in
   // and runs wider, the text still shows whole (nothing lies to their right).
   constexpr UINT kOneLine = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
-  DrawLabel(dc, L"BGM", PlaceOf(d, kHeadingLabel), DT_CENTER | DT_SINGLELINE);
-  DrawLabel(dc, L"音楽CD", PlaceOf(d, kModeLabels[kModeCd]), kOneLine);
-  DrawLabel(dc, L"曲目をﾘﾋﾟｰﾄ", PlaceOf(d, kRepeatLabel), kOneLine);
-  DrawLabel(dc, L"無し", PlaceOf(d, kModeLabels[kModeNone]), kOneLine);
-  DrawLabel(dc, L"MP3、WAV", PlaceOf(d, kModeLabels[kModeFile]), kOneLine);
+  DrawLabel(dc, kHeadingText, PlaceOf(d, kHeadingLabel), DT_CENTER | DT_SINGLELINE);
+  DrawLabel(dc, kModeLabelTexts[kModeCd], PlaceOf(d, kModeLabels[kModeCd]), kOneLine);
+  DrawLabel(dc, kRepeatLabelText, PlaceOf(d, kRepeatLabel), kOneLine);
+  DrawLabel(dc, kModeLabelTexts[kModeNone], PlaceOf(d, kModeLabels[kModeNone]), kOneLine);
+  DrawLabel(dc, kModeLabelTexts[kModeFile], PlaceOf(d, kModeLabels[kModeFile]), kOneLine);
   // A long path wraps, also inside a name without blanks.
   DrawLabel(dc, d.fileLabel, PlaceOf(d, kFileNameLabel), DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 

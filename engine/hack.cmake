@@ -36,14 +36,8 @@ orvane_target(x11_test_window FOLDER tests)
 target_link_libraries(x11_test_window PRIVATE X11::X11)
 set_target_properties(x11_test_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
 
-# End-to-end scenarios on their own Xvfb, natively (no Wine); not under the sanitizers,
-# which would report the GL driver's own allocations.
-if(NOT ORVANE_SANITIZE)
-  foreach(scenario root window_id standalone xscreensaver desk monitors music)
-    add_test(NAME linux_${scenario}
-      COMMAND bash ${PROJECT_SOURCE_DIR}/tests/e2e/linux/${scenario}.sh)
-    set_tests_properties(linux_${scenario} PROPERTIES
-      LABELS "linux;e2e" TIMEOUT 120 SKIP_RETURN_CODE 77
-      ENVIRONMENT "ORVANE_HACK=$<TARGET_FILE:orvane>;ORVANE_TEST_WINDOW=$<TARGET_FILE:x11_test_window>;ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR}")
-  endforeach()
-endif()
+# End-to-end scenarios on their own Xvfb, natively (no Wine).
+foreach(scenario root window_id standalone xscreensaver desk monitors music)
+  orvane_linux_scenario(NAME ${scenario} TIMEOUT 120
+    ENVIRONMENT ORVANE_TEST_WINDOW=$<TARGET_FILE:x11_test_window>)
+endforeach()
