@@ -3,7 +3,7 @@
 //
 //   engine_desk_bench.exe [SECONDS]   prints the windows, rounds per second and CPU use
 #include "bench/win32_show_run.h"
-#include "engine/win32_show.h"
+#include "engine/win32/win32_show.h"
 
 #include <windows.h>
 

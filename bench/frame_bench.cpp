@@ -3,9 +3,9 @@
 //
 //   engine_frame_bench [ROUNDS [FRAMES]]   prints per-frame times and their ratio
 #include "bench/frame_compare.h"
-#include "engine/render.h"
-#include "engine/wgl_surface.h"
-#include "engine/win32_clock.h"
+#include "engine/picture.h"
+#include "engine/win32/wgl_surface.h"
+#include "engine/win32/win32_clock.h"
 
 #include <windows.h>
 #include <GL/gl.h>

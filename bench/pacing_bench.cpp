@@ -10,7 +10,7 @@
 //
 //   engine_pacing_bench.exe [SECONDS [ROUNDS]]
 #include "bench/win32_show_run.h"
-#include "engine/win32_show.h"
+#include "engine/win32/win32_show.h"
 
 #include <windows.h>
 

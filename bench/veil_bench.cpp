@@ -1,6 +1,6 @@
 // Production veil update against the step-by-step update, in one run. Before
 // timing, both are run side by side from the same veil and compared.
-#include "bench/veil_reference.h"
+#include "tests/oracle/veil_reference.h"
 #include "engine/veil.h"
 
 #include <benchmark/benchmark.h>

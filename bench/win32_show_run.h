@@ -2,7 +2,7 @@
 // while, and the CPU time the whole process (llvmpipe's threads too) has used.
 #pragma once
 
-#include "engine/win32_show.h"
+#include "engine/win32/win32_show.h"
 
 #include <windows.h>
 

@@ -5,9 +5,9 @@
 //
 //   engine_x11_frame_bench [ROUNDS [FRAMES]]   prints per-frame times and their ratio
 #include "bench/frame_compare.h"
-#include "engine/glx_surface.h"
-#include "engine/posix_clock.h"
-#include "engine/render.h"
+#include "linux/glx_surface.h"
+#include "linux/posix_clock.h"
+#include "engine/picture.h"
 
 #include <GL/gl.h>
 #include <X11/Xlib.h>
@@ -20,6 +20,7 @@
 #include <string>
 
 using namespace orvane::engine;
+using namespace orvane::linux_program;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/display_power.h"
-#include "engine/render.h"
+#include "engine/picture.h"
 
 #include <cstdint>
 #include <memory>

@@ -97,7 +97,7 @@ void ComputeRow(const float* c, const ColumnTerms& t, VeilVertex* row, RowPositi
 // Intensity of one interior vertex. Only the z of the normal b^ x a^ matters,
 // so it is taken as (b x a).z / (|a| |b|) without building the unit vectors;
 // a zero vector stands for (0, 1, 0), as the step-by-step update in
-// bench/veil_reference.cpp has it.
+// tests/oracle/veil_reference.cpp has it.
 float LightVertex(const RowPositions& prev, const RowPositions& cur, const RowPositions& next,
                   int j) {
   float ax = cur.x[j + 1] - cur.x[j - 1];

@@ -2,17 +2,17 @@
 
 namespace orvane::linux_program {
 
-DisplayServer ChooseDisplayServer(const engine::HackOptions& options, bool waylandNamed,
+DisplayServer ChooseDisplayServer(const ProgramOptions& options, bool waylandNamed,
                                   const std::function<bool()>& xReachable) {
   switch (options.server) {
-    case engine::HackDisplayServer::X11:
+    case RequestedServer::X11:
       return DisplayServer::X11;
-    case engine::HackDisplayServer::Wayland:
+    case RequestedServer::Wayland:
       return DisplayServer::Wayland;
-    case engine::HackDisplayServer::Automatic:
+    case RequestedServer::Automatic:
       break;
   }
-  if (options.mode != engine::HackMode::Standalone || !waylandNamed) return DisplayServer::X11;
+  if (options.mode != WindowMode::Standalone || !waylandNamed) return DisplayServer::X11;
   return xReachable() ? DisplayServer::X11 : DisplayServer::Wayland;
 }
 

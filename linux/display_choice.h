@@ -1,7 +1,7 @@
 // Which display server `orvane` speaks, decided before it connects to either.
 #pragma once
 
-#include "engine/hack_options.h"
+#include "linux/options.h"
 
 #include <functional>
 
@@ -14,7 +14,7 @@ enum class DisplayServer { X11, Wayland };
 // both also runs X11 programs, and the X11 show is the one screen-saver daemons
 // know. --root and --window-id name X windows, so they always mean X11.
 // `xReachable` is asked only when the answer depends on it (it opens a connection).
-DisplayServer ChooseDisplayServer(const engine::HackOptions& options, bool waylandNamed,
+DisplayServer ChooseDisplayServer(const ProgramOptions& options, bool waylandNamed,
                                   const std::function<bool()>& xReachable);
 
 }  // namespace orvane::linux_program

@@ -3,7 +3,7 @@
 // context (the picture is GL 1.1, so OpenGL ES would not do).
 #pragma once
 
-#include "engine/render.h"
+#include "engine/picture.h"
 
 #include <string>
 

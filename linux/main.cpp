@@ -1,7 +1,7 @@
 // orvane: the veils as a native Linux program, on X11 (an xscreensaver hack, or
 // a full-screen show of its own) or on a Wayland desktop (a surface over each output).
-#include "engine/hack_options.h"
-#include "engine/x11_main.h"
+#include "linux/options.h"
+#include "linux/x11_show.h"
 #include "linux/display_choice.h"
 #include "linux/wayland_show.h"
 
@@ -25,20 +25,21 @@ bool XDisplayReachable() {
 
 int main(int argc, char** argv) {
   using namespace orvane;
-  const engine::HackArguments arguments =
-      engine::ReadHackArguments(std::vector<std::string>(argv + 1, argv + argc));
+  const linux_program::ProgramArguments arguments =
+      linux_program::ReadProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments.Ok()) {
     std::fprintf(stderr, "orvane: %s (--help lists the options)\n", arguments.error.c_str());
     return 1;
   }
   if (arguments.options.help) {
-    std::fputs(engine::kHackUsage, stdout);
+    std::fputs(linux_program::kProgramUsage, stdout);
     return 0;
   }
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const auto server =
       linux_program::ChooseDisplayServer(arguments.options, wayland && *wayland, XDisplayReachable);
-  if (server == linux_program::DisplayServer::X11) return engine::RunX11Show(arguments.options);
+  if (server == linux_program::DisplayServer::X11)
+    return linux_program::RunX11Show(arguments.options);
   const int status = linux_program::RunWaylandShow(arguments.options);
   // Everything of the show is released by now: its surfaces, the sound, the
   // connection. What is left is the GL driver's own teardown at exit, which took

@@ -1,9 +1,9 @@
 #include "linux/wayland_show.h"
 
 #include "engine/frame_pacing.h"
-#include "engine/gst_music_player.h"
-#include "engine/posix_clock.h"
-#include "engine/shell_rules.h"
+#include "music/gst_music_player.h"
+#include "linux/posix_clock.h"
+#include "engine/show_rules.h"
 #include "engine/show_pictures.h"
 #include "linux/egl_surface.h"
 #include "linux/show_slots.h"
@@ -29,7 +29,7 @@ namespace orvane::linux_program {
 namespace {
 
 using engine::ScreenPoint;
-using engine::ShellRules;
+using engine::ShowRules;
 
 // Set from the signal handlers, which can reach nothing else.
 volatile std::sig_atomic_t stopRequested = 0;
@@ -68,9 +68,9 @@ struct Output {
   wl_callback* frame = nullptr;  // the frame callback waited for
 };
 
-class WaylandShow final : public engine::ShellPlatform {
+class WaylandShow final : public engine::ShowPlatform {
  public:
-  explicit WaylandShow(const engine::HackOptions& options) : options_(options) {}
+  explicit WaylandShow(const ProgramOptions& options) : options_(options) {}
   ~WaylandShow() override { Disconnect(); }
 
   bool Connect(std::string& error);
@@ -111,10 +111,10 @@ class WaylandShow final : public engine::ShellPlatform {
   void KeyboardLeft(wl_surface* surface) {
     if (surface != keyboardOn_) return;
     keyboardOn_ = nullptr;
-    keyboardLeftAt_ = engine::MonotonicSeconds();
+    keyboardLeftAt_ = MonotonicSeconds();
   }
 
-  // ShellPlatform. The pointer's place is known only once it enters a surface.
+  // ShowPlatform. The pointer's place is known only once it enters a surface.
   ScreenPoint CursorPosition() override { return pointer_; }
   void HideCursor() override {}  // each surface sets no cursor image when the pointer enters
   void SetRunTitle() override {}
@@ -143,7 +143,7 @@ class WaylandShow final : public engine::ShellPlatform {
   void EndShow();
   void Disconnect();
 
-  const engine::HackOptions& options_;
+  const ProgramOptions& options_;
   wl_display* display_ = nullptr;
   wl_registry* registry_ = nullptr;
   wl_compositor* compositor_ = nullptr;
@@ -155,11 +155,11 @@ class WaylandShow final : public engine::ShellPlatform {
   std::vector<std::unique_ptr<Output>> outputs_;
   EglDisplay egl_;
 
-  engine::MonotonicClock clock_;
+  MonotonicClock clock_;
   engine::ShowPictures pictures_{clock_};
   ShowSlots slots_;
   std::vector<Output*> bySlot_;
-  ShellRules rules_{*this};
+  ShowRules rules_{*this};
   engine::PostedCloses closes_;
   bool started_ = false;
   bool quit_ = false;
@@ -541,7 +541,7 @@ void WaylandShow::DrawDueFrames() {
     wl_callback_add_listener(output->frame, &kFrameListener, output);
     pictures_.Draw(slot);
     if (options_.showFps && output == bySlot_.front()) {
-      if (const auto rate = fps_.Frame(engine::MonotonicSeconds()))
+      if (const auto rate = fps_.Frame(MonotonicSeconds()))
         std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
     }
   }
@@ -553,9 +553,9 @@ int WaylandShow::Run() {
     if (output->described) Cover(*output);
 
   // Sound only when asked for: without --music no audio library is initialised.
-  std::unique_ptr<engine::GstMusicPlayer> music;
+  std::unique_ptr<music::GstMusicPlayer> music;
   if (!options_.musicFile.empty())
-    music = std::make_unique<engine::GstMusicPlayer>(options_.musicFile);
+    music = std::make_unique<music::GstMusicPlayer>(options_.musicFile);
 
   // The stop signals are let through only while the loop waits, so that one
   // arriving just before the wait still cuts it short.
@@ -572,7 +572,7 @@ int WaylandShow::Run() {
     DrawDueFrames();
     lost = WaitAndDispatch(waiting);
     if (!keyboardOn_ && keyboardLeftAt_ >= 0 &&
-        engine::MonotonicSeconds() >= keyboardLeftAt_ + kFocusLossGrace) {
+        MonotonicSeconds() >= keyboardLeftAt_ + kFocusLossGrace) {
       keyboardLeftAt_ = -1;
       rules_.OnFocusLostToOtherApplication();
     }
@@ -603,8 +603,7 @@ std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
   timespec limit = {};
   bool limited = false;
   if (!keyboardOn_ && keyboardLeftAt_ >= 0) {
-    const double left =
-        std::max(0.0, keyboardLeftAt_ + kFocusLossGrace - engine::MonotonicSeconds());
+    const double left = std::max(0.0, keyboardLeftAt_ + kFocusLossGrace - MonotonicSeconds());
     limit.tv_sec = static_cast<time_t>(left);
     limit.tv_nsec = static_cast<long>((left - static_cast<double>(limit.tv_sec)) * 1e9);
     limited = true;
@@ -649,7 +648,7 @@ void WaylandShow::Disconnect() {
 
 }  // namespace
 
-int RunWaylandShow(const engine::HackOptions& options) {
+int RunWaylandShow(const ProgramOptions& options) {
   // From the start, so that a stop during set-up still ends the show cleanly.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;

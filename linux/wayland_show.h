@@ -3,13 +3,13 @@
 // callbacks, ended by the shared show rules.
 #pragma once
 
-#include "engine/hack_options.h"
+#include "linux/options.h"
 
 namespace orvane::linux_program {
 
 // Runs the show until input, a signal or the compositor ends it. 0 when it ended
 // as a show does; 1 with one line on stderr when it could not start or the
 // compositor went away.
-int RunWaylandShow(const engine::HackOptions& options);
+int RunWaylandShow(const ProgramOptions& options);
 
 }  // namespace orvane::linux_program

@@ -62,8 +62,8 @@ seed cd_poll repeat3_twice '\003\000\001\000\0013\000\00212\000\007stopped\000\0
 seed cd_poll track_missing '\017\000\000\000\0011\000\00212\000\007stopped\207\000\000\000\207\000\000\000'
 
 # ARGUMENT \0 ARGUMENT \0 ...
-seed hack_arguments root '--root\0'
-seed hack_arguments preview '--root\0--window-id\0%s\0' 0x400EE5
-seed hack_arguments music '--root\0--music\0/home/me/my "tune".mp3\0--fps\0'
-seed hack_arguments music_joined '-window-id=77\0-music=a=b.wav\0-root\0'
-seed hack_arguments music_missing '--music\0--root\0'
+seed program_arguments root '--root\0'
+seed program_arguments preview '--root\0--window-id\0%s\0' 0x400EE5
+seed program_arguments music '--root\0--music\0/home/me/my "tune".mp3\0--fps\0'
+seed program_arguments music_joined '-window-id=77\0-music=a=b.wav\0-root\0'
+seed program_arguments music_missing '--music\0--root\0'

@@ -13,7 +13,4 @@ if(NOT ORVANE_WINDOWS)
     COMMAND convert ${CMAKE_CURRENT_BINARY_DIR}/preview.ppm -strip -sampling-factor 1x1 -quality 95
             ${PROJECT_SOURCE_DIR}/assets/preview.jpg
     COMMENT "Drawing assets/preview.jpg")
-  orvane_unit_test(NAME unit_host_preview_still
-    SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/host/preview_still_test.cpp
-    LIBS preview_still)
 endif()

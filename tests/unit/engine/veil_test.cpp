@@ -1,5 +1,5 @@
 #include "engine/veil.h"
-#include "bench/veil_reference.h"
+#include "tests/oracle/veil_reference.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-using namespace orvane::engine;
+using namespace orvane::linux_program;
 using namespace orvane::linux_program;
 
 namespace {
@@ -37,7 +37,7 @@ TEST(DisplayChoice, FlagsEnvironmentAndReach) {
       {{"--window-id", "0x400001"}, true, false, DisplayServer::X11, false},
   };
   for (const Case& c : cases) {
-    const HackArguments arguments = ReadHackArguments(c.arguments);
+    const ProgramArguments arguments = ReadProgramArguments(c.arguments);
     ASSERT_TRUE(arguments.Ok()) << arguments.error;
     bool asked = false;
     const DisplayServer chosen = ChooseDisplayServer(arguments.options, c.waylandNamed, [&] {
@@ -59,7 +59,7 @@ TEST(DisplayChoice, ContradictoryFlagsRefused) {
       {"--wayland=1"},
   };
   for (const auto& arguments : refused) {
-    const HackArguments read = ReadHackArguments(arguments);
+    const ProgramArguments read = ReadProgramArguments(arguments);
     EXPECT_FALSE(read.Ok()) << arguments[0] << " " << arguments.back();
   }
 }

@@ -1,7 +1,7 @@
 // The engine's whole run in this process, with the timer period and the message
 // queue seen through the show's calls: the 1 ms period is asked for once and given
 // back once on every way out, and the ways out give their exit codes.
-#include "engine/win32_show.h"
+#include "engine/win32/win32_show.h"
 
 #include <windows.h>
 
@@ -79,7 +79,7 @@ TEST(EngineClasses, AttributesOfThePrimarysClassAndTheOthers) {
   HMODULE engineFile = LoadLibraryExA(path.c_str(), nullptr,
                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(engineFile, nullptr) << path;
-  ASSERT_TRUE(RegisterShellWindowClasses(engineFile));
+  ASSERT_TRUE(RegisterShowWindowClasses(engineFile));
   for (const char* name : {kWindowClass, kOtherWindowClass}) {
     WNDCLASSA found = {};
     ASSERT_TRUE(GetClassInfoA(engineFile, name, &found)) << name;
@@ -91,7 +91,7 @@ TEST(EngineClasses, AttributesOfThePrimarysClassAndTheOthers) {
     EXPECT_EQ(found.hbrBackground, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) << name;
     EXPECT_EQ(found.lpszMenuName, nullptr) << name;
   }
-  UnregisterShellWindowClasses(engineFile);
+  UnRegisterShowWindowClasses(engineFile);
   FreeLibrary(engineFile);
 }
 

@@ -1,6 +1,6 @@
 // The engine's show in this process, drawing for real under WGL: nothing is drawn
 // while the display is off, and the motion carries on without a jump afterwards.
-#include "engine/win32_show.h"
+#include "engine/win32/win32_show.h"
 
 #include <windows.h>
 
