@@ -12,6 +12,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too: the host's GoogleTest (a Linux build) must not be taken.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # No MinGW runtime DLLs next to the programs: everything static.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -151,20 +151,29 @@ function(orvane_check_targets)
   endif()
 endfunction()
 
-# GoogleTest from Debian's source package, built with this build's flags (so it
-# matches the sanitizers natively and the static runtime under MinGW).
+# GoogleTest: the installed package where one matches this build (Debian's
+# libgtest-dev for the native presets), else built here from Debian's source
+# package with this build's flags (the MinGW build, whose runtime must match).
 set(ORVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-if(NOT TARGET gtest_main AND NOT ORVANE_FUZZ AND ORVANE_BUILD_TESTS)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-  add_subdirectory(${ORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
+if(NOT ORVANE_FUZZ AND ORVANE_BUILD_TESTS)
+  find_package(GTest CONFIG QUIET)
+  if(TARGET GTest::gmock AND TARGET GTest::gtest_main)
+    set(ORVANE_GTEST_LIBS GTest::gmock GTest::gtest_main)
+  else()
+    if(NOT TARGET gtest_main)
+      set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+      set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+      set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+      add_subdirectory(${ORVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
+    endif()
+    set(ORVANE_GTEST_LIBS gmock gtest_main)
+  endif()
 endif()
 
 # A GoogleTest program.
 function(_orvane_gtest name sources libs)
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${libs} gmock gtest_main)
+  target_link_libraries(${name} PRIVATE ${libs} ${ORVANE_GTEST_LIBS})
   orvane_target(${name} FOLDER tests)
 endfunction()
 
