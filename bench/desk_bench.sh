@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-10}
 desk_bench=$root/build/windows/bench/engine_desk_bench.exe
-hack=$root/build/native/bin/orvane
+program=$root/build/native/bin/orvane
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -56,15 +56,15 @@ for desk in "1024x768" "800x600" "1024x768 800x600"; do
   windows_cpu[$desk]=$(awk '{print $6}' <<<"$line")
   wineserver -k 2>/dev/null || true
 
-  DISPLAY=:$inner "$hack" --no-vsync --fps 2>"$work/fps" &
-  hack_pid=$!
+  DISPLAY=:$inner "$program" --no-vsync --fps 2>"$work/fps" &
+  program_pid=$!
   sleep 2
-  start_cpu=$(cpu_seconds "$hack_pid")
+  start_cpu=$(cpu_seconds "$program_pid")
   : >"$work/fps"
   sleep "$seconds"
-  end_cpu=$(cpu_seconds "$hack_pid")
-  kill -TERM "$hack_pid"
-  wait "$hack_pid" || true
+  end_cpu=$(cpu_seconds "$program_pid")
+  kill -TERM "$program_pid"
+  wait "$program_pid" || true
   linux_rate[$desk]=$(awk '/fps/ {sum += $2; n++} END {if (n) printf "%.2f", sum / n}' "$work/fps")
   linux_cpu[$desk]=$(awk -v a="$start_cpu" -v b="$end_cpu" -v s="$seconds" 'BEGIN {printf "%.2f", (b - a) / s}')
   kill "$xephyr" 2>/dev/null || true

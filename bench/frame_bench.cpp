@@ -68,10 +68,10 @@ int main(int argc, char** argv) {
   std::printf("renderer: %s, window %dx%d, %d rounds of %d frames\n",
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)), kWidth, kHeight, rounds,
               frames);
-  printFrameFigures(compareFrames(
+  PrintFrameFigures(CompareFrames(
       rounds, frames, [&] { FrameStep(*rendering); },
       [&] {
-        drawFillOnlyLayers();
+        DrawFillOnlyLayers();
         surface.Present();
       },
       PumpMessages, Seconds));

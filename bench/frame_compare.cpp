@@ -19,7 +19,7 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-void drawFillOnlyLayers() {
+void DrawFillOnlyLayers() {
   glClear(GL_COLOR_BUFFER_BIT);
   for (int layer = 0; layer < 2; ++layer) {
     glPushMatrix();
@@ -40,7 +40,7 @@ void drawFillOnlyLayers() {
   glFlush();
 }
 
-FrameFigures compareFrames(int rounds, int frames, const std::function<void()>& frame,
+FrameFigures CompareFrames(int rounds, int frames, const std::function<void()>& frame,
                            const std::function<void()>& fillFrame,
                            const std::function<void()>& afterFrame,
                            const std::function<double()>& seconds) {
@@ -65,7 +65,7 @@ FrameFigures compareFrames(int rounds, int frames, const std::function<void()>& 
           *std::min_element(fill.begin(), fill.end()), Median(fill)};
 }
 
-void printFrameFigures(const FrameFigures& f) {
+void PrintFrameFigures(const FrameFigures& f) {
   std::printf("frame:     least %.2f ms, median %.2f ms\n", f.frameLeast, f.frameMedian);
   std::printf("fill-only: least %.2f ms, median %.2f ms\n", f.fillLeast, f.fillMedian);
   std::printf("ratio frame / fill-only: %.3f (least), %.3f (median)\n", f.frameLeast / f.fillLeast,

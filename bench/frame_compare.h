@@ -7,7 +7,7 @@
 #include <functional>
 
 // Draws the baseline's layers into the current context (the caller presents them).
-void drawFillOnlyLayers();
+void DrawFillOnlyLayers();
 
 struct FrameFigures {
   double frameLeast, frameMedian;  // milliseconds per frame
@@ -15,9 +15,9 @@ struct FrameFigures {
 };
 
 // `afterFrame` runs after every frame (message pumping); `seconds` is a monotonic clock.
-FrameFigures compareFrames(int rounds, int frames, const std::function<void()>& frame,
+FrameFigures CompareFrames(int rounds, int frames, const std::function<void()>& frame,
                            const std::function<void()>& fillFrame,
                            const std::function<void()>& afterFrame,
                            const std::function<double()>& seconds);
 
-void printFrameFigures(const FrameFigures& figures);
+void PrintFrameFigures(const FrameFigures& figures);

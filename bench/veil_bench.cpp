@@ -32,7 +32,7 @@ float CompareUpdates() {
   for (int frame = 0; frame < 300; ++frame) {
     const float dt = frame % 50 == 0 ? 1.5f : kFrameStep;
     UpdateVeil(fast, dt);
-    referenceUpdateVeil(slow, dt);
+    ReferenceUpdateVeil(slow, dt);
     for (std::size_t n = 0; n < fast.grid.size(); ++n)
       worst = std::max(worst, std::fabs(fast.grid[n].intensity - slow.grid[n].intensity));
   }
@@ -51,7 +51,7 @@ BENCHMARK(BM_VeilUpdate);
 void BM_VeilUpdateReference(benchmark::State& state) {
   Veil veil = FreshVeil();
   for (auto _ : state) {
-    referenceUpdateVeil(veil, kFrameStep);
+    ReferenceUpdateVeil(veil, kFrameStep);
     benchmark::DoNotOptimize(veil.grid.data());
   }
 }

@@ -63,10 +63,10 @@ int main(int argc, char** argv) {
       XNextEvent(display, &event);
     }
   };
-  printFrameFigures(compareFrames(
+  PrintFrameFigures(CompareFrames(
       rounds, frames, [&] { FrameStep(*rendering); },
       [&] {
-        drawFillOnlyLayers();
+        DrawFillOnlyLayers();
         surface.Present();
       },
       pump, MonotonicSeconds));

@@ -9,9 +9,9 @@ namespace orvane::engine {
 
 // Fixed engine parameters.
 constexpr int kVeilCount = 2;
-constexpr int kGridCells = 100;        // cells per side; gridCells + 1 vertices per side
-constexpr int kBrightnessCutoff = 40;  // T = brightnessCutoff / 100
-constexpr int kWaveRate = 15;  // phase speeds: base waveRate * 0.001, spread waveRate * 0.03
+constexpr int kGridCells = 100;        // cells per side; kGridCells + 1 vertices per side
+constexpr int kBrightnessCutoff = 40;  // T = kBrightnessCutoff / 100
+constexpr int kWaveRate = 15;  // phase speeds: base kWaveRate * 0.001, spread kWaveRate * 0.03
 constexpr int kGridSide = kGridCells + 1;
 constexpr int kWaveCount = 9;
 
@@ -42,7 +42,7 @@ struct VeilVertex {
 
 struct Veil {
   std::vector<VeilVertex>
-      grid;  // gridSide * gridSide, index i * gridSide + j (i along u, j along v)
+      grid;  // kGridSide * kGridSide, index i * kGridSide + j (i along u, j along v)
   float coefficient[kWaveCount];
   float phase[kWaveCount];
   float phaseSpeed[kWaveCount];

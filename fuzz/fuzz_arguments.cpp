@@ -14,57 +14,17 @@
 #include "common/names.h"
 #include "fuzz/fuzz_check.h"
 #include "host/entry.h"
+#include "tests/fakes/fake_entry_port.h"
 
 using namespace orvane::common;
 using namespace orvane::host;
+using orvane::fakes::FakeEntryPort;
 
 namespace {
 
 bool SameSettings(const Settings& a, const Settings& b) {
   return a.musicMode == b.musicMode && a.repeatTrack == b.repeatTrack && a.musicFile == b.musicFile;
 }
-
-class ScriptedPort final : public EntryPort {
- public:
-  unsigned flags = 0;
-  int lookups = 0, previews = 0, loads = 0, engineChecks = 0, messages = 0, dialogs = 0,
-      cursors = 0, saverWindows = 0;
-  std::uint32_t previewHandle = 0;
-  Settings loaded;  // what ReadSettings answers; the dialog and the show must get it
-  std::string roleLetter = "unset";
-
-  bool WindowExists(std::string_view title) override {
-    ++lookups;
-    if (title == orvane::common::kShowWindowTitle) return flags & 1;
-    FUZZ_CHECK(title == orvane::common::kDialogTitle);
-    return flags & 2;
-  }
-  bool ShowPreview(std::uint32_t parentHandle) override {
-    ++previews;
-    previewHandle = parentHandle;
-    return flags & 4;
-  }
-  Settings ReadSettings() override {
-    ++loads;
-    return loaded;
-  }
-  bool EngineFileExists() override {
-    ++engineChecks;
-    return flags & 8;
-  }
-  void ShowMissingEngineMessage() override { ++messages; }
-  void ShowSettingsDialog(Settings& settings) override {
-    ++dialogs;
-    FUZZ_CHECK(SameSettings(settings, loaded));
-  }
-  void HideCursor() override { ++cursors; }
-  bool StartShow(const Settings& settings, ShowRole role) override {
-    ++saverWindows;
-    FUZZ_CHECK(SameSettings(settings, loaded));
-    roleLetter = role == ShowRole::ScreenSaver ? "S" : "";
-    return flags & 16;
-  }
-};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -88,43 +48,58 @@ bool ValidUtf8(std::string_view text) {
 }
 
 void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
-  ScriptedPort port;
-  port.flags = flags;
+  FakeEntryPort port;
+  if (flags & 1) port.windows.insert(kShowWindowTitle);
+  if (flags & 2) port.windows.insert(kDialogTitle);
+  port.previewParentIsWindow = flags & 4;
+  port.engineFile = flags & 8;
+  port.saverWindowMade = flags & 16;
   port.loaded.musicMode = static_cast<std::int16_t>(handle & 0xFFFF);
   port.loaded.repeatTrack = static_cast<std::int16_t>(handle >> 16);
   port.loaded.musicFile = std::string(args.substr(0, 8));
   const EntryResult result = RunEntry(args, port);
   const std::string letter = ModeLetter(args);
+  const int lookups = port.Count("find"), previews = port.Count("preview"),
+            loads = port.Count("settings"), engineChecks = port.Count("engine?"),
+            messages = port.Count("message"), dialogs = port.Count("dialog"),
+            cursors = port.Count("hide"), saverWindows = port.Count("saver");
+  // Only the show's and the dialog's windows are looked for, and what the
+  // settings read gave reaches the dialog and the show unchanged.
+  for (const std::string& call : port.calls)
+    if (call.rfind("find ", 0) == 0)
+      FUZZ_CHECK(call == std::string("find ") + kShowWindowTitle ||
+                 call == std::string("find ") + kDialogTitle);
+  for (const Settings& given : port.settingsGiven) FUZZ_CHECK(SameSettings(given, port.loaded));
   // Both look-ups always; a running show or open dialog ends the start silently.
-  FUZZ_CHECK(port.lookups == 2);
-  FUZZ_CHECK(port.previews + port.dialogs + port.saverWindows <= 1);
+  FUZZ_CHECK(lookups == 2);
+  FUZZ_CHECK(previews + dialogs + saverWindows <= 1);
   if (flags & 3) {
     FUZZ_CHECK(result == EntryResult::EndNow);
-    FUZZ_CHECK(port.previews + port.loads + port.engineChecks + port.dialogs + port.cursors +
-                   port.saverWindows ==
-               0);
+    FUZZ_CHECK(previews + loads + engineChecks + dialogs + cursors + saverWindows == 0);
     return;
   }
   if (letter == "P") {
     // The preview needs neither the settings nor the engine.
-    FUZZ_CHECK(port.previews == 1 && port.loads == 0 && port.engineChecks == 0);
-    FUZZ_CHECK(port.previewHandle == PreviewParentHandle(args));
+    FUZZ_CHECK(previews == 1 && loads == 0 && engineChecks == 0);
+    FUZZ_CHECK(port.calls.back() == "preview " + std::to_string(PreviewParentHandle(args)));
     FUZZ_CHECK((result == EntryResult::RunWindowLoop) == ((flags & 4) != 0));
     return;
   }
-  FUZZ_CHECK(port.previews == 0 && port.loads == 1 && port.engineChecks == 1);
+  FUZZ_CHECK(previews == 0 && loads == 1 && engineChecks == 1);
   if (!(flags & 8)) {
-    FUZZ_CHECK(port.messages == 1 && result == EntryResult::EndNow);
-    FUZZ_CHECK(port.dialogs + port.cursors + port.saverWindows == 0);
+    FUZZ_CHECK(messages == 1 && result == EntryResult::EndNow);
+    FUZZ_CHECK(dialogs + cursors + saverWindows == 0);
     return;
   }
-  FUZZ_CHECK(port.messages == 0);
+  FUZZ_CHECK(messages == 0);
   const bool show = letter == "S" || args.empty();
-  FUZZ_CHECK(port.dialogs == (letter == "C" ? 1 : 0));
-  FUZZ_CHECK(port.saverWindows == (show ? 1 : 0));
-  FUZZ_CHECK(port.cursors == (letter == "S" ? 1 : 0));
+  FUZZ_CHECK(dialogs == (letter == "C" ? 1 : 0));
+  FUZZ_CHECK(saverWindows == (show ? 1 : 0));
+  FUZZ_CHECK(cursors == (letter == "S" ? 1 : 0));
   // The show is told its role: "S", or "" when started without arguments.
-  if (show) FUZZ_CHECK(port.roleLetter == (letter == "S" ? "S" : ""));
+  if (show)
+    FUZZ_CHECK(port.calls.back() == "saver " + std::to_string(port.loaded.musicMode) + " role " +
+                                        (letter == "S" ? "S" : ""));
   FUZZ_CHECK((result == EntryResult::RunWindowLoop) == (show && (flags & 16)));
 }
 

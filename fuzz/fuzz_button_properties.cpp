@@ -12,22 +12,12 @@
 #include "fuzz/fuzz_check.h"
 #include "widgets/command.h"
 #include "widgets/command_testing.h"
+#include "tests/fakes/fake_command_view.h"
 
 using namespace orvane::widgets;
+using orvane::fakes::FakeCommandView;
 
 namespace {
-
-class QuietView final : public CommandView {
- public:
-  void PaintSurface(Picture, bool) override {}
-  int WidthTwips() const override { return 1635; }
-  int HeightTwips() const override { return 375; }
-  void CaptionChanged() override {}
-  void BackStyleChanged() override {}
-  void StartHoverPoll(unsigned) override {}
-  void RaiseClick() override {}
-  void PropertyChanged(const char*) override {}
-};
 
 const char* const kKeys[] = {"Enabled",  "Caption", "Font",       "FirstRun",   "FontColour",
                              "Visible",  "enabled", "CAPTION",    "fontcolour", "VISIBLE",
@@ -98,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(SameValue(value, value));
   }
 
-  QuietView view;
+  FakeCommandView view;
+  view.width = 1635;
   Command button(view);
   if (!Load(button, bag)) return 0;
   FUZZ_CHECK(button.BackStyle() <= 1);
@@ -106,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // What the button writes, it reads back the same.
   PropertyBag saved;
   button.WriteProperties(saved, FontRef{1});
-  QuietView view2;
+  FakeCommandView view2;
+  view2.width = 1635;
   Command again(view2);
   FUZZ_CHECK(Load(again, saved));
   FUZZ_CHECK(again.EnabledField() == button.EnabledField());

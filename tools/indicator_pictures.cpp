@@ -104,7 +104,7 @@ std::vector<uint8_t> EncodeBmp24(const Picture& rgb) {
   WriteInfoHeader(out, rgb.width, rgb.height, 24, imageSize);
   for (int y = rgb.height - 1; y >= 0; --y) {
     for (int x = 0; x < rgb.width; ++x) {
-      const uint8_t* px = rgb.at(x, y);
+      const uint8_t* px = rgb.At(x, y);
       out.insert(out.end(), {px[2], px[1], px[0]});
     }
     out.resize(out.size() + (stride - rgb.width * 3), 0);
@@ -133,14 +133,14 @@ std::vector<uint8_t> EncodeIco32(const Picture& rgba) {
   WriteInfoHeader(out, rgba.width, rgba.height * 2, 32, colourSize + maskSize);
   for (int y = rgba.height - 1; y >= 0; --y) {
     for (int x = 0; x < rgba.width; ++x) {
-      const uint8_t* px = rgba.at(x, y);
+      const uint8_t* px = rgba.At(x, y);
       out.insert(out.end(), {px[2], px[1], px[0], px[3]});
     }
   }
   for (int y = rgba.height - 1; y >= 0; --y) {
     std::vector<uint8_t> row(maskStride, 0);
     for (int x = 0; x < rgba.width; ++x) {
-      if (rgba.at(x, y)[3] == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      if (rgba.At(x, y)[3] == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     }
     out.insert(out.end(), row.begin(), row.end());
   }

@@ -14,7 +14,7 @@ struct Picture {
   int channels = 3;             // 3: RGB, 4: RGBA
   std::vector<uint8_t> pixels;  // rows top to bottom, channels in that order
 
-  const uint8_t* at(int x, int y) const { return &pixels[(y * width + x) * channels]; }
+  const uint8_t* At(int x, int y) const { return &pixels[(y * width + x) * channels]; }
 };
 
 // The indicator of a mode that is not chosen (false) or chosen (true).

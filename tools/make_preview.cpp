@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
       for (int frames = 60; frames <= 3000; frames += 60) {
         float hue[2], sat[2];
-        stillHues({seed, frames}, hue, sat);
+        StillHues({seed, frames}, hue, sat);
         auto pinkish = [](float h) { return h > 0.84f && h < 0.97f; };
         if (pinkish(hue[0]) && pinkish(hue[1]) && (sat[0] < 0.8f || sat[1] < 0.8f)) {
           std::printf("seed %u frames %d: hues %.3f %.3f saturations %.2f %.2f\n", seed, frames,
@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_preview OUT.ppm [SEED FRAMES] | --search\n");
     return 2;
   }
-  StillFrame frame = previewFrame;
+  StillFrame frame = kPreviewFrame;
   if (argc == 4) frame = {static_cast<std::uint32_t>(std::atoi(argv[2])), std::atoi(argv[3])};
-  const StillImage image = drawStill(frame, 152, 112, 4);
+  const StillImage image = DrawStill(frame, 152, 112, 4);
   std::FILE* out = std::fopen(argv[1], "wb");
   if (!out) {
     std::perror(argv[1]);

@@ -19,7 +19,7 @@ std::vector<Veil> VeilsAt(const StillFrame& frame) {
   std::vector<Veil> veils;
   for (int n = 0; n < kVeilCount; ++n) veils.push_back(CreateVeil(random));
   for (int f = 0; f < frame.frames; ++f) {
-    for (Veil& veil : veils) UpdateVeil(veil, frameMs * 0.001f);
+    for (Veil& veil : veils) UpdateVeil(veil, kFrameMs * 0.001f);
   }
   return veils;
 }
@@ -100,7 +100,7 @@ void AddTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVerte
 
 }  // namespace
 
-void stillHues(const StillFrame& frame, float hues[2], float saturations[2]) {
+void StillHues(const StillFrame& frame, float hues[2], float saturations[2]) {
   const std::vector<Veil> veils = VeilsAt(frame);
   for (int n = 0; n < 2; ++n) {
     hues[n] = veils[n].hue;
@@ -108,7 +108,7 @@ void stillHues(const StillFrame& frame, float hues[2], float saturations[2]) {
   }
 }
 
-StillImage drawStill(const StillFrame& frame, int width, int height, int supersample) {
+StillImage DrawStill(const StillFrame& frame, int width, int height, int supersample) {
   const int w = width * supersample, h = height * supersample;
   std::vector<float> fine(static_cast<std::size_t>(w) * h * 3, 0.0f);
   std::vector<MeshVertex> mesh(kMeshVertexCount);

@@ -14,17 +14,17 @@ struct StillImage {
 
 struct StillFrame {
   std::uint32_t seed;  // what the engine seeds its generator with
-  int frames;          // frames of frameMs each before the picture is taken
+  int frames;          // frames of kFrameMs each before the picture is taken
 };
 
-constexpr int frameMs = 16;
+constexpr int kFrameMs = 16;
 
 // The chosen frame: both veils in the magenta to pink part of the hue circle.
-constexpr StillFrame previewFrame{1, 780};
+constexpr StillFrame kPreviewFrame{1, 780};
 
 // Draws the frame at width x height, with supersample^2 samples a pixel
 // (the box filter stands in for the engine's mipmaps at this small size).
-StillImage drawStill(const StillFrame& frame, int width, int height, int supersample);
+StillImage DrawStill(const StillFrame& frame, int width, int height, int supersample);
 
 // Hues (0..1) of the two veils at that frame, for choosing one.
-void stillHues(const StillFrame& frame, float hues[2], float saturations[2]);
+void StillHues(const StillFrame& frame, float hues[2], float saturations[2]);

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kSide = streak::side;
+constexpr int kSide = streak::kSide;
 constexpr double kPi = 3.14159265358979323846;
 constexpr std::uint64_t kImageSeed = 0x5EED0F5EA1u;
 
@@ -219,7 +219,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write %s\n", path);
     return 1;
   }
-  const streak::Stats s = streak::measure(image.data());
+  const streak::Stats s = streak::Measure(image.data());
   std::printf(
       "mean %.1f, below 32: %.1f%%, range %d..%d, streaks per column %d..%d, step inside %.2f, "
       "across the seams %.2f\n",

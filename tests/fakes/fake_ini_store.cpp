@@ -2,7 +2,7 @@
 
 namespace orvane::fakes {
 
-std::vector<std::string> FakeIniStore::keysRead() const {
+std::vector<std::string> FakeIniStore::KeysRead() const {
   std::vector<std::string> keys;
   for (const Read& r : reads) keys.push_back(r.key);
   return keys;

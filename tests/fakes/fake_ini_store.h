@@ -34,7 +34,7 @@ class FakeIniStore final : public common::IniStore {
   std::vector<std::string> existsAsked;
 
   // The keys read, in order.
-  std::vector<std::string> keysRead() const;
+  std::vector<std::string> KeysRead() const;
 
   std::string ReadIniValue(std::string_view section, std::string_view key,
                            const std::string& fileName) override;

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-void referenceUpdateVeil(Veil& veil, float dt) {
+void ReferenceUpdateVeil(Veil& veil, float dt) {
   const float twoPi = 6.2831855f;
-  const float cutoff = referenceCutoff;
-  const float inverseCutoff = referenceInverseCutoff;
+  const float cutoff = kReferenceCutoff;
+  const float inverseCutoff = kReferenceInverseCutoff;
 
   for (int k = 0; k < kWaveCount; ++k) {
     veil.phase[k] += dt * veil.phaseSpeed[k];
@@ -31,9 +31,9 @@ void referenceUpdateVeil(Veil& veil, float dt) {
       const VeilVertex& left = veil.At(i - 1, j);
       Vec3 a(up.x - down.x, up.y - down.y, up.z - down.z);
       Vec3 b(right.x - left.x, right.y - left.y, right.z - left.z);
-      normalize(a);
-      normalize(b);
-      const Vec3 n = cross(b, a);
+      Normalize(a);
+      Normalize(b);
+      const Vec3 n = Cross(b, a);
       float intensity = (cutoff - std::fabs(n.z)) * inverseCutoff;
       if (intensity > 1) intensity = 1;
       if (intensity < 0) intensity = 0;
@@ -59,7 +59,7 @@ void referenceUpdateVeil(Veil& veil, float dt) {
   veil.blue = rgb.blue;
 }
 
-float normalize(Vec3& v) {
+float Normalize(Vec3& v) {
   const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
   if (length == 0.0f) {
     v.y = 1.0f;
@@ -72,6 +72,6 @@ float normalize(Vec3& v) {
   return length;
 }
 
-Vec3 cross(const Vec3& a, const Vec3& b) {
+Vec3 Cross(const Vec3& a, const Vec3& b) {
   return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }

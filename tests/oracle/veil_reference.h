@@ -7,18 +7,18 @@
 using namespace orvane::engine;
 
 // T = 0.4 and 1/T = 2.5, written as the numbers they are.
-constexpr float referenceCutoff = 0.4f;
-constexpr float referenceInverseCutoff = 1.0f / referenceCutoff;
+constexpr float kReferenceCutoff = 0.4f;
+constexpr float kReferenceInverseCutoff = 1.0f / kReferenceCutoff;
 
-void referenceUpdateVeil(Veil& veil, float dt);
+void ReferenceUpdateVeil(Veil& veil, float dt);
 
 // The vector routines the step-by-step update lights each vertex with.
 struct Vec3 {
   float x = 0, y = 0, z = 0;
   Vec3() = default;
-  Vec3(float x_, float y_, float z_) : x(x_), y(y_), z(z_) {}
+  Vec3(float x, float y, float z) : x(x), y(y), z(z) {}
 };
 
 // Scales v to unit length and returns its former length; a zero vector becomes (0, 1, 0).
-float normalize(Vec3& v);
-Vec3 cross(const Vec3& a, const Vec3& b);
+float Normalize(Vec3& v);
+Vec3 Cross(const Vec3& a, const Vec3& b);

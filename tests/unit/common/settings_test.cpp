@@ -69,7 +69,7 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
     EXPECT_EQ(s.musicMode, c.mode) << c.name;
     EXPECT_EQ(s.repeatTrack, c.repeat) << c.name;
     EXPECT_EQ(s.musicFile, c.file) << c.name;
-    EXPECT_EQ(store.keysRead(), (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
+    EXPECT_EQ(store.KeysRead(), (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
     for (const FakeIniStore::Read& r : store.reads) {
       EXPECT_EQ(r.section, "Section") << c.name;
       EXPECT_EQ(r.file, kIni) << c.name;

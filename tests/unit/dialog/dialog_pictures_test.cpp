@@ -17,15 +17,15 @@ TEST(DialogPictures, IndicatorLooks) {
     ASSERT_EQ(p.width, 12);
     ASSERT_EQ(p.height, 12);
     for (int i = 0; i < 12; ++i) {  // dark frame all round
-      for (const uint8_t* px : {p.at(i, 0), p.at(i, 11), p.at(0, i), p.at(11, i)})
+      for (const uint8_t* px : {p.At(i, 0), p.At(i, 11), p.At(0, i), p.At(11, i)})
         EXPECT_LT(Sum(px), 120);
     }
     // Shading runs light to dark (selected) or grey to white (not selected).
-    EXPECT_EQ(Sum(p.at(2, 2)) > Sum(p.at(9, 9)), selected);
+    EXPECT_EQ(Sum(p.At(2, 2)) > Sum(p.At(9, 9)), selected);
   }
   const Picture on = IndicatorPicture(true);
-  EXPECT_GT(on.at(5, 5)[2], on.at(5, 5)[0] + 40) << "blue centre";
-  EXPECT_GT(Sum(on.at(1, 5)), 600) << "light grey ring";
+  EXPECT_GT(on.At(5, 5)[2], on.At(5, 5)[0] + 40) << "blue centre";
+  EXPECT_GT(Sum(on.At(1, 5)), 600) << "light grey ring";
 }
 
 TEST(DialogPictures, FilesDecodeAsTheirFormats) {
@@ -35,7 +35,7 @@ TEST(DialogPictures, FilesDecodeAsTheirFormats) {
   EXPECT_EQ(bmp[28], 24);  // bits per pixel
   // Bottom-up: the first stored pixel is the bottom-left one, in B, G, R order.
   const Picture on = IndicatorPicture(true);
-  EXPECT_EQ(bmp[54], on.at(0, 11)[2]);
+  EXPECT_EQ(bmp[54], on.At(0, 11)[2]);
 
   const std::vector<uint8_t> ico = EncodeIco32(DialogIconPicture());
   ASSERT_EQ(ico.size(), 6u + 16u + 40u + 32u * 32u * 4u + 32u * 4u);
@@ -43,8 +43,8 @@ TEST(DialogPictures, FilesDecodeAsTheirFormats) {
   EXPECT_EQ(ico[6], 32);  // width
   EXPECT_EQ(ico[22 + 8], 64) << "height counts colour image and mask";
   const Picture icon = DialogIconPicture();
-  EXPECT_EQ(icon.at(0, 0)[3], 0) << "rounded corner is transparent";
-  EXPECT_EQ(icon.at(16, 16)[3], 255);
+  EXPECT_EQ(icon.At(0, 0)[3], 0) << "rounded corner is transparent";
+  EXPECT_EQ(icon.At(16, 16)[3], 255);
 }
 
 TEST(DialogPictures, IndicatorsAtOtherDensitiesAreDrawnAtTheirSize) {

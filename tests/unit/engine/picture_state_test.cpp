@@ -1,34 +1,17 @@
 // The rendering state object without a GL context: what set-up builds from the
 // ports, how frames take their time from the clock port, and what teardown leaves.
 #include "engine/picture.h"
+#include "tests/fakes/fake_picture_ports.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using namespace orvane::engine;
+using orvane::fakes::RecordingSurface;
+using orvane::fakes::ScriptedClock;
 
 namespace {
-
-// A window with no context: frames update the veils but draw nothing.
-struct FakeSurface : GlSurface {
-  int opened = 0, presented = 0, closed = 0;
-  bool Open(SurfaceSize& size) override {
-    ++opened;
-    size = {640, 480};
-    return false;
-  }
-  void Present() override { ++presented; }
-  void Close() override { ++closed; }
-};
-
-struct ScriptedClock : RenderClock {
-  std::uint32_t second = 1700000000;
-  std::vector<std::uint32_t> readings;
-  std::size_t next = 0;
-  std::uint32_t Milliseconds() override { return readings.at(next++); }
-  std::uint32_t CalendarSeconds() override { return second; }
-};
 
 // The engine's start: the calendar second as seed, 20 draws thrown away, then the veils.
 std::vector<Veil> ExpectedVeils(std::uint32_t second) {
@@ -56,7 +39,7 @@ void ExpectSameVeils(const std::vector<Veil>& actual, const std::vector<Veil>& e
 }
 
 TEST(RenderingState, SameCalendarSecondSameVeilsWhateverRanBefore) {
-  FakeSurface surface;
+  RecordingSurface surface;
   ScriptedClock clock;
   clock.readings = {0, 0, 16, 32, 48};
   auto first = SetUpRendering(surface, clock);
@@ -74,7 +57,7 @@ TEST(RenderingState, SameCalendarSecondSameVeilsWhateverRanBefore) {
 }
 
 TEST(RenderingState, FramesStepByTheClockPort) {
-  FakeSurface surface;
+  RecordingSurface surface;
   ScriptedClock clock;
   clock.readings = {5000, 5000, 5250};
   auto rendering = SetUpRendering(surface, clock);
@@ -91,7 +74,7 @@ TEST(RenderingState, FramesStepByTheClockPort) {
 }
 
 TEST(RenderingState, TeardownClosesOnceAndLaterFramesDoNothing) {
-  FakeSurface surface;
+  RecordingSurface surface;
   ScriptedClock clock;
   auto rendering = SetUpRendering(surface, clock);
   TearDownRendering(*rendering);

@@ -3,6 +3,7 @@
 #include "engine/show_pictures.h"
 
 #include "engine/frame_pacing.h"
+#include "tests/fakes/fake_picture_ports.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,50 +14,22 @@
 namespace {
 
 using namespace orvane::engine;
+using orvane::fakes::RecordingSurface;
+using orvane::fakes::ScriptedClock;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Records what the pictures ask of each window's context.
-struct RecordingSurface : GlSurface {
-  std::string name;
-  std::vector<std::string>* log;
-  RecordingSurface(std::string n, std::vector<std::string>* l) : name(std::move(n)), log(l) {}
-  bool Open(SurfaceSize& size) override {
-    size = {640, 480};
-    return false;  // no GL here: frames update the veils and draw nothing
-  }
-  void Present() override {}
-  void Close() override { log->push_back(name + " close"); }
-  void MakeCurrent() override { log->push_back(name + " current"); }
-  bool SetSwapInterval(int interval) override {
-    log->push_back(name + " interval " + std::to_string(interval));
-    return swapControl;
-  }
-  bool SwapWaitsForDisplay() override { return swapControl; }
-  bool swapControl = true;
-};
-
-// A clock that advances by 16 ms a reading unless told to jump.
-struct SteppingClock : RenderClock {
-  std::uint32_t now = 1000;
-  std::uint32_t step = 16;
-  std::uint32_t Milliseconds() override {
-    const std::uint32_t reading = now;
-    now += step;
-    return reading;
-  }
-  std::uint32_t CalendarSeconds() override { return 1700000000; }
-};
-
+// Windows whose drivers offer swap control, on a clock that advances 16 ms a reading.
 struct Desk {
   std::vector<std::string> log;
-  SteppingClock clock;
+  ScriptedClock clock = ScriptedClock::Stepping(16);
   ShowPictures pictures{clock};
   std::vector<std::unique_ptr<RecordingSurface>> surfaces;
 
   explicit Desk(int windows) {
     for (int n = 0; n < windows; ++n) {
       surfaces.push_back(std::make_unique<RecordingSurface>("w" + std::to_string(n), &log));
+      surfaces.back()->swapControl = true;
       pictures.SetUp(n, *surfaces.back());
     }
   }
@@ -82,7 +55,7 @@ TEST(ShowPictures, OnlyThePrimaryWaitsForTheDisplay) {
 TEST(ShowPictures, ASurfaceWithoutSwapControlIsPacedToTheRefresh) {
   for (const bool swapControl : {false, true}) {
     std::vector<std::string> log;
-    SteppingClock clock;
+    ScriptedClock clock = ScriptedClock::Stepping(16);
     ShowPictures pictures(clock);
     EXPECT_FALSE(pictures.PrimaryWaitsForDisplay());  // nothing to ask yet
     RecordingSurface surface("w0", &log);

@@ -9,7 +9,7 @@ namespace {
 
 TEST(StreakImage, EmbeddedTexelsHaveTheIntendedLook) {
   static_assert(sizeof kStreakImage == 65536, "256 x 256 bytes");
-  const streak::Stats s = streak::measure(kStreakImage);
+  const streak::Stats s = streak::Measure(kStreakImage);
   EXPECT_EQ(s.minimum, 0);
   EXPECT_EQ(s.maximum, 255);
   EXPECT_NEAR(s.mean, 102, 6);
@@ -21,7 +21,7 @@ TEST(StreakImage, EmbeddedTexelsHaveTheIntendedLook) {
 TEST(StreakImage, OppositeEdgesJoinWithoutASeam) {
   // Across the wrap-around edges neighbouring texels differ no more than they
   // do inside the image, so repeated copies show no seam.
-  const streak::Stats s = streak::measure(kStreakImage);
+  const streak::Stats s = streak::Measure(kStreakImage);
   EXPECT_LE(s.seamStep, 1.2 * s.interiorStep);
 }
 

@@ -56,8 +56,8 @@ TEST(Brightness, ThresholdAndReciprocalAreExact) {
   const Case cases[] = {
       {"threshold", kBrightnessThreshold, 0.4f},
       {"reciprocal", kInverseBrightnessThreshold, 2.5f},
-      {"reference threshold", referenceCutoff, 0.4f},
-      {"reference reciprocal", referenceInverseCutoff, 2.5f},
+      {"reference threshold", kReferenceCutoff, 0.4f},
+      {"reference reciprocal", kReferenceInverseCutoff, 2.5f},
   };
   for (const Case& c : cases) EXPECT_EQ(c.value, c.expected) << c.what;
 }
@@ -88,7 +88,7 @@ TEST(Vectors, Normalize) {
   };
   for (const Case& c : cases) {
     Vec3 v = c.in;
-    EXPECT_FLOAT_EQ(normalize(v), c.length);
+    EXPECT_FLOAT_EQ(Normalize(v), c.length);
     EXPECT_FLOAT_EQ(v.x, c.out.x);
     EXPECT_FLOAT_EQ(v.y, c.out.y);
     EXPECT_FLOAT_EQ(v.z, c.out.z);
@@ -96,13 +96,13 @@ TEST(Vectors, Normalize) {
 }
 
 TEST(Vectors, CrossIsRightHandedAndOrdered) {
-  const Vec3 z = cross(Vec3(1, 0, 0), Vec3(0, 1, 0));
+  const Vec3 z = Cross(Vec3(1, 0, 0), Vec3(0, 1, 0));
   EXPECT_EQ(z.x, 0);
   EXPECT_EQ(z.y, 0);
   EXPECT_EQ(z.z, 1);
-  const Vec3 minusZ = cross(Vec3(0, 1, 0), Vec3(1, 0, 0));
+  const Vec3 minusZ = Cross(Vec3(0, 1, 0), Vec3(1, 0, 0));
   EXPECT_EQ(minusZ.z, -1);
-  const Vec3 general = cross(Vec3(1, 2, 3), Vec3(4, 5, 6));
+  const Vec3 general = Cross(Vec3(1, 2, 3), Vec3(4, 5, 6));
   EXPECT_FLOAT_EQ(general.x, -3);
   EXPECT_FLOAT_EQ(general.y, 6);
   EXPECT_FLOAT_EQ(general.z, -3);
@@ -311,7 +311,7 @@ TEST(Update, MatchesTheStepByStepUpdate) {
     const float steps[] = {0, 0.016f, 0.5f, 3, 0.001f, 40};
     for (float dt : steps) {
       UpdateVeil(fast, dt);
-      referenceUpdateVeil(slow, dt);
+      ReferenceUpdateVeil(slow, dt);
       float worst = 0;
       for (std::size_t n = 0; n < fast.grid.size(); ++n) {
         ASSERT_EQ(fast.grid[n].x, slow.grid[n].x);
@@ -337,7 +337,7 @@ TEST(Update, NearlyFlatSheetMatchesTheStepByStepUpdate) {
   }
   Veil reference = veil;
   UpdateVeil(veil, 0);
-  referenceUpdateVeil(reference, 0);
+  ReferenceUpdateVeil(reference, 0);
   for (std::size_t n = 0; n < veil.grid.size(); ++n)
     ASSERT_NEAR(veil.grid[n].intensity, reference.grid[n].intensity, 1e-5);
 }

@@ -1,8 +1,8 @@
 #include "host/entry.h"
+#include "tests/fakes/fake_entry_port.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -117,42 +117,9 @@ TEST(PreviewParentHandle, ReadsFromCharacterFourLeniently) {
   for (const Case& c : cases) EXPECT_EQ(PreviewParentHandle(c.args), c.want) << c.args;
 }
 
-class RecordingPort : public EntryPort {
- public:
-  std::set<std::string> windows;
-  bool engineFile = true;
-  bool previewParentIsWindow = true;
-  bool saverWindowMade = true;
-  std::vector<std::string> calls;
-
-  bool WindowExists(std::string_view title) override {
-    calls.push_back("find " + std::string(title));
-    return windows.count(std::string(title)) > 0;
-  }
-  bool ShowPreview(std::uint32_t parent) override {
-    calls.push_back("preview " + std::to_string(parent));
-    return previewParentIsWindow;
-  }
-  Settings ReadSettings() override {
-    calls.push_back("settings");
-    Settings loaded;
-    loaded.musicMode = 2;
-    return loaded;
-  }
-  bool EngineFileExists() override {
-    calls.push_back("engine?");
-    return engineFile;
-  }
-  void ShowMissingEngineMessage() override { calls.push_back("message"); }
-  void ShowSettingsDialog(Settings& settings) override {
-    calls.push_back("dialog " + std::to_string(settings.musicMode));
-  }
-  void HideCursor() override { calls.push_back("hide cursor"); }
-  bool StartShow(const Settings& settings, ShowRole role) override {
-    const std::string letter = role == ShowRole::ScreenSaver ? "S" : "";
-    calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + letter);
-    return saverWindowMade;
-  }
+// The shared fake, reading settings whose music mode shows in the calls.
+struct RecordingPort : orvane::fakes::FakeEntryPort {
+  RecordingPort() { loaded.musicMode = 2; }
 };
 
 using Calls = std::vector<std::string>;

@@ -8,13 +8,13 @@ namespace {
 
 TEST(PreviewStill, TheChosenFrameIsMagentaAndPinkStreaksOnBlack) {
   float hue[2], saturation[2];
-  stillHues(previewFrame, hue, saturation);
+  StillHues(kPreviewFrame, hue, saturation);
   for (int n = 0; n < 2; ++n) {
     EXPECT_GT(hue[n], 0.83f) << n;
     EXPECT_LT(hue[n], 0.97f) << n;
   }
 
-  const StillImage image = drawStill(previewFrame, 152, 112, 2);
+  const StillImage image = DrawStill(kPreviewFrame, 152, 112, 2);
   ASSERT_EQ(image.width, 152);
   ASSERT_EQ(image.height, 112);
   ASSERT_EQ(image.rgb.size(), 152u * 112u * 3u);

@@ -9,7 +9,7 @@ namespace button_pictures {
 namespace {
 
 uint32_t At(const dialog_pictures::Picture& p, int x, int y) {
-  const uint8_t* px = p.at(x, y);
+  const uint8_t* px = p.At(x, y);
   return (uint32_t{px[0]} << 16) | (uint32_t{px[1]} << 8) | px[2];
 }
 

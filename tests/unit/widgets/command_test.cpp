@@ -1,5 +1,6 @@
 #include "widgets/command.h"
 #include "widgets/command_testing.h"
+#include "tests/fakes/fake_command_view.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +14,7 @@ using namespace orvane::widgets;
 namespace orvane::widgets {
 namespace {
 
-const char* Name(Picture p) {
-  static const char* names[] = {"Normal",   "HighLight",       "Pressed",
-                                "Selected", "HighLightSelect", "Disable"};
-  return names[static_cast<int>(p)];
-}
-
-class FakeView : public CommandView {
- public:
-  std::vector<std::string> log;
-  int width = 960, height = 375;
-  bool failPaint = false;
-
-  void PaintSurface(Picture p, bool inverted) override {
-    if (failPaint) throw std::runtime_error("paint failed");
-    log.push_back(std::string(Name(p)) + (inverted ? "/inv" : ""));
-  }
-  int WidthTwips() const override { return width; }
-  int HeightTwips() const override { return height; }
-  void CaptionChanged() override {}
-  void BackStyleChanged() override {}
-  void StartHoverPoll(unsigned ms) override { log.push_back("poll " + std::to_string(ms)); }
-  void RaiseClick() override { log.push_back("Click"); }
-  void PropertyChanged(const char* key) override { log.push_back(std::string("notify ") + key); }
-};
+using orvane::fakes::FakeCommandView;
 
 std::string Join(const std::vector<std::string>& items) {
   std::string out;
@@ -90,7 +68,7 @@ PropertyBag Bag(std::initializer_list<std::pair<const char*, PropertyValue>> ite
 }
 
 struct Button {
-  FakeView view;
+  FakeCommandView view;
   Command button{view};
 };
 
@@ -282,7 +260,7 @@ TEST(CommandInvert, RuleByState) {
 // --- properties ------------------------------------------------------------------------------
 
 TEST(CommandProperties, LoadedWithCaptionAndFontOnly) {
-  FakeView view;
+  FakeCommandView view;
   Command b(view);
   b.ReadProperties(Bag({{"caption", u"ｷｬﾝｾﾙ"}, {"font", FontRef{7}}}), FontRef{1});
   EXPECT_TRUE(b.EnabledField());
@@ -298,7 +276,7 @@ TEST(CommandProperties, LoadedWithCaptionAndFontOnly) {
 }
 
 TEST(CommandProperties, CreatedWithoutStoredPropertiesCompletesOnFirstEnabledRead) {
-  FakeView view;
+  FakeCommandView view;
   Command b(view);
   EXPECT_FALSE(b.EnabledField());
   EXPECT_EQ(CommandTesting::FirstRun(b), 0);
