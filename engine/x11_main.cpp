@@ -16,7 +16,6 @@
 #include <X11/Xlib.h>
 
 #include <csignal>
-#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -30,8 +29,6 @@ namespace {
 volatile std::sig_atomic_t stopRequested = 0;
 
 void OnStopSignal(int) { stopRequested = 1; }
-
-void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
 // The platform side of the rules: the show's X windows (one, or one per monitor
 // in the standalone mode) and their pictures.
@@ -176,7 +173,7 @@ void Pause(double seconds) {
 
 }  // namespace
 
-int RunX11Show(const HackOptions& options) {
+int RunX11Show(const HackOptions& options, const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up still ends with the context torn down.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
@@ -187,7 +184,7 @@ int RunX11Show(const HackOptions& options) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     const char* name = std::getenv("DISPLAY");
-    Fail(std::string("cannot open display '") + (name ? name : "") + "'");
+    report(std::string("cannot open display '") + (name ? name : "") + "'");
     return 1;
   }
   InstallXErrorHandlers();
@@ -211,14 +208,14 @@ int RunX11Show(const HackOptions& options) {
       if (other != None) made.push_back(other);
       // A monitor left uncovered is said, and the rest of the show runs on.
       if (other == None || !show.Add(other, otherError))
-        Fail("no window for monitor " + std::to_string(n + 2) + ": " + otherError);
+        report("no window for monitor " + std::to_string(n + 2) + ": " + otherError);
     }
   } else {
     const Window window = ChooseForeignWindow(display, options, error);
     ok = window != None && show.Add(window, error);
   }
   if (!ok) {
-    Fail(error);
+    report(error);
     for (Window window : made) XDestroyWindow(display, window);
     XCloseDisplay(display);
     return 1;
@@ -230,7 +227,8 @@ int RunX11Show(const HackOptions& options) {
 
   // Sound only when asked for: without --music no audio library is initialised.
   std::unique_ptr<GstMusicPlayer> music;
-  if (!options.musicFile.empty()) music = std::make_unique<GstMusicPlayer>(options.musicFile);
+  if (!options.musicFile.empty())
+    music = std::make_unique<GstMusicPlayer>(options.musicFile, report);
 
   // Where the swap does not wait for the display (no swap control, or frames that
   // still come much faster than the refresh), frames are paced to about 60 Hz.
@@ -254,7 +252,7 @@ int RunX11Show(const HackOptions& options) {
     show.DrawFrame();
     if (options.showFps) {
       if (const auto rate = fps.Frame(MonotonicSeconds()))
-        std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
+        report(FpsText(*rate));
     }
     if (pacing) {
       const double now = MonotonicSeconds();

@@ -90,7 +90,7 @@ bool ValidUtf8(std::string_view text) {
 void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
   ScriptedPort port;
   port.flags = flags;
-  port.loaded.musicMode = static_cast<std::int16_t>(handle & 0xFFFF);
+  port.loaded.musicMode = static_cast<orvane::common::MusicMode>(handle & 0xFFFF);
   port.loaded.repeatTrack = static_cast<std::int16_t>(handle >> 16);
   port.loaded.musicFile = std::string(args.substr(0, 8));
   const EntryResult result = RunEntry(args, port);

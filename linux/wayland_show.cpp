@@ -18,11 +18,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane::linux_program {
@@ -35,8 +36,6 @@ using engine::ShellRules;
 volatile std::sig_atomic_t stopRequested = 0;
 
 void OnStopSignal(int) { stopRequested = 1; }
-
-void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
 // A keyboard that left the show's surfaces and came back to none of them within
 // this time went to another client; a leave followed at once by an enter is the
@@ -70,7 +69,9 @@ struct Output {
 
 class WaylandShow final : public engine::ShellPlatform {
  public:
-  explicit WaylandShow(const engine::HackOptions& options) : options_(options) {}
+  WaylandShow(const engine::HackOptions& options,
+              std::function<void(const std::string&)> report)
+      : options_(options), report_(std::move(report)) {}
   ~WaylandShow() override { Disconnect(); }
 
   bool Connect(std::string& error);
@@ -144,6 +145,7 @@ class WaylandShow final : public engine::ShellPlatform {
   void Disconnect();
 
   const engine::HackOptions& options_;
+  std::function<void(const std::string&)> report_;  // the program's reporter
   wl_display* display_ = nullptr;
   wl_registry* registry_ = nullptr;
   wl_compositor* compositor_ = nullptr;
@@ -441,7 +443,7 @@ void WaylandShow::Sized(Output& output, int width, int height) {
   std::string error;
   if (!output.egl->Prepare(error)) {
     // An output left uncovered is said, and the rest of the show runs on.
-    Fail("no surface for an output: " + error);
+    report_("no surface for an output: " + error);
     output.egl.reset();
     return;
   }
@@ -542,7 +544,7 @@ void WaylandShow::DrawDueFrames() {
     pictures_.Draw(slot);
     if (options_.showFps && output == bySlot_.front()) {
       if (const auto rate = fps_.Frame(engine::MonotonicSeconds()))
-        std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
+        report_(engine::FpsText(*rate));
     }
   }
 }
@@ -555,7 +557,7 @@ int WaylandShow::Run() {
   // Sound only when asked for: without --music no audio library is initialised.
   std::unique_ptr<engine::GstMusicPlayer> music;
   if (!options_.musicFile.empty())
-    music = std::make_unique<engine::GstMusicPlayer>(options_.musicFile);
+    music = std::make_unique<engine::GstMusicPlayer>(options_.musicFile, report_);
 
   // The stop signals are let through only while the loop waits, so that one
   // arriving just before the wait still cuts it short.
@@ -583,7 +585,7 @@ int WaylandShow::Run() {
 
   music.reset();  // silence first; tearing the pictures down takes longer
   if (!lost.empty()) {
-    Fail("the Wayland compositor went away (" + lost + ")");
+    report_("the Wayland compositor went away (" + lost + ")");
     return 1;
   }
   closes_.EndOnce([this] { EndShow(); });
@@ -649,7 +651,8 @@ void WaylandShow::Disconnect() {
 
 }  // namespace
 
-int RunWaylandShow(const engine::HackOptions& options) {
+int RunWaylandShow(const engine::HackOptions& options,
+                   const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up still ends the show cleanly.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
@@ -657,10 +660,10 @@ int RunWaylandShow(const engine::HackOptions& options) {
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
 
-  WaylandShow show(options);
+  WaylandShow show(options, report);
   std::string error;
   if (!show.Connect(error)) {
-    Fail(error);
+    report(error);
     return 1;
   }
   return show.Run();

@@ -7,6 +7,8 @@
 #include <vector>
 
 using namespace orvane::host;
+using orvane::common::MusicMode;
+using orvane::common::Settings;
 
 namespace {
 
@@ -136,7 +138,7 @@ class RecordingPort : public EntryPort {
   Settings ReadSettings() override {
     calls.push_back("settings");
     Settings loaded;
-    loaded.musicMode = 2;
+    loaded.musicMode = MusicMode::File;
     return loaded;
   }
   bool EngineFileExists() override {
@@ -145,12 +147,13 @@ class RecordingPort : public EntryPort {
   }
   void ShowMissingEngineMessage() override { calls.push_back("message"); }
   void ShowSettingsDialog(Settings& settings) override {
-    calls.push_back("dialog " + std::to_string(settings.musicMode));
+    calls.push_back("dialog " + std::to_string(static_cast<int>(settings.musicMode)));
   }
   void HideCursor() override { calls.push_back("hide cursor"); }
   bool StartShow(const Settings& settings, ShowRole role) override {
     const std::string letter = role == ShowRole::ScreenSaver ? "S" : "";
-    calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + letter);
+    calls.push_back("saver " + std::to_string(static_cast<int>(settings.musicMode)) + " role " +
+                    letter);
     return saverWindowMade;
   }
 };
