@@ -1,6 +1,7 @@
 # orvane: the veils as a native X11/GLX program (an xscreensaver hack).
 add_library(engine_hack_options STATIC ${CMAKE_CURRENT_SOURCE_DIR}/hack_options.cpp)
 orvane_target(engine_hack_options)
+target_link_libraries(engine_hack_options PUBLIC orvane_common)
 
 orvane_unit_test(NAME unit_engine_hack_options
   SOURCES ${PROJECT_SOURCE_DIR}/tests/unit/engine/hack_options_test.cpp

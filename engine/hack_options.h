@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/result.h"
+
 namespace orvane::engine {
 
 enum class HackMode {
@@ -28,11 +30,7 @@ struct HackOptions {
 };
 
 // Either the options or one line saying what is wrong with the command line.
-struct HackArguments {
-  HackOptions options;
-  std::string error;
-  bool Ok() const { return error.empty(); }
-};
+using HackArguments = common::Result<HackOptions>;
 
 // Options may start with one dash or two ("-root" as in older screen-saver
 // configurations, "--root" as in newer ones); "--window-id=ID" and

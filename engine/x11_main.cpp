@@ -251,8 +251,7 @@ int RunX11Show(const HackOptions& options, const std::function<void(const std::s
     if (show.Quit() || stopRequested || windowGone) break;
     show.DrawFrame();
     if (options.showFps) {
-      if (const auto rate = fps.Frame(MonotonicSeconds()))
-        report(FpsText(*rate));
+      if (const auto rate = fps.Frame(MonotonicSeconds())) report(FpsText(*rate));
     }
     if (pacing) {
       const double now = MonotonicSeconds();

@@ -33,18 +33,18 @@ int main(int argc, char** argv) {
   const engine::HackArguments arguments =
       engine::ReadHackArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments.Ok()) {
-    Report(arguments.error + " (--help lists the options)");
+    Report(arguments.Why() + " (--help lists the options)");
     return 1;
   }
-  if (arguments.options.help) {
+  if (arguments->help) {
     std::fputs(engine::kHackUsage, stdout);
     return 0;
   }
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const auto server =
-      linux_program::ChooseDisplayServer(arguments.options, wayland && *wayland, XDisplayReachable);
-  if (server == linux_program::DisplayServer::X11) return engine::RunX11Show(arguments.options, Report);
-  const int status = linux_program::RunWaylandShow(arguments.options, Report);
+      linux_program::ChooseDisplayServer(*arguments, wayland && *wayland, XDisplayReachable);
+  if (server == linux_program::DisplayServer::X11) return engine::RunX11Show(*arguments, Report);
+  const int status = linux_program::RunWaylandShow(*arguments, Report);
   // Everything of the show is released by now: its surfaces, the sound, the
   // connection. What is left is the GL driver's own teardown at exit, which took
   // seconds on a loaded machine and would keep an idle daemon waiting for nothing.
