@@ -21,29 +21,30 @@ std::int16_t ReadStoredNumber(std::string_view text) {
 
 Settings LoadSettings(IniStore& store, const std::string& iniPath) {
   Settings s;
-  s.musicMode = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyMusicMode, iniPath));
+  s.musicMode = static_cast<MusicMode>(
+      ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyMusicMode, iniPath)));
   s.repeatTrack = ReadStoredNumber(store.ReadIniValue(kSettingsSection, kKeyRepeatTrack, iniPath));
   std::string file = store.ReadIniValue(kSettingsSection, kKeyMusicFile, iniPath);
   if (!file.empty() && store.FileExists(file)) {
     s.musicFile = file;
-  } else if (s.musicMode == 2) {
-    s.musicMode = 0;
+  } else if (s.musicMode == MusicMode::File) {
+    s.musicMode = MusicMode::None;
   }
   return s;
 }
 
-SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
-                        const Settings& settings) {
+Result<void> SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
+                          const Settings& settings) {
   const std::pair<std::string_view, std::string> values[] = {
-      {kKeyMusicMode, NumberText(settings.musicMode)},
+      {kKeyMusicMode, NumberText(static_cast<std::int16_t>(settings.musicMode))},
       {kKeyRepeatTrack, NumberText(settings.repeatTrack)},
       {kKeyMusicFile, settings.musicFile},
   };
   for (const auto& [key, value] : values) {
     const std::string file = settingsFile();
-    if (!store.WriteIniValue(kSettingsSection, key, value, file)) return {false, file};
+    if (!store.WriteIniValue(kSettingsSection, key, value, file)) return Reason{file};
   }
-  return {true, {}};
+  return {};
 }
 
 }  // namespace orvane::common

@@ -6,10 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
+
 namespace orvane::common {
 
+// What plays during the show, stored as its number ("BGM区分"). A hand-edited
+// file may hold any other 16-bit number: it is kept as it is, saved back as it
+// was read and plays nothing.
+enum class MusicMode : std::int16_t { None = 0, Cd = 1, File = 2 };
+
 struct Settings {
-  std::int16_t musicMode = 0;    // 0 none, 1 audio CD, 2 music file; others play nothing
+  MusicMode musicMode = MusicMode::None;
   std::int16_t repeatTrack = 0;  // CD track to repeat, 0 for the whole disc
   std::string musicFile;         // full path of the music file, empty for none
 };
@@ -47,19 +54,15 @@ std::string SettingsPathIn(std::string_view hostFolder);
 // number; 0 when empty, not a number or outside the 16-bit range.
 std::int16_t ReadStoredNumber(std::string_view text);
 
-// Reads the three keys in the order mode, repeat, file. Mode 2 falls back to 0
+// Reads the three keys in the order mode, repeat, file. File mode falls back to none
 // when the music file is empty or cannot be opened, and then MusicFile is empty.
 Settings LoadSettings(IniStore& store, const std::string& iniPath);
 
-struct SaveResult {
-  bool saved;
-  std::string failedFile;  // not saved: the file that could not be written
-};
-
 // Writes mode, repeat track and file, in that order, each to the file that
 // settingsFile() names at that moment (the program may have been moved). The
-// first failing write ends the save, so nothing after it is written.
-SaveResult SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
-                        const Settings& settings);
+// first failing write ends the save, so nothing after it is written; the
+// reason is then the file that could not be written.
+Result<void> SaveSettings(IniStore& store, const std::function<std::string()>& settingsFile,
+                          const Settings& settings);
 
 }  // namespace orvane::common

@@ -9,8 +9,6 @@
 
 namespace orvane::dialog {
 
-using common::kTwipsPerPixel;
-
 struct TwipRect {
   int left, top, width, height;
 };

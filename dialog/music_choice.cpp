@@ -6,7 +6,7 @@
 namespace orvane::dialog {
 
 using common::IniStore;
-using common::SaveResult;
+using common::MusicMode;
 using common::SaveSettings;
 using common::Settings;
 
@@ -16,7 +16,7 @@ constexpr int kRepeatListLast = 30;
 
 }  // namespace
 
-int NextModeOnScreen(int mode, bool down) {
+MusicMode NextModeOnScreen(MusicMode mode, bool down) {
   for (int i = 0; i < kModeCount; ++i) {
     if (kModesOnScreen[i] != mode) continue;
     return kModesOnScreen[(i + (down ? 1 : kModeCount - 1)) % kModeCount];
@@ -24,13 +24,13 @@ int NextModeOnScreen(int mode, bool down) {
   return kModesOnScreen[down ? 0 : kModeCount - 1];
 }
 
-ModeLook LookForMode(int mode) {
+ModeLook LookForMode(MusicMode mode) {
   switch (mode) {
-    case kModeNone:
+    case MusicMode::None:
       return {0, false, false};
-    case kModeCd:
+    case MusicMode::Cd:
       return {1, true, false};
-    case kModeFile:
+    case MusicMode::File:
       return {2, false, true};
     default:
       return {-1, false, false};
@@ -58,8 +58,8 @@ SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, Ini
   const RepeatReading repeat = ReadRepeatText(repeatText);
   if (!repeat.inRange) return {SaveOutcome::kRepeatOutOfRange, {}};
   settings.repeatTrack = repeat.track;
-  SaveResult saved = SaveSettings(store, settingsFile, settings);
-  if (!saved.saved) return {SaveOutcome::kWriteFailed, std::move(saved.failedFile)};
+  const common::Result<void> saved = SaveSettings(store, settingsFile, settings);
+  if (!saved) return {SaveOutcome::kWriteFailed, saved.Why()};
   return {SaveOutcome::kSaved, {}};
 }
 

@@ -11,11 +11,14 @@
 
 namespace orvane::dialog {
 
-using common::IniStore;
-using common::Settings;
-
-enum MusicModeValue : int16_t { kModeNone = 0, kModeCd = 1, kModeFile = 2 };
 constexpr int kModeCount = 3;
+
+// The panel's places and texts are listed in the order of the modes' stored
+// numbers: none, audio CD, music file.
+constexpr int PanelIndexOf(common::MusicMode knownMode) { return static_cast<int>(knownMode); }
+constexpr common::MusicMode ModeAtPanelIndex(int index) {
+  return static_cast<common::MusicMode>(index);
+}
 
 // How ShowMusicMode leaves the controls for a mode.
 struct ModeLook {
@@ -23,13 +26,14 @@ struct ModeLook {
   bool repeatEnabled;     // the repeat box
   bool browseEnabled;     // the browse button ("...")
 };
-ModeLook LookForMode(int mode);
+ModeLook LookForMode(common::MusicMode mode);
 
 // The choices as they stand in the panel, top to bottom.
-constexpr int kModesOnScreen[kModeCount] = {kModeCd, kModeNone, kModeFile};
+constexpr common::MusicMode kModesOnScreen[kModeCount] = {
+    common::MusicMode::Cd, common::MusicMode::None, common::MusicMode::File};
 // The mode the arrow keys move to from `mode`: the next choice down (or up), round at the
 // ends; from a mode with no choice (a hand-edited file), the first (or last) one.
-int NextModeOnScreen(int mode, bool down);
+common::MusicMode NextModeOnScreen(common::MusicMode mode, bool down);
 
 // The repeat box: its text for a track ("##": empty for 0) and its list.
 std::string RepeatBoxText(int16_t track);
@@ -53,7 +57,8 @@ struct SaveOutcome {
 // Saves the choice: the repeat box text is checked before the first write, so
 // an unusable number leaves the file untouched; then settings.RepeatTrack takes
 // the track and the settings are saved, stopping at the first failed write.
-SaveOutcome SaveMusicChoice(Settings& settings, std::string_view repeatText, IniStore& store,
+SaveOutcome SaveMusicChoice(common::Settings& settings, std::string_view repeatText,
+                            common::IniStore& store,
                             const std::function<std::string()>& settingsFile);
 
 }  // namespace orvane::dialog

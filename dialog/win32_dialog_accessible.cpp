@@ -44,13 +44,13 @@ class MusicPanelSource final : public AccessibleSource {
       facts.name = kHeadingText;
       return facts;
     }
-    const int mode = kModesOnScreen[part - 1];
+    const int choice = PanelIndexOf(kModesOnScreen[part - 1]);
     facts.role = ROLE_SYSTEM_RADIOBUTTON;
-    facts.name = kModeLabelTexts[static_cast<size_t>(mode)];
+    facts.name = kModeLabelTexts[static_cast<size_t>(choice)];
     facts.defaultAction = kCheckAction;
-    facts.place = Union(kModeIndicators[static_cast<size_t>(mode)],
-                        kModeLabels[static_cast<size_t>(mode)], d_.dpi);
-    if (LookForMode(d_.env->settings->musicMode).selectedIndicator == mode) {
+    facts.place = Union(kModeIndicators[static_cast<size_t>(choice)],
+                        kModeLabels[static_cast<size_t>(choice)], d_.dpi);
+    if (LookForMode(d_.env->settings->musicMode).selectedIndicator == choice) {
       // The arrow keys move the checked choice: with the panel focused, it has the focus.
       facts.state |= STATE_SYSTEM_CHECKED | (GetFocus() == d_.panel ? STATE_SYSTEM_FOCUSED : 0);
     }

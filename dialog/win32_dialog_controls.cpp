@@ -211,9 +211,9 @@ void InvalidatePanelFocusCue(const Dialog& d) {
   InvalidateRect(d.panel, &r, FALSE);
 }
 
-void ChooseMusicMode(Dialog& d, int mode) {
+void ChooseMusicMode(Dialog& d, common::MusicMode mode) {
   InvalidatePanelFocusCue(d);  // where it was; ShowMusicMode paints it where it goes
-  d.env->settings->musicMode = static_cast<int16_t>(mode);
+  d.env->settings->musicMode = mode;
   ShowMusicMode(d);
 }
 

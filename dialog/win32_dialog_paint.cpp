@@ -49,11 +49,14 @@ void ComposePanel(Dialog& d, HDC dc) {
   // The short labels were measured for one font; where another one stands in
   // and runs wider, the text still shows whole (nothing lies to their right).
   constexpr UINT kOneLine = DT_LEFT | DT_SINGLELINE | DT_NOCLIP;
+  constexpr auto kCdChoice = PanelIndexOf(common::MusicMode::Cd);
+  constexpr auto kNoneChoice = PanelIndexOf(common::MusicMode::None);
+  constexpr auto kFileChoice = PanelIndexOf(common::MusicMode::File);
   DrawLabel(dc, kHeadingText, PlaceOf(d, kHeadingLabel), DT_CENTER | DT_SINGLELINE);
-  DrawLabel(dc, kModeLabelTexts[kModeCd], PlaceOf(d, kModeLabels[kModeCd]), kOneLine);
+  DrawLabel(dc, kModeLabelTexts[kCdChoice], PlaceOf(d, kModeLabels[kCdChoice]), kOneLine);
   DrawLabel(dc, kRepeatLabelText, PlaceOf(d, kRepeatLabel), kOneLine);
-  DrawLabel(dc, kModeLabelTexts[kModeNone], PlaceOf(d, kModeLabels[kModeNone]), kOneLine);
-  DrawLabel(dc, kModeLabelTexts[kModeFile], PlaceOf(d, kModeLabels[kModeFile]), kOneLine);
+  DrawLabel(dc, kModeLabelTexts[kNoneChoice], PlaceOf(d, kModeLabels[kNoneChoice]), kOneLine);
+  DrawLabel(dc, kModeLabelTexts[kFileChoice], PlaceOf(d, kModeLabels[kFileChoice]), kOneLine);
   // A long path wraps, also inside a name without blanks.
   DrawLabel(dc, d.fileLabel, PlaceOf(d, kFileNameLabel), DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL);
 

@@ -81,7 +81,7 @@ void CreateControls(Dialog& d);
 void LayOutControls(Dialog& d);
 void ShowMusicMode(Dialog& d);
 // A choice made (by a press on it, an arrow key or a screen reader): the mode, then its look.
-void ChooseMusicMode(Dialog& d, int mode);
+void ChooseMusicMode(Dialog& d, common::MusicMode mode);
 void MoveFocus(const Dialog& d, bool forward);
 // With the focus on the panel, the dotted rectangle of a focused radio button around the text
 // of the chosen music (around the whole panel when none is chosen).

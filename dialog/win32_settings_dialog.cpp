@@ -238,9 +238,9 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN: {
       SetFocus(window);
-      const int mode =
+      const int choice =
           ModeAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), d->dpi);
-      if (mode >= 0) ChooseMusicMode(*d, mode);
+      if (choice >= 0) ChooseMusicMode(*d, ModeAtPanelIndex(choice));
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
     case WM_GETDLGCODE:

@@ -12,12 +12,9 @@
 
 namespace orvane::dialog {
 
-using common::IniStore;
-using common::Settings;
-
 struct DialogEnvironment {
-  Settings* settings;  // edited in place; MusicFile in the system code page
-  IniStore* store;
+  common::Settings* settings;  // edited in place; MusicFile in the system code page
+  common::IniStore* store;
   std::function<std::string()> settingsFile;  // the settings file's name, UTF-8
   // Tells the user why a save or a file choice did not happen; the dialog stays open.
   std::function<void(HWND owner, const std::wstring& text)> report;

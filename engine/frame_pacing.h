@@ -4,7 +4,9 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
+#include <string>
 
 namespace orvane::engine {
 
@@ -88,6 +90,13 @@ class DisplayPacing {
 };
 
 // Counts frames; once a second of them has passed it gives their rate and starts anew.
+// The rate as the line the programs report: "59.9 fps".
+inline std::string FpsText(double rate) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.1f fps", rate);
+  return text;
+}
+
 class FpsCounter {
  public:
   std::optional<double> Frame(double now) {

@@ -54,7 +54,7 @@ void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
   port.previewParentIsWindow = flags & 4;
   port.engineFile = flags & 8;
   port.saverWindowMade = flags & 16;
-  port.loaded.musicMode = static_cast<std::int16_t>(handle & 0xFFFF);
+  port.loaded.musicMode = static_cast<orvane::common::MusicMode>(handle & 0xFFFF);
   port.loaded.repeatTrack = static_cast<std::int16_t>(handle >> 16);
   port.loaded.musicFile = std::string(args.substr(0, 8));
   const EntryResult result = RunEntry(args, port);

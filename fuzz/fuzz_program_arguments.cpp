@@ -36,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const ProgramArguments read = ReadProgramArguments(arguments);
   if (!read.Ok()) {
-    FUZZ_CHECK(read.error.size() > 0);
+    FUZZ_CHECK(read.Why().size() > 0);
     return 0;
   }
-  const ProgramOptions& o = read.options;
+  const ProgramOptions& o = *read;
   if (!o.musicFile.empty()) {
     bool named = false;
     for (std::size_t n = 0; n < arguments.size() && !named; ++n)

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.failAt = static_cast<int>(failAt);
   int pathAsked = 0;
   Settings settings;
-  settings.musicMode = mode;
+  settings.musicMode = static_cast<orvane::common::MusicMode>(mode);
   settings.repeatTrack = 12345;
   settings.musicFile = musicFile;
   const SaveOutcome outcome = SaveMusicChoice(settings, text, store, [&] {
@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const FakeIniStore::Write& w : writes) FUZZ_CHECK(w.section == kSettingsSection);
   const std::int16_t repeatTrack = settings.repeatTrack;
   // The save changes the repeat track only; the rest is the user's choice as it was.
-  FUZZ_CHECK(settings.musicMode == mode && settings.musicFile == musicFile);
+  FUZZ_CHECK(static_cast<std::int16_t>(settings.musicMode) == mode &&
+             settings.musicFile == musicFile);
 
   if (!reading.inRange) {
     // Checked before the first write: the file is never left half saved.

@@ -77,8 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const std::string& asked : store.existsAsked) FUZZ_CHECK(!asked.empty());
   // Mode 2 always comes with such a file; any other mode is the stored number.
-  if (s.musicMode == 2) FUZZ_CHECK(!s.musicFile.empty());
+  if (s.musicMode == MusicMode::File) FUZZ_CHECK(!s.musicFile.empty());
   const std::int16_t stored = ReadStoredNumber(modeText);
-  FUZZ_CHECK(s.musicMode == stored || (stored == 2 && s.musicMode == 0 && s.musicFile.empty()));
+  const auto mode = static_cast<std::int16_t>(s.musicMode);
+  FUZZ_CHECK(mode == stored || (stored == 2 && mode == 0 && s.musicFile.empty()));
   return 0;
 }

@@ -12,8 +12,6 @@
 
 namespace orvane::host {
 
-using common::Settings;
-
 // Whether two spellings of a path name the same file, as the file system
 // compares names (case does not count).
 using SamePathSpelling = std::function<bool(std::string_view, std::string_view)>;
@@ -47,15 +45,15 @@ class EntryPort {
   virtual bool WindowExists(std::string_view title) = 0;
   // Shows the preview inside the given window; false when it is no window.
   virtual bool ShowPreview(std::uint32_t parentHandle) = 0;
-  virtual Settings ReadSettings() = 0;
+  virtual common::Settings ReadSettings() = 0;
   virtual bool EngineFileExists() = 0;
   virtual void ShowMissingEngineMessage() = 0;  // returns when the user closed it
   // Modal; the dialog edits and saves `settings`.
-  virtual void ShowSettingsDialog(Settings& settings) = 0;
+  virtual void ShowSettingsDialog(common::Settings& settings) = 0;
   virtual void HideCursor() = 0;
   // Starts the show with the settings in its role. False when the saver
   // window could not be made: nothing would ever end the program.
-  virtual bool StartShow(const Settings& settings, ShowRole role) = 0;
+  virtual bool StartShow(const common::Settings& settings, ShowRole role) = 0;
 };
 
 enum class EntryResult {

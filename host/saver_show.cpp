@@ -5,6 +5,7 @@
 
 namespace orvane::host {
 
+using common::MusicMode;
 using common::Settings;
 using music::MciPort;
 using music::SoundPort;
@@ -36,11 +37,11 @@ void SaverShow::SetTimer(ShowTimer timer, bool enabled) {
 void SaverShow::Load() {
   loadedAtMs_ = port_.NowMs();
   engineStarted_ = port_.StartEngine();
-  if (settings_.musicMode == 1) {
+  if (settings_.musicMode == MusicMode::Cd) {
     music_.CdOpen();
     SetTimer(ShowTimer::CdPoll, true);
   }
-  if (settings_.musicMode == 2) {
+  if (settings_.musicMode == MusicMode::File) {
     switch (KindOfMusicFile(settings_.musicFile)) {
       case MusicFileKind::Wav:
         music_.WavPlay(settings_.musicFile);
@@ -79,7 +80,7 @@ void SaverShow::UnloadRequest() {
     SetTimer(ShowTimer::CdPoll, false);
     music_.CdClose();
   }
-  if (settings_.musicMode == 2) {
+  if (settings_.musicMode == MusicMode::File) {
     switch (KindOfMusicFile(settings_.musicFile)) {
       case MusicFileKind::Wav:
         music_.WavStop();

@@ -12,11 +12,6 @@
 
 namespace orvane::host {
 
-using common::Settings;
-using music::MciPort;
-using music::Music;
-using music::SoundPort;
-
 // The show's three timers (Timer1, Timer2 and Timer3 in the unit test's call log).
 enum class ShowTimer { Mp3KeepAlive, CdPoll, EngineWatch };
 
@@ -48,8 +43,8 @@ MusicFileKind KindOfMusicFile(const std::string& musicFile);
 
 class SaverShow {
  public:
-  SaverShow(ShowPort& port, MciPort& mci, SoundPort& sound, const Settings& settings,
-            ShowRole role);
+  SaverShow(ShowPort& port, music::MciPort& mci, music::SoundPort& sound,
+            const common::Settings& settings, ShowRole role);
 
   void Load();
   void Mp3KeepAliveTick();
@@ -65,8 +60,8 @@ class SaverShow {
   void SetTimer(ShowTimer timer, bool enabled);
 
   ShowPort& port_;
-  Music music_;
-  Settings settings_;
+  music::Music music_;
+  common::Settings settings_;
   ShowRole role_;
   bool timer1_ = false;
   bool timer2_ = false;

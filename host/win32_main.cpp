@@ -21,6 +21,12 @@ using common::LoadSettings;
 using common::Settings;
 using common::Win32IniStore;
 
+// The host's one way to speak to its user, for itself and for the settings
+// dialog it opens: a message box under the program's caption.
+void SayToUser(HWND owner, const wchar_t* text, UINT icon) {
+  MessageBoxW(owner, text, common::kMessageCaptionW.Chars(), MB_OK | icon);
+}
+
 class Win32EntryPort : public EntryPort {
  public:
   explicit Win32EntryPort(HINSTANCE instance) : instance_(instance) {}
@@ -37,15 +43,12 @@ class Win32EntryPort : public EntryPort {
   Settings ReadSettings() override { return LoadSettings(store_, HostSettingsPath()); }
   bool EngineFileExists() override { return common::FileOpensForReading(EngineFilePath()); }
   void ShowMissingEngineMessage() override {
-    MessageBoxW(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！",
-                common::kMessageCaptionW.Chars(), MB_OK);
+    SayToUser(nullptr, L"Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！", 0);
   }
   void ShowSettingsDialog(Settings& settings) override {
     dialog::DialogEnvironment env{&settings, &store_, [] { return HostSettingsPath(); },
                                   [](HWND owner, const std::wstring& text) {
-                                    MessageBoxW(owner, text.c_str(),
-                                                common::kMessageCaptionW.Chars(),
-                                                MB_OK | MB_ICONEXCLAMATION);
+                                    SayToUser(owner, text.c_str(), MB_ICONEXCLAMATION);
                                   }};
     if (HWND dialog = dialog::OpenSettingsDialog(instance_, &env))
       dialog::RunSettingsDialog(dialog);

@@ -9,10 +9,8 @@
 
 namespace orvane::host {
 
-using common::Settings;
-
 // Creates the window (never shown) and starts the show with the settings and
 // the role letter. False when the window could not be created.
-bool LoadSaverWindow(HINSTANCE instance, const Settings& settings, ShowRole role);
+bool LoadSaverWindow(HINSTANCE instance, const common::Settings& settings, ShowRole role);
 
 }  // namespace orvane::host

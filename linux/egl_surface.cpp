@@ -24,16 +24,14 @@ void EglDisplay::Close() {
   display_ = nullptr;
 }
 
-bool EglDisplay::Open(wl_display* display, std::string& error) {
+common::Result<void> EglDisplay::Open(wl_display* display) {
   EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, display, nullptr);
   if (egl == EGL_NO_DISPLAY || !eglInitialize(egl, nullptr, nullptr)) {
-    error = "EGL cannot use the Wayland display (" + EglErrorText() + ")";
-    return false;
+    return common::Reason{"EGL cannot use the Wayland display (" + EglErrorText() + ")"};
   }
   display_ = egl;
   if (!eglBindAPI(EGL_OPENGL_API)) {
-    error = "EGL offers no desktop OpenGL here";
-    return false;
+    return common::Reason{"EGL offers no desktop OpenGL here"};
   }
   const EGLint wanted[] = {EGL_SURFACE_TYPE,
                            EGL_WINDOW_BIT,
@@ -49,8 +47,7 @@ bool EglDisplay::Open(wl_display* display, std::string& error) {
   EGLConfig configs[64];
   EGLint count = 0;
   if (!eglChooseConfig(egl, wanted, configs, 64, &count) || count < 1) {
-    error = "EGL has no RGB window configuration with desktop OpenGL";
-    return false;
+    return common::Reason{"EGL has no RGB window configuration with desktop OpenGL"};
   }
   // Without alpha the compositor knows the surface is opaque and draws nothing beneath it.
   config_ = configs[0];
@@ -61,7 +58,7 @@ bool EglDisplay::Open(wl_display* display, std::string& error) {
       break;
     }
   }
-  return true;
+  return {};
 }
 
 EglSurface::~EglSurface() {
@@ -70,27 +67,24 @@ EglSurface::~EglSurface() {
   if (window_) wl_egl_window_destroy(window_);
 }
 
-bool EglSurface::Prepare(std::string& error) {
+common::Result<void> EglSurface::Prepare() {
   const auto egl = static_cast<EGLDisplay>(display_.Handle());
   window_ = wl_egl_window_create(surface_, size_.width, size_.height);
   if (!window_) {
-    error = "cannot make an EGL window for the surface";
-    return false;
+    return common::Reason{"cannot make an EGL window for the surface"};
   }
   eglSurface_ = eglCreatePlatformWindowSurface(egl, display_.Config(), window_, nullptr);
   if (eglSurface_ == EGL_NO_SURFACE) {
     eglSurface_ = nullptr;
-    error = "cannot make an EGL window surface (" + EglErrorText() + ")";
-    return false;
+    return common::Reason{"cannot make an EGL window surface (" + EglErrorText() + ")"};
   }
   eglBindAPI(EGL_OPENGL_API);
   context_ = eglCreateContext(egl, display_.Config(), EGL_NO_CONTEXT, nullptr);
   if (context_ == EGL_NO_CONTEXT) {
     context_ = nullptr;
-    error = "cannot make a desktop OpenGL context (" + EglErrorText() + ")";
-    return false;
+    return common::Reason{"cannot make a desktop OpenGL context (" + EglErrorText() + ")"};
   }
-  return true;
+  return {};
 }
 
 void EglSurface::Resize(int width, int height) {

@@ -3,9 +3,8 @@
 // context (the picture is GL 1.1, so OpenGL ES would not do).
 #pragma once
 
+#include "common/result.h"
 #include "engine/picture.h"
-
-#include <string>
 
 struct wl_display;
 struct wl_surface;
@@ -21,8 +20,8 @@ class EglDisplay {
   EglDisplay& operator=(const EglDisplay&) = delete;
 
   // Initialises EGL on the Wayland connection and picks an opaque RGB window
-  // configuration with desktop OpenGL; false with a reason when there is none.
-  bool Open(wl_display* display, std::string& error);
+  // configuration with desktop OpenGL; the reason when there is none.
+  common::Result<void> Open(wl_display* display);
   void Close();
   void* Handle() const { return display_; }  // EGLDisplay
   void* Config() const { return config_; }   // EGLConfig
@@ -39,8 +38,9 @@ class EglSurface final : public engine::GlSurface {
       : display_(display), surface_(surface), size_{width, height} {}
   ~EglSurface() override;
 
-  // Makes the window, its EGL surface and a context (not yet current).
-  bool Prepare(std::string& error);
+  // Makes the window, its EGL surface and a context (not yet current), or says
+  // why it cannot.
+  common::Result<void> Prepare();
   // The buffer size changes with the next frame.
   void Resize(int width, int height);
 

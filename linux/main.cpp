@@ -14,6 +14,11 @@
 
 namespace {
 
+// The program's one way to speak to its user, handed to every part that has
+// something to say: one line on stderr, named for the program, so that the
+// screen saver daemon's log and a terminal show whose line it is.
+void Report(const std::string& line) { std::fprintf(stderr, "orvane: %s\n", line.c_str()); }
+
 bool XDisplayReachable() {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return false;
@@ -28,19 +33,18 @@ int main(int argc, char** argv) {
   const linux_program::ProgramArguments arguments =
       linux_program::ReadProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments.Ok()) {
-    std::fprintf(stderr, "orvane: %s (--help lists the options)\n", arguments.error.c_str());
+    Report(arguments.Why() + " (--help lists the options)");
     return 1;
   }
-  if (arguments.options.help) {
+  if (arguments->help) {
     std::fputs(linux_program::kProgramUsage, stdout);
     return 0;
   }
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const auto server =
-      linux_program::ChooseDisplayServer(arguments.options, wayland && *wayland, XDisplayReachable);
-  if (server == linux_program::DisplayServer::X11)
-    return linux_program::RunX11Show(arguments.options);
-  const int status = linux_program::RunWaylandShow(arguments.options);
+      linux_program::ChooseDisplayServer(*arguments, wayland && *wayland, XDisplayReachable);
+  if (server == linux_program::DisplayServer::X11) return linux_program::RunX11Show(*arguments, Report);
+  const int status = linux_program::RunWaylandShow(*arguments, Report);
   // Everything of the show is released by now: its surfaces, the sound, the
   // connection. What is left is the GL driver's own teardown at exit, which took
   // seconds on a loaded machine and would keep an idle daemon waiting for nothing.

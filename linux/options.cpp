@@ -54,8 +54,7 @@ std::optional<std::uint32_t> ParseWindowId(const std::string& text) {
 }
 
 ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments) {
-  ProgramArguments result;
-  ProgramOptions& o = result.options;
+  ProgramOptions o;
   bool rootSeen = false, windowSeen = false;
   for (std::size_t n = 0; n < arguments.size(); ++n) {
     std::string name = arguments[n];
@@ -64,7 +63,7 @@ ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments)
     else if (name.size() > 1 && name[0] == '-')
       name.erase(0, 1);
     else
-      return {o, "unexpected argument '" + arguments[n] + "'"};
+      return common::Reason{"unexpected argument '" + arguments[n] + "'"};
 
     std::optional<std::string> value;
     const std::size_t equals = name.find('=');
@@ -74,11 +73,12 @@ ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments)
     }
     if (name == "window-id") {
       if (!value) {
-        if (n + 1 == arguments.size()) return {o, "--window-id needs a window id"};
+        if (n + 1 == arguments.size()) return common::Reason{"--window-id needs a window id"};
         value = arguments[++n];
       }
       const std::optional<std::uint32_t> id = ParseWindowId(*value);
-      if (!id) return {o, "'" + *value + "' is not a window id (decimal or 0x hexadecimal)"};
+      if (!id)
+        return common::Reason{"'" + *value + "' is not a window id (decimal or 0x hexadecimal)"};
       o.windowId = *id;
       windowSeen = true;
       continue;
@@ -87,15 +87,17 @@ ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments)
       if (!value) {
         // A following option is a forgotten file name, not a file called "--root".
         if (n + 1 == arguments.size() || IsOptionLike(arguments[n + 1]))
-          return {o, "--music needs a file (an MP3 or WAV file; ./-name for a name with a dash)"};
+          return common::Reason{
+              "--music needs a file (an MP3 or WAV file; ./-name for a name with a dash)"};
         value = arguments[++n];
       }
-      if (value->empty()) return {o, "--music needs a file, not an empty name"};
-      if (value->find('\0') != std::string::npos) return {o, "--music: the file name holds a NUL"};
+      if (value->empty()) return common::Reason{"--music needs a file, not an empty name"};
+      if (value->find('\0') != std::string::npos)
+        return common::Reason{"--music: the file name holds a NUL"};
       o.musicFile = *value;
       continue;
     }
-    if (value) return {o, "--" + name + " takes no value"};
+    if (value) return common::Reason{"--" + name + " takes no value"};
     if (name == "root")
       rootSeen = true;
     else if (name == "fps")
@@ -105,18 +107,19 @@ ProgramArguments ReadProgramArguments(const std::vector<std::string>& arguments)
     else if (name == "x11" || name == "wayland") {
       const auto server = name == "x11" ? RequestedServer::X11 : RequestedServer::Wayland;
       if (o.server != RequestedServer::Automatic && o.server != server)
-        return {o, "--x11 and --wayland exclude each other"};
+        return common::Reason{"--x11 and --wayland exclude each other"};
       o.server = server;
     } else if (name == "help" || name == "h")
       o.help = true;
     else
-      return {o, "unknown option '" + arguments[n] + "'"};
+      return common::Reason{"unknown option '" + arguments[n] + "'"};
   }
   o.mode = windowSeen ? WindowMode::WindowId : rootSeen ? WindowMode::Root : WindowMode::Standalone;
   // A window someone else owns is an X window: Wayland has no such thing to draw into.
   if (o.server == RequestedServer::Wayland && o.mode != WindowMode::Standalone)
-    return {o, "--root and --window-id are X11 options; --wayland covers the outputs itself"};
-  return result;
+    return common::Reason{
+        "--root and --window-id are X11 options; --wayland covers the outputs itself"};
+  return o;
 }
 
 }  // namespace orvane::linux_program

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/result.h"
+
 namespace orvane::linux_program {
 
 enum class WindowMode {
@@ -28,11 +30,7 @@ struct ProgramOptions {
 };
 
 // Either the options or one line saying what is wrong with the command line.
-struct ProgramArguments {
-  ProgramOptions options;
-  std::string error;
-  bool Ok() const { return error.empty(); }
-};
+using ProgramArguments = common::Result<ProgramOptions>;
 
 // Options may start with one dash or two ("-root" as in older screen-saver
 // configurations, "--root" as in newer ones); "--window-id=ID" and

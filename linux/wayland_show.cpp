@@ -1,5 +1,6 @@
 #include "linux/wayland_show.h"
 
+#include "common/result.h"
 #include "engine/frame_pacing.h"
 #include "music/gst_music_player.h"
 #include "linux/posix_clock.h"
@@ -18,11 +19,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane::linux_program {
@@ -35,8 +37,6 @@ using engine::ShowRules;
 volatile std::sig_atomic_t stopRequested = 0;
 
 void OnStopSignal(int) { stopRequested = 1; }
-
-void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
 // A keyboard that left the show's surfaces and came back to none of them within
 // this time went to another client; a leave followed at once by an enter is the
@@ -70,10 +70,11 @@ struct Output {
 
 class WaylandShow final : public engine::ShowPlatform {
  public:
-  explicit WaylandShow(const ProgramOptions& options) : options_(options) {}
+  WaylandShow(const ProgramOptions& options, std::function<void(const std::string&)> report)
+      : options_(options), report_(std::move(report)) {}
   ~WaylandShow() override { Disconnect(); }
 
-  bool Connect(std::string& error);
+  common::Result<void> Connect();
   // Runs the loop; 0 or 1 as RunWaylandShow says.
   int Run();
 
@@ -138,12 +139,13 @@ class WaylandShow final : public engine::ShowPlatform {
   bool Covering(wl_surface* surface) { return surface && OutputOf(surface); }
   void DrawDueFrames();
   // Waits for the compositor (or a stop signal, let through by `waiting`) and
-  // handles what it sent; the reason when the connection is lost, else empty.
-  std::string WaitAndDispatch(const sigset_t& waiting);
+  // handles what it sent, or says why the connection is lost.
+  common::Result<void> WaitAndDispatch(const sigset_t& waiting);
   void EndShow();
   void Disconnect();
 
   const ProgramOptions& options_;
+  std::function<void(const std::string&)> report_;  // the program's reporter
   wl_display* display_ = nullptr;
   wl_registry* registry_ = nullptr;
   wl_compositor* compositor_ = nullptr;
@@ -291,24 +293,21 @@ void OnRepeatInfo(void*, wl_keyboard*, std::int32_t, std::int32_t) {}
 const wl_keyboard_listener kKeyboardListener = {OnKeymap, OnKeyboardEnter, OnKeyboardLeave,
                                                 OnKey,    OnModifiers,     OnRepeatInfo};
 
-bool WaylandShow::Connect(std::string& error) {
+common::Result<void> WaylandShow::Connect() {
   display_ = wl_display_connect(nullptr);
   if (!display_) {
     const char* name = std::getenv("WAYLAND_DISPLAY");
-    error =
-        std::string("cannot connect to the Wayland display '") + (name ? name : "wayland-0") + "'";
-    return false;
+    return common::Reason{std::string("cannot connect to the Wayland display '") +
+                          (name ? name : "wayland-0") + "'"};
   }
   registry_ = wl_display_get_registry(display_);
   wl_registry_add_listener(registry_, &kRegistryListener, this);
   // The globals, then what the outputs and the seat say about themselves.
   if (wl_display_roundtrip(display_) < 0 || wl_display_roundtrip(display_) < 0) {
-    error = "the Wayland display went away while it was asked for its globals";
-    return false;
+    return common::Reason{"the Wayland display went away while it was asked for its globals"};
   }
   if (!compositor_) {
-    error = "the Wayland display offers no compositor";
-    return false;
+    return common::Reason{"the Wayland display offers no compositor"};
   }
   // A switch for the tests, whose compositor offers both ways.
   const char* shell = std::getenv("ORVANE_WAYLAND_SHELL");
@@ -317,12 +316,11 @@ bool WaylandShow::Connect(std::string& error) {
     layerShell_ = nullptr;
   }
   if (!layerShell_ && !wmBase_) {
-    error =
+    return common::Reason{
         "the compositor offers neither a layer shell (zwlr_layer_shell_v1) nor windows "
-        "(xdg_wm_base), so no surface can cover its outputs";
-    return false;
+        "(xdg_wm_base), so no surface can cover its outputs"};
   }
-  return egl_.Open(display_, error);
+  return egl_.Open(display_);
 }
 
 void WaylandShow::AddGlobal(wl_registry* registry, std::uint32_t name, const char* interface,
@@ -438,10 +436,9 @@ void WaylandShow::Sized(Output& output, int width, int height) {
     return;
   }
   output.egl = std::make_unique<EglSurface>(egl_, output.surface, width * scale, height * scale);
-  std::string error;
-  if (!output.egl->Prepare(error)) {
+  if (const common::Result<void> prepared = output.egl->Prepare(); !prepared) {
     // An output left uncovered is said, and the rest of the show runs on.
-    Fail("no surface for an output: " + error);
+    report_("no surface for an output: " + prepared.Why());
     output.egl.reset();
     return;
   }
@@ -541,8 +538,7 @@ void WaylandShow::DrawDueFrames() {
     wl_callback_add_listener(output->frame, &kFrameListener, output);
     pictures_.Draw(slot);
     if (options_.showFps && output == bySlot_.front()) {
-      if (const auto rate = fps_.Frame(MonotonicSeconds()))
-        std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
+      if (const auto rate = fps_.Frame(MonotonicSeconds())) report_(engine::FpsText(*rate));
     }
   }
 }
@@ -555,7 +551,7 @@ int WaylandShow::Run() {
   // Sound only when asked for: without --music no audio library is initialised.
   std::unique_ptr<music::GstMusicPlayer> music;
   if (!options_.musicFile.empty())
-    music = std::make_unique<music::GstMusicPlayer>(options_.musicFile);
+    music = std::make_unique<music::GstMusicPlayer>(options_.musicFile, report_);
 
   // The stop signals are let through only while the loop waits, so that one
   // arriving just before the wait still cuts it short.
@@ -567,10 +563,10 @@ int WaylandShow::Run() {
   sigdelset(&waiting, SIGTERM);
   sigdelset(&waiting, SIGINT);
 
-  std::string lost;
-  while (!quit_ && !stopRequested && lost.empty()) {
+  common::Result<void> connected;
+  while (!quit_ && !stopRequested && connected) {
     DrawDueFrames();
-    lost = WaitAndDispatch(waiting);
+    connected = WaitAndDispatch(waiting);
     if (!keyboardOn_ && keyboardLeftAt_ >= 0 &&
         MonotonicSeconds() >= keyboardLeftAt_ + kFocusLossGrace) {
       keyboardLeftAt_ = -1;
@@ -582,16 +578,18 @@ int WaylandShow::Run() {
   sigprocmask(SIG_SETMASK, &waiting, nullptr);
 
   music.reset();  // silence first; tearing the pictures down takes longer
-  if (!lost.empty()) {
-    Fail("the Wayland compositor went away (" + lost + ")");
+  if (!connected) {
+    report_("the Wayland compositor went away (" + connected.Why() + ")");
     return 1;
   }
   closes_.EndOnce([this] { EndShow(); });
   return 0;
 }
 
-std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
-  auto failure = [](const char* what) { return std::string(what) + ": " + std::strerror(errno); };
+common::Result<void> WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
+  auto failure = [](const char* what) {
+    return common::Reason{std::string(what) + ": " + std::strerror(errno)};
+  };
   while (wl_display_prepare_read(display_) != 0)
     if (wl_display_dispatch_pending(display_) < 0) return failure("dispatch");
   if (wl_display_flush(display_) < 0 && errno != EAGAIN) {
@@ -603,7 +601,8 @@ std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
   timespec limit = {};
   bool limited = false;
   if (!keyboardOn_ && keyboardLeftAt_ >= 0) {
-    const double left = std::max(0.0, keyboardLeftAt_ + kFocusLossGrace - MonotonicSeconds());
+    const double left =
+        std::max(0.0, keyboardLeftAt_ + kFocusLossGrace - MonotonicSeconds());
     limit.tv_sec = static_cast<time_t>(left);
     limit.tv_nsec = static_cast<long>((left - static_cast<double>(limit.tv_sec)) * 1e9);
     limited = true;
@@ -614,7 +613,7 @@ std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
     if (wl_display_read_events(display_) < 0) return failure("receive");
   } else {
     wl_display_cancel_read(display_);
-    if (ready > 0) return "the connection was closed";
+    if (ready > 0) return common::Reason{"the connection was closed"};
   }
   if (wl_display_dispatch_pending(display_) < 0) return failure("dispatch");
   return {};
@@ -648,7 +647,8 @@ void WaylandShow::Disconnect() {
 
 }  // namespace
 
-int RunWaylandShow(const ProgramOptions& options) {
+int RunWaylandShow(const ProgramOptions& options,
+                   const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up still ends the show cleanly.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
@@ -656,10 +656,9 @@ int RunWaylandShow(const ProgramOptions& options) {
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
 
-  WaylandShow show(options);
-  std::string error;
-  if (!show.Connect(error)) {
-    Fail(error);
+  WaylandShow show(options, report);
+  if (const common::Result<void> connected = show.Connect(); !connected) {
+    report(connected.Why());
     return 1;
   }
   return show.Run();

@@ -3,13 +3,17 @@
 // callbacks, ended by the shared show rules.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "linux/options.h"
 
 namespace orvane::linux_program {
 
 // Runs the show until input, a signal or the compositor ends it. 0 when it ended
-// as a show does; 1 with one line on stderr when it could not start or the
-// compositor went away.
-int RunWaylandShow(const ProgramOptions& options);
+// as a show does; 1 with one line given to `report` (the program's reporter)
+// when it could not start or the compositor went away.
+int RunWaylandShow(const ProgramOptions& options,
+                   const std::function<void(const std::string&)>& report);
 
 }  // namespace orvane::linux_program

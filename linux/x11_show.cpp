@@ -16,7 +16,6 @@
 #include <X11/Xlib.h>
 
 #include <csignal>
-#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -30,8 +29,6 @@ namespace {
 volatile std::sig_atomic_t stopRequested = 0;
 
 void OnStopSignal(int) { stopRequested = 1; }
-
-void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
 // The platform side of the rules: the show's X windows (one, or one per monitor
 // in the standalone mode) and their pictures.
@@ -176,7 +173,7 @@ void Pause(double seconds) {
 
 }  // namespace
 
-int RunX11Show(const ProgramOptions& options) {
+int RunX11Show(const ProgramOptions& options, const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up still ends with the context torn down.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
@@ -187,7 +184,7 @@ int RunX11Show(const ProgramOptions& options) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     const char* name = std::getenv("DISPLAY");
-    Fail(std::string("cannot open display '") + (name ? name : "") + "'");
+    report(std::string("cannot open display '") + (name ? name : "") + "'");
     return 1;
   }
   InstallXErrorHandlers();
@@ -200,8 +197,8 @@ int RunX11Show(const ProgramOptions& options) {
   if (standalone) {
     // Each monitor its own window and veils; one monitor, one window over the screen.
     const int screen = DefaultScreen(display);
-    const engine::ScreenCover cover = engine::PlanScreenCover(
-        ListMonitors(display), DisplayWidth(display, screen), DisplayHeight(display, screen));
+    const engine::ScreenCover cover = engine::PlanScreenCover(ListMonitors(display), DisplayWidth(display, screen),
+                                              DisplayHeight(display, screen));
     const Window primary = MakeStandaloneWindow(display, cover.primary, true, error);
     ok = primary != None && show.Add(primary, error);
     if (primary != None) made.push_back(primary);
@@ -211,14 +208,14 @@ int RunX11Show(const ProgramOptions& options) {
       if (other != None) made.push_back(other);
       // A monitor left uncovered is said, and the rest of the show runs on.
       if (other == None || !show.Add(other, otherError))
-        Fail("no window for monitor " + std::to_string(n + 2) + ": " + otherError);
+        report("no window for monitor " + std::to_string(n + 2) + ": " + otherError);
     }
   } else {
     const Window window = ChooseForeignWindow(display, options, error);
     ok = window != None && show.Add(window, error);
   }
   if (!ok) {
-    Fail(error);
+    report(error);
     for (Window window : made) XDestroyWindow(display, window);
     XCloseDisplay(display);
     return 1;
@@ -231,7 +228,7 @@ int RunX11Show(const ProgramOptions& options) {
   // Sound only when asked for: without --music no audio library is initialised.
   std::unique_ptr<music::GstMusicPlayer> music;
   if (!options.musicFile.empty())
-    music = std::make_unique<music::GstMusicPlayer>(options.musicFile);
+    music = std::make_unique<music::GstMusicPlayer>(options.musicFile, report);
 
   // Where the swap does not wait for the display (no swap control, or frames that
   // still come much faster than the refresh), frames are paced to about 60 Hz.
@@ -254,8 +251,7 @@ int RunX11Show(const ProgramOptions& options) {
     if (show.Quit() || stopRequested || windowGone) break;
     show.DrawFrame();
     if (options.showFps) {
-      if (const auto rate = fps.Frame(MonotonicSeconds()))
-        std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
+      if (const auto rate = fps.Frame(MonotonicSeconds())) report(engine::FpsText(*rate));
     }
     if (pacing) {
       const double now = MonotonicSeconds();

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -51,6 +50,7 @@ std::string ProblemWithFile(const std::string& path) {
 
 struct GstMusicPlayer::State {
   std::string path;
+  std::function<void(const std::string& line)> report;
   std::thread thread;
 
   std::mutex mutex;  // guards stopping and loop between the two threads
@@ -69,8 +69,7 @@ struct GstMusicPlayer::State {
   void Report(const std::string& why) {
     if (reported) return;
     reported = true;
-    std::fprintf(stderr, "orvane: music '%s' stays silent: %s\n", Printable(path).c_str(),
-                 Printable(why).c_str());
+    report("music '" + Printable(path) + "' stays silent: " + Printable(why));
   }
 
   // Silence for good: the stream goes, the loop stays until Stop().
@@ -214,8 +213,11 @@ struct GstMusicPlayer::State {
   }
 };
 
-GstMusicPlayer::GstMusicPlayer(std::string path) : state_(std::make_unique<State>()) {
+GstMusicPlayer::GstMusicPlayer(std::string path,
+                               std::function<void(const std::string& line)> report)
+    : state_(std::make_unique<State>()) {
   state_->path = std::move(path);
+  state_->report = std::move(report);
   // The stop signals belong to the drawing thread, whose wait they cut short; the
   // player's thread and those GStreamer starts from it inherit this mask.
   sigset_t stopSignals, before;

@@ -3,6 +3,7 @@
 // (start-up, decoding, a slow or missing sound server) ever delays a frame.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,9 +12,10 @@ namespace orvane::music {
 class GstMusicPlayer {
  public:
   // Starts at once and returns at once. Whatever goes wrong (no such file, a
-  // directory, a file that does not decode, no sound server) is one line on
-  // stderr, and the player then stays silent.
-  explicit GstMusicPlayer(std::string path);
+  // directory, a file that does not decode, no sound server) is one line given
+  // to `report`, the program's reporter, from the player's thread; the player
+  // then stays silent.
+  GstMusicPlayer(std::string path, std::function<void(const std::string& line)> report);
   ~GstMusicPlayer();
   GstMusicPlayer(const GstMusicPlayer&) = delete;
   GstMusicPlayer& operator=(const GstMusicPlayer&) = delete;

@@ -9,8 +9,6 @@
 
 namespace orvane::widgets {
 
-using common::kTwipsPerPixel;
-
 // The state pictures; Pressed and Disable are looks, never states.
 enum class Picture : uint8_t { Normal, HighLight, Pressed, Selected, HighLightSelect, Disable };
 
@@ -41,7 +39,7 @@ std::array<FramePiece, 8> FramePieces(int widthTwips, int heightTwips);
 
 // Twips (not negative) to whole pixels; parts of a pixel fall away, so the 1-twip offsets
 // land on pixel 0.
-constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int TwipsToPixels(int twips) { return twips / common::kTwipsPerPixel; }
 Rect ToPixels(const Rect& twips);
 
 // Top of the caption label: 10 twips above the vertical middle.

@@ -32,7 +32,7 @@ bool FakeEntryPort::EngineFileExists() {
 void FakeEntryPort::ShowMissingEngineMessage() { calls.push_back("message"); }
 
 void FakeEntryPort::ShowSettingsDialog(common::Settings& settings) {
-  calls.push_back("dialog " + std::to_string(settings.musicMode));
+  calls.push_back("dialog " + std::to_string(static_cast<int>(settings.musicMode)));
   settingsGiven.push_back(settings);
 }
 
@@ -40,7 +40,7 @@ void FakeEntryPort::HideCursor() { calls.push_back("hide cursor"); }
 
 bool FakeEntryPort::StartShow(const common::Settings& settings, host::ShowRole role) {
   const std::string letter = role == host::ShowRole::ScreenSaver ? "S" : "";
-  calls.push_back("saver " + std::to_string(settings.musicMode) + " role " + letter);
+  calls.push_back("saver " + std::to_string(static_cast<int>(settings.musicMode)) + " role " + letter);
   settingsGiven.push_back(settings);
   return saverWindowMade;
 }

@@ -14,9 +14,6 @@
 
 namespace orvane::fakes {
 
-using music::MciPort;
-using music::SoundPort;
-
 struct FakeAnswer {
   std::int32_t code = 0;
   std::string reply;
@@ -24,7 +21,7 @@ struct FakeAnswer {
   bool terminates = true;   // false: a reply that fills the buffer has no NUL
 };
 
-class FakeMci final : public MciPort {
+class FakeMci final : public music::MciPort {
  public:
   explicit FakeMci(std::vector<std::string>* sharedLog = nullptr) : log(sharedLog) {}
   struct Call {
@@ -55,7 +52,7 @@ class FakeMci final : public MciPort {
   bool ErrorString(std::int32_t code, char* text, std::uint32_t textLength) override;
 };
 
-class FakeSound final : public SoundPort {
+class FakeSound final : public music::SoundPort {
  public:
   explicit FakeSound(std::vector<std::string>* sharedLog = nullptr) : log(sharedLog) {}
   struct Call {

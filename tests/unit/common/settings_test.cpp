@@ -66,7 +66,7 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
     store.values = c.values;
     if (c.fileOpens) store.existingFiles.insert(song);
     Settings s = LoadSettings(store, kIni);
-    EXPECT_EQ(s.musicMode, c.mode) << c.name;
+    EXPECT_EQ(static_cast<int>(s.musicMode), c.mode) << c.name;
     EXPECT_EQ(s.repeatTrack, c.repeat) << c.name;
     EXPECT_EQ(s.musicFile, c.file) << c.name;
     EXPECT_EQ(store.KeysRead(), (std::vector<std::string>{kMode, kRepeat, kFile})) << c.name;
@@ -79,3 +79,43 @@ TEST(LoadSettings, ReadsTheKeysInOrderAndFallsBackFromAMissingFile) {
 }
 
 }  // namespace
+
+// The mode is written back as the number that was read, also a number no
+// version of the program ever wrote: a hand-edited file keeps its bytes.
+TEST(SaveSettings, WritesTheModeNumberThatWasRead) {
+  struct Case {
+    const char* stored;
+    const char* written;
+  };
+  const Case cases[] = {{" 0", " 0"},         {"1", " 1"},   {" 2", " 2"},
+                        {"7", " 7"},          {"-1", "-1"},  {"32767", " 32767"},
+                        {"-32768", "-32768"}, {"2.9", " 2"}, {"abc", " 0"}};
+  for (const Case& c : cases) {
+    FakeIniStore store;
+    store.values = {{kMode, c.stored}, {kFile, "C:\\Music\\song.mp3"}};
+    store.everyFileExists = true;
+    const Settings loaded = LoadSettings(store, kIni);
+    const Result<void> saved = SaveSettings(
+        store, [] { return kIni; }, loaded);
+    ASSERT_TRUE(saved.Ok()) << c.stored << ": " << saved.Why();
+    ASSERT_FALSE(store.writes.empty());
+    EXPECT_EQ(store.writes[0].key, kMode);
+    EXPECT_EQ(store.writes[0].value, c.written) << '"' << c.stored << '"';
+  }
+}
+
+// The first write that fails ends the save, and the reason names its file.
+TEST(SaveSettings, StopsAtTheFirstFailedWrite) {
+  for (int failAt = 1; failAt <= 3; ++failAt) {
+    FakeIniStore store;
+    store.failAt = failAt;
+    int asked = 0;
+    const Result<void> saved = SaveSettings(
+        store, [&] { return kIni + std::to_string(++asked); },
+        Settings{MusicMode::Cd, 4, "C:\\Music\\song.mp3"});
+    EXPECT_FALSE(saved.Ok()) << failAt;
+    EXPECT_EQ(saved.Why(), kIni + std::to_string(failAt));
+    // The failed write was tried; nothing after it.
+    EXPECT_EQ(store.writes.size(), static_cast<std::size_t>(failAt)) << failAt;
+  }
+}

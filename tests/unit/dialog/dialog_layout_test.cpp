@@ -6,6 +6,7 @@
 #include <vector>
 
 using namespace orvane::dialog;
+using orvane::common::kTwipsPerPixel;
 
 namespace orvane::dialog {
 namespace {

@@ -9,6 +9,8 @@
 #include <vector>
 
 using namespace orvane::dialog;
+using orvane::common::MusicMode;
+using orvane::common::Settings;
 
 namespace orvane::dialog {
 namespace {
@@ -26,7 +28,7 @@ TEST(MusicChoice, LookPerMode) {
                                          {3, -1, false, false},
                                          {-1, -1, false, false},
                                          {32767, -1, false, false}}) {
-    const ModeLook look = LookForMode(c.mode);
+    const ModeLook look = LookForMode(static_cast<MusicMode>(c.mode));
     EXPECT_EQ(look.selectedIndicator, c.indicator) << c.mode;
     EXPECT_EQ(look.repeatEnabled, c.repeat) << c.mode;
     EXPECT_EQ(look.browseEnabled, c.browse) << c.mode;
@@ -48,7 +50,8 @@ TEST(MusicChoice, ArrowKeysFollowTheChoicesOnScreen) {
                         {2, false, 0},
                         {3, true, 1},
                         {-1, false, 2}}) {
-    EXPECT_EQ(NextModeOnScreen(c.from, c.down), c.to) << c.from << (c.down ? " down" : " up");
+    EXPECT_EQ(static_cast<int>(NextModeOnScreen(static_cast<MusicMode>(c.from), c.down)), c.to)
+        << c.from << (c.down ? " down" : " up");
   }
 }
 
@@ -101,7 +104,7 @@ std::function<std::string()> NumberedPath(int& asked) {
 
 Settings Choice(int16_t mode, const char* file, int16_t track) {
   Settings s;
-  s.musicMode = mode;
+  s.musicMode = static_cast<MusicMode>(mode);
   s.musicFile = file;
   s.repeatTrack = track;
   return s;

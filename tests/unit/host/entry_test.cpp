@@ -7,6 +7,8 @@
 #include <vector>
 
 using namespace orvane::host;
+using orvane::common::MusicMode;
+using orvane::common::Settings;
 
 namespace {
 
@@ -119,7 +121,7 @@ TEST(PreviewParentHandle, ReadsFromCharacterFourLeniently) {
 
 // The shared fake, reading settings whose music mode shows in the calls.
 struct RecordingPort : orvane::fakes::FakeEntryPort {
-  RecordingPort() { loaded.musicMode = 2; }
+  RecordingPort() { loaded.musicMode = orvane::common::MusicMode::File; }
 };
 
 using Calls = std::vector<std::string>;

@@ -9,6 +9,8 @@
 #include <vector>
 
 using namespace orvane::host;
+using orvane::common::MusicMode;
+using orvane::common::Settings;
 
 namespace {
 
@@ -61,7 +63,7 @@ using Calls = std::vector<std::string>;
 
 Settings Choice(int mode, std::string file = "", int track = 0) {
   Settings s;
-  s.musicMode = static_cast<std::int16_t>(mode);
+  s.musicMode = static_cast<MusicMode>(mode);
   s.repeatTrack = static_cast<std::int16_t>(track);
   s.musicFile = std::move(file);
   return s;

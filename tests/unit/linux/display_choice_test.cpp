@@ -38,9 +38,9 @@ TEST(DisplayChoice, FlagsEnvironmentAndReach) {
   };
   for (const Case& c : cases) {
     const ProgramArguments arguments = ReadProgramArguments(c.arguments);
-    ASSERT_TRUE(arguments.Ok()) << arguments.error;
+    ASSERT_TRUE(arguments.Ok()) << arguments.Why();
     bool asked = false;
-    const DisplayServer chosen = ChooseDisplayServer(arguments.options, c.waylandNamed, [&] {
+    const DisplayServer chosen = ChooseDisplayServer(*arguments, c.waylandNamed, [&] {
       asked = true;
       return c.xReachable;
     });

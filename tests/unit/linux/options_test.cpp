@@ -73,12 +73,12 @@ TEST(ProgramOptions, CommandLines) {
     std::string line;
     for (const std::string& a : c.arguments) line += a + " ";
     const ProgramArguments read = ReadProgramArguments(c.arguments);
-    ASSERT_TRUE(read.Ok()) << line << ": " << read.error;
-    EXPECT_EQ(read.options.mode, c.mode) << line;
-    EXPECT_EQ(read.options.windowId, c.windowId) << line;
-    EXPECT_EQ(read.options.showFps, c.fps) << line;
-    EXPECT_EQ(read.options.vsync, c.vsync) << line;
-    EXPECT_EQ(read.options.help, c.help) << line;
+    ASSERT_TRUE(read.Ok()) << line << ": " << read.Why();
+    EXPECT_EQ(read->mode, c.mode) << line;
+    EXPECT_EQ(read->windowId, c.windowId) << line;
+    EXPECT_EQ(read->showFps, c.fps) << line;
+    EXPECT_EQ(read->vsync, c.vsync) << line;
+    EXPECT_EQ(read->help, c.help) << line;
   }
 }
 
@@ -107,7 +107,7 @@ TEST(ProgramOptions, RefusedCommandLines) {
   for (const Case& c : cases) {
     const ProgramArguments read = ReadProgramArguments(c.arguments);
     EXPECT_FALSE(read.Ok()) << c.saying;
-    EXPECT_NE(read.error.find(c.saying), std::string::npos) << read.error;
+    EXPECT_NE(read.Why().find(c.saying), std::string::npos) << read.Why();
   }
 }
 
@@ -134,10 +134,7 @@ TEST(ProgramOptions, MusicFiles) {
       {"equals inside", {"--music=a=b.mp3"}, "a=b.mp3", WindowMode::Standalone},
       {"dash name through ./", {"--music", "./-x.mp3"}, "./-x.mp3", WindowMode::Standalone},
       {"lone dash is a name", {"--music", "-"}, "-", WindowMode::Standalone},
-      {"last one counts",
-       {"--music", "a.mp3", "--music", "b.mp3"},
-       "b.mp3",
-       WindowMode::Standalone},
+      {"last one counts", {"--music", "a.mp3", "--music", "b.mp3"}, "b.mp3", WindowMode::Standalone},
       {"with the preview pair",
        {"--root", "--music", "a.mp3", "--window-id", "0x5"},
        "a.mp3",
@@ -145,9 +142,9 @@ TEST(ProgramOptions, MusicFiles) {
   };
   for (const Case& c : cases) {
     const ProgramArguments read = ReadProgramArguments(c.arguments);
-    ASSERT_TRUE(read.Ok()) << c.name << ": " << read.error;
-    EXPECT_EQ(read.options.musicFile, c.file) << c.name;
-    EXPECT_EQ(read.options.mode, c.mode) << c.name;
+    ASSERT_TRUE(read.Ok()) << c.name << ": " << read.Why();
+    EXPECT_EQ(read->musicFile, c.file) << c.name;
+    EXPECT_EQ(read->mode, c.mode) << c.name;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 using namespace orvane::music;
+using orvane::fakes::FakeMci;
 
 using ::testing::ElementsAre;
 

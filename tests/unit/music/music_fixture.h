@@ -6,13 +6,9 @@
 #include "music/music.h"
 #include "tests/fakes/fake_music_ports.h"
 
-using orvane::fakes::FakeAnswer;
-using orvane::fakes::FakeMci;
-using orvane::fakes::FakeSound;
-
 class MusicTest : public ::testing::Test {
  protected:
-  FakeMci mci_;
-  FakeSound sound_;
+  orvane::fakes::FakeMci mci_;
+  orvane::fakes::FakeSound sound_;
   orvane::music::Music music_{mci_, sound_};
 };

@@ -10,6 +10,9 @@
 #include <vector>
 
 using namespace orvane::music;
+using orvane::fakes::FakeAnswer;
+using orvane::fakes::FakeMci;
+using orvane::fakes::FakeSound;
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

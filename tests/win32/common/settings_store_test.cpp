@@ -117,7 +117,7 @@ TEST_F(SettingsStore, AHandWrittenFileWithTrickyValuesLoads) {
   for (const Case& c : cases) {
     MakeFile("Orvane.ini", "[Section]\r\n" + c.text + "\r\n");
     Settings s = LoadSettings(store_, ini_);
-    EXPECT_EQ(s.musicMode, c.mode) << c.text;
+    EXPECT_EQ(static_cast<int>(s.musicMode), c.mode) << c.text;
     EXPECT_EQ(s.repeatTrack, c.repeat) << c.text;
     EXPECT_EQ(s.musicFile, c.file) << c.text;
   }

@@ -37,8 +37,18 @@ using orvane::fakes::FakeIniStore;
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  Settings settings_{2, 0, "C:\\Music\\song.mp3"};
-  int16_t& mode_ = settings_.musicMode;
+  // The chosen mode as its stored number, as the cases below list it.
+  struct StoredModeNumber {
+    MusicMode& mode;
+    operator int() const { return static_cast<int>(mode); }  // NOLINT(google-explicit-constructor)
+    StoredModeNumber& operator=(int number) {
+      mode = static_cast<MusicMode>(number);
+      return *this;
+    }
+  };
+
+  Settings settings_{MusicMode::File, 0, "C:\\Music\\song.mp3"};
+  StoredModeNumber mode_{settings_.musicMode};
   int16_t& track_ = settings_.repeatTrack;
   FakeIniStore store_;
   std::vector<FakeIniStore::Write>& writes_ = store_.writes;
@@ -198,7 +208,7 @@ TEST_F(SettingsDialogTest, AnyMouseButtonOnIndicatorOrLabelSelects) {
                          {WM_LBUTTONDOWN, 200, 150, 1}}) {  // empty panel: no change
     PressOnPanel(c.message, c.x, c.y);
     EXPECT_EQ(mode_, c.mode) << c.x << "," << c.y;
-    const ModeLook look = LookForMode(c.mode);
+    const ModeLook look = LookForMode(static_cast<MusicMode>(c.mode));
     EXPECT_EQ(SelectedIndicator(dialog_), look.selectedIndicator);
     EXPECT_EQ(IsWindowEnabled(Control(IDC_REPEAT_BOX)) != 0, look.repeatEnabled);
     EXPECT_EQ(IsWindowEnabled(Control(IDC_BROWSE_BUTTON)) != 0, look.browseEnabled);
@@ -668,7 +678,7 @@ TEST_F(SettingsDialogTest, FocusedPanelShowsADottedRectangleAroundTheChosenText)
   print(unfocused.get());
   MemoryDc a(focused.get(), screen);
   MemoryDc b(unfocused.get(), screen);
-  const PixelRect label = ToPixels(kModeLabels[kModeCd]);
+  const PixelRect label = ToPixels(kModeLabels[PanelIndexOf(MusicMode::Cd)]);
   const RECT cue{label.x - 1, label.y - 1, label.x + label.width + 1, label.y + label.height + 1};
   int onCue = 0, elsewhere = 0;
   for (int y = 0; y < client.bottom; ++y) {

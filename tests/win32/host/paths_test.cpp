@@ -102,16 +102,16 @@ TEST_F(HostFiles, TheSettingsFileKeepsItsBytesInEveryFolder) {
       const std::string ini = SettingsPathIn(folder);
       EXPECT_EQ(FromUtf8(ini), iniWide);
       Win32IniStore store(v.shortPathOf);
-      const SaveResult saved = SaveSettings(
-          store, [&] { return ini; }, Settings{1, 12, kMusicFileBytes});
-      EXPECT_TRUE(saved.saved) << saved.failedFile;
+      const Result<void> saved = SaveSettings(
+          store, [&] { return ini; }, Settings{MusicMode::Cd, 12, kMusicFileBytes});
+      EXPECT_TRUE(saved.Ok()) << saved.Why();
       const std::string bytes = Bytes(iniWide);
       if (expected.empty()) expected = bytes;
       EXPECT_EQ(bytes, expected);
       EXPECT_NE(bytes.find("BGM\xCC\xA7\xB2\xD9=" + kMusicFileBytes), std::string::npos) << bytes;
 
       const Settings loaded = LoadSettings(store, ini);
-      EXPECT_EQ(loaded.musicMode, 1);
+      EXPECT_EQ(loaded.musicMode, MusicMode::Cd);
       EXPECT_EQ(loaded.repeatTrack, 12);
       EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyMusicFile, ini), kMusicFileBytes);
     }
