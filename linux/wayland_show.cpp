@@ -8,6 +8,7 @@
 #include "linux/egl_surface.h"
 #include "linux/show_slots.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <linux/input-event-codes.h>
@@ -50,7 +51,12 @@ struct Output {
   WaylandShow* show = nullptr;
   std::uint32_t name = 0;  // the registry's name of the global
   wl_output* output = nullptr;
-  std::int32_t x = 0, y = 0;  // in the compositor's space, for one pointer measure
+  // Where the output lies on the desk, in logical pixels, so that the pointer is
+  // measured in one space across outputs. wl_output's own position is 0,0 on
+  // some compositors (wlroots-based ones among them), which would make a step
+  // from one output to the next a jump of an output's width.
+  zxdg_output_v1* deskPlace = nullptr;
+  std::int32_t x = 0, y = 0;
   std::int32_t scale = 1;
   bool described = false;  // the first "done" has come: the output is ready to cover
 
@@ -80,6 +86,7 @@ class WaylandShow final : public engine::ShowPlatform {
   // From the listeners.
   void AddGlobal(wl_registry* registry, std::uint32_t name, const char* interface,
                  std::uint32_t version);
+  void AskDeskPlace(Output& output);
   void RemoveGlobal(std::uint32_t name);
   void OutputDescribed(Output& output);
   void Configure(Output& output, std::uint32_t serial, int width, int height);
@@ -149,6 +156,7 @@ class WaylandShow final : public engine::ShowPlatform {
   wl_compositor* compositor_ = nullptr;
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   xdg_wm_base* wmBase_ = nullptr;
+  zxdg_output_manager_v1* deskPlaces_ = nullptr;
   wl_seat* seat_ = nullptr;
   wl_pointer* pointerDevice_ = nullptr;
   wl_keyboard* keyboard_ = nullptr;
@@ -185,6 +193,7 @@ const wl_registry_listener kRegistryListener = {OnGlobal, OnGlobalRemove};
 void OnOutputGeometry(void* data, wl_output*, std::int32_t x, std::int32_t y, std::int32_t,
                       std::int32_t, std::int32_t, const char*, const char*, std::int32_t) {
   auto* output = static_cast<Output*>(data);
+  if (output->deskPlace) return;  // the desk's own place is the one to measure in
   output->x = x;
   output->y = y;
 }
@@ -205,6 +214,17 @@ void OnOutputScale(void* data, wl_output*, std::int32_t factor) {
 void OnOutputText(void*, wl_output*, const char*) {}
 const wl_output_listener kOutputListener = {OnOutputGeometry, OnOutputMode, OnOutputDone,
                                             OnOutputScale,    OnOutputText, OnOutputText};
+
+void OnDeskPosition(void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
+  auto* output = static_cast<Output*>(data);
+  output->x = x;
+  output->y = y;
+}
+void OnDeskSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
+void OnDeskDone(void*, zxdg_output_v1*) {}
+void OnDeskText(void*, zxdg_output_v1*, const char*) {}
+const zxdg_output_v1_listener kDeskPlaceListener = {OnDeskPosition, OnDeskSize, OnDeskDone,
+                                                    OnDeskText, OnDeskText};
 
 void OnLayerConfigure(void* data, zwlr_layer_surface_v1*, std::uint32_t serial, std::uint32_t width,
                       std::uint32_t height) {
@@ -340,6 +360,10 @@ void WaylandShow::AddGlobal(wl_registry* registry, std::uint32_t name, const cha
     wmBase_ = static_cast<xdg_wm_base*>(
         wl_registry_bind(registry, name, &xdg_wm_base_interface, std::min(version, 2u)));
     xdg_wm_base_add_listener(wmBase_, &kWmBaseListener, this);
+  } else if (kind == zxdg_output_manager_v1_interface.name) {
+    deskPlaces_ = static_cast<zxdg_output_manager_v1*>(
+        wl_registry_bind(registry, name, &zxdg_output_manager_v1_interface, std::min(version, 3u)));
+    for (auto& output : outputs_) AskDeskPlace(*output);
   } else if (kind == wl_seat_interface.name && !seat_) {
     seat_ = static_cast<wl_seat*>(
         wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
@@ -351,8 +375,15 @@ void WaylandShow::AddGlobal(wl_registry* registry, std::uint32_t name, const cha
     output->output = static_cast<wl_output*>(
         wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 3u)));
     wl_output_add_listener(output->output, &kOutputListener, output.get());
+    AskDeskPlace(*output);
     outputs_.push_back(std::move(output));
   }
+}
+
+void WaylandShow::AskDeskPlace(Output& output) {
+  if (!deskPlaces_ || output.deskPlace) return;
+  output.deskPlace = zxdg_output_manager_v1_get_xdg_output(deskPlaces_, output.output);
+  zxdg_output_v1_add_listener(output.deskPlace, &kDeskPlaceListener, &output);
 }
 
 void WaylandShow::RemoveGlobal(std::uint32_t name) {
@@ -360,6 +391,7 @@ void WaylandShow::RemoveGlobal(std::uint32_t name) {
                                  [name](const auto& output) { return output->name == name; });
   if (gone == outputs_.end()) return;
   Uncover(**gone);
+  if ((*gone)->deskPlace) zxdg_output_v1_destroy((*gone)->deskPlace);
   if (wl_output_get_version((*gone)->output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
     wl_output_release((*gone)->output);
   else
@@ -635,8 +667,12 @@ void WaylandShow::Disconnect() {
   if (pointerDevice_) wl_pointer_destroy(pointerDevice_);
   if (keyboard_) wl_keyboard_destroy(keyboard_);
   if (seat_) wl_seat_destroy(seat_);
-  for (auto& output : outputs_) wl_output_destroy(output->output);
+  for (auto& output : outputs_) {
+    if (output->deskPlace) zxdg_output_v1_destroy(output->deskPlace);
+    wl_output_destroy(output->output);
+  }
   outputs_.clear();
+  if (deskPlaces_) zxdg_output_manager_v1_destroy(deskPlaces_);
   if (layerShell_) zwlr_layer_shell_v1_destroy(layerShell_);
   if (wmBase_) xdg_wm_base_destroy(wmBase_);
   if (compositor_) wl_compositor_destroy(compositor_);
