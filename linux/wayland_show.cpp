@@ -144,6 +144,7 @@ class WaylandShow final : public engine::ShowPlatform {
   }
   bool Covering(wl_surface* surface) { return surface && OutputOf(surface); }
   void DrawDueFrames();
+  void Show(Output& output, std::size_t slot);
   // Waits for the compositor (or a stop signal, let through by `waiting`) and
   // handles what it sent; the reason when the connection is lost, else empty.
   std::string WaitAndDispatch(const sigset_t& waiting);
@@ -566,16 +567,30 @@ bool StopPending() {
 void WaylandShow::DrawDueFrames() {
   for (std::size_t slot = 0; slot < bySlot_.size() && !StopPending(); ++slot) {
     Output* output = bySlot_[slot];
-    // A surface whose last frame the compositor has not yet shown draws nothing:
-    // one hidden or occluded gets no callback and costs nothing.
-    if (!output || output->frame || !rules_.FrameDue()) continue;
-    output->frame = wl_surface_frame(output->surface);
-    wl_callback_add_listener(output->frame, &kFrameListener, output);
+    if (!output || !rules_.FrameDue()) continue;
+    EglSurface& egl = *output->egl;
+    // A finished frame goes to the compositor once it has shown the last one, and
+    // the next is drawn meanwhile. A surface hidden or occluded gets no callback:
+    // it draws one frame ahead and then nothing.
+    if (egl.FrameFinished() && !output->frame) Show(*output, slot);
+    if (egl.FrameFinished()) continue;
     pictures_.Draw(slot);
-    if (options_.showFps && output == bySlot_.front()) {
-      if (const auto rate = fps_.Frame(MonotonicSeconds()))
-        std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
+    if (!output->frame) {
+      Show(*output, slot);  // the first frame, or one the compositor is ready for
+      pictures_.Draw(slot);
     }
+  }
+}
+
+void WaylandShow::Show(Output& output, std::size_t slot) {
+  // A callback asked for without a commit would never come.
+  if (!output.egl->FrameFinished()) return;
+  output.frame = wl_surface_frame(output.surface);
+  wl_callback_add_listener(output.frame, &kFrameListener, &output);
+  output.egl->Show();
+  if (options_.showFps && slot == 0) {
+    if (const auto rate = fps_.Frame(MonotonicSeconds()))
+      std::fprintf(stderr, "orvane: %.1f fps\n", *rate);
   }
 }
 
