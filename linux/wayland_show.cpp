@@ -32,10 +32,11 @@ namespace {
 using engine::ScreenPoint;
 using engine::ShowRules;
 
-// Set from the signal handlers, which can reach nothing else.
-volatile std::sig_atomic_t stopRequested = 0;
-
-void OnStopSignal(int) { stopRequested = 1; }
+// SIGTERM and SIGINT end the program at once, wherever it is: everything the show
+// holds outside the process goes with its connections (the compositor drops the
+// surfaces of a client that has gone, the sound server its stream), so there is
+// nothing to tidy, and a frame of a slow output is not waited for.
+void OnStopSignal(int) { _exit(0); }
 
 void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
 
@@ -145,9 +146,9 @@ class WaylandShow final : public engine::ShowPlatform {
   bool Covering(wl_surface* surface) { return surface && OutputOf(surface); }
   void DrawDueFrames();
   void Show(Output& output, std::size_t slot);
-  // Waits for the compositor (or a stop signal, let through by `waiting`) and
-  // handles what it sent; the reason when the connection is lost, else empty.
-  std::string WaitAndDispatch(const sigset_t& waiting);
+  // Waits for the compositor and handles what it sent; the reason when the
+  // connection is lost, else empty.
+  std::string WaitAndDispatch();
   void EndShow();
   void Disconnect();
 
@@ -556,16 +557,8 @@ void WaylandShow::PointerAt(wl_surface* surface, wl_fixed_t x, wl_fixed_t y, boo
   }
 }
 
-// The stop signals wait, blocked, for the loop's wait; a frame of a slow output
-// is long, so the round of frames is cut short as soon as one is pending.
-bool StopPending() {
-  sigset_t pending;
-  sigpending(&pending);
-  return sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1;
-}
-
 void WaylandShow::DrawDueFrames() {
-  for (std::size_t slot = 0; slot < bySlot_.size() && !StopPending(); ++slot) {
+  for (std::size_t slot = 0; slot < bySlot_.size(); ++slot) {
     Output* output = bySlot_[slot];
     if (!output || !rules_.FrameDue()) continue;
     EglSurface& egl = *output->egl;
@@ -604,20 +597,10 @@ int WaylandShow::Run() {
   if (!options_.musicFile.empty())
     music = std::make_unique<music::GstMusicPlayer>(options_.musicFile);
 
-  // The stop signals are let through only while the loop waits, so that one
-  // arriving just before the wait still cuts it short.
-  sigset_t stops, waiting;
-  sigemptyset(&stops);
-  sigaddset(&stops, SIGTERM);
-  sigaddset(&stops, SIGINT);
-  sigprocmask(SIG_BLOCK, &stops, &waiting);
-  sigdelset(&waiting, SIGTERM);
-  sigdelset(&waiting, SIGINT);
-
   std::string lost;
-  while (!quit_ && !stopRequested && lost.empty()) {
+  while (!quit_ && lost.empty()) {
     DrawDueFrames();
-    lost = WaitAndDispatch(waiting);
+    lost = WaitAndDispatch();
     if (!keyboardOn_ && keyboardLeftAt_ >= 0 &&
         MonotonicSeconds() >= keyboardLeftAt_ + kFocusLossGrace) {
       keyboardLeftAt_ = -1;
@@ -626,7 +609,6 @@ int WaylandShow::Run() {
     // Closes are posted by the rules and delivered after the events that posted them.
     closes_.Deliver(rules_, [this] { EndShow(); });
   }
-  sigprocmask(SIG_SETMASK, &waiting, nullptr);
 
   music.reset();  // silence first; tearing the pictures down takes longer
   if (!lost.empty()) {
@@ -637,7 +619,7 @@ int WaylandShow::Run() {
   return 0;
 }
 
-std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
+std::string WaylandShow::WaitAndDispatch() {
   auto failure = [](const char* what) { return std::string(what) + ": " + std::strerror(errno); };
   while (wl_display_prepare_read(display_) != 0)
     if (wl_display_dispatch_pending(display_) < 0) return failure("dispatch");
@@ -645,8 +627,8 @@ std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
     wl_display_cancel_read(display_);
     return failure("send");
   }
-  // Without a frame to draw the wait is for the compositor, a signal, or the end
-  // of the keyboard's grace.
+  // Without a frame to draw the wait is for the compositor, or the end of the
+  // keyboard's grace.
   timespec limit = {};
   bool limited = false;
   if (!keyboardOn_ && keyboardLeftAt_ >= 0) {
@@ -656,7 +638,7 @@ std::string WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
     limited = true;
   }
   pollfd wait = {wl_display_get_fd(display_), POLLIN, 0};
-  const int ready = ppoll(&wait, 1, limited ? &limit : nullptr, &waiting);
+  const int ready = ppoll(&wait, 1, limited ? &limit : nullptr, nullptr);
   if (ready > 0 && (wait.revents & POLLIN)) {
     if (wl_display_read_events(display_) < 0) return failure("receive");
   } else {
@@ -700,7 +682,7 @@ void WaylandShow::Disconnect() {
 }  // namespace
 
 int RunWaylandShow(const ProgramOptions& options) {
-  // From the start, so that a stop during set-up still ends the show cleanly.
+  // From the start, so that a stop during set-up ends the program with 0 too.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
