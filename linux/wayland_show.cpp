@@ -6,6 +6,7 @@
 #include "engine/show_rules.h"
 #include "engine/show_pictures.h"
 #include "linux/egl_surface.h"
+#include "linux/keyboard_focus.h"
 #include "linux/show_slots.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -39,11 +40,6 @@ using engine::ShowRules;
 void OnStopSignal(int) { _exit(0); }
 
 void Fail(const std::string& message) { std::fprintf(stderr, "orvane: %s\n", message.c_str()); }
-
-// A keyboard that left the show's surfaces and came back to none of them within
-// this time went to another client; a leave followed at once by an enter is the
-// focus moving between the show's own outputs.
-constexpr double kFocusLossGrace = 0.25;
 
 class WaylandShow;
 
@@ -114,13 +110,9 @@ class WaylandShow final : public engine::ShowPlatform {
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED) rules_.OnKeyPressed();
   }
   void KeyboardEntered(wl_surface* surface) {
-    if (Covering(surface)) keyboardOn_ = surface;
+    if (Covering(surface)) keyboardFocus_.Entered(surface);
   }
-  void KeyboardLeft(wl_surface* surface) {
-    if (surface != keyboardOn_) return;
-    keyboardOn_ = nullptr;
-    keyboardLeftAt_ = MonotonicSeconds();
-  }
+  void KeyboardLeft(wl_surface* surface) { keyboardFocus_.Left(surface, MonotonicSeconds()); }
 
   // ShowPlatform. The pointer's place is known only once it enters a surface.
   ScreenPoint CursorPosition() override { return pointer_; }
@@ -176,8 +168,7 @@ class WaylandShow final : public engine::ShowPlatform {
   ScreenPoint pointer_;
   bool pointerSeen_ = false;
   Output* pointerOver_ = nullptr;  // the output whose surface the pointer is on
-  wl_surface* keyboardOn_ = nullptr;
-  double keyboardLeftAt_ = -1;
+  KeyboardFocus keyboardFocus_;
   engine::FpsCounter fps_;
 };
 
@@ -504,7 +495,7 @@ void WaylandShow::Uncover(Output& output) {
   }
   if (output.frame) wl_callback_destroy(output.frame);
   output.frame = nullptr;
-  if (keyboardOn_ == output.surface) keyboardOn_ = nullptr;
+  keyboardFocus_.Gone(output.surface);
   if (pointerOver_ == &output) pointerOver_ = nullptr;
   output.egl.reset();
   if (output.layer) zwlr_layer_surface_v1_destroy(output.layer);
@@ -601,11 +592,8 @@ int WaylandShow::Run() {
   while (!quit_ && lost.empty()) {
     DrawDueFrames();
     lost = WaitAndDispatch();
-    if (!keyboardOn_ && keyboardLeftAt_ >= 0 &&
-        MonotonicSeconds() >= keyboardLeftAt_ + kFocusLossGrace) {
-      keyboardLeftAt_ = -1;
+    if (keyboardFocus_.LostToAnotherClient(MonotonicSeconds()))
       rules_.OnFocusLostToOtherApplication();
-    }
     // Closes are posted by the rules and delivered after the events that posted them.
     closes_.Deliver(rules_, [this] { EndShow(); });
   }
@@ -630,15 +618,13 @@ std::string WaylandShow::WaitAndDispatch() {
   // Without a frame to draw the wait is for the compositor, or the end of the
   // keyboard's grace.
   timespec limit = {};
-  bool limited = false;
-  if (!keyboardOn_ && keyboardLeftAt_ >= 0) {
-    const double left = std::max(0.0, keyboardLeftAt_ + kFocusLossGrace - MonotonicSeconds());
-    limit.tv_sec = static_cast<time_t>(left);
-    limit.tv_nsec = static_cast<long>((left - static_cast<double>(limit.tv_sec)) * 1e9);
-    limited = true;
+  const auto left = keyboardFocus_.WaitLimit(MonotonicSeconds());
+  if (left) {
+    limit.tv_sec = static_cast<time_t>(*left);
+    limit.tv_nsec = static_cast<long>((*left - static_cast<double>(limit.tv_sec)) * 1e9);
   }
   pollfd wait = {wl_display_get_fd(display_), POLLIN, 0};
-  const int ready = ppoll(&wait, 1, limited ? &limit : nullptr, nullptr);
+  const int ready = ppoll(&wait, 1, left ? &limit : nullptr, nullptr);
   if (ready > 0 && (wait.revents & POLLIN)) {
     if (wl_display_read_events(display_) < 0) return failure("receive");
   } else {
