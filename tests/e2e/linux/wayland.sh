@@ -55,8 +55,10 @@ for row in "${pointer_rows[@]}"; do
   check "$what: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 done
 
+# The pointer was left on the second output: the click waits for its surface.
 wl_start --wayland
 wl_wait_lit HEADLESS-1
+wl_wait_lit HEADLESS-2
 pointer move 1 0
 pointer click
 check "a click ends it" hack_ends_within 5
