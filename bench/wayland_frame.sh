@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Frame rate of `orvane` on Wayland (headless sway, one 1024x768 output, paced by
 # the compositor's frame callbacks) against the X11 program on Xvfb at the same
-# size, in turns, in one run. Prints the median of each program's per-second
-# rates (--fps) for each turn, and the ratio of Wayland's frame time to X11's.
+# size, in turns, in one run. For each turn: the median of the program's
+# per-second rates (--fps), and the processor time per frame of the program and
+# of its display server (sway, Xvfb), read from /proc while it said its rates.
+# Then the medians over the turns and the ratios of Wayland to X11: frame time,
+# and processor time per frame (on a loaded machine the steadier of the two).
 #   ORVANE_HACK=build/native/bin/orvane ORVANE_BUILD_DIR=build/native \
 #     ORVANE_WAYLAND_POINTER=build/native/testbin/wayland_pointer bash bench/wayland_frame.sh [TURNS]
+# WAYLAND_ALSO="NAME=PROGRAM ..." runs other builds on Wayland in the same turns (a before and
+# after in one run).
 tests="$(dirname "$0")/../tests/e2e/linux"
 # shellcheck source=../tests/e2e/linux/lib.sh
 source "$tests/lib.sh"
@@ -21,26 +26,66 @@ if [[ $(as_user swaymsg -t get_outputs | grep -c '"active": true') != 1 ]]; then
 fi
 x_start 1024x768
 
-median_fps() { awk '/fps/ { print $2 }' "$1" | sort -n | awk '{ a[NR] = $1 } END { print (NR ? a[int((NR + 1) / 2)] : 0) }'; }
-wayland_all=()
-x11_all=()
+# Waits (within a limit) until the program has said its rate N times, once a second.
+rates_said() {
+  for _ in $(seq 300); do
+    (($(grep -c fps "$WORK/hack.err") >= $1)) && return 0
+    sleep 0.1
+  done
+  echo "wayland_frame: no rates from the program ($(head -c 200 "$WORK/hack.err"))" >&2
+  return 1
+}
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+median() { sort -n | awk '{ a[NR] = $1 } END { print (NR ? a[int((NR + 1) / 2)] : 0) }'; }
+# One turn of the program started last, its display server's process id $1: the
+# rates from the second to the eighth (the first holds the set-up), and the
+# processor time of both over them. Prints "FPS CLIENT_MS SERVER_MS" per frame.
+measure() {
+  rates_said 2 || return 1
+  local said client server
+  said=$(grep -c fps "$WORK/hack.err")
+  client=$(ticks "$HACK_PID")
+  server=$(ticks "$1")
+  rates_said 8 || return 1
+  client=$(($(ticks "$HACK_PID") - client))
+  server=$(($(ticks "$1") - server))
+  kill -TERM "$HACK_PID"
+  hack_ends_within 5
+  local rates frames
+  rates=$(awk -v said="$said" '/fps/ && ++n > said && n <= 8 { print $2 }' "$WORK/hack.err")
+  frames=$(awk '{ f += $1 } END { print f }' <<<"$rates")
+  awk -v fps="$(median <<<"$rates")" -v f="$frames" -v c="$client" -v s="$server" \
+    -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.1f %.1f %.1f\n", fps, c * 1000 / hz / f, s * 1000 / hz / f }'
+}
+
+wayland=()
+x11=()
+declare -A also=()
 for turn in $(seq "$turns"); do
+  line="turn $turn (fps, ms of processor per frame for the program, its server):"
+  for build in ${WAYLAND_ALSO:-}; do
+    cp "${build#*=}" "$WL_PROGRAM"
+    wl_start --wayland --fps
+    also[${build%%=*}]+="$(measure "$SWAY_PID")"$'\n'
+    line+=" ${build%%=*} $(tail -n1 <<<"${also[${build%%=*}]%$'\n'}");"
+  done
+  cp "$ORVANE_HACK" "$WL_PROGRAM"
   wl_start --wayland --fps
-  sleep 8
-  kill -TERM "$HACK_PID"
-  hack_ends_within 5
-  cp "$WORK/hack.err" "$WORK/wayland-$turn.fps"
+  wayland+=("$(measure "$SWAY_PID")")
   hack_start --x11 --fps
-  sleep 8
-  kill -TERM "$HACK_PID"
-  hack_ends_within 5
-  cp "$WORK/hack.err" "$WORK/x11-$turn.fps"
-  w=$(median_fps "$WORK/wayland-$turn.fps")
-  x=$(median_fps "$WORK/x11-$turn.fps")
-  wayland_all+=("$w")
-  x11_all+=("$x")
-  echo "turn $turn: Wayland $w fps, X11 $x fps"
+  x11+=("$(measure "$XVFB_PID")")
+  echo "$line Wayland ${wayland[-1]}; X11 ${x11[-1]}; load $(cut -d' ' -f1 /proc/loadavg)"
 done
-w=$(printf '%s\n' "${wayland_all[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
-x=$(printf '%s\n' "${x11_all[@]}" | sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }')
-awk -v w="$w" -v x="$x" 'BEGIN { printf "median: Wayland %.1f fps (%.1f ms), X11 %.1f fps (%.1f ms); Wayland frame time / X11: %.2f\n", w, 1000 / w, x, 1000 / x, x / w }'
+nth() { printf '%s\n' "${@:2}" | awk -v k="$1" '{ print $k }' | median; }
+w=$(nth 1 "${wayland[@]}") x=$(nth 1 "${x11[@]}")
+wc=$(nth 2 "${wayland[@]}") ws=$(nth 3 "${wayland[@]}")
+xc=$(nth 2 "${x11[@]}") xs=$(nth 3 "${x11[@]}")
+awk -v w="$w" -v x="$x" -v wc="$wc" -v ws="$ws" -v xc="$xc" -v xs="$xs" 'BEGIN {
+  printf "median: Wayland %.1f fps (%.1f ms), X11 %.1f fps (%.1f ms); Wayland frame time / X11: %.2f\n", w, 1000 / w, x, 1000 / x, x / w
+  printf "processor per frame: Wayland %.1f + sway %.1f ms, X11 %.1f + Xvfb %.1f ms; Wayland / X11: %.2f (programs alone %.2f)\n", wc, ws, xc, xs, (wc + ws) / (xc + xs), wc / xc }'
+for name in "${!also[@]}"; do
+  mapfile -t rows <<<"${also[$name]%$'\n'}"
+  awk -v n="$name" -v w="$(nth 1 "${rows[@]}")" -v x="$x" -v wc="$(nth 2 "${rows[@]}")" \
+    -v ws="$(nth 3 "${rows[@]}")" -v xc="$xc" -v xs="$xs" 'BEGIN {
+    printf "%s: %.1f fps, frame time / X11: %.2f; processor per frame %.1f + sway %.1f ms, / X11: %.2f\n", n, w, x / w, wc, ws, (wc + ws) / (xc + xs) }'
+done

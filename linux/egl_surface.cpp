@@ -1,11 +1,15 @@
 #include "linux/egl_surface.h"
 
+#include "linux/egl_config_choice.h"
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <GL/gl.h>
 #include <wayland-egl.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace orvane::linux_program {
 
@@ -44,20 +48,25 @@ common::Result<void> EglDisplay::Open(wl_display* display) {
                            EGL_BLUE_SIZE,
                            8,
                            EGL_NONE};
-  EGLConfig configs[64];
+  // All of them: the deeper-coloured ones come first and can be many.
   EGLint count = 0;
-  if (!eglChooseConfig(egl, wanted, configs, 64, &count) || count < 1) {
+  std::vector<EGLConfig> configs;
+  if (eglChooseConfig(egl, wanted, nullptr, 0, &count) && count > 0) {
+    configs.resize(static_cast<std::size_t>(count));
+    if (!eglChooseConfig(egl, wanted, configs.data(), count, &count)) count = 0;
+  }
+  if (count < 1) {
     return common::Reason{"EGL has no RGB window configuration with desktop OpenGL"};
   }
-  // Without alpha the compositor knows the surface is opaque and draws nothing beneath it.
-  config_ = configs[0];
+  std::vector<ConfigChannels> channels(static_cast<std::size_t>(count));
   for (EGLint n = 0; n < count; ++n) {
-    EGLint alpha = 0;
-    if (eglGetConfigAttrib(egl, configs[n], EGL_ALPHA_SIZE, &alpha) && alpha == 0) {
-      config_ = configs[n];
-      break;
-    }
+    ConfigChannels& c = channels[static_cast<std::size_t>(n)];
+    eglGetConfigAttrib(egl, configs[n], EGL_RED_SIZE, &c.red);
+    eglGetConfigAttrib(egl, configs[n], EGL_GREEN_SIZE, &c.green);
+    eglGetConfigAttrib(egl, configs[n], EGL_BLUE_SIZE, &c.blue);
+    eglGetConfigAttrib(egl, configs[n], EGL_ALPHA_SIZE, &c.alpha);
   }
+  config_ = configs[ChooseWindowConfig(channels)];
   return {};
 }
 
@@ -89,6 +98,7 @@ common::Result<void> EglSurface::Prepare() {
 
 void EglSurface::Resize(int width, int height) {
   size_ = {width, height};
+  finished_ = false;
   if (window_) wl_egl_window_resize(window_, width, height, 0, 0);
 }
 
@@ -104,6 +114,17 @@ bool EglSurface::Open(engine::SurfaceSize& size) {
 }
 
 void EglSurface::Present() {
+  // A software renderer draws the frame's triangles only when the frame is
+  // flushed: finishing it here does that work now, while the compositor may still
+  // be showing the last frame, rather than in the swap after the wait.
+  glFinish();
+  finished_ = true;
+}
+
+void EglSurface::Show() {
+  if (!finished_) return;
+  finished_ = false;
+  MakeCurrent();
   eglSwapBuffers(static_cast<EGLDisplay>(display_.Handle()), eglSurface_);
 }
 

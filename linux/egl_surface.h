@@ -41,8 +41,15 @@ class EglSurface final : public engine::GlSurface {
   // Makes the window, its EGL surface and a context (not yet current), or says
   // why it cannot.
   common::Result<void> Prepare();
-  // The buffer size changes with the next frame.
+  // The buffer size changes with the next frame; a frame finished at the old size
+  // is dropped.
   void Resize(int width, int height);
+
+  // A frame is drawn to the end as soon as it is asked for (Present) and handed to
+  // the compositor later (Show), once the compositor has shown the one before: the
+  // drawing of a frame overlaps the wait for the last one.
+  bool FrameFinished() const { return finished_; }
+  void Show();
 
   bool Open(engine::SurfaceSize& size) override;
   void Present() override;
@@ -56,6 +63,7 @@ class EglSurface final : public engine::GlSurface {
   wl_egl_window* window_ = nullptr;
   void* eglSurface_ = nullptr;  // EGLSurface
   void* context_ = nullptr;     // EGLContext
+  bool finished_ = false;       // a frame drawn and not yet shown
 };
 
 }  // namespace orvane::linux_program

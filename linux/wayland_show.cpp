@@ -7,8 +7,10 @@
 #include "engine/show_rules.h"
 #include "engine/show_pictures.h"
 #include "linux/egl_surface.h"
+#include "linux/keyboard_focus.h"
 #include "linux/show_slots.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <linux/input-event-codes.h>
@@ -33,15 +35,12 @@ namespace {
 using engine::ScreenPoint;
 using engine::ShowRules;
 
-// Set from the signal handlers, which can reach nothing else.
-volatile std::sig_atomic_t stopRequested = 0;
+// SIGTERM and SIGINT end the program at once, wherever it is: everything the show
+// holds outside the process goes with its connections (the compositor drops the
+// surfaces of a client that has gone, the sound server its stream), so there is
+// nothing to tidy, and a frame of a slow output is not waited for.
+void OnStopSignal(int) { _exit(0); }
 
-void OnStopSignal(int) { stopRequested = 1; }
-
-// A keyboard that left the show's surfaces and came back to none of them within
-// this time went to another client; a leave followed at once by an enter is the
-// focus moving between the show's own outputs.
-constexpr double kFocusLossGrace = 0.25;
 
 class WaylandShow;
 
@@ -50,7 +49,12 @@ struct Output {
   WaylandShow* show = nullptr;
   std::uint32_t name = 0;  // the registry's name of the global
   wl_output* output = nullptr;
-  std::int32_t x = 0, y = 0;  // in the compositor's space, for one pointer measure
+  // Where the output lies on the desk, in logical pixels, so that the pointer is
+  // measured in one space across outputs. wl_output's own position is 0,0 on
+  // some compositors (wlroots-based ones among them), which would make a step
+  // from one output to the next a jump of an output's width.
+  zxdg_output_v1* deskPlace = nullptr;
+  std::int32_t x = 0, y = 0;
   std::int32_t scale = 1;
   bool described = false;  // the first "done" has come: the output is ready to cover
 
@@ -81,6 +85,7 @@ class WaylandShow final : public engine::ShowPlatform {
   // From the listeners.
   void AddGlobal(wl_registry* registry, std::uint32_t name, const char* interface,
                  std::uint32_t version);
+  void AskDeskPlace(Output& output);
   void RemoveGlobal(std::uint32_t name);
   void OutputDescribed(Output& output);
   void Configure(Output& output, std::uint32_t serial, int width, int height);
@@ -107,13 +112,9 @@ class WaylandShow final : public engine::ShowPlatform {
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED) rules_.OnKeyPressed();
   }
   void KeyboardEntered(wl_surface* surface) {
-    if (Covering(surface)) keyboardOn_ = surface;
+    if (Covering(surface)) keyboardFocus_.Entered(surface);
   }
-  void KeyboardLeft(wl_surface* surface) {
-    if (surface != keyboardOn_) return;
-    keyboardOn_ = nullptr;
-    keyboardLeftAt_ = MonotonicSeconds();
-  }
+  void KeyboardLeft(wl_surface* surface) { keyboardFocus_.Left(surface, MonotonicSeconds()); }
 
   // ShowPlatform. The pointer's place is known only once it enters a surface.
   ScreenPoint CursorPosition() override { return pointer_; }
@@ -138,9 +139,10 @@ class WaylandShow final : public engine::ShowPlatform {
   }
   bool Covering(wl_surface* surface) { return surface && OutputOf(surface); }
   void DrawDueFrames();
-  // Waits for the compositor (or a stop signal, let through by `waiting`) and
-  // handles what it sent, or says why the connection is lost.
-  common::Result<void> WaitAndDispatch(const sigset_t& waiting);
+  void Show(Output& output, std::size_t slot);
+  // Waits for the compositor and handles what it sent, or says why the
+  // connection is lost.
+  common::Result<void> WaitAndDispatch();
   void EndShow();
   void Disconnect();
 
@@ -151,6 +153,7 @@ class WaylandShow final : public engine::ShowPlatform {
   wl_compositor* compositor_ = nullptr;
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   xdg_wm_base* wmBase_ = nullptr;
+  zxdg_output_manager_v1* deskPlaces_ = nullptr;
   wl_seat* seat_ = nullptr;
   wl_pointer* pointerDevice_ = nullptr;
   wl_keyboard* keyboard_ = nullptr;
@@ -168,8 +171,7 @@ class WaylandShow final : public engine::ShowPlatform {
   ScreenPoint pointer_;
   bool pointerSeen_ = false;
   Output* pointerOver_ = nullptr;  // the output whose surface the pointer is on
-  wl_surface* keyboardOn_ = nullptr;
-  double keyboardLeftAt_ = -1;
+  KeyboardFocus keyboardFocus_;
   engine::FpsCounter fps_;
 };
 
@@ -187,6 +189,7 @@ const wl_registry_listener kRegistryListener = {OnGlobal, OnGlobalRemove};
 void OnOutputGeometry(void* data, wl_output*, std::int32_t x, std::int32_t y, std::int32_t,
                       std::int32_t, std::int32_t, const char*, const char*, std::int32_t) {
   auto* output = static_cast<Output*>(data);
+  if (output->deskPlace) return;  // the desk's own place is the one to measure in
   output->x = x;
   output->y = y;
 }
@@ -207,6 +210,17 @@ void OnOutputScale(void* data, wl_output*, std::int32_t factor) {
 void OnOutputText(void*, wl_output*, const char*) {}
 const wl_output_listener kOutputListener = {OnOutputGeometry, OnOutputMode, OnOutputDone,
                                             OnOutputScale,    OnOutputText, OnOutputText};
+
+void OnDeskPosition(void* data, zxdg_output_v1*, std::int32_t x, std::int32_t y) {
+  auto* output = static_cast<Output*>(data);
+  output->x = x;
+  output->y = y;
+}
+void OnDeskSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
+void OnDeskDone(void*, zxdg_output_v1*) {}
+void OnDeskText(void*, zxdg_output_v1*, const char*) {}
+const zxdg_output_v1_listener kDeskPlaceListener = {OnDeskPosition, OnDeskSize, OnDeskDone,
+                                                    OnDeskText, OnDeskText};
 
 void OnLayerConfigure(void* data, zwlr_layer_surface_v1*, std::uint32_t serial, std::uint32_t width,
                       std::uint32_t height) {
@@ -338,6 +352,10 @@ void WaylandShow::AddGlobal(wl_registry* registry, std::uint32_t name, const cha
     wmBase_ = static_cast<xdg_wm_base*>(
         wl_registry_bind(registry, name, &xdg_wm_base_interface, std::min(version, 2u)));
     xdg_wm_base_add_listener(wmBase_, &kWmBaseListener, this);
+  } else if (kind == zxdg_output_manager_v1_interface.name) {
+    deskPlaces_ = static_cast<zxdg_output_manager_v1*>(
+        wl_registry_bind(registry, name, &zxdg_output_manager_v1_interface, std::min(version, 3u)));
+    for (auto& output : outputs_) AskDeskPlace(*output);
   } else if (kind == wl_seat_interface.name && !seat_) {
     seat_ = static_cast<wl_seat*>(
         wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, 5u)));
@@ -349,8 +367,15 @@ void WaylandShow::AddGlobal(wl_registry* registry, std::uint32_t name, const cha
     output->output = static_cast<wl_output*>(
         wl_registry_bind(registry, name, &wl_output_interface, std::min(version, 3u)));
     wl_output_add_listener(output->output, &kOutputListener, output.get());
+    AskDeskPlace(*output);
     outputs_.push_back(std::move(output));
   }
+}
+
+void WaylandShow::AskDeskPlace(Output& output) {
+  if (!deskPlaces_ || output.deskPlace) return;
+  output.deskPlace = zxdg_output_manager_v1_get_xdg_output(deskPlaces_, output.output);
+  zxdg_output_v1_add_listener(output.deskPlace, &kDeskPlaceListener, &output);
 }
 
 void WaylandShow::RemoveGlobal(std::uint32_t name) {
@@ -358,6 +383,7 @@ void WaylandShow::RemoveGlobal(std::uint32_t name) {
                                  [name](const auto& output) { return output->name == name; });
   if (gone == outputs_.end()) return;
   Uncover(**gone);
+  if ((*gone)->deskPlace) zxdg_output_v1_destroy((*gone)->deskPlace);
   if (wl_output_get_version((*gone)->output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
     wl_output_release((*gone)->output);
   else
@@ -467,7 +493,7 @@ void WaylandShow::Uncover(Output& output) {
   }
   if (output.frame) wl_callback_destroy(output.frame);
   output.frame = nullptr;
-  if (keyboardOn_ == output.surface) keyboardOn_ = nullptr;
+  keyboardFocus_.Gone(output.surface);
   if (pointerOver_ == &output) pointerOver_ = nullptr;
   output.egl.reset();
   if (output.layer) zwlr_layer_surface_v1_destroy(output.layer);
@@ -520,26 +546,33 @@ void WaylandShow::PointerAt(wl_surface* surface, wl_fixed_t x, wl_fixed_t y, boo
   }
 }
 
-// The stop signals wait, blocked, for the loop's wait; a frame of a slow output
-// is long, so the round of frames is cut short as soon as one is pending.
-bool StopPending() {
-  sigset_t pending;
-  sigpending(&pending);
-  return sigismember(&pending, SIGTERM) == 1 || sigismember(&pending, SIGINT) == 1;
+void WaylandShow::DrawDueFrames() {
+  for (std::size_t slot = 0; slot < bySlot_.size(); ++slot) {
+    Output* output = bySlot_[slot];
+    if (!output || !rules_.FrameDue()) continue;
+    EglSurface& egl = *output->egl;
+    // A finished frame goes to the compositor once it has shown the last one, and
+    // the next is drawn meanwhile. A surface hidden or occluded gets no callback:
+    // it draws one frame ahead and then nothing.
+    if (egl.FrameFinished() && !output->frame) Show(*output, slot);
+    if (egl.FrameFinished()) continue;
+    pictures_.Draw(slot);
+    if (!output->frame) {
+      Show(*output, slot);  // the first frame, or one the compositor is ready for
+      pictures_.Draw(slot);
+    }
+  }
 }
 
-void WaylandShow::DrawDueFrames() {
-  for (std::size_t slot = 0; slot < bySlot_.size() && !StopPending(); ++slot) {
-    Output* output = bySlot_[slot];
-    // A surface whose last frame the compositor has not yet shown draws nothing:
-    // one hidden or occluded gets no callback and costs nothing.
-    if (!output || output->frame || !rules_.FrameDue()) continue;
-    output->frame = wl_surface_frame(output->surface);
-    wl_callback_add_listener(output->frame, &kFrameListener, output);
-    pictures_.Draw(slot);
-    if (options_.showFps && output == bySlot_.front()) {
-      if (const auto rate = fps_.Frame(MonotonicSeconds())) report_(engine::FpsText(*rate));
-    }
+void WaylandShow::Show(Output& output, std::size_t slot) {
+  // A callback asked for without a commit would never come.
+  if (!output.egl->FrameFinished()) return;
+  output.frame = wl_surface_frame(output.surface);
+  wl_callback_add_listener(output.frame, &kFrameListener, &output);
+  output.egl->Show();
+  if (options_.showFps && slot == 0) {
+    if (const auto rate = fps_.Frame(MonotonicSeconds()))
+      report_(engine::FpsText(*rate));
   }
 }
 
@@ -553,29 +586,15 @@ int WaylandShow::Run() {
   if (!options_.musicFile.empty())
     music = std::make_unique<music::GstMusicPlayer>(options_.musicFile, report_);
 
-  // The stop signals are let through only while the loop waits, so that one
-  // arriving just before the wait still cuts it short.
-  sigset_t stops, waiting;
-  sigemptyset(&stops);
-  sigaddset(&stops, SIGTERM);
-  sigaddset(&stops, SIGINT);
-  sigprocmask(SIG_BLOCK, &stops, &waiting);
-  sigdelset(&waiting, SIGTERM);
-  sigdelset(&waiting, SIGINT);
-
   common::Result<void> connected;
-  while (!quit_ && !stopRequested && connected) {
+  while (!quit_ && connected) {
     DrawDueFrames();
-    connected = WaitAndDispatch(waiting);
-    if (!keyboardOn_ && keyboardLeftAt_ >= 0 &&
-        MonotonicSeconds() >= keyboardLeftAt_ + kFocusLossGrace) {
-      keyboardLeftAt_ = -1;
+    connected = WaitAndDispatch();
+    if (keyboardFocus_.LostToAnotherClient(MonotonicSeconds()))
       rules_.OnFocusLostToOtherApplication();
-    }
     // Closes are posted by the rules and delivered after the events that posted them.
     closes_.Deliver(rules_, [this] { EndShow(); });
   }
-  sigprocmask(SIG_SETMASK, &waiting, nullptr);
 
   music.reset();  // silence first; tearing the pictures down takes longer
   if (!connected) {
@@ -586,7 +605,7 @@ int WaylandShow::Run() {
   return 0;
 }
 
-common::Result<void> WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
+common::Result<void> WaylandShow::WaitAndDispatch() {
   auto failure = [](const char* what) {
     return common::Reason{std::string(what) + ": " + std::strerror(errno)};
   };
@@ -596,19 +615,16 @@ common::Result<void> WaylandShow::WaitAndDispatch(const sigset_t& waiting) {
     wl_display_cancel_read(display_);
     return failure("send");
   }
-  // Without a frame to draw the wait is for the compositor, a signal, or the end
-  // of the keyboard's grace.
+  // Without a frame to draw the wait is for the compositor, or the end of the
+  // keyboard's grace.
   timespec limit = {};
-  bool limited = false;
-  if (!keyboardOn_ && keyboardLeftAt_ >= 0) {
-    const double left =
-        std::max(0.0, keyboardLeftAt_ + kFocusLossGrace - MonotonicSeconds());
-    limit.tv_sec = static_cast<time_t>(left);
-    limit.tv_nsec = static_cast<long>((left - static_cast<double>(limit.tv_sec)) * 1e9);
-    limited = true;
+  const auto left = keyboardFocus_.WaitLimit(MonotonicSeconds());
+  if (left) {
+    limit.tv_sec = static_cast<time_t>(*left);
+    limit.tv_nsec = static_cast<long>((*left - static_cast<double>(limit.tv_sec)) * 1e9);
   }
   pollfd wait = {wl_display_get_fd(display_), POLLIN, 0};
-  const int ready = ppoll(&wait, 1, limited ? &limit : nullptr, &waiting);
+  const int ready = ppoll(&wait, 1, left ? &limit : nullptr, nullptr);
   if (ready > 0 && (wait.revents & POLLIN)) {
     if (wl_display_read_events(display_) < 0) return failure("receive");
   } else {
@@ -634,8 +650,12 @@ void WaylandShow::Disconnect() {
   if (pointerDevice_) wl_pointer_destroy(pointerDevice_);
   if (keyboard_) wl_keyboard_destroy(keyboard_);
   if (seat_) wl_seat_destroy(seat_);
-  for (auto& output : outputs_) wl_output_destroy(output->output);
+  for (auto& output : outputs_) {
+    if (output->deskPlace) zxdg_output_v1_destroy(output->deskPlace);
+    wl_output_destroy(output->output);
+  }
   outputs_.clear();
+  if (deskPlaces_) zxdg_output_manager_v1_destroy(deskPlaces_);
   if (layerShell_) zwlr_layer_shell_v1_destroy(layerShell_);
   if (wmBase_) xdg_wm_base_destroy(wmBase_);
   if (compositor_) wl_compositor_destroy(compositor_);
@@ -649,7 +669,7 @@ void WaylandShow::Disconnect() {
 
 int RunWaylandShow(const ProgramOptions& options,
                    const std::function<void(const std::string&)>& report) {
-  // From the start, so that a stop during set-up still ends the show cleanly.
+  // From the start, so that a stop during set-up ends the program with 0 too.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # orvane on a Wayland desktop: a headless sway with two outputs of different
 # sizes, one at scale 2. Each output lit and moving; a key, a click and a move
-# beyond the tolerance end the show with 0, a small move does not; SIGTERM and
-# SIGINT end it with 0 at once; the compositor killed under it: 1 and one line;
-# --music heard on the null sink and silent after the end.
+# beyond the tolerance end the show with 0, a small move does not (also one
+# from an output onto the next); losing the keyboard to another client ends it;
+# SIGTERM and SIGINT end it with 0 within 300 ms; the compositor killed under
+# it: 1 and one line; --music heard on the null sink and silent after the end.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/wayland_lib.sh"
 
@@ -17,13 +18,10 @@ wl_start
 check "covers the first output without --wayland" wl_wait_lit HEADLESS-1
 check "covers the second output" wl_wait_lit HEADLESS-2
 for output in HEADLESS-1 HEADLESS-2; do
-  a=$(wl_shot "$output-a" "$output")
-  sleep 0.7
-  b=$(wl_shot "$output-b" "$output")
-  lit=$(lit_share "$a")
-  changed=$(changed_pixels "$a" "$b")
+  wl_wait_moving "$output" "$output"
+  check "$output: the picture moves ($CHANGED pixels changed)" more_than "$CHANGED" 20000
+  lit=$(lit_share "$WORK/$output-a.png")
   check "$output: veils light it ($lit)" more_than "$lit" 0.05
-  check "$output: the picture moves ($changed pixels changed)" more_than "$changed" 20000
 done
 # The 2x output's picture has its real pixels, not a quarter of them stretched.
 size=$(identify -format '%wx%h' "$WORK/HEADLESS-2-a.png")
@@ -34,41 +32,86 @@ key x
 check "a key ends it" hack_ends_within 5
 check "a key: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 
-# The pointer's first reading is the reference; a move within 4 pixels is no input.
-wl_start --wayland
-wl_wait_lit HEADLESS-1
-pointer move 1 0
-pointer move 1 1
-sleep 0.5
-check "small moves do not end it" hack_running
-pointer move 40 30
-check "a move beyond the tolerance ends it" hack_ends_within 5
-check "a move: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
+# The pointer's first reading is the reference; small moves (within 4 pixels of
+# the last reading) are no input, a bigger one ends the show. It is measured in
+# one space across outputs: a step of 3 pixels from the first output onto the
+# second (to its right) is small, not a jump of the first output's width.
+# Each row: what it is | where the pointer goes before the show | small moves | the big one.
+pointer_rows=(
+  "within an output|-5000,-5000 500,300|1,0 1,1|40,30"
+  "onto the next output|-5000,-5000 1022,100|3,0|40,0"
+)
+for row in "${pointer_rows[@]}"; do
+  IFS='|' read -r what before small big <<<"$row"
+  for step in $before; do pointer move "${step/,/ }"; done
+  wl_start --wayland
+  wl_wait_lit HEADLESS-1
+  wl_wait_lit HEADLESS-2
+  for step in $small; do pointer move "${step/,/ }"; done
+  sleep 0.5 # the point: the show has had the time to end, and does not
+  check "$what: small moves do not end it" hack_running
+  pointer move "${big/,/ }"
+  check "$what: a move beyond the tolerance ends it" hack_ends_within 5
+  check "$what: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
+done
 
+# The pointer was left on the second output: the click waits for its surface.
 wl_start --wayland
 wl_wait_lit HEADLESS-1
+wl_wait_lit HEADLESS-2
 pointer move 1 0
 pointer click
 check "a click ends it" hack_ends_within 5
 check "a click: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 
-# Ended within 300 ms of the signal, polled every 10 ms. A zombie has ended: the
-# kernel's freeing of a GL process's memory and threads took seconds on a loaded
-# machine, after the program's own exit.
-ended() { [[ ! -e /proc/$1 || $(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) == [ZX] ]]; }
+# Another client's window comes up: sway 1.7 hands it the keyboard and gives it
+# back to the show's exclusive overlay at once. A flick like that is not the
+# user going to another program (on sway 1.7 no other client takes the keyboard
+# from the show's surfaces for longer; the windows' way below shows one that does).
+wl_start --wayland
+wl_wait_lit HEADLESS-1
+check "another window comes up" focus_client toplevel
+sleep 1 # the point: longer than the show waits for a keyboard to come back
+check "another window: the show runs on" hack_running
+focus_end
+key x
+check "another window: a key still ends it" hack_ends_within 5
+
+# Ended within 300 ms of the signal, and exit 0: the time until the program's end
+# is reported to its parent (bash's wait, a limit of 5 s beside it). A loaded
+# machine can hold the program or this shell back for longer now and then, so
+# the best of three tries counts.
+signal_to_end() {
+  local limit start
+  sleep 5 &
+  limit=$!
+  start=${EPOCHREALTIME/./}
+  kill -"$1" "$HACK_PID"
+  local ended=
+  wait -n -p ended "$HACK_PID" "$limit"
+  HACK_STATUS=$?
+  TOOK=$(((${EPOCHREALTIME/./} - start) / 1000))
+  kill "$limit" 2>/dev/null
+  wait "$limit" 2>/dev/null
+  if [[ $ended != "$HACK_PID" ]]; then
+    HACK_STATUS=timeout
+    hack_ends_within 5
+  fi
+}
 for signal in TERM INT; do
-  wl_start --wayland
-  wl_wait_lit HEADLESS-2
-  sleep 0.5
-  start=$(date +%s%N)
-  kill -"$signal" "$HACK_PID"
-  for _ in $(seq 300); do ended "$HACK_PID" && break; sleep 0.01; done
-  took=$((($(date +%s%N) - start) / 1000000))
-  hack_ends_within 5
-  check "SIG$signal: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
-  # The program itself is out in about 0.2 s; what a loaded machine adds is the
-  # kernel ending its GL threads, so the limit here is a second.
-  check "SIG$signal: ended in ${took} ms" test "$took" -le 1000
+  best=
+  tries=()
+  for _ in 1 2 3; do
+    wl_start --wayland
+    wl_wait_lit HEADLESS-2
+    signal_to_end "$signal"
+    tries+=("$TOOK ms: $HACK_STATUS")
+    [[ $HACK_STATUS == 0 ]] || break
+    if [[ -z $best ]] || ((TOOK < best)); then best=$TOOK; fi
+    ((best <= 300)) && break
+  done
+  check "SIG$signal: exit 0 (${tries[*]})" test "$HACK_STATUS" = 0
+  check "SIG$signal: ended within 300 ms (${tries[*]})" test "${best:-9999}" -le 300
 done
 
 # The sound of --music on a private null sink, silent once a key ends the show.
@@ -102,12 +145,10 @@ as_user swaymsg output HEADLESS-3 mode 640x480 position 0 768 >/dev/null
 check "an output that came is covered" wl_wait_lit HEADLESS-3
 as_user swaymsg output HEADLESS-3 disable >/dev/null
 as_user swaymsg output HEADLESS-2 disable >/dev/null
-sleep 1
+sleep 1 # the point: the show has had the time to hear of it, and runs on
 check "outputs that went: the show runs on" hack_running
-a=$(wl_shot left-a HEADLESS-1)
-sleep 0.7
-b=$(wl_shot left-b HEADLESS-1)
-check "outputs that went: the one left still moves" more_than "$(changed_pixels "$a" "$b")" 20000
+wl_wait_moving left HEADLESS-1
+check "outputs that went: the one left still moves ($CHANGED)" more_than "$CHANGED" 20000
 as_user swaymsg output HEADLESS-2 enable >/dev/null
 check "an output enabled again is covered" wl_wait_lit HEADLESS-2
 check "outputs came and went: nothing on stderr ($(head -c 150 "$WORK/hack.err"))" test ! -s "$WORK/hack.err"
@@ -122,6 +163,16 @@ key x
 check "windows: a key ends it" hack_ends_within 5
 check "windows: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 check "windows: nothing on stderr ($(head -c 150 "$WORK/hack.err"))" test ! -s "$WORK/hack.err"
+
+# There another client can take the keyboard (an overlay that wants it, as a
+# dialog or a locker is): the show ends as on a switch to another program.
+ORVANE_WAYLAND_SHELL=xdg wl_start --wayland
+wl_wait_lit HEADLESS-1
+focus_client layer
+check "windows: another client takes the keyboard" focus_said focused
+check "windows: losing the keyboard ends it" hack_ends_within 5
+check "windows: losing the keyboard: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
+focus_end
 
 # The user's own set-up: the idle daemon starts the show after a second without
 # input, and a key ends it.

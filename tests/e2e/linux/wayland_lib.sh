@@ -15,6 +15,13 @@
 #   wl_wait_lit OUTPUT          waits until that output shows a lit picture
 #   pointer_start, pointer ACTION   a virtual pointer (test helper): "move DX DY", "click"
 #   keyboard_start, key ARGS    a virtual keyboard held open; wtype ARGS
+#   focus_client HOW            another client (test helper wayland_focus) with a "layer" that
+#                               takes the keyboard or a "toplevel" window; waits until it is on
+#                               screen; $FOCUS_PID, what it says in $WORK/focus.out
+#   focus_said WORD             waits until that client has said WORD ("focused")
+#   focus_end                   ends that client
+#   wl_wait_moving NAME OUTPUT  waits until two shots of OUTPUT differ (the veils move): the shots
+#                               in $WORK/NAME-a.png and NAME-b.png, the count in $CHANGED
 #   sway_ok                     true while sway answers
 
 if ! command -v sway >/dev/null || ! command -v grim >/dev/null || ! command -v wtype >/dev/null; then
@@ -153,5 +160,40 @@ keyboard_start() {
   user_command
   "${USER_COMMAND[@]}" wtype -s 3600000 >/dev/null 2>&1 &
   x_track $!
+  for _ in $(seq 100); do
+    as_user swaymsg -t get_inputs 2>/dev/null | grep -q '"type": "keyboard"' && return 0
+    sleep 0.05
+  done
+  echo "keyboard_start: the virtual keyboard did not come" >&2
+  exit 1
 }
 key() { as_user wtype "$@" >/dev/null 2>&1; }
+
+focus_client() {
+  user_command
+  "${USER_COMMAND[@]}" "$ORVANE_WAYLAND_FOCUS" "$1" >"$WORK/focus.out" 2>&1 &
+  FOCUS_PID=$!
+  x_track "$FOCUS_PID"
+  focus_said mapped
+}
+focus_said() {
+  for _ in $(seq 100); do grep -qx "$1" "$WORK/focus.out" && return 0; sleep 0.05; done
+  return 1
+}
+focus_end() {
+  kill "$FOCUS_PID" 2>/dev/null
+  wait "$FOCUS_PID" 2>/dev/null
+}
+
+# The veils change a great many pixels within a frame or two; a loaded machine
+# draws slowly, so the second shot is taken again until it differs, within a limit.
+wl_wait_moving() {
+  local a b
+  a=$(wl_shot "$1-a" "$2")
+  for _ in $(seq 50); do
+    b=$(wl_shot "$1-b" "$2")
+    CHANGED=$(changed_pixels "$a" "$b")
+    more_than "$CHANGED" 20000 && return 0
+  done
+  return 1
+}
