@@ -6,8 +6,8 @@
 #   ORVANE_HACK=build/native/bin/orvane ORVANE_BUILD_DIR=build/native \
 #     ORVANE_WAYLAND_POINTER=build/native/testbin/wayland_pointer bash bench/wayland_frame.sh [TURNS]
 tests="$(dirname "$0")/../tests/e2e/linux"
-# shellcheck source=../tests/e2e/linux/lib.sh
-source "$tests/lib.sh"
+# shellcheck source=../tests/lib/linux.sh
+source "$(dirname "$0")/../tests/lib/linux.sh"
 # shellcheck source=../tests/e2e/linux/wayland_lib.sh
 source "$tests/wayland_lib.sh"
 

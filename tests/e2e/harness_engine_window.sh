@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The harness drives the real engine: its window appears, a key press ends it,
 # and nothing is left running.
-# shellcheck source=../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 h_start "$H_BIN_DIR/Orvane.dll"
 engine=$H_PID

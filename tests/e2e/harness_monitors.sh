@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The harness's desk of several monitors: Wine sees both heads with their
 # places, and a screenshot of one monitor shows just that monitor.
-# shellcheck source=../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+# shellcheck source=../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
 h_monitors 1024x768 800x600 || exit 1
 
 heads=$(xdpyinfo -ext XINERAMA 2>/dev/null | grep 'head #')

@@ -2,10 +2,10 @@
 # What the settings dialog scenarios share: a folder with Orvane.scr, its
 # settings file, opening the dialog, clicks on its controls found from the
 # Windows side, and reading its pixels.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-# shellcheck source=dialog_lib.sh
-source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_lib.sh" || exit 1
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+# shellcheck source=../../lib/dialog.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/dialog.sh" || exit 1
 TITLE=$DIALOG
 
 # Without a window manager Wine draws captions and frames only when told to;

@@ -4,8 +4,8 @@
 # the locale decides it. A music file named in no legacy code page is chosen
 # through the real file dialog, stored as UTF-8 and played by the show.
 # shellcheck disable=SC1091
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/dialog.sh" || exit 1
 export LANG=hi_IN.UTF-8 LC_ALL=hi_IN.UTF-8
 FILE_DIALOG='ﾌｧｲﾙを開く'
 

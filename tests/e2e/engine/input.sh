@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What ends the engine and what does not, through real X input; every end is exit
 # code 0 and leaves nothing running.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 
 # Another X client taking the focus: the engine's application is no longer active.

@@ -2,7 +2,7 @@
 # The show on a desk of two monitors (1024x768 primary, 800x600 to its right): both
 # lit and moving, each picture filling its own monitor, one "OrvaneVC" window for the
 # host, the music as on one monitor, and input on the second monitor ending it all.
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 LOUD=0.05
 QUIET=0.005
 

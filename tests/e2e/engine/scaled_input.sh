@@ -3,8 +3,8 @@
 # 144 DPI (150 %) a move of 5 or 6 physical pixels leaves the show running and 7 ends
 # it; at 96 DPI the 4 and 5 of old. Real X input; Wine gives the per-monitor-aware
 # engine physical pixels and the monitor's DPI at the lane's LogPixels.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 # dpi | moves (dx,dy) that leave it running, after the forgiven first one | the move that ends it
 cases=(

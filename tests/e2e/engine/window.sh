@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The engine window as other programs see it, whatever the command line, and the
 # picture it draws.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 
 

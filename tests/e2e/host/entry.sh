@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Entry of Orvane.scr: the missing-engine message, the preview without the
 # engine, a role letter it does not know, and the single-instance rule.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe

@@ -2,8 +2,8 @@
 # The saver show end to end: the real engine and music, its end by a key, by
 # the engine's death, with a CD but no drive, with a file it cannot play, a
 # second start during a show, and an engine slow to open its window.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
 LOUD=0.05    # RMS of the test tone is about 0.3
 QUIET=0.005

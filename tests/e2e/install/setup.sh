@@ -7,10 +7,10 @@
 # while Orvane runs), silent removal, the screen saver choice put back, and
 # the Start-menu entry that makes Orvane the screen saver again (also where a
 # policy decides).
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
 
-source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/install.sh" || exit 1
 install_prefix install
 work=$WORK
 

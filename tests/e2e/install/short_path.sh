@@ -7,8 +7,8 @@
 # short path share one Orvane.ini with the dialog opened from the Start menu
 # by the long path; reinstall and removal know Orvane's saver in any spelling
 # and put back the earlier one exactly as it was stored.
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/install.sh" || exit 1
 install_prefix install_short
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
 LOUD=0.05 # RMS of the test tone is about 0.3

@@ -8,8 +8,8 @@
 # signed show runs. A wrong password or a certificate that cannot be read stops
 # the release with its message before anything is built, and the setup
 # program's build with nothing left behind.
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/install.sh" || exit 1
 install_prefix install_signed
 work=$WORK
 certs=$work/certs

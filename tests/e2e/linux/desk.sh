@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The library's desk of several monitors: two Xinerama heads side by side on one
 # X screen, and screenshots cropped to each.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 x_start
 x_monitors 1024x768 800x600
 

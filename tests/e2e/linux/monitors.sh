@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Standalone on a desk of two monitors (1024x768 primary, 800x600 to its right):
 # a window with veils on each, and a key ends both windows and the program.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 x_start 1024x768
 x_monitors 1024x768 800x600
 xdotool mousemove 500 400

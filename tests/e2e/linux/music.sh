@@ -4,7 +4,8 @@
 # (--root) silences them within 300 ms and leaves no stream; files that cannot
 # be played give one line on stderr while the veils run on; no --music opens no
 # stream at all.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 x_start
 sound_start

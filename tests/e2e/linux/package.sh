@@ -5,7 +5,8 @@
 # previews it (it adds --window-id to --root) and its Settings dialog shows
 # orvane.xml's options, the music file chooser among them; dpkg -r leaves none
 # of the package's files behind.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 if [[ $(id -u) != 0 ]]; then
   echo "skipped: installing a package needs root"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # --root: the veils on the root window, moving; SIGTERM and SIGINT end it with 0;
 # a window marked as the virtual root is preferred; XSCREENSAVER_WINDOW wins.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 x_start
 
 hack_start --root --fps

@@ -8,7 +8,8 @@
 # Flat means: after ORVANE_LINUX_SOAK_WARMUP seconds (120: the sound pipeline and the
 # GL driver load their caches first) the median of the last three samples is
 # within the tolerances below of the median of the first three warm ones.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 TOTAL=${ORVANE_LINUX_SOAK_SECONDS:-600}
 INTERVAL=${ORVANE_LINUX_SOAK_INTERVAL:-30}

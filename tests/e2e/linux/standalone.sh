@@ -2,7 +2,8 @@
 # Without --root or --window-id: a full-screen window of its own that ends with 0
 # on a key or button press, on a pointer move beyond 4 px after the first move, or
 # when another window takes the focus; the wheel and small moves do not end it.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 x_start 640x480  # a smaller screen: quicker frames, the same rules
 xdotool mousemove 500 400
 

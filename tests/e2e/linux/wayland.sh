@@ -4,7 +4,8 @@
 # beyond the tolerance end the show with 0, a small move does not; SIGTERM and
 # SIGINT end it with 0 at once; the compositor killed under it: 1 and one line;
 # --music heard on the null sink and silent after the end.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 source "$(dirname "$0")/wayland_lib.sh"
 
 sway_start

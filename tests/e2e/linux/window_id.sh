@@ -2,7 +2,8 @@
 # --window-id: draws into a window the test makes and follows its size; ends with
 # 0 when the window goes away; bad ids, a missing display and a display without GLX
 # give one line on stderr and exit code 1.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 x_start
 
 test_window window 320 240

@@ -4,7 +4,8 @@
 # this scenario's own Xvfb with "GL: .../orvane --root" as its only program;
 # activate -> the orvane process runs and the screen shows veils; deactivate ->
 # the process is gone.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 # Installed where Debian's xscreensaver keeps hacks and their descriptions.
 prefix="$WORK/prefix"

@@ -3,8 +3,8 @@
 # keep-alive, a WAV looped by the platform, silence after stopping, and a
 # machine without a sound device that plays nothing and fails nothing.
 # shellcheck disable=SC1091
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 # shellcheck source=sound_segments.sh
 source "$ORVANE_SOURCE_DIR/tests/e2e/music/sound_segments.sh"
 

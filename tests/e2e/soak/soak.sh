@@ -8,8 +8,8 @@
 # Flat means: after a warm-up (the first samples, while the sound pipeline and
 # the GL driver load their caches) the median of the last three samples is
 # within the tolerances below of the median of the first three warm ones.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
 SECONDS_TOTAL=${ORVANE_SOAK_SECONDS:-1800}
 INTERVAL=${ORVANE_SOAK_INTERVAL:-30}
 DIALOGS=${ORVANE_SOAK_DIALOGS:-100}

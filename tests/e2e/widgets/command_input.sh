@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The push button with real X input in a small host window: its looks (screenshots), one Click
 # per click, none after dragging out past a poll, right clicks, and a disabled button.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 HOST="$H_BUILD_DIR/testbin/command_host.exe"
 WORK=$(h_workdir widgets_command)

@@ -1,6 +1,6 @@
 # shellcheck shell=bash disable=SC2034 # the names are for the scenarios that source it
 # The settings dialog for scenarios that drive it: source it after
-# scripts/harness.sh. Its controls are found from the Windows side by id or
+# wine.sh. Its controls are found from the Windows side by id or
 # caption; the music choices are painted in Pic_C (control 3100), not windows.
 #
 #   DIALOG, MODE_KEY, REPEAT_KEY, FILE_KEY   its title and the INI keys (code page 932 bytes)

@@ -2,7 +2,7 @@
 # Shared by the Linux scenarios: an Xvfb of their own, the hack, screenshots.
 # Every process started here is ended by its id when the scenario exits.
 # check, skip, more_than, field and the rest every scenario shares come from
-# scripts/test_lib.sh (see its header).
+# checks.sh (see its header).
 #
 #   x_start [SIZE]              Xvfb (1024x768 or SIZE, 24 bit) on a free display; exports DISPLAY
 #   x_monitors SIZE..           after x_start: a desk of several monitors (Xephyr in that Xvfb,
@@ -20,8 +20,8 @@
 #   check_moving_veils NAME     two screenshots apart: lit, and changed between them
 #   finish                      PNG copies of the screenshots, then finish_checks
 set -uo pipefail
-# shellcheck source=../../../scripts/test_lib.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/test_lib.sh"
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 : "${ORVANE_HACK:?the orvane program}"
 : "${ORVANE_BUILD_DIR:?the native build folder}"

@@ -1,5 +1,5 @@
 # shellcheck shell=bash disable=SC1091,SC2034 # the names are for the scenarios that source it
-# Shared by the setup scenarios: source it after scripts/harness.sh.
+# Shared by the setup scenarios: source it after wine.sh.
 #
 #   install_prefix NAME     a Wine prefix made fresh under the work folder NAME (WORK),
 #                           its Wine processes ended at exit
@@ -8,9 +8,9 @@
 #   saver_is WINPATH                          the selected screen saver is WINPATH
 #   winpath_unix WINPATH / short_path WINPATH
 #   setup ARGS.. / uninstall / wait_removed   (INSTDIR: the install folder, Unix form)
-#   and the settings dialog's helpers of tests/e2e/dialog/dialog_lib.sh
+#   and the settings dialog's helpers of dialog.sh
 
-source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/dialog.sh" || exit 1
 
 # What the build packaged: name and version from CPack's own configuration.
 cpack_value() { sed -nE "s/^set\($1 \"([^\"]*)\"\)/\1/p" "$H_BUILD_DIR/CPackConfig.cmake"; }

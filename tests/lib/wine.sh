@@ -32,24 +32,24 @@
 #   h_display_dpi [DPI]         the display scale of the lane's prefix (LogPixels: 96, 144,
 #                               192) for the programs started from here on; without DPI, and
 #                               when the script exits, the scale the scenario found comes back
-#   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
+#   h_finish                    finish_checks (see checks.sh: check, skip and the
 #                               helpers every scenario shares)
 #
 # Every process started here is stopped when the script exits, even on failure.
 
-# shellcheck source=test_lib.sh
-source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh"
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 : "${ORVANE_HARNESS_DIR:?run under CTest, or set ORVANE_HARNESS_DIR to a started harness}"
 if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
-  echo "harness.sh: no harness running in $ORVANE_HARNESS_DIR" >&2
+  echo "wine.sh: no harness running in $ORVANE_HARNESS_DIR" >&2
   exit 1
 fi
 # shellcheck disable=SC1091
 source "$ORVANE_HARNESS_DIR/env"
 # Without a display every X call of the scenario would fail, one check after another.
 if [[ ! ${DISPLAY:-} =~ ^:[0-9]+$ ]]; then
-  echo "harness.sh: lane $ORVANE_HARNESS_DIR has no display (DISPLAY='${DISPLAY:-}'); start the harness again" >&2
+  echo "wine.sh: lane $ORVANE_HARNESS_DIR has no display (DISPLAY='${DISPLAY:-}'); start the harness again" >&2
   exit 1
 fi
 

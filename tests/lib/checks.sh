@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# What every bash scenario shares, under Wine (scripts/harness.sh) or natively
-# (tests/e2e/linux/lib.sh): one way to count and print checks, small helpers,
+# What every bash scenario shares, under Wine (wine.sh) or natively
+# (linux.sh): one way to count and print checks, small helpers,
 # and a desk of several monitors. Source one of those two libraries, not this.
 #
 #   check "what" COMMAND..      runs COMMAND; prints "ok - what" or "FAIL - what"
