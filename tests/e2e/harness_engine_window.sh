@@ -9,8 +9,7 @@ engine=$H_PID
 xwin=$(h_wait_window OrvaneVC 30)
 check "engine window is found by its title" test -n "$xwin"
 check "the probe sees it from the Windows side" h_probe exists OrvaneVC
-h_focus "$xwin"
-sleep 0.5
+h_focused "$xwin"
 h_key space
 h_wait_exit "$engine" 15
 rc=$?

@@ -74,11 +74,5 @@ uninstall() {
   h_wait_exit "$H_PID" 30 || return 1
   wait_removed
 }
-wait_removed() {
-  local i
-  for ((i = 0; i < 150; i++)); do
-    [[ -e "$INSTDIR/Uninstall.exe" || -e "$INSTDIR/Orvane.scr" ]] || return 0
-    sleep 0.1
-  done
-  return 1
-}
+_removed() { [[ ! -e "$INSTDIR/Uninstall.exe" && ! -e "$INSTDIR/Orvane.scr" ]]; }
+wait_removed() { wait_until 15 "the uninstaller to remove the files" _removed; }

@@ -20,14 +20,8 @@ click_child() {
 }
 
 # True once a child of TITLE matches PATTERN (within about 10 s).
-wait_child() {
-  local i
-  for i in $(seq 50); do
-    h_probe children "$1" | grep -qF "$2" && return 0
-    sleep 0.2
-  done
-  return 1
-}
+_has_child() { h_probe children "$1" | grep -qF "$2"; }
+wait_child() { wait_until 10 "a child of '$1' like '$2'" _has_child "$1" "$2"; }
 MESSAGE="Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！"
 
 lonely=$(h_workdir host_entry_no_engine)

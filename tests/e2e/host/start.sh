@@ -26,8 +26,7 @@ for line in "$scr /s" "${scr^^} /S"; do
   xwin=$(h_wait_window OrvaneVC 60)
   check "[$line] the show starts" test -n "$xwin"
   check "[$line] and no settings dialog opens" h_absent "<Orvane>"
-  sleep 1
-  h_shot "host_start_${line: -1}" >/dev/null
+  h_wait_drawn "host_start_${line: -1}"
   # No h_focus: the key goes wherever the focus is.
   H_XWIN=
   xdotool key space

@@ -71,8 +71,8 @@ h_start "$INSTDIR/Orvane.scr" /s
 show=$H_PID
 xwin=$(h_wait_window OrvaneVC 60)
 check "the signed show opens the engine's window" test -n "$xwin"
-sleep 2
-lit=$(lit_fraction "$(h_shot signed_show)")
+h_wait_drawn signed_show 0.2
+lit=$(share_not_black "$(h_shot signed_show)")
 check "the signed show draws the veils (lit share $lit)" more_than "$lit" 0.2
 h_focus "$xwin"
 h_key space

@@ -8,10 +8,8 @@ x_monitors 1024x768 800x600
 xdotool mousemove 500 400
 
 hack_start
-for _ in $(seq 100); do
-  [[ -n $(xdotool search --name '^Orvane monitor$' 2>/dev/null) ]] && break
-  sleep 0.05
-done
+second_window() { [[ -n $(xdotool search --name '^Orvane monitor$' 2>/dev/null) ]]; }
+wait_until 5 "the second monitor's window" second_window
 primary=$(xdotool search --name '^Orvane$' | head -n1)
 other=$(xdotool search --name '^Orvane monitor$' | head -n1)
 check "a window on each monitor" test -n "$primary" -a -n "$other"
@@ -21,13 +19,17 @@ check "the first window covers the first monitor ($(geometry "$primary"))" \
 check "the second window covers the second monitor ($(geometry "$other"))" \
   grep -q 'Position: 1024,0 .*Geometry: 800x600' <<<"$(geometry "$other")"
 wait_for_picture
-sleep 1
-a=$(shot monitors-1)
-sleep 1
+both_lit() {
+  a=$(shot monitors-1)
+  more_than "$(share_not_near_black "$a" 1024x768+0+0)" 0.05 &&
+    more_than "$(share_not_near_black "$a" 800x600+1024+0)" 0.05
+}
+wait_until 10 "veils on both monitors" both_lit
+sleep 1 # the time the veils have to move between the two
 b=$(shot monitors-2)
 for part in "1024x768+0+0 first" "800x600+1024+0 second"; do
   read -r area name <<<"$part"
-  lit=$(lit_share "$b" "$area")
+  lit=$(share_not_near_black "$b" "$area")
   check "the $name monitor is lit ($lit)" gt "$lit" 0.05
   convert "$a" -crop "$area" +repage "$WORK/part-a.ppm"
   convert "$b" -crop "$area" +repage "$WORK/part-b.ppm"

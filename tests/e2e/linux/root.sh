@@ -10,7 +10,7 @@ check "draws on the root window" wait_for_picture
 check_moving_veils root
 # The rate is reported once a full second has passed; on a loaded machine the
 # picture can be up sooner than that.
-for _ in $(seq 100); do grep -qE 'fps$' "$WORK/hack.err" && break; sleep 0.05; done
+wait_until 5 "a rate on stderr" grep -qE 'fps$' "$WORK/hack.err"
 kill -TERM "$HACK_PID"
 hack_ends_within 5
 check "SIGTERM ends it with 0 (got $HACK_STATUS)" test "$HACK_STATUS" = 0

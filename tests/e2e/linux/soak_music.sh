@@ -23,8 +23,7 @@ LOUD=0.1 # the tone's RMS is about 0.35
 
 x_start
 sound_start
-sox -n -r 44100 -c 2 "$WORK/tone.wav" synth 3 sine 440 vol 0.5
-lame --quiet "$WORK/tone.wav" "$WORK/tone.mp3"
+make_tone_mp3 "$WORK/tone.mp3" 3
 
 hack_start --root --music "$WORK/tone.mp3"
 check "the veils show" wait_for_picture
@@ -44,7 +43,7 @@ while :; do
   gt "${rms:-0}" "$LOUD" || quiet=$((quiet + 1))
   echo "$elapsed,$rss,$threads,$fds,$(sink_inputs),${rms:-0}" | tee -a "$csv"
   ((elapsed >= TOTAL)) && break
-  sleep $((INTERVAL - 2))
+  sleep $((INTERVAL - 2)) # the soak's own pace: a sample every INTERVAL s
 done
 rm -f "$WORK/sample.wav"
 check "orvane ran the whole time" hack_running

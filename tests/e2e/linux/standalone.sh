@@ -14,25 +14,24 @@ other=$WINDOW_ID
 start() {
   xdotool mousemove 500 400
   hack_start "$@"
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Orvane$' 2>/dev/null | head -n1)
-    [[ -n $window && $(xdotool getwindowfocus 2>/dev/null) == "$window" ]] && return 0
-    sleep 0.05
-  done
-  echo "  no focused window"
-  return 1
+  wait_until 5 "orvane's window with the focus" focused
+}
+focused() {
+  window=$(xdotool search --name '^Orvane$' 2>/dev/null | head -n1)
+  [[ -n $window && $(xdotool getwindowfocus 2>/dev/null) == "$window" ]]
 }
 
 ends() {
   hack_ends_within 5
   [[ $HACK_STATUS == 0 ]] || { echo "  status $HACK_STATUS"; return 1; }
 }
+# Input that must not end it: the settle time is the point.
 still() { sleep 0.3; hack_running; }
 
 start
 wait_for_picture
 a=$(shot standalone)
-lit=$(lit_share "$a")
+lit=$(share_not_near_black "$a")
 check "covers the screen with veils ($lit)" gt "$lit" 0.05
 xdotool click 4 click 5
 check "the wheel does not end it" still

@@ -25,7 +25,7 @@ if [[ $(id -u) == 0 ]]; then
   # A user made here goes again at the end, with its home; one that was there stays.
   if ! id "$user" >/dev/null 2>&1 && useradd --create-home --shell /usr/sbin/nologin "$user"; then
     remove_user() {
-      for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+      user_processes_end "$user"
       userdel --remove "$user" 2>/dev/null || echo "could not remove the user $user" >&2
     }
     at_exit remove_user
@@ -54,28 +54,24 @@ fi
 owner=$(stat -c %U "$home")
 saver_config "$home" "$hack --root --fps" "$owner"
 
-as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
-daemon=$!
-x_track $daemon
-up() { as_user xscreensaver-command -time >/dev/null 2>&1; }
-# A loaded machine can take many seconds to bring the daemon up.
-for _ in $(seq 300); do up && break; sleep 0.1; done
-check "the daemon answers" up
+saver_daemon_start
+check "the daemon answers" saver_daemon_up
 
 hack_pids() { pgrep -u "$user" -f "^$hack --root" || true; }
-as_user xscreensaver-command -activate >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 100); do [[ -n $(hack_pids) ]] && break; sleep 0.1; done
+hack_runs() { [[ -n $(hack_pids) ]]; }
+hack_gone() { [[ -z $(hack_pids) ]]; }
+saver_command -activate
+wait_until 10 "orvane to start" hack_runs
 check "activate starts orvane" test -n "$(hack_pids)"
 check "the screen shows veils" wait_for_picture
 check_moving_veils active
 
-as_user xscreensaver-command -deactivate >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 100); do [[ -z $(hack_pids) ]] && break; sleep 0.1; done
+saver_command -deactivate
+wait_until 10 "orvane to end" hack_gone
 check "deactivate ends orvane" test -z "$(hack_pids)"
 
-as_user xscreensaver-command -exit >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 50); do kill -0 $daemon 2>/dev/null || break; sleep 0.1; done
-check "the daemon ends" bash -c "! kill -0 $daemon 2>/dev/null"
-for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+saver_daemon_exit
+check "the daemon ends" process_gone "$SAVER_DAEMON_PID"
+user_processes_end "$user"
 check "nothing of the user is left running" test -z "$(pgrep -u "$user")"
 finish
