@@ -10,8 +10,8 @@
 #                               skipped, so keep such a case in a scenario of its own), else 0
 #   more_than A B / less_than A B / at_most A B   decimal comparisons (empty reads as 0)
 #   has_bits VALUE MASK         every bit of MASK is set in VALUE
-#   wait_until LIMIT WHAT CMD.. runs CMD every 0.1 s until it succeeds; after LIMIT seconds
-#                               prints "timed out after LIMIT s waiting for WHAT" and fails
+#   wait_until LIMIT WHAT CMD.. runs CMD every WAIT_STEP (0.1) s until it succeeds; after LIMIT
+#                               seconds prints "timed out after LIMIT s waiting for WHAT" and fails
 #   share_not_black IMAGE [GEOMETRY]        share of its pixels (or of a part) with any
 #                               channel above 0: how much of a screen anything is drawn on
 #   share_not_near_black IMAGE [GEOMETRY]   share of its pixels brighter than 8% gray: how
@@ -85,7 +85,7 @@ wait_until() {
       echo "timed out after $limit s waiting for $what" >&2
       return 1
     fi
-    sleep 0.1
+    sleep "${WAIT_STEP:-0.1}"
   done
 }
 

@@ -135,7 +135,7 @@ silent short_show_killed 2 "[engine killed] and its music"
 lower_long="C:\\my screen savers\\orvane folder\\orvane.scr"
 for line in "${SHORT^^} /S" "\"${SCR_WIN^^}\" /s" "\"$lower_long\" /s"; do
   start_show "$line" "$line"
-  heard short_spelling 2 "[$line] the saved MP3 is heard"
+  heard short_spelling 10 "[$line] the saved MP3 is heard"
   end_show "$line"
 done
 
@@ -211,7 +211,7 @@ check "Orvane.ini kept for a later install" cmp -s "$INI" "$WORK/saved.ini"
 setup_into
 check "installed again over the kept Orvane.ini" cmp -s "$INI" "$WORK/saved.ini"
 start_show "$(value_of "$(reg_values "$DESKTOP")" SCRNSAVE.EXE) /s" "after reinstall"
-heard short_show_reinstalled 2 "[after reinstall] the saved MP3 is heard"
+heard short_show_reinstalled 10 "[after reinstall] the saved MP3 is heard"
 end_show "after reinstall"
 
 # 11. A selected saver that no longer exists: remembered as it is; on removal
@@ -238,7 +238,7 @@ check "[café] setup ends with exit code 0 (got $rc)" test $rc = 0
 # "Cafe": so the long path is started as the entry would start it.)
 save_tune "café" "$HELPER" run "\"$INSTDIR_WIN\\Orvane.scr\" /c"
 start_show "$(value_of "$(reg_values "$DESKTOP")" SCRNSAVE.EXE) /s" "café"
-heard cafe_show 2 "[café] the saved MP3 is heard"
+heard cafe_show 10 "[café] the saved MP3 is heard"
 end_show "café"
 check "[café] removed" uninstall
 

@@ -35,7 +35,7 @@ now() { date +%s.%N; }
 recording_started() { (($(stat -c %s "$1" 2>/dev/null || echo 0) > 4096)); }
 # Seconds from $1 until the sink has no stream (10 s at most).
 seconds_until_no_stream() {
-  wait_until 10 "no stream on the sink" no_stream
+  WAIT_STEP=0.02 wait_until 10 "no stream on the sink" no_stream
   awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'
 }
 # silenced_by NAME COMMAND...: runs COMMAND while the sink is recorded. What was
@@ -47,7 +47,8 @@ silenced_by() {
   parec -d nullsink.monitor --file-format=wav --latency-msec=20 "$recording" 2>/dev/null &
   recorder=$!
   x_track $recorder
-  wait_until 2 "the recorder to write" recording_started "$recording"
+  # Finely: the moment it starts is where the recording's times count from.
+  WAIT_STEP=0.02 wait_until 2 "the recorder to write" recording_started "$recording"
   started=$(now)
   sleep 0.5 # the stretch heard before the command
   at=$(now)
