@@ -229,12 +229,16 @@ h_wait_drawn() { wait_until "${3:-10}" "a picture on the screen ($1)" _h_drawn "
 
 h_capture_start() {
   H_CAPTURE="$H_AUDIO/$1.wav"
-  parec -d nullsink.monitor --file-format=wav "$H_CAPTURE" &
+  # A short latency: by default the recorder writes in bursts of up to two seconds, and a
+  # short stretch stopped between two of them holds no sound at all (an RMS of "-nan").
+  parec -d nullsink.monitor --file-format=wav --latency-msec=50 "$H_CAPTURE" &
   H_CAPTURE_PID=$!
   echo "$H_CAPTURE_PID" >> "$H_PIDFILE"
-  wait_until 5 "the recorder on the null sink" _h_recording
+  # Sound flows into the file once it holds more than its header: on a loaded machine the
+  # recorder can take longer than a short stretch to start, which would measure nothing.
+  wait_until 5 "the recorder writing $H_CAPTURE" _h_recording "$H_CAPTURE"
 }
-_h_recording() { pactl list short source-outputs 2>/dev/null | grep -q .; }
+_h_recording() { (($(stat -c %s "$1" 2>/dev/null || echo 0) > 4096)); }
 
 h_capture_stop() {
   [[ -n "$H_CAPTURE_PID" ]] || return 0

@@ -64,9 +64,13 @@ for n in 0 1; do
   first[n]=$(h_shot_monitor "engine_monitors_${n}_1" "$n")
 done
 sleep 2 # the time the veils have to move between the two
-for n in 0 1; do
-  second=$(h_shot_monitor "engine_monitors_${n}_2" "$n")
+mostly_lit() {
+  second=$(h_shot_monitor "engine_monitors_${1}_2" "$1")
   lit=$(share_not_black "$second")
+  more_than "$lit" 0.5
+}
+for n in 0 1; do
+  wait_until 10 "the veils over most of monitor $n" mostly_lit "$n"
   check "monitor $n (${MONITOR_RECTS[n]}) shows the veils over most of it (lit share $lit)" \
     more_than "$lit" 0.5
   rmse=$(moved "${first[n]}" "$second")
