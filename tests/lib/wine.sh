@@ -251,7 +251,9 @@ h_level() {
   local file=$1 start=${2:-} dur=${3:-}
   local trim=()
   [[ -n "$start" ]] && trim=(trim "$start" ${dur:+"$dur"})
-  sox "$file" -n "${trim[@]}" stat 2>&1 | awk '/^RMS[ ]+amplitude/ {print $3}'
+  # The recorder, stopped on a loaded machine, can leave a header that counts no samples
+  # (sox then says "-nan"): the file's own length counts.
+  sox --ignore-length "$file" -n "${trim[@]}" stat 2>&1 | awk '/^RMS[ ]+amplitude/ {print $3}'
 }
 
 h_level_of() {
