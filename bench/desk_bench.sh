@@ -10,6 +10,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-10}
 desk_bench=$root/build/windows/bench/engine_desk_bench.exe
 program=$root/build/native/bin/orvane
+# shellcheck source=../tests/lib/checks.sh
+source "$root/tests/lib/checks.sh"
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -21,21 +23,20 @@ cleanup() {
 trap cleanup EXIT
 
 # A display of our own that can hold the nested one.
-read -r outer < <(
-  Xvfb -displayfd 1 -screen 0 2000x1000x24 -nolisten tcp 2>/dev/null &
-  echo $! >"$work/xvfb.pid"
-)
-pids+=("$(cat "$work/xvfb.pid")")
+x_server_start "$work/xvfb.display" "$work/xvfb.log" Xvfb -screen 0 2000x1000x24 -nolisten tcp
+pids+=("$X_SERVER_PID")
+outer=${X_SERVER_DISPLAY#:}
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 DISPLAY=:$outer wineboot -i >/dev/null 2>&1 || true
 
-# nested SCREEN.. : starts Xephyr with those monitors; prints its display number
+# nested SCREEN.. : starts Xephyr with those monitors; sets inner (its display number) and xephyr
 nested() {
   local args=() s
   for s in "$@"; do args+=(-screen "$s"); done
-  DISPLAY=:$outer Xephyr -displayfd 1 "${args[@]}" +xinerama -extension RANDR -ac \
-    2>/dev/null &
-  echo $! >"$work/xephyr.pid"
+  DISPLAY=:$outer x_server_start "$work/xephyr.display" "$work/xephyr.log" \
+    Xephyr "${args[@]}" +xinerama -extension RANDR -ac
+  xephyr=$X_SERVER_PID
+  inner=${X_SERVER_DISPLAY#:}
 }
 
 # cpu_seconds PID: user and system time of a process so far
@@ -46,9 +47,7 @@ cpu_seconds() {
 declare -A windows_rate linux_rate windows_cpu linux_cpu
 for desk in "1024x768" "800x600" "1024x768 800x600"; do
   # shellcheck disable=SC2086  # one word per monitor
-  exec {fd}< <(nested $desk)
-  read -r -u "$fd" inner
-  xephyr=$(cat "$work/xephyr.pid")
+  nested $desk
   pids+=("$xephyr")
   wineserver -k 2>/dev/null || true
   line=$(DISPLAY=:$inner wine "$desk_bench" "$seconds" 2>/dev/null | tail -n1)
@@ -58,17 +57,17 @@ for desk in "1024x768" "800x600" "1024x768 800x600"; do
 
   DISPLAY=:$inner "$program" --no-vsync --fps 2>"$work/fps" &
   program_pid=$!
-  sleep 2
+  # The first rate is reported after its first full second of frames: warm from there.
+  wait_until 20 "orvane's first rate" grep -q fps "$work/fps"
   start_cpu=$(cpu_seconds "$program_pid")
   : >"$work/fps"
-  sleep "$seconds"
+  sleep "$seconds" # the stretch measured
   end_cpu=$(cpu_seconds "$program_pid")
   kill -TERM "$program_pid"
   wait "$program_pid" || true
   linux_rate[$desk]=$(awk '/fps/ {sum += $2; n++} END {if (n) printf "%.2f", sum / n}' "$work/fps")
   linux_cpu[$desk]=$(awk -v a="$start_cpu" -v b="$end_cpu" -v s="$seconds" 'BEGIN {printf "%.2f", (b - a) / s}')
   kill "$xephyr" 2>/dev/null || true
-  exec {fd}<&-
 done
 
 printf '%-20s %14s %10s %14s %10s\n' desk "Wine rounds/s" "Wine CPU" "Linux rounds/s" "Linux CPU"

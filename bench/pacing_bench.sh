@@ -12,6 +12,8 @@ shift || true
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(320x240 640x480 1024x768)
 bench=$root/build/windows/bench/engine_pacing_bench.exe
+# shellcheck source=../tests/lib/checks.sh
+source "$root/tests/lib/checks.sh"
 work=$(mktemp -d)
 xvfb=
 cleanup() {
@@ -23,12 +25,9 @@ trap cleanup EXIT
 
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 for size in "${sizes[@]}"; do
-  exec {fd}< <(
-    Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null &
-    echo $! >"$work/xvfb.pid"
-  )
-  read -r display <&"$fd"
-  xvfb=$(cat "$work/xvfb.pid")
+  x_server_start "$work/xvfb.display" "$work/xvfb.log" Xvfb -screen 0 "${size}x24" -nolisten tcp
+  xvfb=$X_SERVER_PID
+  display=${X_SERVER_DISPLAY#:}
   [[ -f $WINEPREFIX/system.reg ]] || DISPLAY=:$display wineboot -i >/dev/null 2>&1 || true
   echo "== $size"
   DISPLAY=:$display wine "$bench" "$seconds" 2>/dev/null | tr -d '\r'
@@ -36,5 +35,4 @@ for size in "${sizes[@]}"; do
   timeout 10 wineserver -w 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
   xvfb=
-  exec {fd}<&-
 done

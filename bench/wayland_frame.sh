@@ -6,15 +6,14 @@
 # of its display server (sway, Xvfb), read from /proc while it said its rates.
 # Then the medians over the turns and the ratios of Wayland to X11: frame time,
 # and processor time per frame (on a loaded machine the steadier of the two).
-#   ORVANE_HACK=build/native/bin/orvane ORVANE_BUILD_DIR=build/native \
+#   ORVANE_PROGRAM=build/native/bin/orvane ORVANE_BUILD_DIR=build/native \
 #     ORVANE_WAYLAND_POINTER=build/native/testbin/wayland_pointer bash bench/wayland_frame.sh [TURNS]
 # WAYLAND_ALSO="NAME=PROGRAM ..." runs other builds on Wayland in the same turns (a before and
 # after in one run).
-tests="$(dirname "$0")/../tests/e2e/linux"
-# shellcheck source=../tests/e2e/linux/lib.sh
-source "$tests/lib.sh"
-# shellcheck source=../tests/e2e/linux/wayland_lib.sh
-source "$tests/wayland_lib.sh"
+# shellcheck source=../tests/lib/linux.sh
+source "$(dirname "$0")/../tests/lib/linux.sh"
+# shellcheck source=../tests/lib/wayland.sh
+source "$(dirname "$0")/../tests/lib/wayland.sh"
 
 turns=${1:-3}
 # One output, the size of the X screen: sway 1.7's headless outputs answer "output ... disable"
@@ -29,10 +28,10 @@ x_start 1024x768
 # Waits (within a limit) until the program has said its rate N times, once a second.
 rates_said() {
   for _ in $(seq 300); do
-    (($(grep -c fps "$WORK/hack.err") >= $1)) && return 0
+    (($(grep -c fps "$WORK/program.err") >= $1)) && return 0
     sleep 0.1
   done
-  echo "wayland_frame: no rates from the program ($(head -c 200 "$WORK/hack.err"))" >&2
+  echo "wayland_frame: no rates from the program ($(head -c 200 "$WORK/program.err"))" >&2
   return 1
 }
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -43,16 +42,16 @@ median() { sort -n | awk '{ a[NR] = $1 } END { print (NR ? a[int((NR + 1) / 2)] 
 measure() {
   rates_said 2 || return 1
   local said client server
-  said=$(grep -c fps "$WORK/hack.err")
-  client=$(ticks "$HACK_PID")
+  said=$(grep -c fps "$WORK/program.err")
+  client=$(ticks "$PROGRAM_PID")
   server=$(ticks "$1")
   rates_said 8 || return 1
-  client=$(($(ticks "$HACK_PID") - client))
+  client=$(($(ticks "$PROGRAM_PID") - client))
   server=$(($(ticks "$1") - server))
-  kill -TERM "$HACK_PID"
-  hack_ends_within 5
+  kill -TERM "$PROGRAM_PID"
+  program_ends_within 5
   local rates frames
-  rates=$(awk -v said="$said" '/fps/ && ++n > said && n <= 8 { print $2 }' "$WORK/hack.err")
+  rates=$(awk -v said="$said" '/fps/ && ++n > said && n <= 8 { print $2 }' "$WORK/program.err")
   frames=$(awk '{ f += $1 } END { print f }' <<<"$rates")
   awk -v fps="$(median <<<"$rates")" -v f="$frames" -v c="$client" -v s="$server" \
     -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.1f %.1f %.1f\n", fps, c * 1000 / hz / f, s * 1000 / hz / f }'
@@ -69,10 +68,10 @@ for turn in $(seq "$turns"); do
     also[${build%%=*}]+="$(measure "$SWAY_PID")"$'\n'
     line+=" ${build%%=*} $(tail -n1 <<<"${also[${build%%=*}]%$'\n'}");"
   done
-  cp "$ORVANE_HACK" "$WL_PROGRAM"
+  cp "$ORVANE_PROGRAM" "$WL_PROGRAM"
   wl_start --wayland --fps
   wayland+=("$(measure "$SWAY_PID")")
-  hack_start --x11 --fps
+  program_start --x11 --fps
   x11+=("$(measure "$XVFB_PID")")
   echo "$line Wayland ${wayland[-1]}; X11 ${x11[-1]}; load $(cut -d' ' -f1 /proc/loadavg)"
 done

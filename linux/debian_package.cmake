@@ -27,7 +27,7 @@ install(FILES ${debian_out}/copyright ${debian_out}/changelog.gz
 # at install time (the package installs under /usr, a user maybe /usr/local).
 install(CODE "
   file(READ \"${debian_dir}/orvane.desktop.in\" entry)
-  string(REPLACE \"@ORVANE_HACK_PATH@\"
+  string(REPLACE \"@ORVANE_PROGRAM_PATH@\"
     \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver/orvane\" entry \"\${entry}\")
   file(WRITE \"${debian_out}/orvane.desktop\" \"\${entry}\")")
 install(FILES ${debian_out}/orvane.desktop

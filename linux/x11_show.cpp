@@ -1,4 +1,4 @@
-// The veils as a native X11 program, a hack that xscreensaver can run.
+// The veils as a native X11 program, which xscreensaver can run.
 // --root and --window-id draw into a window someone else owns and take no
 // input; without them the program opens a full-screen window of its own that
 // ends by the same rules as the Windows engine.
@@ -84,7 +84,7 @@ class X11Show final : public engine::ShowPlatform {
   }
   void HideCursor() override {}  // the windows' cursor is blank from the start
   void SetRunTitle() override {}
-  void LowerThreadPriority() override {}  // a hack runs at the priority its starter gives it
+  void LowerThreadPriority() override {}  // the program runs at the priority its starter gives it
   void SetUpWindowRendering(engine::ShowWindowId window) override {
     pictures_.SetUp(static_cast<std::size_t>(window), *windows_.at(window).surface);
   }

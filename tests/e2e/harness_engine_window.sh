@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
 # The harness drives the real engine: its window appears, a key press ends it,
 # and nothing is left running.
-# shellcheck source=../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 h_start "$H_BIN_DIR/Orvane.dll"
 engine=$H_PID
 xwin=$(h_wait_window OrvaneVC 30)
 check "engine window is found by its title" test -n "$xwin"
 check "the probe sees it from the Windows side" h_probe exists OrvaneVC
-h_focus "$xwin"
-sleep 0.5
+h_focused "$xwin"
 h_key space
 h_wait_exit "$engine" 15
 rc=$?

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The harness's desk of several monitors: Wine sees both heads with their
 # places, and a screenshot of one monitor shows just that monitor.
-# shellcheck source=../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+# shellcheck source=../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
 h_monitors 1024x768 800x600 || exit 1
 
 heads=$(xdpyinfo -ext XINERAMA 2>/dev/null | grep 'head #')
@@ -22,13 +22,14 @@ ORVANE_TEST_SEED=20 h_start "$H_BUILD_DIR/testbin/seeded/Orvane.dll" /s
 engine=$H_PID
 xwin=$(h_wait_window OrvaneVC 30)
 check "the engine's window opens" test -n "$xwin"
-sleep 1
+primary_lit() { more_than "$(share_not_black "$(h_shot_monitor monitors_0 0)")" 0.5; }
+wait_until 10 "the veils on the primary monitor" primary_lit
 for n in 0 1; do
   shot=$(h_shot_monitor "monitors_$n" "$n")
   check "monitor $n's screenshot has its size" \
     test "$(identify -format %wx%h "$shot")" = "${MONITOR_RECTS[$n]%%+*}"
 done
-lit=$(lit_fraction "$H_SHOTS/monitors_0.png")
+lit=$(share_not_black "$H_SHOTS/monitors_0.png")
 check "the primary monitor shows the veils (lit share $lit)" more_than "$lit" 0.5
 h_focus "$xwin"
 h_key space

@@ -5,8 +5,8 @@
 # the same SHA-256 in both, and `sha256sum -c SHA256SUMS` passes in each.
 # About twenty minutes on two cores: `ctest --preset reproducible`.
 set -uo pipefail
-# shellcheck source=../../scripts/test_lib.sh
-source "$ORVANE_SOURCE_DIR/scripts/test_lib.sh" || exit 1
+# shellcheck source=../lib/checks.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/checks.sh" || exit 1
 
 work=$ORVANE_BUILD_DIR/reproducible
 rm -rf "$work"

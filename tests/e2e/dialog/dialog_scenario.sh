@@ -2,10 +2,10 @@
 # What the settings dialog scenarios share: a folder with Orvane.scr, its
 # settings file, opening the dialog, clicks on its controls found from the
 # Windows side, and reading its pixels.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-# shellcheck source=dialog_lib.sh
-source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_lib.sh" || exit 1
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+# shellcheck source=../../lib/dialog.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/dialog.sh" || exit 1
 TITLE=$DIALOG
 
 # Without a window manager Wine draws captions and frames only when told to;
@@ -28,10 +28,6 @@ mkdir -p "$music"
 head -c 4096 /dev/zero > "$music/tune.mp3"
 TUNE="Z:${music//\//\\}\\tune.mp3"
 
-# settings_file MODE REPEAT FILE: an Orvane.ini as the dialog writes it on Windows.
-settings_file() {
-  printf '[Section]\r\n%s= %s\r\n%s= %s\r\n%s=%s\r\n' "$MODE_KEY" "$1" "$REPEAT_KEY" "$2" "$FILE_KEY" "$3"
-}
 
 # Client area and Pic_C (control id 3100) on the screen, from the Windows side.
 DX=0 DY=0 PX=0 PY=0
@@ -40,14 +36,13 @@ open_dialog() {
   DIALOG_PID=$H_PID
   local xwin
   xwin=$(h_wait_window "$TITLE" 30) || return 1
-  h_focus "$xwin"
+  h_focused "$xwin"
   read -r DX DY _ _ < <(h_probe client "$TITLE") || return 1
   read -r PX PY _ _ < <(h_control "$TITLE" 3100) || return 1
-  sleep 0.5
 }
 
 # click CONTROL [BUTTON]: a click on a control of the dialog (caption or id).
-click() { h_click_control "$TITLE" "$1" "${2:-1}" && sleep 0.3; }
+click() { dialog_click "$@"; }
 
 # The labels and indicators are painted in Pic_C, not windows of their own:
 # points inside Pic_C, from its corner.
@@ -57,7 +52,7 @@ declare -A SPOT=(
 click_spot() {  # click_spot SPOT [BUTTON]
   local x y
   read -r x y <<<"${SPOT[$1]}"
-  h_click_control "$TITLE" 3100 "${2:-1}" "$x" "$y" && sleep 0.3
+  h_click_control "$TITLE" 3100 "${2:-1}" "$x" "$y" && sleep 0.3 # as dialog_click: a settle
 }
 
 # The colour "R,G,B" of a client pixel in a fresh screenshot.
@@ -122,7 +117,6 @@ choose_tune() {
   h_type "$TUNE"
   h_key Return
   check "the file dialog closes" h_wait_no_window 'ﾌｧｲﾙを開く' 10
-  h_focus "$(h_wait_window "$TITLE" 5)"
-  sleep 0.5
+  h_focused "$(h_wait_window "$TITLE" 5)"
 }
 

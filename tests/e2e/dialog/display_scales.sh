@@ -62,7 +62,7 @@ reads_back() {
   return 1
 }
 
-settings_file 0 0 "" > "$INI"
+write_settings "$INI" 0 0 ""
 declare -A WIDTH HEIGHT
 for DPI in 96 144 192; do
   h_display_dpi "$DPI"
@@ -92,10 +92,13 @@ for DPI in 96 144 192; do
   for spot in "1 540 840 645" "2 540 1440 900" "0 540 1140 345"; do
     read -r mode left top width <<<"$spot"
     h_click_control "$TITLE" 3100 1 "$(px $((left + width / 2)))" "$(px $((top + 97)))"
-    sleep 0.3
     # Its indicator turns blue in the middle.
-    c=$(pixel $((PX - DX + $(px 397))) $((PY - DY + $(px $((top + 97))))))
-    IFS=, read -r r _ b <<<"$c"
+    indicator_blue() {
+      c=$(pixel $((PX - DX + $(px 397))) $((PY - DY + $(px $((top + 97))))))
+      IFS=, read -r r _ b <<<"$c"
+      ((b - r > 60))
+    }
+    wait_until 3 "choice $mode's indicator blue" indicator_blue
     check "$DPI dpi: a click on choice $mode's label at its scaled place selects it ($c)" test $((b - r)) -gt 60
   done
 

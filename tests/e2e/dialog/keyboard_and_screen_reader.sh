@@ -22,20 +22,21 @@ only_checked() {  # only_checked PART: that choice checked, the other two not
     if [[ $part == "$1" ]]; then checked "$part" || return 1; else ! checked "$part" || return 1; fi
   done
 }
+mode_is() { [[ $(selected_mode) == "$1" ]]; }
 unchanged() { cmp -s "$INI" "$dir/before.ini"; }
 ended() { h_wait_exit "$DIALOG_PID" 20 >/dev/null; ! kill -0 "$DIALOG_PID" 2>/dev/null; }
 
 # 1. Tab to 設定 and Space saves, as a click does. From the music panel (the focus at the
 #    start) the order is the repeat box, then 設定 ("..." is off for the audio CD).
-settings_file 1 3 "" > "$INI"
+write_settings "$INI" 1 3 ""
 cp "$INI" "$dir/before.ini"
 open_dialog
 h_key Tab Tab
-sleep 0.3
+wait_until 3 "the focus on 設定" focused 設定
 check "two Tabs from the music panel reach 設定" focused 設定
 h_shot dialog_focus_on_save >/dev/null
 h_keydown space
-sleep 0.3
+sleep 0.3 # the pressed look: nothing outside Wine shows when it is painted
 h_shot dialog_space_down_on_save >/dev/null
 check "Space down does not save yet" unchanged
 h_keyup space
@@ -44,19 +45,19 @@ check "saved mode 1 (read: $(stored "$MODE_KEY"))" test "$(stored "$MODE_KEY")" 
 check "saved repeat 3 (read: $(stored "$REPEAT_KEY"))" test "$(stored "$REPEAT_KEY")" = 3
 
 # 2. Enter on ｷｬﾝｾﾙ after a change: nothing saved.
-settings_file 2 0 "" > "$INI"
+write_settings "$INI" 2 0 ""
 cp "$INI" "$dir/before.ini"
 open_dialog
 click_spot label_none
 h_key Tab Tab
-sleep 0.3
+wait_until 3 "the focus on ｷｬﾝｾﾙ" focused ｷｬﾝｾﾙ
 check "Tab, Tab from the panel in mode 0 reach ｷｬﾝｾﾙ" focused ｷｬﾝｾﾙ
 h_key Return
 check "Enter on ｷｬﾝｾﾙ ends the program" ended
 check "Enter on ｷｬﾝｾﾙ leaves Orvane.ini byte for byte" unchanged
 
 # 3. Esc anywhere closes without saving: in the repeat box while typing, and on 設定.
-settings_file 1 3 "" > "$INI"
+write_settings "$INI" 1 3 ""
 cp "$INI" "$dir/before.ini"
 open_dialog
 replace_repeat_text 9
@@ -71,32 +72,31 @@ check "Esc on 設定 leaves Orvane.ini byte for byte" unchanged
 
 # 4. The arrow keys on the music panel move the choice (音楽CD, 無し, MP3、WAV on screen);
 #    then Space on "..." opens the file dialog (in mode 2 Tab from the panel goes to "...").
-settings_file 1 3 "" > "$INI"
+write_settings "$INI" 1 3 ""
 open_dialog
 h_key Down
-sleep 0.3
+wait_until 3 "無し chosen" mode_is 0
 check "Down from 音楽CD chooses 無し" test "$(selected_mode)" = 0
 h_key Down
-sleep 0.3
+wait_until 3 "MP3、WAV chosen" mode_is 2
 check "Down again chooses MP3、WAV" test "$(selected_mode)" = 2
 check "... and a screen reader hears it checked" only_checked 3
 h_key Tab
-sleep 0.3
+wait_until 3 "the focus on '...'" focused ...
 check "Tab from the panel in mode 2 reaches '...'" focused ...
 h_key space
 check "Space on '...' opens the file dialog ﾌｧｲﾙを開く" h_probe wait-window 'ﾌｧｲﾙを開く' 20000
 h_shot dialog_file_dialog_by_space >/dev/null
 fxwin=$(h_wait_window 'ﾌｧｲﾙを開く' 5) && h_focus "$fxwin" && h_key Escape
 h_probe wait-gone 'ﾌｧｲﾙを開く' 10000
-h_focus "$(h_wait_window "$TITLE" 5)"
-sleep 0.3
+h_focused "$(h_wait_window "$TITLE" 5)"
 h_key Escape
 check "after the file dialog, Esc closes the dialog" ended
 
 # 5. What a screen reader hears: push buttons named by their captions with "Press"; the music
 #    choices as radio buttons (role 45), the chosen one checked; the panel a group (role 20); the
 #    repeat box a combo box named by its painted label.
-settings_file 2 0 "$TUNE" > "$INI"
+write_settings "$INI" 2 0 "$TUNE"
 cp "$INI" "$dir/before.ini"
 open_dialog
 for caption in 設定 ｷｬﾝｾﾙ その他の作品 ...; do
@@ -112,7 +112,7 @@ check "choice 2 is the radio button 無し" heard 3100 2 45 無し Check
 check "choice 3 is the radio button MP3、WAV" heard 3100 3 45 MP3、WAV Check
 check "MP3、WAV is checked, the others not" only_checked 3
 h_probe acc-do "$TITLE" 3100 2
-sleep 0.5
+wait_until 3 "無し chosen" mode_is 0
 check "Check on 無し through the interface chooses it (indicator)" test "$(selected_mode)" = 0
 check "... and the interface says so" only_checked 2
 check "'...' is off in mode 0 (unavailable)" has_bits "$(state_of ...)" 0x1
@@ -120,7 +120,7 @@ h_shot dialog_chosen_by_screen_reader >/dev/null
 check "Press on ｷｬﾝｾﾙ through the interface" h_probe acc-do "$TITLE" ｷｬﾝｾﾙ
 check "... ends the program" ended
 check "... and saves nothing" unchanged
-settings_file 2 0 "$TUNE" > "$INI"
+write_settings "$INI" 2 0 "$TUNE"
 open_dialog
 check "Press on 設定 through the interface" h_probe acc-do "$TITLE" 設定
 check "... saves and ends the program" ended

@@ -6,7 +6,7 @@
 source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_scenario.sh" || exit 1
 
 # 1. The look, loaded from a prepared file: audio CD, track 3.
-settings_file 1 3 "" > "$INI"
+write_settings "$INI" 1 3 ""
 open_dialog
 check "the dialog opens for /c" test "$DX" -gt 0
 shot=$(h_shot dialog_open)
@@ -41,7 +41,7 @@ check "no other line in the file" test "$(LC_ALL=C grep -acv '^\[Section\]' "$IN
 
 # 4. The exact texts handed to the profile function (Wine's trace shows them
 #    before it trims the value): " 1" and " 0" for "abc".
-settings_file 1 3 "" > "$INI"
+write_settings "$INI" 1 3 ""
 trace_log="$H_LOGS/Orvane.scr.$$.${#H_PIDS[@]}.log"
 WINEDEBUG=+profile open_dialog
 replace_repeat_text abc
@@ -56,7 +56,7 @@ check "then the file, empty" grep -qF 'L"BGM\ff8c\ff67\ff72\ff99", L""' <<<"$(se
 check "saved repeat 0 for 'abc'" test "$(stored "$REPEAT_KEY")" = 0
 
 # 5. Choose a file through the real file dialog, then cancel: the file stays byte for byte.
-settings_file 2 0 "" > "$INI"
+write_settings "$INI" 2 0 ""
 cp "$INI" "$dir/before.ini"
 open_dialog
 choose_tune
@@ -76,7 +76,7 @@ check "saved the chosen path as typed" test "$(stored "$FILE_KEY")" = "$TUNE"
 # 7. Another system code page: the file dialog still reads in Japanese (the
 #    screenshot shows its filter too) and the chosen path is stored as that
 #    code page has it.
-settings_file 2 0 "" > "$INI"
+write_settings "$INI" 2 0 ""
 acp=$(LANG=C.UTF-8 LC_ALL=C.UTF-8 h_probe acp)
 check "a non-Japanese locale gives another ANSI code page (ACP $acp)" test "$acp" != 932
 LANG=C.UTF-8 LC_ALL=C.UTF-8 open_dialog
@@ -96,8 +96,7 @@ if [[ -n "$fxwin" ]]; then
   h_type "$TUNE"
   h_key Return
   h_probe wait-gone 'ﾌｧｲﾙを開く' 10000
-  h_focus "$(h_wait_window "$TITLE" 5)"
-  sleep 0.5
+  h_focused "$(h_wait_window "$TITLE" 5)"
 fi
 save_and_wait
 check "the path chosen there is saved" test "$(stored "$FILE_KEY")" = "$TUNE"
@@ -107,7 +106,7 @@ check "the path chosen there is saved" test "$(stored "$FILE_KEY")" = "$TUNE"
 song=$dir/music_cp/曲.mp3
 mkdir -p "$dir/music_cp"
 head -c 4096 /dev/zero > "$song"
-settings_file 2 0 "" > "$INI"
+write_settings "$INI" 2 0 ""
 LANG=C.UTF-8 LC_ALL=C.UTF-8 open_dialog
 click_spot indicator_file
 click ...
@@ -120,7 +119,7 @@ if [[ -n "$fxwin" ]]; then
   h_focus "$fxwin"
   h_type "Z:${dir//\//\\}\\music_cp"
   h_key Return
-  sleep 1
+  sleep 1 # the file dialog lists the folder: nothing outside Wine shows when
   # A double click on the folder's only file, the first in the list.
   open_first_file 'ﾌｧｲﾙを開く'
 fi
@@ -130,8 +129,7 @@ h_shot dialog_file_refused >/dev/null
 check "the message says why" grep -qF 'ﾌｧｲﾙ名 に' <<<"$(h_probe children 'Orvane (ScreenSaver)')"
 [[ -n "$mxwin" ]] && h_focus "$mxwin" && h_key Return
 h_probe wait-gone 'Orvane (ScreenSaver)' 10000
-h_focus "$(h_wait_window "$TITLE" 5)"
-sleep 0.5
+h_focused "$(h_wait_window "$TITLE" 5)"
 save_and_wait
 check "after the refusal no path is stored" test -z "$(stored "$FILE_KEY")"
 

@@ -6,7 +6,7 @@
 # shellcheck source=dialog_scenario.sh
 source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_scenario.sh" || exit 1
 
-settings_file 1 3 "" > "$INI"
+write_settings "$INI" 1 3 ""
 cp "$INI" "$dir/before.ini"
 chmod a-w "$INI"
 if [[ $(id -u) -eq 0 ]] && ! chattr +i "$INI" 2>/dev/null; then

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What ends the engine and what does not, through real X input; every end is exit
 # code 0 and leaves nothing running.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 
 # Another X client taking the focus: the engine's application is no longer active.
@@ -20,20 +20,13 @@ focus_elsewhere() {
 input_log=$H_BUILD_DIR/e2e-logs/engine_input_events.log
 : > "$input_log"
 h_start "$H_BUILD_DIR/testbin/engine_input_log.exe" "Z:${input_log//\//\\}"
-for _ in $(seq 100); do grep -q ready "$input_log" && break; sleep 0.1; done
+wait_until 10 "the input log to be ready" grep -q ready "$input_log"
 
 # seen:WORDS (underscores for blanks): the event shows in the log since the case began.
 seen() { tail -n +"$((log_mark + 1))" "$input_log" | tr -d '\r' | grep -q "^${1//_/ }"; }
 
 # Waits up to 5 s for the event to show in the log since the case began.
-seen_soon() {
-  local i
-  for ((i = 0; i < 50; i++)); do
-    seen "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+seen_soon() { wait_until 5 "'$1' in the input log" seen "$1"; }
 
 # One step of a case: input, or an expectation.
 step() {
@@ -52,7 +45,7 @@ step() {
     close) h_probe post-close OrvaneVC ;;
     away) focus_elsewhere ;;
     alive)
-      sleep 1.5
+      sleep 1.5 # input that must not end it: the settle time is the point
       check "$name: still running after '$done_steps'" h_alive "$engine"
       return
       ;;
@@ -66,7 +59,7 @@ step() {
       ;;
   esac
   done_steps="${done_steps:+$done_steps }$1"
-  # Each input is served on its own, not merged with the next in the queue.
+  # Each input is served on its own, not merged with the next in the queue: the gap is the point.
   sleep 0.4
 }
 
@@ -77,9 +70,9 @@ start_engine() {
   engines+=("$engine")
   xwin=$(h_wait_window OrvaneVC 30)
   [[ -n "$xwin" ]] || return 1
-  h_focus "$xwin"
-  # Let the first frames come and the window settle under the still pointer.
-  sleep 1
+  h_focused "$xwin"
+  # Let the first frames come under the still pointer.
+  h_wait_drawn engine_input_start
 }
 
 # A key press ends an engine that is still listening after its cases.

@@ -2,15 +2,8 @@
 # The show on a desk of two monitors (1024x768 primary, 800x600 to its right): both
 # lit and moving, each picture filling its own monitor, one "OrvaneVC" window for the
 # host, the music as on one monitor, and input on the second monitor ending it all.
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
-LOUD=0.05
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 QUIET=0.005
-
-
-# Share of pixels that are not black in a screenshot.
-lit_share() {
-  convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 0 -format '%[fx:mean]' info:
-}
 # RMS difference of two screenshots.
 moved() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -nE 's/.*\(([0-9.e-]+)\).*/\1/p'; }
 
@@ -20,11 +13,8 @@ check "the desk has two monitors" test "$(xdpyinfo -ext XINERAMA | grep -c 'head
 
 dir=$(h_workdir engine_monitors)
 h_install "$dir"
-sox -n -r 44100 -c 2 "$dir/tone.wav" synth 60 sine 440 vol 0.5
-lame --quiet "$dir/tone.wav" "$dir/tone.mp3"
-rm "$dir/tone.wav"
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-  "$(winpath "$dir/tone.mp3")" >"$dir/Orvane.ini"
+make_tone_mp3 "$dir/tone.mp3" 60
+write_settings "$dir/Orvane.ini" 2 0 "$(winpath "$dir/tone.mp3")"
 
 # Starts a show with the pointer at X Y; sets HOST, ENGINE_XWIN and OTHER_XWIN.
 start_show() {
@@ -34,8 +24,10 @@ start_show() {
   ENGINE_XWIN=$(h_wait_window OrvaneVC 60)
   OTHER_XWIN=$(h_wait_window "Orvane monitor" 20)
   check "$3: both windows open" test -n "$ENGINE_XWIN" -a -n "$OTHER_XWIN"
-  sleep 1
+  wait_until 10 "the show drawn on both monitors" both_drawn
 }
+_drawn() { more_than "$(share_not_black "$(h_shot_monitor "engine_monitors_drawn" "$1")")" 0.1; }
+both_drawn() { _drawn 0 && _drawn 1; }
 
 # Checks that the show ended: host exit code 0, no engine window left, music silent.
 ended() {
@@ -44,17 +36,14 @@ ended() {
   check "$1 ends the show (host exit $rc)" test "$rc" -eq 0
   check "$1: no engine window is left" h_wait_no_window OrvaneVC 10
   check "$1: no monitor window is left" h_wait_no_window "Orvane monitor" 10
-  sleep 1.5  # the sound server plays out what it has buffered
-  h_capture_start "engine_monitors_after"
-  sleep 1.5
-  h_capture_stop
-  level=$(h_level "$H_CAPTURE")
+  sleep 1.5  # the sound server plays out what it has buffered: nothing outside shows it
+  level=$(h_level_of engine_monitors_after 1.5)
   check "$1: the music stopped (RMS $level)" less_than "$level" $QUIET
 }
 
 # Checks that the show still runs after input that must not end it.
 runs_on() {
-  sleep 1.5
+  sleep 1.5 # input that must not end it: the settle time is the point
   check "$1 does not end the show" h_alive "$HOST"
 }
 
@@ -74,20 +63,21 @@ check "no window keeps the creation title" bash -c '! xdotool search --name "^Sc
 for n in 0 1; do
   first[n]=$(h_shot_monitor "engine_monitors_${n}_1" "$n")
 done
-sleep 2
+sleep 2 # the time the veils have to move between the two
+mostly_lit() {
+  second=$(h_shot_monitor "engine_monitors_${1}_2" "$1")
+  lit=$(share_not_black "$second")
+  more_than "$lit" 0.5
+}
 for n in 0 1; do
-  second=$(h_shot_monitor "engine_monitors_${n}_2" "$n")
-  lit=$(lit_share "$second")
+  wait_until 10 "the veils over most of monitor $n" mostly_lit "$n"
   check "monitor $n (${MONITOR_RECTS[n]}) shows the veils over most of it (lit share $lit)" \
     more_than "$lit" 0.5
   rmse=$(moved "${first[n]}" "$second")
   check "monitor $n's picture moves (RMS difference ${rmse:-?})" more_than "${rmse:-0}" 0.01
 done
-h_capture_start engine_monitors_music
-sleep 3
-h_capture_stop
-level=$(h_level "$H_CAPTURE")
-check "the music plays during the show (RMS $level)" more_than "$level" $LOUD
+level=$(h_heard engine_monitors_music 10)
+check "the music plays during the show (RMS $level)" more_than "$level" "$H_LOUD"
 h_focus "$OTHER_XWIN"
 runs_on "activating the second monitor's window"
 h_key space

@@ -3,8 +3,8 @@
 # 144 DPI (150 %) a move of 5 or 6 physical pixels leaves the show running and 7 ends
 # it; at 96 DPI the 4 and 5 of old. Real X input; Wine gives the per-monitor-aware
 # engine physical pixels and the monitor's DPI at the lane's LogPixels.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 # dpi | moves (dx,dy) that leave it running, after the forgiven first one | the move that ends it
 cases=(
@@ -23,15 +23,16 @@ for row in "${cases[@]}"; do
     check "at $dpi DPI: the engine window appears" false
     continue
   fi
-  h_focus "$xwin"
-  sleep 1  # the first frames, under the still pointer
+  h_focused "$xwin"
+  h_wait_drawn "scaled_input_$dpi"  # the first frames, under the still pointer
+  # Each move is served on its own, not merged with the next: the gaps are the point.
   h_mouse_by 1 0  # the first move, forgiven whatever its length
   sleep 0.4
   for move in $stays; do
     h_mouse_by "${move%,*}" "${move#*,}"
     sleep 0.4
   done
-  sleep 1
+  sleep 1 # moves that must not end it: the settle time is the point
   check "at $dpi DPI: moves of $stays leave the show running" h_alive "$engine"
   h_mouse_by "${ends%,*}" "${ends#*,}"
   h_wait_exit "$engine" 15

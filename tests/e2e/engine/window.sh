@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The engine window as other programs see it, whatever the command line, and the
 # picture it draws.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 
 
 
@@ -65,7 +65,7 @@ seeded_start() {
   engine=$H_PID
   xwin=$(h_wait_window OrvaneVC 30)
   check "[start $1] the window appears" test -n "$xwin"
-  sleep 1
+  sleep 1 # the checks look at the picture a second in
 }
 seeded_end() {
   h_focus "$xwin"
@@ -75,7 +75,7 @@ seeded_end() {
 
 seeded_start 20
 shot=$(h_shot engine_veils_two_hues)
-lit=$(lit_fraction "$shot")
+lit=$(share_not_black "$shot")
 check "[start 20] after a second most of the screen shows the veils (lit share $lit, $shot)" more_than "$lit" 0.5
 spread=$(hue_spread "$shot")
 check "[start 20] two veils in two hues (hue spread $spread degrees)" more_than "$spread" 40
@@ -86,7 +86,7 @@ shot1=$(h_shot engine_veils_one_hue_1)
 spread=$(hue_spread "$shot1")
 check "[start 47361] both veils in one hue (hue spread $spread degrees; the start was honoured)" \
   test "${spread:-99}" -lt 20
-sleep 8
+sleep 8 # the time the picture has to move
 shot2=$(h_shot engine_veils_one_hue_2)
 moved=$(compare -metric RMSE "$shot1" "$shot2" null: 2>&1 | sed -nE 's/.*\(([0-9.e-]+)\).*/\1/p')
 check "[start 47361] the picture moves (RMS difference ${moved:-?} between $shot1 and $shot2)" \

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Entry of Orvane.scr: the missing-engine message, the preview without the
 # engine, a role letter it does not know, and the single-instance rule.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
@@ -20,14 +20,8 @@ click_child() {
 }
 
 # True once a child of TITLE matches PATTERN (within about 10 s).
-wait_child() {
-  local i
-  for i in $(seq 50); do
-    h_probe children "$1" | grep -qF "$2" && return 0
-    sleep 0.2
-  done
-  return 1
-}
+_has_child() { h_probe children "$1" | grep -qF "$2"; }
+wait_child() { wait_until 10 "a child of '$1' like '$2'" _has_child "$1" "$2"; }
 MESSAGE="Orvane.dll が Orvane.scr と同じﾌｫﾙﾀﾞに見つかりません！"
 
 lonely=$(h_workdir host_entry_no_engine)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The preview inside a preview area made by the test: a child at the area's
 # full size, deaf to clicks and keys, and gone with the area however it goes.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
@@ -18,13 +18,10 @@ start_preview() {
   HWND=$(h_probe find PreviewArea | sed -E 's/.*hwnd=(0x[0-9a-f]+).*/\1/')
   h_start "$dir/Orvane.scr" /p $((HWND))
   HOST=$H_PID
-  local i
-  for i in $(seq 100); do
-    h_probe children PreviewArea | grep -q 'class=Orvane_R' && return 0
-    sleep 0.2
-  done
-  return 1
+  wait_until 20 "the preview in its area" _previewing
 }
+_previewing() { h_probe children PreviewArea | grep -q 'class=Orvane_R'; }
+in_front() { [[ $(h_probe foreground) == "$1" ]]; }
 
 check "a 152 x 112 preview starts" start_preview 152 112
 line=$(h_probe children PreviewArea | grep 'class=Orvane_R')
@@ -40,11 +37,12 @@ check "its style has WS_CHILD and no caption ($style)" test $((style & 0x4000000
 h_start "$HELPER" window Other 100 100
 other=$H_PID
 check "another window is up" h_probe wait-window Other 20000
-check "and in front" bash -c "sleep 1; \"\$WINE\" \"$H_PROBE\" foreground 2>/dev/null | grep -qx 'Other.\?'"
+wait_until 5 "the other window in front" in_front Other
+check "and in front" bash -c "\"\$WINE\" \"$H_PROBE\" foreground 2>/dev/null | grep -qx 'Other.\?'"
 # (The other window covers the area's top-left 100 x 100 pixels.)
 h_mouse_to 230 200
 h_click 1
-sleep 1
+wait_until 5 "the preview's area in front" in_front PreviewArea
 front=$(h_probe foreground)
 check "a click on the preview brings its area to the front ($front)" test "$front" = PreviewArea
 h_probe post-close Other
@@ -52,7 +50,7 @@ h_wait_exit "$other" 10
 h_click 3
 h_focus "$(h_wait_window PreviewArea 5)"
 h_key space Escape Return
-sleep 1
+sleep 1 # input that must not end it: the settle time is the point
 check "clicks and keys leave the preview running" h_alive "$HOST"
 check "and in its place" bash -c "\"\$WINE\" \"$H_PROBE\" children PreviewArea 2>/dev/null | grep -q 'class=Orvane_R'"
 

@@ -2,32 +2,14 @@
 # The saver show end to end: the real engine and music, its end by a key, by
 # the engine's death, with a CD but no drive, with a file it cannot play, a
 # second start during a show, and an engine slow to open its window.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
-LOUD=0.05    # RMS of the test tone is about 0.3
 QUIET=0.005
 
-
-# Orvane.ini with the code page 932 keys, as the dialog writes it.
-write_ini() {
-  printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= %s\r\nBGM\xd8\xcb\xdf\xb0\xc4= %s\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-    "$2" "$3" "$4" > "$1/Orvane.ini"
-}
-
-
-# COMPARE NAME SECS TEXT LIMIT: records NAME for SECS seconds and checks its
-# RMS level against LIMIT; heard and silent are the two uses.
-level_check() {
-  local level
-  h_capture_start "$2"
-  sleep "$3"
-  h_capture_stop
-  level=$(h_level "$H_CAPTURE")
-  check "$4 (RMS $level)" "$1" "$level" "$5"
-}
-heard() { level_check more_than "$1" "$2" "$3" $LOUD; }
-silent() { level_check less_than "$1" "$2" "$3" $QUIET; }
+# heard NAME SECS TEXT: sound within SECS; silent NAME SECS TEXT: SECS of silence.
+heard() { local level; level=$(h_heard "$1" "$2"); check "$3 (RMS $level)" more_than "$level" "$H_LOUD"; }
+silent() { local level; level=$(h_level_of "$1" "$2"); check "$3 (RMS $level)" less_than "$level" $QUIET; }
 
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
@@ -51,19 +33,16 @@ end_show_by_key() {
 
 dir=$(h_workdir host_show)
 h_install "$dir"
-sox -n -r 44100 -c 2 "$dir/tone.wav" synth 30 sine 440 vol 0.5
-lame --quiet "$dir/tone.wav" "$dir/tone.mp3"
-rm "$dir/tone.wav"
+make_tone_mp3 "$dir/tone.mp3" 30
 printf 'MThd' > "$dir/tune.mid"
 
 # 1. MP3 music while the engine's window is up; a key press ends it all.
-write_ini "$dir" 2 0 "$(winpath "$dir/tone.mp3")"
+write_settings "$dir/Orvane.ini" 2 0 "$(winpath "$dir/tone.mp3")"
 "$WINE" "$HELPER" watch > "$H_LOGS/host_show_watch.txt" 2>/dev/null &
 watcher=$!
 start_show "$dir" "MP3 show"
 check "the hidden saver window is there" saver_window_hidden
-sleep 1
-heard host_show_mp3 3 "the MP3 is heard during the show"
+heard host_show_mp3 10 "the MP3 is heard during the show"
 h_shot host_show_running >/dev/null
 end_show_by_key "a key press ends the host"
 check "the engine's window is gone" h_wait_no_window OrvaneVC 10
@@ -76,15 +55,14 @@ silent host_show_mp3_after 2 "silence after the show"
 
 # 2. The engine killed: the host and the music end the same way.
 start_show "$dir" "killed show"
-sleep 1
-heard host_show_kill_before 2 "killed show: the MP3 is heard"
+heard host_show_kill_before 10 "killed show: the MP3 is heard"
 "$WINE" "$HELPER" kill-window OrvaneVC
 ends_ok "$HOST" 30 "killing the engine ends the host"
 silent host_show_kill_after 2 "silence after the killed show"
 
 # 3. An audio CD with no drive: a silent show that ends normally; a second
 #    start during it ends at once and leaves it running.
-write_ini "$dir" 1 3 ""
+write_settings "$dir/Orvane.ini" 1 3 ""
 start_show "$dir" "CD show"
 silent host_show_cd 2 "CD show without a drive is silent"
 h_start "$dir/Orvane.scr" /s
@@ -93,14 +71,14 @@ check "and the first show goes on" h_alive "$HOST"
 end_show_by_key "CD show ends normally on a key"
 
 # 4. A file ending in .mid plays nothing.
-write_ini "$dir" 2 0 "$(winpath "$dir/tune.mid")"
+write_settings "$dir/Orvane.ini" 2 0 "$(winpath "$dir/tune.mid")"
 start_show "$dir" "MIDI show"
 silent host_show_mid 2 "a .mid file plays nothing"
 end_show_by_key "MIDI show ends normally"
 
 # 5. Windows ends the session during a show: the music stops and the host
 #    ends; the engine is not told and goes on until its own input.
-write_ini "$dir" 2 0 "$(winpath "$dir/tone.mp3")"
+write_settings "$dir/Orvane.ini" 2 0 "$(winpath "$dir/tone.mp3")"
 start_show "$dir" "log-off show"
 h_probe post Orvane_Main 0x0016 1 0   # WM_ENDSESSION, the session really ends
 ends_ok "$HOST" 30 "the end of the session ends the host"
@@ -115,16 +93,16 @@ slow=$(h_workdir host_show_slow_engine)
 cp "$H_BIN_DIR/Orvane.scr" "$slow/"
 cp "$HELPER" "$slow/Orvane.dll"
 cp "$dir/tone.mp3" "$slow/"
-write_ini "$slow" 2 0 "$(winpath "$slow/tone.mp3")"
+write_settings "$slow/Orvane.ini" 2 0 "$(winpath "$slow/tone.mp3")"
 export ORVANE_FAKE_ENGINE_DELAY_MS=3000
 h_start "$slow/Orvane.scr" /s
 host=$H_PID
 check "the saver window is up before the engine's" h_probe wait-window Orvane_Main 30000
 check "no engine window yet" bash -c "! \"\$WINE\" \"$H_PROBE\" exists OrvaneVC 2>/dev/null"
-sleep 1
+sleep 1 # it must still be waiting a while later
 check "the show waits for a slow engine" h_alive "$host"
 check "the slow engine's window opens" h_probe wait-window OrvaneVC 30000
-heard host_show_slow 2 "its music plays"
+heard host_show_slow 10 "its music plays"
 h_probe post OrvaneVC 0x0401
 ends_ok "$host" 30 "the show ends with the slow engine's window"
 
@@ -140,7 +118,7 @@ silent host_show_no_window 2 "and nothing plays on"
 export ORVANE_FAKE_ENGINE_DELAY_MS=16000
 h_start "$slow/Orvane.scr" /s
 host=$H_PID
-sleep 6
+sleep 6 # the time it must keep waiting
 check "still waiting after 6 s" h_alive "$host"
 ends_ok "$host" 20 "the show gives up on the engine"
 check "the late window comes" h_probe wait-window OrvaneVC 20000

@@ -3,8 +3,8 @@
 # is, here a long path with blanks and no quotes (a volume without 8.3 names
 # stores it so; the helper keeps Wine from quoting it), and in front of another program that the test never takes
 # the focus from: the first key must reach the show, not the program behind.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 # Waits up to SECS for PID to end, and checks that it ended with exit code 0.
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
@@ -26,8 +26,7 @@ for line in "$scr /s" "${scr^^} /S"; do
   xwin=$(h_wait_window OrvaneVC 60)
   check "[$line] the show starts" test -n "$xwin"
   check "[$line] and no settings dialog opens" h_absent "<Orvane>"
-  sleep 1
-  h_shot "host_start_${line: -1}" >/dev/null
+  h_wait_drawn "host_start_${line: -1}"
   # No h_focus: the key goes wherever the focus is.
   H_XWIN=
   xdotool key space

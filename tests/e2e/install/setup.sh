@@ -7,10 +7,10 @@
 # while Orvane runs), silent removal, the screen saver choice put back, and
 # the Start-menu entry that makes Orvane the screen saver again (also where a
 # policy decides).
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
 
-source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/install.sh" || exit 1
 install_prefix install
 work=$WORK
 
@@ -53,14 +53,8 @@ version_ok() {
 # window is titled "Orvane Setup" on the welcome and finish pages and
 # "Orvane Setup " (an empty sub-caption) on the others.
 setup_children() { h_probe children 'Orvane Setup' 2>/dev/null || h_probe children 'Orvane Setup ' 2>/dev/null; }
-wait_text() {
-  local i
-  for ((i = 0; i < 50; i++)); do
-    setup_children | grep -qF "title=$1" && return 0
-    sleep 0.2
-  done
-  return 1
-}
+_shows_text() { setup_children | grep -qF "title=$1"; }
+wait_text() { wait_until 10 "'$1' in setup's window" _shows_text "$1"; }
 click_button() {
   local line x y w h
   line=$(setup_children | grep -F "class=Button title=$1 " | head -n1)
@@ -69,7 +63,7 @@ click_button() {
   # Next sits at the same place on page after page, and a --sync move to
   # where the pointer already is waits for a motion that never comes.
   xdotool mousemove $((x + w / 2)) $((y + h / 2))
-  sleep 0.1
+  wait_until 1 "the pointer on the button" _h_pointer_at $((x + w / 2)) $((y + h / 2))
   h_click 1
 }
 
@@ -204,7 +198,7 @@ check "cancelled there, setup ends with exit code 2 (got $rc)" test $rc = 2
 check "and has changed nothing" cmp -s "$INSTDIR/Orvane.dll" "$work/older.dll"
 h_start "$SETUP" /S
 SETUP_PID=$H_PID
-sleep 2
+sleep 2 # the time it must keep waiting
 check "setup waits while the dialog is open" h_alive "$SETUP_PID"
 check "and has not touched Orvane.dll" cmp -s "$INSTDIR/Orvane.dll" "$work/older.dll"
 h_probe post-close "$DIALOG"
@@ -223,7 +217,7 @@ for title in Orvane_Main OrvaneVC; do
   h_probe wait-window "$title" 10000
   h_start "$SETUP" /S
   SETUP_PID=$H_PID
-  sleep 1.5
+  sleep 1.5 # the time it must keep waiting
   check "setup waits while a window titled $title is there" h_alive "$SETUP_PID"
   h_probe post-close "$title"
   h_wait_exit "$HELPER_PID" 10
@@ -240,7 +234,7 @@ DIALOG_PID=$H_PID
 h_wait_window "$DIALOG" 30 >/dev/null
 h_start "$INSTDIR/Uninstall.exe" /S
 h_wait_exit "$H_PID" 30
-sleep 2
+sleep 2 # the time it must keep waiting
 check "the uninstaller waits while the dialog is open" \
   test -f "$INSTDIR/Orvane.scr" -a -f "$INSTDIR/Orvane.dll" -a -f "$INSTDIR/Uninstall.exe"
 check "and leaves the saver selected meanwhile" saver_is "$SCR_SHORT"

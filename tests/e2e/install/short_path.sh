@@ -7,11 +7,10 @@
 # short path share one Orvane.ini with the dialog opened from the Start menu
 # by the long path; reinstall and removal know Orvane's saver in any spelling
 # and put back the earlier one exactly as it was stored.
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/install.sh" || exit 1
 install_prefix install_short
 HELPER=$H_BUILD_DIR/testbin/host_helper.exe
-LOUD=0.05 # RMS of the test tone is about 0.3
 QUIET=0.005
 
 INSTDIR_WIN='C:\My Screen Savers\Orvane Folder'
@@ -24,8 +23,7 @@ SHORTCUT_WIN="$APPDATA_WIN\\Microsoft\\Windows\\Start Menu\\Programs\\Orvane Set
 TUNE_WIN='C:\My Music Collection\A Long Tone Name.mp3'
 TUNE=$(winpath_unix "$TUNE_WIN")
 mkdir -p "$(dirname "$TUNE")"
-sox -n -r 44100 -c 2 "$WORK/tone.wav" synth 30 sine 440 vol 0.5
-lame --quiet "$WORK/tone.wav" "$TUNE"
+make_tone_mp3 "$TUNE" 30
 
 # Setup, silent, into the folder: /D= must come last and unquoted, so the
 # command line is written out here rather than made from arguments.
@@ -41,16 +39,11 @@ saver_stored() {
     sed -nE 's/\r$//; s/^ {4}SCRNSAVE\.EXE {4}(REG_[A-Z_]+) {4}(.*)$/\1 \2/p'
 }
 select_saver() { "$WINE" reg add "$DESKTOP" /v SCRNSAVE.EXE /t "$1" /d "$2" /f >/dev/null 2>&1; }
-louder() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 > b + 0) }'; }
 # level_of NAME SECS: the RMS level of SECS seconds of sound (kept as NAME.wav);
 # heard / silent NAME SECS TEXT check it.
-level_of() { h_capture_start "$1"; sleep "$2"; h_capture_stop; h_level "$H_CAPTURE"; }
-heard() { local level; level=$(level_of "$1" "$2"); check "$3 (RMS $level)" louder "$level" $LOUD; }
-silent() { local level; level=$(level_of "$1" "$2"); check "$3 (RMS $level)" louder $QUIET "$level"; }
-# Share of the screen that is not black.
-lit_fraction() {
-  convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 0 -format '%[fx:mean]' info:
-}
+# heard NAME SECS TEXT: sound within SECS; silent NAME SECS TEXT: SECS of silence.
+heard() { local level; level=$(h_heard "$1" "$2"); check "$3 (RMS $level)" more_than "$level" "$H_LOUD"; }
+silent() { local level; level=$(h_level_of "$1" "$2"); check "$3 (RMS $level)" more_than $QUIET "$level"; }
 ends_ok() { h_wait_exit "$1" "$2"; local rc=$?; check "$3 (exit $rc)" test "$rc" -eq 0; }
 
 # The earlier saver, stored with %variables% as REG_EXPAND_SZ and in a case of
@@ -91,8 +84,7 @@ save_tune() {
   h_type "$TUNE_WIN"
   h_key Return
   check "[$what] the file dialog closes" h_wait_no_window 'ﾌｧｲﾙを開く' 10
-  h_focus "$(h_wait_window "$DIALOG" 5)"
-  sleep 0.5
+  h_focused "$(h_wait_window "$DIALOG" 5)"
   dialog_click 設定
   check "[$what] 設定 closes the dialog" h_wait_no_window "$DIALOG" 20
   check "[$what] mode 2 saved in the install folder (read: $(stored "$MODE_KEY"))" test "$(stored "$MODE_KEY")" = 2
@@ -111,7 +103,6 @@ start_show() {
   SHOW=$H_PID
   XWIN=$(h_wait_window OrvaneVC 60)
   check "[$2] the engine's window opens" test -n "$XWIN"
-  sleep 1
 }
 end_show() {
   h_focus "$XWIN"
@@ -123,10 +114,11 @@ end_show() {
 # 3. Exactly the value of SCRNSAVE.EXE plus " /s": the music from the long
 #    stored path, the veils; a second start by the long path ends at once.
 start_show "$SHORT /s" "SCRNSAVE.EXE /s"
-heard short_show 3 "[SCRNSAVE.EXE /s] the saved MP3 is heard"
+heard short_show 10 "[SCRNSAVE.EXE /s] the saved MP3 is heard"
+h_wait_drawn short_show 0.2
 shot=$(h_shot short_show)
-lit=$(lit_fraction "$shot")
-check "[SCRNSAVE.EXE /s] the veils are drawn (lit share $lit)" louder "$lit" 0.2
+lit=$(share_not_black "$shot")
+check "[SCRNSAVE.EXE /s] the veils are drawn (lit share $lit)" more_than "$lit" 0.2
 h_start "$HELPER" run "\"$SCR_WIN\" /s"
 ends_ok "$H_PID" 20 "a second show, by the long path, ends at once"
 check "and the first goes on" h_alive "$SHOW"
@@ -143,7 +135,7 @@ silent short_show_killed 2 "[engine killed] and its music"
 lower_long="C:\\my screen savers\\orvane folder\\orvane.scr"
 for line in "${SHORT^^} /S" "\"${SCR_WIN^^}\" /s" "\"$lower_long\" /s"; do
   start_show "$line" "$line"
-  heard short_spelling 2 "[$line] the saved MP3 is heard"
+  heard short_spelling 10 "[$line] the saved MP3 is heard"
   end_show "$line"
 done
 
@@ -152,8 +144,7 @@ done
 h_start start "$SCR_WIN"
 XWIN=$(h_wait_window OrvaneVC 60)
 check "[.scr file type] the engine's window opens" test -n "$XWIN"
-sleep 1
-heard by_file_type 2 "[.scr file type] the saved MP3 is heard"
+heard by_file_type 10 "[.scr file type] the saved MP3 is heard"
 h_focus "$XWIN"
 h_key space
 check "[.scr file type] a key press ends the show" h_probe wait-gone Orvane_Main 30000
@@ -178,18 +169,18 @@ h_probe wait-window PreviewArea 20000
 HWND=$(h_probe find PreviewArea | sed -E 's/.*hwnd=(0x[0-9a-f]+).*/\1/')
 h_start "$HELPER" run "$SHORT /p $((HWND))"
 PREVIEW=$H_PID
+PREVIEW_LINE=
+_preview_placed() {
+  PREVIEW_LINE=$(h_probe children PreviewArea | grep -F 'class=Orvane_R ')
+  grep -q 'visible=1' <<<"$PREVIEW_LINE" && grep -q ' x=100 y=100 w=152 h=112 ' <<<"$PREVIEW_LINE"
+}
 preview_up() {
-  local _ line
-  for _ in $(seq 100); do
-    line=$(h_probe children PreviewArea | grep -F 'class=Orvane_R ')
-    grep -q 'visible=1' <<<"$line" && grep -q ' x=100 y=100 w=152 h=112 ' <<<"$line" && return 0
-    sleep 0.2
-  done
-  echo "# preview: ${line:-none}"
+  wait_until 20 "the preview in its area" _preview_placed && return 0
+  echo "# preview: ${PREVIEW_LINE:-none}"
   return 1
 }
 check "[/p] the preview covers the area" preview_up
-sleep 1
+sleep 1 # it must keep running a while
 check "[/p] and keeps drawing" h_alive "$PREVIEW"
 h_probe post PreviewArea 0x0401
 ends_ok "$PREVIEW" 20 "[/p] the preview ends with its area"
@@ -220,7 +211,7 @@ check "Orvane.ini kept for a later install" cmp -s "$INI" "$WORK/saved.ini"
 setup_into
 check "installed again over the kept Orvane.ini" cmp -s "$INI" "$WORK/saved.ini"
 start_show "$(value_of "$(reg_values "$DESKTOP")" SCRNSAVE.EXE) /s" "after reinstall"
-heard short_show_reinstalled 2 "[after reinstall] the saved MP3 is heard"
+heard short_show_reinstalled 10 "[after reinstall] the saved MP3 is heard"
 end_show "after reinstall"
 
 # 11. A selected saver that no longer exists: remembered as it is; on removal
@@ -247,7 +238,7 @@ check "[café] setup ends with exit code 0 (got $rc)" test $rc = 0
 # "Cafe": so the long path is started as the entry would start it.)
 save_tune "café" "$HELPER" run "\"$INSTDIR_WIN\\Orvane.scr\" /c"
 start_show "$(value_of "$(reg_values "$DESKTOP")" SCRNSAVE.EXE) /s" "café"
-heard cafe_show 2 "[café] the saved MP3 is heard"
+heard cafe_show 10 "[café] the saved MP3 is heard"
 end_show "café"
 check "[café] removed" uninstall
 

@@ -8,8 +8,8 @@
 # signed show runs. A wrong password or a certificate that cannot be read stops
 # the release with its message before anything is built, and the setup
 # program's build with nothing left behind.
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
-source "$ORVANE_SOURCE_DIR/tests/e2e/install/lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/install.sh" || exit 1
 install_prefix install_signed
 work=$WORK
 certs=$work/certs
@@ -71,8 +71,8 @@ h_start "$INSTDIR/Orvane.scr" /s
 show=$H_PID
 xwin=$(h_wait_window OrvaneVC 60)
 check "the signed show opens the engine's window" test -n "$xwin"
-sleep 2
-lit=$(lit_fraction "$(h_shot signed_show)")
+h_wait_drawn signed_show 0.2
+lit=$(share_not_black "$(h_shot signed_show)")
 check "the signed show draws the veils (lit share $lit)" more_than "$lit" 0.2
 h_focus "$xwin"
 h_key space

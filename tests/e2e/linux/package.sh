@@ -5,7 +5,8 @@
 # previews it (it adds --window-id to --root) and its Settings dialog shows
 # orvane.xml's options, the music file chooser among them; dpkg -r leaves none
 # of the package's files behind.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 if [[ $(id -u) != 0 ]]; then
   echo "skipped: installing a package needs root"
@@ -69,31 +70,29 @@ home=$(getent passwd "$user" | cut -d: -f6)
 as_user() { runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" "$@"; }
 saver_config "$home" "orvane --root" "$user"
 
-as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
-daemon=$!
-x_track $daemon
-up() { as_user xscreensaver-command -time >/dev/null 2>&1; }
-# A loaded machine can take many seconds to bring the daemon up.
-for _ in $(seq 300); do up && break; sleep 0.1; done
-check "the daemon answers" up
+saver_daemon_start
+check "the daemon answers" saver_daemon_up
 
-hack_lines() { pgrep -u "$user" -a -x orvane | cut -d' ' -f2- || true; }
-as_user xscreensaver-command -activate >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 100); do [[ -n $(hack_lines) ]] && break; sleep 0.1; done
-check "activate runs the installed orvane by name ($(hack_lines))" test "$(hack_lines)" = "orvane --root"
+program_lines() { pgrep -u "$user" -a -x orvane | cut -d' ' -f2- || true; }
+program_runs() { [[ -n $(program_lines) ]]; }
+program_gone() { [[ -z $(program_lines) ]]; }
+preview_runs() { [[ $(program_lines) == *--window-id* ]]; }
+saver_command -activate
+wait_until 10 "orvane to start" program_runs
+check "activate runs the installed orvane by name ($(program_lines))" test "$(program_lines)" = "orvane --root"
 check "the screen shows veils" wait_for_picture
 check_moving_veils installed
-as_user xscreensaver-command -deactivate >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 100); do [[ -z $(hack_lines) ]] && break; sleep 0.1; done
-check "deactivate ends orvane" test -z "$(hack_lines)"
+saver_command -deactivate
+wait_until 10 "orvane to end" program_gone
+check "deactivate ends orvane" test -z "$(program_lines)"
 
 # The settings app: its preview runs the programs line with --window-id added.
 # Its own session bus ends with it; no accessibility bus is started.
 as_user dbus-run-session -- env NO_AT_BRIDGE=1 xscreensaver-settings >"$WORK/settings.log" 2>&1 &
 settings=$!
 x_track $settings
-for _ in $(seq 150); do [[ $(hack_lines) == *--window-id* ]] && break; sleep 0.1; done
-preview_line=$(hack_lines)
+wait_until 15 "the settings app's preview" preview_runs
+preview_line=$(program_lines)
 check "the preview runs orvane with --root and --window-id ($preview_line)" \
   grep -q '^orvane --root --window-id 0x' <<<"$preview_line"
 preview=${preview_line##* }
@@ -102,12 +101,14 @@ geometry() {
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { printf "%dx%d+%d+%d", w, h, x, y }'
 }
 area=$(geometry "$preview")
-sleep 1
-for n in 1 2; do
-  import -window root -crop "$area" +repage "$WORK/preview-$n.ppm"
-  sleep 0.5
-done
-lit=$(lit_share "$WORK/preview-1.ppm")
+preview_lit() {
+  import -window root -crop "$area" +repage "$WORK/preview-1.ppm" &&
+    more_than "$(share_not_near_black "$WORK/preview-1.ppm")" 0.05
+}
+wait_until 10 "veils in the preview pane" preview_lit
+sleep 0.5 # the time the veils have to move between the two
+import -window root -crop "$area" +repage "$WORK/preview-2.ppm"
+lit=$(share_not_near_black "$WORK/preview-1.ppm")
 changed=$(changed_pixels "$WORK/preview-1.ppm" "$WORK/preview-2.ppm")
 check "the preview pane ($area) is lit ($lit)" gt "$lit" 0.05
 check "the preview pane moves ($changed pixels changed)" gt "$changed" 5000
@@ -122,31 +123,31 @@ word_at() {
       printf "%d %d\n", ($7 + $9 / 2) / 2, ($8 + $10 / 2) / 2; exit }'
   rm -f "$WORK/ocr.png"
 }
-# The app may still be laying itself out on a loaded machine: a few readings.
-for _ in 1 2 3; do
-  read -r bx by < <(word_at "$WORK/settings.ppm" "Settings")
-  [[ -n ${bx:-} ]] && break
-  sleep 1
+# The app may still be laying itself out on a loaded machine: readings until it shows.
+settings_button() {
   import -window root "$WORK/settings.ppm"
-done
+  read -r bx by < <(word_at "$WORK/settings.ppm" "Settings")
+  [[ -n ${bx:-} ]]
+}
+wait_until 10 "the Settings button on screen" settings_button
 check "the settings app shows its Settings button" test -n "${bx:-}"
 if [[ -n ${bx:-} ]]; then
   xdotool mousemove "$bx" "$by" click 1
   # Without a window manager the dialog opens beside the screen: bring it in.
-  for _ in $(seq 50); do
+  dialog_found() {
     dialog=$(xdotool search --name "Orvane Settings" | tail -n +2 | head -n1)
-    [[ -n $dialog ]] && break
-    sleep 0.1
-  done
+    [[ -n $dialog ]]
+  }
+  wait_until 5 "the Settings dialog" dialog_found
   check "the Settings dialog opens" test -n "$dialog"
   if [[ -n $dialog ]]; then
     xdotool windowmove "$dialog" 0 0
-    for _ in 1 2 3; do
-      sleep 1
+    dialog_read() {
       import -window root -crop "$(geometry "$dialog")" +repage -resize 200% "$WORK/dialog.ppm"
       tesseract "$WORK/dialog.ppm" - 2>/dev/null >"$WORK/dialog.txt"
-      grep -q "Music file" "$WORK/dialog.txt" && break
-    done
+      grep -q "Music file" "$WORK/dialog.txt"
+    }
+    wait_until 10 "the dialog's options on screen" dialog_read
     for words in "Show frame rate" "Sync with the display" "Music file"; do
       check "the dialog shows \"$words\"" grep -q "$words" "$WORK/dialog.txt"
     done
@@ -155,13 +156,12 @@ fi
 # The app ends; its preview sees its window go and ends too, and the session bus with them.
 app=$(pgrep -u "$user" -f '^xscreensaver-settings' | head -n1)
 [[ -n $app ]] && kill "$app"
-for _ in $(seq 50); do [[ -z $(hack_lines) ]] && break; sleep 0.1; done
-check "the preview ends with the settings app" test -z "$(hack_lines)"
-for _ in $(seq 50); do kill -0 "$settings" 2>/dev/null || break; sleep 0.1; done
+wait_until 5 "the preview to end" program_gone
+check "the preview ends with the settings app" test -z "$(program_lines)"
+wait_until 5 "the settings app's session to end" process_gone "$settings"
 
-as_user xscreensaver-command -exit >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 50); do kill -0 $daemon 2>/dev/null || break; sleep 0.1; done
-for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+saver_daemon_exit
+user_processes_end "$user"
 check "nothing of the user is left running ($(pgrep -u "$user" -a | tr '\n' ' '))" \
   test -z "$(pgrep -u "$user")"
 
@@ -176,29 +176,34 @@ gsettings set org.mate.screensaver themes "['screensavers-orvane']"
 gsettings set org.mate.screensaver lock-enabled false
 mate-screensaver --no-daemon --debug >"$WORK/mate-screensaver.log" 2>&1 &
 saver=$!
-for _ in $(seq 50); do mate-screensaver-command --query >/dev/null 2>&1 && break; sleep 0.1; done
+source "$LIB"
+answers() { mate-screensaver-command --query >/dev/null 2>&1; }
+wait_until 5 "mate-screensaver to answer" answers
 mate-screensaver-command --activate
 installed() { pgrep -a -f '^/usr/libexec/xscreensaver/orvane --root'; }
-for _ in $(seq 50); do installed >/dev/null && break; sleep 0.1; done
-installed >"$WORK/mate-hack.txt"
-[[ -s $WORK/mate-hack.txt ]] && sleep 1 && import -window root "$WORK/mate.ppm"
+not_installed() { ! installed >/dev/null; }
+wait_until 5 "mate-screensaver to run orvane" installed >/dev/null
+installed >"$WORK/mate-program.txt"
+shows() { import -window root "$WORK/mate.ppm" && more_than "$(share_not_near_black "$WORK/mate.ppm")" 0.05; }
+[[ -s $WORK/mate-program.txt ]] && wait_until 10 "veils from mate-screensaver's orvane" shows
 mate-screensaver-command --deactivate
-for _ in $(seq 50); do installed >/dev/null || break; sleep 0.1; done
-installed >"$WORK/mate-hack-after.txt"
+wait_until 5 "mate-screensaver's orvane to end" not_installed
+installed >"$WORK/mate-program-after.txt"
 kill "$saver"
 wait "$saver"
 MATE
-export WORK
+LIB="$(cd "$(dirname "$0")/../../lib" && pwd)/checks.sh"
+export WORK LIB
 HOME=$mate_home XDG_CONFIG_HOME="$mate_home/config" GSETTINGS_BACKEND=keyfile \
   XDG_CURRENT_DESKTOP=MATE NO_AT_BRIDGE=1 timeout 60 dbus-run-session -- bash "$WORK/mate.sh" \
   >"$WORK/mate.log" 2>&1
-check "mate-screensaver runs the installed orvane ($(cat "$WORK/mate-hack.txt"))" \
-  grep -q ' /usr/libexec/xscreensaver/orvane --root$' "$WORK/mate-hack.txt"
+check "mate-screensaver runs the installed orvane ($(cat "$WORK/mate-program.txt"))" \
+  grep -q ' /usr/libexec/xscreensaver/orvane --root$' "$WORK/mate-program.txt"
 if [[ -f $WORK/mate.ppm ]]; then
-  lit=$(lit_share "$WORK/mate.ppm")
+  lit=$(share_not_near_black "$WORK/mate.ppm")
   check "mate-screensaver shows veils ($lit)" gt "$lit" 0.05
 fi
-check "mate-screensaver's deactivation ends it" test ! -s "$WORK/mate-hack-after.txt"
+check "mate-screensaver's deactivation ends it" test ! -s "$WORK/mate-program-after.txt"
 
 # Removal: every path the package brought that was not there before it goes.
 dpkg -r orvane >"$WORK/dpkg-r.log" 2>&1

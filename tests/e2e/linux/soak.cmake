@@ -8,4 +8,4 @@ set_tests_properties(linux_soak_build PROPERTIES FIXTURES_SETUP linux_soak LABEL
 add_test(NAME linux_soak_music COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/soak_music.sh)
 set_tests_properties(linux_soak_music PROPERTIES
   LABELS soak TIMEOUT 1800 FIXTURES_REQUIRED linux_soak
-  ENVIRONMENT "ORVANE_HACK=${native_dir}/bin/orvane;ORVANE_BUILD_DIR=${native_dir};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  ENVIRONMENT "ORVANE_PROGRAM=${native_dir}/bin/orvane;ORVANE_BUILD_DIR=${native_dir};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")

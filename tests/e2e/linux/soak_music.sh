@@ -8,7 +8,8 @@
 # Flat means: after ORVANE_LINUX_SOAK_WARMUP seconds (120: the sound pipeline and the
 # GL driver load their caches first) the median of the last three samples is
 # within the tolerances below of the median of the first three warm ones.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 TOTAL=${ORVANE_LINUX_SOAK_SECONDS:-600}
 INTERVAL=${ORVANE_LINUX_SOAK_INTERVAL:-30}
@@ -22,10 +23,9 @@ LOUD=0.1 # the tone's RMS is about 0.35
 
 x_start
 sound_start
-sox -n -r 44100 -c 2 "$WORK/tone.wav" synth 3 sine 440 vol 0.5
-lame --quiet "$WORK/tone.wav" "$WORK/tone.mp3"
+make_tone_mp3 "$WORK/tone.mp3" 3
 
-hack_start --root --music "$WORK/tone.mp3"
+program_start --root --music "$WORK/tone.mp3"
 check "the veils show" wait_for_picture
 
 csv="$WORK/soak.csv"
@@ -34,19 +34,19 @@ start=$(date +%s)
 quiet=0
 while :; do
   elapsed=$(($(date +%s) - start))
-  hack_running || break
-  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$HACK_PID/status")
-  threads=$(awk '/^Threads:/ { print $2 }' "/proc/$HACK_PID/status")
-  fds=$(find "/proc/$HACK_PID/fd" -mindepth 1 2>/dev/null | wc -l)
+  program_running || break
+  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$PROGRAM_PID/status")
+  threads=$(awk '/^Threads:/ { print $2 }' "/proc/$PROGRAM_PID/status")
+  fds=$(find "/proc/$PROGRAM_PID/fd" -mindepth 1 2>/dev/null | wc -l)
   sound_capture 2 "$WORK/sample.wav"
   rms=$(sox "$WORK/sample.wav" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }')
   gt "${rms:-0}" "$LOUD" || quiet=$((quiet + 1))
   echo "$elapsed,$rss,$threads,$fds,$(sink_inputs),${rms:-0}" | tee -a "$csv"
   ((elapsed >= TOTAL)) && break
-  sleep $((INTERVAL - 2))
+  sleep $((INTERVAL - 2)) # the soak's own pace: a sample every INTERVAL s
 done
 rm -f "$WORK/sample.wav"
-check "orvane ran the whole time" hack_running
+check "orvane ran the whole time" program_running
 check "the music was heard at every sample ($quiet quiet)" test "$quiet" = 0
 # shellcheck disable=SC2016 # awk's own fields
 check "one stream on the sink at every sample" \
@@ -70,8 +70,8 @@ check "threads flat: $first -> $last" test "$((last - first))" -le "$THREAD_TOLE
 read -r first last < <(medians 4)
 check "descriptors flat: $first -> $last" test "$((last - first))" -le "$FD_TOLERANCE"
 
-kill -TERM "$HACK_PID"
-hack_ends_within 5
+kill -TERM "$PROGRAM_PID"
+program_ends_within 5
 check "ends with 0 on SIGTERM" test "$HACK_STATUS" = 0
 
 gnuplot -e "set terminal png size 900,500; set output '$WORK/soak.png'; set datafile separator ',';

@@ -2,36 +2,36 @@
 # Without --root or --window-id: a full-screen window of its own that ends with 0
 # on a key or button press, on a pointer move beyond 4 px after the first move, or
 # when another window takes the focus; the wheel and small moves do not end it.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 x_start 640x480  # a smaller screen: quicker frames, the same rules
 xdotool mousemove 500 400
 
 test_window other 100 100
 other=$WINDOW_ID
 
-# Starts the hack and waits until its window has the focus.
+# Starts the program and waits until its window has the focus.
 start() {
   xdotool mousemove 500 400
-  hack_start "$@"
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Orvane$' 2>/dev/null | head -n1)
-    [[ -n $window && $(xdotool getwindowfocus 2>/dev/null) == "$window" ]] && return 0
-    sleep 0.05
-  done
-  echo "  no focused window"
-  return 1
+  program_start "$@"
+  wait_until 5 "orvane's window with the focus" focused
+}
+focused() {
+  window=$(xdotool search --name '^Orvane$' 2>/dev/null | head -n1)
+  [[ -n $window && $(xdotool getwindowfocus 2>/dev/null) == "$window" ]]
 }
 
 ends() {
-  hack_ends_within 5
+  program_ends_within 5
   [[ $HACK_STATUS == 0 ]] || { echo "  status $HACK_STATUS"; return 1; }
 }
-still() { sleep 0.3; hack_running; }
+# Input that must not end it: the settle time is the point.
+still() { sleep 0.3; program_running; }
 
 start
 wait_for_picture
 a=$(shot standalone)
-lit=$(lit_share "$a")
+lit=$(share_not_near_black "$a")
 check "covers the screen with veils ($lit)" gt "$lit" 0.05
 xdotool click 4 click 5
 check "the wheel does not end it" still

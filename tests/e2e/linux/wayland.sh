@@ -5,8 +5,10 @@
 # from an output onto the next); losing the keyboard to another client ends it;
 # SIGTERM and SIGINT end it with 0 within 300 ms; the compositor killed under
 # it: 1 and one line; --music heard on the null sink and silent after the end.
-source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/wayland_lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
+# shellcheck source=../../lib/wayland.sh
+source "$(dirname "$0")/../../lib/wayland.sh"
 
 sway_start
 pointer_start
@@ -20,16 +22,16 @@ check "covers the second output" wl_wait_lit HEADLESS-2
 for output in HEADLESS-1 HEADLESS-2; do
   wl_wait_moving "$output" "$output"
   check "$output: the picture moves ($CHANGED pixels changed)" more_than "$CHANGED" 20000
-  lit=$(lit_share "$WORK/$output-a.png")
+  lit=$(share_not_near_black "$WORK/$output-a.png")
   check "$output: veils light it ($lit)" more_than "$lit" 0.05
 done
 # The 2x output's picture has its real pixels, not a quarter of them stretched.
 size=$(identify -format '%wx%h' "$WORK/HEADLESS-2-a.png")
 check "the 2x output is shot at 800x600 ($size)" test "$size" = 800x600
-check "nothing on stderr" test ! -s "$WORK/hack.err"
+check "nothing on stderr" test ! -s "$WORK/program.err"
 
 key x
-check "a key ends it" hack_ends_within 5
+check "a key ends it" program_ends_within 5
 check "a key: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 
 # The pointer's first reading is the reference; small moves (within 4 pixels of
@@ -49,9 +51,9 @@ for row in "${pointer_rows[@]}"; do
   wl_wait_lit HEADLESS-2
   for step in $small; do pointer move "${step/,/ }"; done
   sleep 0.5 # the point: the show has had the time to end, and does not
-  check "$what: small moves do not end it" hack_running
+  check "$what: small moves do not end it" program_running
   pointer move "${big/,/ }"
-  check "$what: a move beyond the tolerance ends it" hack_ends_within 5
+  check "$what: a move beyond the tolerance ends it" program_ends_within 5
   check "$what: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 done
 
@@ -61,7 +63,7 @@ wl_wait_lit HEADLESS-1
 wl_wait_lit HEADLESS-2
 pointer move 1 0
 pointer click
-check "a click ends it" hack_ends_within 5
+check "a click ends it" program_ends_within 5
 check "a click: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 
 # Another client's window comes up: sway 1.7 hands it the keyboard and gives it
@@ -72,10 +74,10 @@ wl_start --wayland
 wl_wait_lit HEADLESS-1
 check "another window comes up" focus_client toplevel
 sleep 1 # the point: longer than the show waits for a keyboard to come back
-check "another window: the show runs on" hack_running
+check "another window: the show runs on" program_running
 focus_end
 key x
-check "another window: a key still ends it" hack_ends_within 5
+check "another window: a key still ends it" program_ends_within 5
 
 # Ended within 300 ms of the signal, and exit 0: the time until the program's end
 # is reported to its parent (bash's wait, a limit of 5 s beside it). A loaded
@@ -86,16 +88,16 @@ signal_to_end() {
   sleep 5 &
   limit=$!
   start=${EPOCHREALTIME/./}
-  kill -"$1" "$HACK_PID"
+  kill -"$1" "$PROGRAM_PID"
   local ended=
-  wait -n -p ended "$HACK_PID" "$limit"
+  wait -n -p ended "$PROGRAM_PID" "$limit"
   HACK_STATUS=$?
   TOOK=$(((${EPOCHREALTIME/./} - start) / 1000))
   kill "$limit" 2>/dev/null
   wait "$limit" 2>/dev/null
-  if [[ $ended != "$HACK_PID" ]]; then
+  if [[ $ended != "$PROGRAM_PID" ]]; then
     HACK_STATUS=timeout
-    hack_ends_within 5
+    program_ends_within 5
   fi
 }
 for signal in TERM INT; do
@@ -128,10 +130,10 @@ if command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
   level=$(sox "$WORK/heard.wav" -n stat 2>&1 | awk '/RMS +amplitude/ { print $3 }')
   check "music: heard (RMS $level)" more_than "$level" 0.1
   key x
-  check "music: a key ends it" hack_ends_within 5
+  check "music: a key ends it" program_ends_within 5
   for _ in $(seq 40); do (($(sink_inputs) == 0)) && break; sleep 0.05; done
   check "music: no stream left" test "$(sink_inputs)" = 0
-  check "music: nothing on stderr" test ! -s "$WORK/hack.err"
+  check "music: nothing on stderr" test ! -s "$WORK/program.err"
 else
   skip "music: no PulseAudio tools"
 fi
@@ -146,23 +148,23 @@ check "an output that came is covered" wl_wait_lit HEADLESS-3
 as_user swaymsg output HEADLESS-3 disable >/dev/null
 as_user swaymsg output HEADLESS-2 disable >/dev/null
 sleep 1 # the point: the show has had the time to hear of it, and runs on
-check "outputs that went: the show runs on" hack_running
+check "outputs that went: the show runs on" program_running
 wl_wait_moving left HEADLESS-1
 check "outputs that went: the one left still moves ($CHANGED)" more_than "$CHANGED" 20000
 as_user swaymsg output HEADLESS-2 enable >/dev/null
 check "an output enabled again is covered" wl_wait_lit HEADLESS-2
-check "outputs came and went: nothing on stderr ($(head -c 150 "$WORK/hack.err"))" test ! -s "$WORK/hack.err"
+check "outputs came and went: nothing on stderr ($(head -c 150 "$WORK/program.err"))" test ! -s "$WORK/program.err"
 key x
-check "outputs came and went: a key ends it" hack_ends_within 5
+check "outputs came and went: a key ends it" program_ends_within 5
 
 # Without a layer shell (GNOME): a full-screen window on each output instead.
 ORVANE_WAYLAND_SHELL=xdg wl_start --wayland
 check "windows: the first output covered" wl_wait_lit HEADLESS-1
 check "windows: the second output covered" wl_wait_lit HEADLESS-2
 key x
-check "windows: a key ends it" hack_ends_within 5
+check "windows: a key ends it" program_ends_within 5
 check "windows: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
-check "windows: nothing on stderr ($(head -c 150 "$WORK/hack.err"))" test ! -s "$WORK/hack.err"
+check "windows: nothing on stderr ($(head -c 150 "$WORK/program.err"))" test ! -s "$WORK/program.err"
 
 # There another client can take the keyboard (an overlay that wants it, as a
 # dialog or a locker is): the show ends as on a switch to another program.
@@ -170,7 +172,7 @@ ORVANE_WAYLAND_SHELL=xdg wl_start --wayland
 wl_wait_lit HEADLESS-1
 focus_client layer
 check "windows: another client takes the keyboard" focus_said focused
-check "windows: losing the keyboard ends it" hack_ends_within 5
+check "windows: losing the keyboard ends it" program_ends_within 5
 check "windows: losing the keyboard: exit 0 ($HACK_STATUS)" test "$HACK_STATUS" = 0
 focus_end
 
@@ -198,9 +200,9 @@ wait "$idle_pid" 2>/dev/null
 wl_start --wayland
 wl_wait_lit HEADLESS-1
 kill -KILL "$SWAY_PID"
-check "compositor gone: it ends" hack_ends_within 5
+check "compositor gone: it ends" program_ends_within 5
 check "compositor gone: exit 1 ($HACK_STATUS)" test "$HACK_STATUS" = 1
-check "compositor gone: one line ($(head -c 120 "$WORK/hack.err"))" \
-  test "$(wc -l <"$WORK/hack.err")" = 1
+check "compositor gone: one line ($(head -c 120 "$WORK/program.err"))" \
+  test "$(wc -l <"$WORK/program.err")" = 1
 rm -f "$WORK/probe.png"
 finish

@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# The real xscreensaver daemon runs the installed hack: cmake --install into a
+# The real xscreensaver daemon runs the installed program: cmake --install into a
 # prefix, the daemon (as an unprivileged user: it launches no hacks as root) on
 # this scenario's own Xvfb with "GL: .../orvane --root" as its only program;
 # activate -> the orvane process runs and the screen shows veils; deactivate ->
 # the process is gone.
-source "$(dirname "$0")/lib.sh"
+# shellcheck source=../../lib/linux.sh
+source "$(dirname "$0")/../../lib/linux.sh"
 
 # Installed where Debian's xscreensaver keeps hacks and their descriptions.
 prefix="$WORK/prefix"
 cmake --install "$ORVANE_BUILD_DIR" --prefix "$prefix" --strip >"$WORK/install.log" 2>&1
-hack="$prefix/libexec/xscreensaver/orvane"
-check "installs the program under libexec/xscreensaver" test -x "$hack"
+program="$prefix/libexec/xscreensaver/orvane"
+check "installs the program under libexec/xscreensaver" test -x "$program"
 xml="$prefix/share/xscreensaver/config/orvane.xml"
 check "installs orvane.xml under share/xscreensaver/config" test -f "$xml"
 xml_ok() { grep -q '<screensaver name="orvane"' "$xml" && grep -q '<command arg="--root"/>' "$xml"; }
-check "orvane.xml names the hack and its --root" xml_ok
+check "orvane.xml names the program and its --root" xml_ok
 
 x_start
 
@@ -24,7 +25,7 @@ if [[ $(id -u) == 0 ]]; then
   # A user made here goes again at the end, with its home; one that was there stays.
   if ! id "$user" >/dev/null 2>&1 && useradd --create-home --shell /usr/sbin/nologin "$user"; then
     remove_user() {
-      for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+      user_processes_end "$user"
       userdel --remove "$user" 2>/dev/null || echo "could not remove the user $user" >&2
     }
     at_exit remove_user
@@ -35,14 +36,14 @@ if [[ $(id -u) == 0 ]]; then
   chmod o+rx "$prefix" "$prefix/libexec" "$prefix/libexec/xscreensaver" 2>/dev/null
   path="$prefix"
   while [[ $path != / ]]; do
-    [[ -x $path && $(stat -c %A "$path") == *x ]] || { hack_copy=1; break; }
+    [[ -x $path && $(stat -c %A "$path") == *x ]] || { program_copy=1; break; }
     path=$(dirname "$path")
   done
-  if [[ -n ${hack_copy:-} ]]; then
+  if [[ -n ${program_copy:-} ]]; then
     mkdir -p "$home/bin"
-    cp "$hack" "$home/bin/orvane"
+    cp "$program" "$home/bin/orvane"
     chown -R "$user" "$home/bin"
-    hack="$home/bin/orvane"
+    program="$home/bin/orvane"
   fi
 else
   user=$(id -un)
@@ -51,30 +52,26 @@ else
   as_user() { env HOME="$home" "$@"; }
 fi
 owner=$(stat -c %U "$home")
-saver_config "$home" "$hack --root --fps" "$owner"
+saver_config "$home" "$program --root --fps" "$owner"
 
-as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
-daemon=$!
-x_track $daemon
-up() { as_user xscreensaver-command -time >/dev/null 2>&1; }
-# A loaded machine can take many seconds to bring the daemon up.
-for _ in $(seq 300); do up && break; sleep 0.1; done
-check "the daemon answers" up
+saver_daemon_start
+check "the daemon answers" saver_daemon_up
 
-hack_pids() { pgrep -u "$user" -f "^$hack --root" || true; }
-as_user xscreensaver-command -activate >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 100); do [[ -n $(hack_pids) ]] && break; sleep 0.1; done
-check "activate starts orvane" test -n "$(hack_pids)"
+program_pids() { pgrep -u "$user" -f "^$program --root" || true; }
+program_runs() { [[ -n $(program_pids) ]]; }
+program_gone() { [[ -z $(program_pids) ]]; }
+saver_command -activate
+wait_until 10 "orvane to start" program_runs
+check "activate starts orvane" test -n "$(program_pids)"
 check "the screen shows veils" wait_for_picture
 check_moving_veils active
 
-as_user xscreensaver-command -deactivate >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 100); do [[ -z $(hack_pids) ]] && break; sleep 0.1; done
-check "deactivate ends orvane" test -z "$(hack_pids)"
+saver_command -deactivate
+wait_until 10 "orvane to end" program_gone
+check "deactivate ends orvane" test -z "$(program_pids)"
 
-as_user xscreensaver-command -exit >>"$WORK/daemon.log" 2>&1
-for _ in $(seq 50); do kill -0 $daemon 2>/dev/null || break; sleep 0.1; done
-check "the daemon ends" bash -c "! kill -0 $daemon 2>/dev/null"
-for _ in $(seq 50); do [[ -z $(pgrep -u "$user") ]] && break; sleep 0.1; done
+saver_daemon_exit
+check "the daemon ends" process_gone "$SAVER_DAEMON_PID"
+user_processes_end "$user"
 check "nothing of the user is left running" test -z "$(pgrep -u "$user")"
 finish

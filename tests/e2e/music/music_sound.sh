@@ -3,8 +3,8 @@
 # keep-alive, a WAV looped by the platform, silence after stopping, and a
 # machine without a sound device that plays nothing and fails nothing.
 # shellcheck disable=SC1091
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh"
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh"
 # shellcheck source=sound_segments.sh
 source "$ORVANE_SOURCE_DIR/tests/e2e/music/sound_segments.sh"
 
@@ -12,9 +12,9 @@ PLAYER=$H_BUILD_DIR/testbin/music_player.exe
 media=$(h_workdir "music media")  # a blank in the path: the MP3 open quotes it
 
 # Test media, made here: a 3 s tone as MP3, and 1 s of tone + 0.5 s of silence as WAV.
-sox -n -r 44100 -c 2 -b 16 "$media/tone.wav" synth 3 sine 440 vol 0.5
+make_tone "$media/tone.wav" 3
 lame --quiet -b 128 "$media/tone.wav" "$media/song 3s.mp3"
-sox -n -r 44100 -c 2 -b 16 "$media/loop 1s.wav" synth 1 sine 660 vol 0.5 pad 0 0.5
+make_tone "$media/loop 1s.wav" 1 660 pad 0 0.5
 
 duration() { soxi -D "$1"; }
 # Seconds of sound in a list of "START END" segments.

@@ -8,8 +8,8 @@
 # Flat means: after a warm-up (the first samples, while the sound pipeline and
 # the GL driver load their caches) the median of the last three samples is
 # within the tolerances below of the median of the first three warm ones.
-# shellcheck source=../../../scripts/harness.sh
-source "$ORVANE_SOURCE_DIR/scripts/harness.sh" || exit 1
+# shellcheck source=../../lib/wine.sh
+source "$ORVANE_SOURCE_DIR/tests/lib/wine.sh" || exit 1
 SECONDS_TOTAL=${ORVANE_SOAK_SECONDS:-1800}
 INTERVAL=${ORVANE_SOAK_INTERVAL:-30}
 DIALOGS=${ORVANE_SOAK_DIALOGS:-100}
@@ -81,11 +81,8 @@ flat() {
 
 dir=$(h_workdir soak)
 h_install "$dir"
-sox -n -r 44100 -c 2 "$dir/tone.wav" synth 3 sine 440 vol 0.5
-lame --quiet "$dir/tone.wav" "$dir/tone.mp3"
-rm "$dir/tone.wav"
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 0\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' \
-  "$(winpath "$dir/tone.mp3")" > "$dir/Orvane.ini"
+make_tone_mp3 "$dir/tone.mp3" 3
+write_settings "$dir/Orvane.ini" 2 0 "$(winpath "$dir/tone.mp3")"
 cp "$dir/Orvane.ini" "$dir/before.ini"
 
 # --- 1. The show -------------------------------------------------------------------------------
@@ -108,23 +105,17 @@ while :; do
     find_wineserver
     host=$(win_stats Orvane_Main)
     engine=$(win_stats OrvaneVC)
-    h_capture_start "soak_sample"
-    sleep 3
-    h_capture_stop
-    rms=$(h_level "$H_CAPTURE")
+    rms=$(h_level_of soak_sample 3)
     echo "$now,$host,$(unix_stats "$HOST"),$engine,$(unix_stats "$ENGINE"),$(wineserver_kb),$(xvfb_kb),$rms" >>"$SHOW_CSV"
     echo "# $(tail -n1 "$SHOW_CSV")"
     next=$((next + INTERVAL))
   fi
   ((now >= SECONDS_TOTAL)) && break
-  sleep 1
+  sleep 1 # the soak's own pace
 done
 check "host and engine ran the whole time" test "$alive" = 1
 h_shot soak_show_end >/dev/null
-h_capture_start soak_end
-sleep 4
-h_capture_stop
-level=$(h_level "$H_CAPTURE")
+level=$(h_level_of soak_end 4)
 check "the music is still heard at the end (RMS $level)" more_than "$level" "$LOUD"
 quiet=$(awk -F, -v l="$LOUD" 'NR > 1 && $20 + 0 <= l {n++} END {print n + 0}' "$SHOW_CSV")
 check "the music was heard at every sample ($quiet quiet)" test "$quiet" -eq 0
@@ -166,6 +157,7 @@ open_dialog() {
   h_focus "$xwin"
 }
 # The labels and indicators are painted in Pic_C (control 3100): points from its corner.
+# Nothing outside Wine shows when the dialog has handled a click: a short settle.
 click_in_panel() { h_click_control "$TITLE" 3100 "$1" "$2" "$3"; sleep 0.2; }
 repeat_box_enabled() {
   local style
@@ -190,7 +182,7 @@ for ((i = 1; i <= DIALOGS; i++)); do
   ((i == 1)) && check "and 音楽CD turns it on" repeat_box_enabled
   click_in_panel 3 26 102   # MP3、WAV, right button
   h_point_at_control "$TITLE" 設定  # hover
-  sleep 0.3
+  sleep 0.3 # the hover look: nothing outside Wine shows when it is painted
   find_wineserver
   dialog=$(win_stats "$TITLE")
   ((i == 1)) && h_shot soak_dialog_clicked >/dev/null

@@ -12,15 +12,23 @@
 #                               monitors, version, acc, acc-do): see tests/e2e/probe/probe.cpp
 #   h_absent TITLE              no top-level window with that title, from the Windows side
 #   h_focus XWIN                give the X focus to a window (also sets H_XWIN)
+#   h_focused XWIN              the same, and waits until the focus is there
 #   h_key KEYSYM.. / h_keydown KEYSYM / h_keyup KEYSYM / h_type TEXT
 #   h_click BUTTON / h_mousedown BUTTON / h_mouseup BUTTON   (1 left, 2 middle, 3 right, 4/5 wheel)
 #   h_mouse_to X Y / h_mouse_by DX DY   (h_mouse_to fails when the pointer does not get there)
 #   h_control TITLE ID|CAPTION  "x y w h" of a control of the window (fails: "control not found")
 #   h_point_at_control TITLE ID|CAPTION [X Y]   the pointer to its middle, or to X,Y from its corner
 #   h_click_control TITLE ID|CAPTION [BUTTON [X Y]]   a click there
+#   h_wait_drawn NAME [SHARE [LIMIT]]   waits (10 s) until more than SHARE (0.1) of the screen
+#                               is not black, its last screenshot NAME
 #   h_shot NAME                 screenshot of the whole screen to $H_SHOTS/NAME.png (prints the path)
 #   h_capture_start NAME / h_capture_stop   sound from the null sink to $H_AUDIO/NAME.wav ($H_CAPTURE)
 #   h_level WAV [START [DUR]]   RMS amplitude of the file (or of a stretch of it)
+#   h_level_of NAME SECS        RMS amplitude of SECS seconds of sound (kept as NAME.wav)
+#   h_heard NAME LIMIT [LEVEL]  waits up to LIMIT s for a second of sound louder than LEVEL
+#                               (H_LOUD); prints the level heard last
+#   write_settings INI MODE REPEAT FILE   an Orvane.ini as the dialog writes it, with its
+#                               code page 932 keys MODE_KEY, REPEAT_KEY, FILE_KEY
 #   h_workdir NAME              a fresh folder for this scenario under the build folder (prints it)
 #   h_install DIR               copies Orvane.scr and Orvane.dll into DIR
 #   h_monitors SIZE..           from here on a desk of several monitors (one per WxH, side by
@@ -32,24 +40,24 @@
 #   h_display_dpi [DPI]         the display scale of the lane's prefix (LogPixels: 96, 144,
 #                               192) for the programs started from here on; without DPI, and
 #                               when the script exits, the scale the scenario found comes back
-#   h_finish                    finish_checks (see scripts/test_lib.sh: check, skip and the
+#   h_finish                    finish_checks (see checks.sh: check, skip and the
 #                               helpers every scenario shares)
 #
 # Every process started here is stopped when the script exits, even on failure.
 
-# shellcheck source=test_lib.sh
-source "$(dirname "${BASH_SOURCE[0]}")/test_lib.sh"
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 : "${ORVANE_HARNESS_DIR:?run under CTest, or set ORVANE_HARNESS_DIR to a started harness}"
 if [[ ! -f "$ORVANE_HARNESS_DIR/env" ]]; then
-  echo "harness.sh: no harness running in $ORVANE_HARNESS_DIR" >&2
+  echo "wine.sh: no harness running in $ORVANE_HARNESS_DIR" >&2
   exit 1
 fi
 # shellcheck disable=SC1091
 source "$ORVANE_HARNESS_DIR/env"
 # Without a display every X call of the scenario would fail, one check after another.
 if [[ ! ${DISPLAY:-} =~ ^:[0-9]+$ ]]; then
-  echo "harness.sh: lane $ORVANE_HARNESS_DIR has no display (DISPLAY='${DISPLAY:-}'); start the harness again" >&2
+  echo "wine.sh: lane $ORVANE_HARNESS_DIR has no display (DISPLAY='${DISPLAY:-}'); start the harness again" >&2
   exit 1
 fi
 
@@ -67,12 +75,17 @@ H_CAPTURE_PID=
 H_CAPTURE=
 H_XWIN=
 
+_h_all_gone() {
+  local pid
+  for pid in "${H_PIDS[@]}"; do process_gone "$pid" || return 1; done
+}
+
 _h_cleanup() {
   local pid
   # Processes that already ended are no failure, also under `set -e`.
   [[ -n "$H_CAPTURE_PID" ]] && kill -INT "$H_CAPTURE_PID" 2>/dev/null
   for pid in "${H_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
-  sleep 0.2
+  wait_until 1 "the scenario's processes to end" _h_all_gone 2>/dev/null || true
   for pid in "${H_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
   if [[ -n $MONITORS_PID ]]; then
     # The lane's next scenario meets Wine on the lane's own display again.
@@ -124,38 +137,19 @@ h_start() {
 h_alive() { kill -0 "$1" 2>/dev/null; }
 
 h_wait_exit() {
-  local pid=$1 secs=${2:-30} i
-  for ((i = 0; i < secs * 20; i++)); do
-    if ! h_alive "$pid"; then
-      wait "$pid" 2>/dev/null
-      return $?
-    fi
-    sleep 0.05
-  done
-  return 124
+  wait_until "${2:-30}" "process $1 to end" process_gone "$1" || return 124
+  wait "$1" 2>/dev/null
 }
 
+_h_window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+_h_window_shown() { [[ -n $(_h_window_id "$1") ]]; }
 h_wait_window() {
-  local title=$1 secs=${2:-20} i id
-  for ((i = 0; i < secs * 10; i++)); do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1)
-    if [[ -n "$id" ]]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
+  wait_until "${2:-20}" "a window titled '$1'" _h_window_shown "$1" || return 1
+  _h_window_id "$1"
 }
 
-h_wait_no_window() {
-  local title=$1 secs=${2:-20} i
-  for ((i = 0; i < secs * 10; i++)); do
-    xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
+_h_window_gone() { ! _h_window_shown "$1"; }
+h_wait_no_window() { wait_until "${2:-20}" "no window titled '$1'" _h_window_gone "$1"; }
 
 # The probe writes CRLF line ends; scripts get plain lines.
 h_probe() {
@@ -167,6 +161,13 @@ h_probe() {
 }
 
 h_absent() { ! h_probe exists "$1"; }
+
+# h_focused XWIN: h_focus, then waits until the X focus is there (fails after 5 s).
+_h_has_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
+h_focused() {
+  h_focus "$1"
+  wait_until 5 "the focus on window $1" _h_has_focus "$1"
+}
 
 h_focus() {
   H_XWIN=$1
@@ -187,14 +188,11 @@ h_mouseup() { xdotool mouseup "$1"; }
 # last client leaves and puts the pointer back in the middle.
 h_mouse_to() {
   xdotool mousemove "$1" "$2"
-  local i
-  for ((i = 0; i < 20; i++)); do
-    [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]] && return 0
-    sleep 0.05
-  done
+  wait_until 1 "the pointer at $1,$2" _h_pointer_at "$1" "$2" 2>/dev/null && return 0
   echo "h_mouse_to: the pointer did not reach $1,$2 ($(xdotool getmouselocation 2>&1))" >&2
   return 1
 }
+_h_pointer_at() { [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]]; }
 h_mouse_by() { xdotool mousemove_relative --sync -- "$1" "$2"; }
 
 # h_control TITLE ID|CAPTION: "x y w h" on the screen of a control of the window,
@@ -226,13 +224,21 @@ h_shot() {
   echo "$file"
 }
 
+_h_drawn() { more_than "$(share_not_black "$(h_shot "$1")")" "$2"; }
+h_wait_drawn() { wait_until "${3:-10}" "a picture on the screen ($1)" _h_drawn "$1" "${2:-0.1}"; }
+
 h_capture_start() {
   H_CAPTURE="$H_AUDIO/$1.wav"
-  parec -d nullsink.monitor --file-format=wav "$H_CAPTURE" &
+  # A short latency: by default the recorder writes in bursts of up to two seconds, and a
+  # short stretch stopped between two of them holds no sound at all (an RMS of "-nan").
+  parec -d nullsink.monitor --file-format=wav --latency-msec=50 "$H_CAPTURE" &
   H_CAPTURE_PID=$!
   echo "$H_CAPTURE_PID" >> "$H_PIDFILE"
-  sleep 0.2
+  # Sound flows into the file once it holds more than its header: on a loaded machine the
+  # recorder can take longer than a short stretch to start, which would measure nothing.
+  wait_until 5 "the recorder writing $H_CAPTURE" _h_recording "$H_CAPTURE"
 }
+_h_recording() { (($(stat -c %s "$1" 2>/dev/null || echo 0) > 4096)); }
 
 h_capture_stop() {
   [[ -n "$H_CAPTURE_PID" ]] || return 0
@@ -245,7 +251,35 @@ h_level() {
   local file=$1 start=${2:-} dur=${3:-}
   local trim=()
   [[ -n "$start" ]] && trim=(trim "$start" ${dur:+"$dur"})
-  sox "$file" -n "${trim[@]}" stat 2>&1 | awk '/^RMS[ ]+amplitude/ {print $3}'
+  # The recorder, stopped on a loaded machine, can leave a header that counts no samples
+  # (sox then says "-nan"): the file's own length counts.
+  sox --ignore-length "$file" -n "${trim[@]}" stat 2>&1 | awk '/^RMS[ ]+amplitude/ {print $3}'
+}
+
+h_level_of() {
+  h_capture_start "$1"
+  sleep "$2" # the stretch of sound to measure
+  h_capture_stop
+  h_level "$H_CAPTURE"
+}
+
+# A second of sound at a time, so that the wait ends as soon as the music plays.
+H_LOUD=0.05 # the test tone's RMS is about 0.3
+H_HEARD=
+_h_loud_second() { H_HEARD=$(h_level_of "$1" 1); more_than "$H_HEARD" "$2"; }
+h_heard() {
+  wait_until "$2" "sound louder than ${3:-$H_LOUD} ($1)" _h_loud_second "$1" "${3:-$H_LOUD}"
+  local rc=$?
+  echo "$H_HEARD"
+  return $rc
+}
+
+MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
+REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
+FILE_KEY=$'BGM\xcc\xa7\xb2\xd9'
+write_settings() {
+  printf '[Section]\r\n%s= %s\r\n%s= %s\r\n%s=%s\r\n' \
+    "$MODE_KEY" "$2" "$REPEAT_KEY" "$3" "$FILE_KEY" "$4" >"$1"
 }
 
 h_workdir() {

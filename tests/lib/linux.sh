@@ -1,8 +1,8 @@
 # shellcheck shell=bash
-# Shared by the Linux scenarios: an Xvfb of their own, the hack, screenshots.
+# Shared by the Linux scenarios: an Xvfb of their own, the program, screenshots.
 # Every process started here is ended by its id when the scenario exits.
 # check, skip, more_than, field and the rest every scenario shares come from
-# scripts/test_lib.sh (see its header).
+# checks.sh (see its header).
 #
 #   x_start [SIZE]              Xvfb (1024x768 or SIZE, 24 bit) on a free display; exports DISPLAY
 #   x_monitors SIZE..           after x_start: a desk of several monitors (Xephyr in that Xvfb,
@@ -10,20 +10,26 @@
 #   shot_monitor NAME N         screenshot of monitor N alone to $WORK/NAME.ppm (prints the path)
 #   x_track PID                 end PID with the scenario
 #   at_exit FUNCTION            run FUNCTION when the scenario ends, after its processes
-#   hack_start ARGS...          orvane in the background: $HACK_PID, stderr in $WORK/hack.err
-#   hack_ends_within SECONDS    waits for it; $HACK_STATUS is its exit code (fails on timeout)
-#   hack_running                true while it runs
+#   program_start ARGS...          orvane in the background: $PROGRAM_PID, stderr in $WORK/program.err
+#   program_ends_within SECONDS    waits for it; $HACK_STATUS is its exit code (fails on timeout)
+#   program_running                true while it runs
 #   shot NAME [WINDOW]          screenshot to $WORK/NAME.ppm (prints the path); PNG copies at the end
-#   lit_share FILE [GEOMETRY]   share of pixels brighter than near-black, 0..1
 #   changed_pixels A B          pixels that differ between two screenshots
 #   test_window NAME W H [ARGS] a window of the test helper: $WINDOW_ID, $WINDOW_PID
 #   check_moving_veils NAME     two screenshots apart: lit, and changed between them
+#   saver_config HOME PROGRAM OWNER         a ~/.xscreensaver that runs PROGRAM alone
+#   saver_daemon_start          the xscreensaver daemon as the scenario's as_user runs it
+#                               ($SAVER_DAEMON_PID, log $WORK/daemon.log); fails when it does
+#                               not answer within 30 s
+#   saver_command ARG..         xscreensaver-command as that user, said into the daemon's log
+#   saver_daemon_exit           asks the daemon to exit and waits for it (fails: still there)
+#   user_processes_end USER [SECONDS]   waits until USER runs nothing (fails: some left)
 #   finish                      PNG copies of the screenshots, then finish_checks
 set -uo pipefail
-# shellcheck source=../../../scripts/test_lib.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/test_lib.sh"
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
-: "${ORVANE_HACK:?the orvane program}"
+: "${ORVANE_PROGRAM:?the orvane program}"
 : "${ORVANE_BUILD_DIR:?the native build folder}"
 WORK="$ORVANE_BUILD_DIR/linux-e2e/$(basename "$0" .sh)"
 rm -rf "$WORK"
@@ -52,53 +58,36 @@ x_track() { PIDS+=("$1"); }
 at_exit() { AT_EXIT+=("$1"); }
 
 x_start() {
-  rm -f "$WORK/display"
-  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
-    [[ -s "$WORK/display" ]] && break
-    sleep 0.05
-  done
-  DISPLAY=":$(head -n1 "$WORK/display")"
-  export DISPLAY
-  if [[ ! $DISPLAY =~ ^:[0-9]+$ ]]; then
-    echo "x_start: Xvfb did not start (DISPLAY='$DISPLAY'; log: $WORK/xvfb.log)" >&2
-    exit 1
-  fi
+  x_server_start "$WORK/display" "$WORK/xvfb.log" \
+    Xvfb -screen 0 "${1:-1024x768}x24" -nolisten tcp || exit 1
+  XVFB_PID=$X_SERVER_PID
+  export DISPLAY=$X_SERVER_DISPLAY
 }
 
-hack_start() {
-  "$ORVANE_HACK" "$@" 2>"$WORK/hack.err" &
-  HACK_PID=$!
-  x_track $HACK_PID
+program_start() {
+  "$ORVANE_PROGRAM" "$@" 2>"$WORK/program.err" &
+  PROGRAM_PID=$!
+  x_track $PROGRAM_PID
 }
 
-hack_running() { kill -0 "$HACK_PID" 2>/dev/null; }
+program_running() { kill -0 "$PROGRAM_PID" 2>/dev/null; }
 
-hack_ends_within() {
-  for _ in $(seq $(($1 * 20))); do
-    hack_running || break
-    sleep 0.05
-  done
-  if hack_running; then
+program_ends_within() {
+  if ! wait_until "$1" "orvane (pid $PROGRAM_PID) to end" process_gone "$PROGRAM_PID"; then
     HACK_STATUS=timeout
     return 1
   fi
-  wait "$HACK_PID"
+  wait "$PROGRAM_PID"
   # shellcheck disable=SC2034 # read by the scenarios
   HACK_STATUS=$?
 }
 
-# The hack has drawn at least one frame once its window shows something.
-wait_for_picture() {
-  local window=${1:-root}
-  for _ in $(seq 60); do
-    import -window "$window" "$WORK/probe.ppm" 2>/dev/null &&
-      [[ $(lit_share "$WORK/probe.ppm") != 0 ]] && return 0
-    sleep 0.1
-  done
-  return 1
+# The program has drawn at least one frame once its window shows something.
+_window_lit() {
+  import -window "$1" "$WORK/probe.ppm" 2>/dev/null &&
+    [[ $(share_not_near_black "$WORK/probe.ppm") != 0 ]]
 }
+wait_for_picture() { wait_until 6 "a picture in window ${1:-root}" _window_lit "${1:-root}"; }
 
 # Taken as PPM, which is quick to write and read; the scenario's end keeps PNG copies to look at.
 shot() {
@@ -107,11 +96,6 @@ shot() {
   echo "$file"
 }
 
-lit_share() {
-  local crop=()
-  [[ -n "${2:-}" ]] && crop=(-crop "$2" +repage)
-  convert "$1" "${crop[@]}" -colorspace Gray -threshold 8% -format '%[fx:mean]' info:
-}
 
 changed_pixels() { compare -metric AE -fuzz 2% "$1" "$2" null: 2>&1; }
 
@@ -144,7 +128,7 @@ test_window() {
   "$ORVANE_TEST_WINDOW" "$@" >"$WORK/$name.id" &
   WINDOW_PID=$!
   x_track "$WINDOW_PID"
-  for _ in $(seq 60); do [[ -s "$WORK/$name.id" ]] && break; sleep 0.05; done
+  wait_until 3 "the test window $name" test -s "$WORK/$name.id"
   # shellcheck disable=SC2034 # read by the scenarios
   WINDOW_ID=$(cat "$WORK/$name.id")
 }
@@ -152,9 +136,9 @@ test_window() {
 check_moving_veils() {
   local a b lit changed
   a=$(shot "$1-1")
-  sleep 0.5
+  sleep 0.5 # the time the veils have to move between the two
   b=$(shot "$1-2")
-  lit=$(lit_share "$a")
+  lit=$(share_not_near_black "$a")
   changed=$(changed_pixels "$a" "$b")
   check "veils light the screen ($lit)" gt "$lit" 0.05
   check "the picture moves ($changed pixels changed)" gt "$changed" 20000
@@ -173,7 +157,7 @@ sound_start() {
     >"$WORK/pulseaudio.log" 2>&1 &
   SOUND_PID=$!
   x_track "$SOUND_PID"
-  for _ in $(seq 100); do [[ -S "$dir/native" ]] && break; sleep 0.1; done
+  wait_until 10 "the sound server's socket" test -S "$dir/native"
   export PULSE_SERVER="unix:$dir/native" PULSE_COOKIE="$dir/cookie"
 }
 # Exactly SECONDS of sound however late the recorder starts on a loaded machine.
@@ -182,6 +166,22 @@ sound_capture() {
     2>/dev/null | head -c $(($1 * 176400)) | sox -t raw -r 44100 -e signed -b 16 -c 2 - "$2"
 }
 sink_inputs() { pactl list short sink-inputs 2>/dev/null | wc -l; }
+
+saver_daemon_up() { as_user xscreensaver-command -time >/dev/null 2>&1; }
+saver_daemon_start() {
+  as_user xscreensaver --no-splash >"$WORK/daemon.log" 2>&1 &
+  SAVER_DAEMON_PID=$!
+  x_track "$SAVER_DAEMON_PID"
+  # A loaded machine can take many seconds to bring the daemon up.
+  wait_until 30 "the xscreensaver daemon to answer" saver_daemon_up
+}
+saver_command() { as_user xscreensaver-command "$@" >>"$WORK/daemon.log" 2>&1; }
+saver_daemon_exit() {
+  saver_command -exit
+  wait_until 5 "the xscreensaver daemon to exit" process_gone "$SAVER_DAEMON_PID"
+}
+_user_runs_nothing() { [[ -z $(pgrep -u "$1") ]]; }
+user_processes_end() { wait_until "${2:-5}" "every process of $1 to end" _user_runs_nothing "$1"; }
 
 # saver_config HOME PROGRAM OWNER: a ~/.xscreensaver that runs PROGRAM alone at
 # once when activated (no lock, fade or splash), owned by OWNER.

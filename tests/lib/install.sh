@@ -1,5 +1,5 @@
 # shellcheck shell=bash disable=SC1091,SC2034 # the names are for the scenarios that source it
-# Shared by the setup scenarios: source it after scripts/harness.sh.
+# Shared by the setup scenarios: source it after wine.sh.
 #
 #   install_prefix NAME     a Wine prefix made fresh under the work folder NAME (WORK),
 #                           its Wine processes ended at exit
@@ -8,9 +8,9 @@
 #   saver_is WINPATH                          the selected screen saver is WINPATH
 #   winpath_unix WINPATH / short_path WINPATH
 #   setup ARGS.. / uninstall / wait_removed   (INSTDIR: the install folder, Unix form)
-#   and the settings dialog's helpers of tests/e2e/dialog/dialog_lib.sh
+#   and the settings dialog's helpers of dialog.sh
 
-source "$ORVANE_SOURCE_DIR/tests/e2e/dialog/dialog_lib.sh" || exit 1
+source "$ORVANE_SOURCE_DIR/tests/lib/dialog.sh" || exit 1
 
 # What the build packaged: name and version from CPack's own configuration.
 cpack_value() { sed -nE "s/^set\($1 \"([^\"]*)\"\)/\1/p" "$H_BUILD_DIR/CPackConfig.cmake"; }
@@ -41,7 +41,7 @@ install_prefix() {
   trap _install_cleanup EXIT
   "$WINE" wineboot -i >"$H_LOGS/$1-wineboot.log" 2>&1
   "$WINE" regedit /S "$ORVANE_HARNESS_DIR/fonts.reg" >/dev/null 2>&1
-  "$WINE" regedit /S "$ORVANE_SOURCE_DIR/scripts/windows_file_types.reg" >/dev/null 2>&1
+  "$WINE" regedit /S "$ORVANE_SOURCE_DIR/tests/lib/windows_file_types.reg" >/dev/null 2>&1
   # Captions on the screenshots, as the dialog scenario does.
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 }
@@ -74,11 +74,5 @@ uninstall() {
   h_wait_exit "$H_PID" 30 || return 1
   wait_removed
 }
-wait_removed() {
-  local i
-  for ((i = 0; i < 150; i++)); do
-    [[ -e "$INSTDIR/Uninstall.exe" || -e "$INSTDIR/Orvane.scr" ]] || return 0
-    sleep 0.1
-  done
-  return 1
-}
+_removed() { [[ ! -e "$INSTDIR/Uninstall.exe" && ! -e "$INSTDIR/Orvane.scr" ]]; }
+wait_removed() { wait_until 15 "the uninstaller to remove the files" _removed; }

@@ -9,8 +9,8 @@
 #                               WL_OUTPUTS=1 leaves HEADLESS-2 out
 #   as_user COMMAND..           COMMAND as that user, in this desk's environment (exec'd: the
 #                               process id is the command's own)
-#   wl_start ARGS...            orvane ARGS as that user in the background: $HACK_PID, stderr in
-#                               $WORK/hack.err (lib.sh's hack_ends_within, hack_running work)
+#   wl_start ARGS...            orvane ARGS as that user in the background: $PROGRAM_PID, stderr in
+#                               $WORK/program.err (lib.sh's program_ends_within, program_running work)
 #   wl_shot NAME OUTPUT         grim screenshot of one output to $WORK/NAME.png (prints the path)
 #   wl_wait_lit OUTPUT          waits until that output shows a lit picture
 #   pointer_start, pointer ACTION   a virtual pointer (test helper): "move DX DY", "click"
@@ -79,7 +79,7 @@ sway_start() {
   # The program where the user can reach it: the build folder may be closed to others.
   local program="$WORK/bin/orvane"
   mkdir -p "$WORK/bin"
-  cp "$ORVANE_HACK" "$program"
+  cp "$ORVANE_PROGRAM" "$program"
   chmod 755 "$WORK/bin" "$program"
   WL_PROGRAM=$program
   {
@@ -114,9 +114,9 @@ sway_ok() { as_user swaymsg -t get_version >/dev/null 2>&1; }
 
 wl_start() {
   user_command
-  "${USER_COMMAND[@]}" "$WL_PROGRAM" "$@" 2>"$WORK/hack.err" &
-  HACK_PID=$!
-  x_track "$HACK_PID"
+  "${USER_COMMAND[@]}" "$WL_PROGRAM" "$@" 2>"$WORK/program.err" &
+  PROGRAM_PID=$!
+  x_track "$PROGRAM_PID"
 }
 
 wl_shot() {
@@ -127,7 +127,7 @@ wl_shot() {
 
 wl_wait_lit() {
   for _ in $(seq 100); do
-    [[ $(lit_share "$(wl_shot probe "$1")") != 0 ]] && return 0
+    [[ $(share_not_near_black "$(wl_shot probe "$1")") != 0 ]] && return 0
     sleep 0.1
   done
   return 1

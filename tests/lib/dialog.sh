@@ -1,9 +1,9 @@
 # shellcheck shell=bash disable=SC2034 # the names are for the scenarios that source it
 # The settings dialog for scenarios that drive it: source it after
-# scripts/harness.sh. Its controls are found from the Windows side by id or
+# wine.sh. Its controls are found from the Windows side by id or
 # caption; the music choices are painted in Pic_C (control 3100), not windows.
 #
-#   DIALOG, MODE_KEY, REPEAT_KEY, FILE_KEY   its title and the INI keys (code page 932 bytes)
+#   DIALOG                     its title (the INI keys are wine.sh's)
 #   dialog_wait                waits for the dialog and gives it the focus (fails without one)
 #   dialog_click CONTROL [BUTTON]            a click on a control (caption or id)
 #   dialog_choose_file [BUTTON]              a click on the MP3、WAV choice
@@ -14,16 +14,13 @@
 #                              titled TITLE, its list found from the Windows side
 
 DIALOG='<Orvane>'
-MODE_KEY=$'BGM\x8b\xe6\x95\xaa'
-REPEAT_KEY=$'BGM\xd8\xcb\xdf\xb0\xc4'
-FILE_KEY=$'BGM\xcc\xa7\xb2\xd9'
 
 dialog_wait() {
   local xwin
   xwin=$(h_wait_window "$DIALOG" 30) || return 1
-  h_focus "$xwin"
-  sleep 0.5
+  h_focused "$xwin"
 }
+# Nothing outside Wine shows when the dialog has handled a click: a short settle.
 dialog_click() { h_click_control "$DIALOG" "$1" "${2:-1}" && sleep 0.3; }
 dialog_choose_file() { h_click_control "$DIALOG" 3100 "${1:-1}" 26 102 && sleep 0.3; }
 stored() { LC_ALL=C grep -a "^$1=" "$INI" | head -n1 | LC_ALL=C sed -E "s/^[^=]*= ?//; s/\r$//"; }
