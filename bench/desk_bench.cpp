@@ -13,7 +13,8 @@
 int main(int argc, char** argv) {
   using namespace orvane::engine;
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  Win32Show show(GetModuleHandleA(nullptr));
+  Win32Clock clock;
+  Win32Show show(GetModuleHandleA(nullptr), clock);
   if (!show.Open()) {
     std::fprintf(stderr, "no window\n");
     return 1;

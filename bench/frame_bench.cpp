@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
   PumpMessages();
   WglSurface surface(window);
   Win32Clock clock;
-  const std::unique_ptr<Rendering> rendering = SetUpRendering(surface, clock);
-  if (!rendering->drawing) {
+  auto picture = std::make_unique<Picture>(surface, clock);
+  if (!picture->Drawing()) {
     std::fprintf(stderr, "no GL context\n");
     return 1;
   }
@@ -69,14 +69,14 @@ int main(int argc, char** argv) {
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)), kWidth, kHeight, rounds,
               frames);
   PrintFrameFigures(CompareFrames(
-      rounds, frames, [&] { FrameStep(*rendering); },
+      rounds, frames, [&] { picture->Step(); },
       [&] {
         DrawFillOnlyLayers();
         surface.Present();
       },
       PumpMessages, Seconds));
 
-  TearDownRendering(*rendering);
+  picture.reset();  // the context goes before its window
   DestroyWindow(window);
   return 0;
 }

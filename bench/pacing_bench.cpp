@@ -51,7 +51,8 @@ void Run(Win32Show& show, UINT ms, Measure& into) {
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
-  Win32Show show(GetModuleHandleA(nullptr));
+  orvane::engine::Win32Clock clock;
+  Win32Show show(GetModuleHandleA(nullptr), clock);
   if (!show.Open()) {
     std::fprintf(stderr, "no window\n");
     return 1;

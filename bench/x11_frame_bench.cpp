@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   MonotonicClock clock;
-  const std::unique_ptr<Rendering> rendering = SetUpRendering(surface, clock);
+  auto picture = std::make_unique<Picture>(surface, clock);
   surface.SetVsync(false);
   std::printf("renderer: %s, window %dx%d, %d rounds of %d frames\n",
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)), kWidth, kHeight, rounds,
@@ -64,14 +64,14 @@ int main(int argc, char** argv) {
     }
   };
   PrintFrameFigures(CompareFrames(
-      rounds, frames, [&] { FrameStep(*rendering); },
+      rounds, frames, [&] { picture->Step(); },
       [&] {
         DrawFillOnlyLayers();
         surface.Present();
       },
       pump, MonotonicSeconds));
 
-  TearDownRendering(*rendering);
+  picture.reset();  // the context goes before its window
   XDestroyWindow(display, window);
   XCloseDisplay(display);
   return 0;

@@ -24,8 +24,47 @@ namespace orvane::engine {
 
 namespace {
 
-void SetGlState(Rendering& r, SurfaceSize size) {
-  ResizeRendering(r, size);  // leaves the model-view matrix current
+// Lends a temporary to a call that takes a generator to advance.
+RandomGenerator& Lend(RandomGenerator&& random) { return random; }
+
+}  // namespace
+
+std::uint32_t RenderClock::CalendarSeconds() {
+  return static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+RandomGenerator CalendarSeededRandom(RenderClock& clock) {
+  RandomGenerator random;
+  SeedRandom(random, clock.CalendarSeconds());
+  for (int n = 0; n < 20; ++n) NextRandom(random);
+  return random;
+}
+
+Picture::Picture(GlSurface& surface, RenderClock& clock)
+    : Picture(surface, clock, Lend(CalendarSeededRandom(clock))) {}
+
+Picture::Picture(GlSurface& surface, RenderClock& clock, RandomGenerator& sequence)
+    : surface_(surface), clock_(clock) {
+  mesh_.resize(kMeshVertexCount);
+  stripIndices_.resize(static_cast<std::size_t>(kStripCount * kStripLength));
+  BuildStripIndices(stripIndices_.data());
+  triangles_.resize(kMaxTriangleIndices);
+
+  SurfaceSize size;
+  drawing_ = surface_.Open(size);
+  if (drawing_) SetGlState(size);
+
+  for (int n = 0; n < kVeilCount; ++n) veils_.push_back(CreateVeil(sequence));
+}
+
+Picture::~Picture() {
+  for (Veil& veil : veils_) DestroyVeil(veil);
+  // The streak texture goes with the context.
+  surface_.Close();
+}
+
+void Picture::SetGlState(SurfaceSize size) {
+  Resize(size);  // leaves the model-view matrix current
   glLoadIdentity();
   glTranslatef(0, 0, -5);
 
@@ -38,7 +77,6 @@ void SetGlState(Rendering& r, SurfaceSize size) {
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   GLuint texture = 0;
   glGenTextures(1, &texture);
-  r.texture = texture;
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
@@ -47,55 +85,20 @@ void SetGlState(Rendering& r, SurfaceSize size) {
   gluBuild2DMipmaps(GL_TEXTURE_2D, 1, kStreakImageSide, kStreakImageSide, GL_LUMINANCE,
                     GL_UNSIGNED_BYTE, kStreakImage);
 
-  glInterleavedArrays(GL_T2F_C3F_V3F, 0, r.mesh.data());
+  glInterleavedArrays(GL_T2F_C3F_V3F, 0, mesh_.data());
 }
 
-void DrawVeil(Rendering& r, const Veil& veil) {
+void Picture::DrawVeil(const Veil& veil) {
   glPushMatrix();
   glTranslatef(0.2f * veil.coefficient[0], 0.2f * veil.coefficient[1], 1.6f);
-  FillMesh(veil, r.mesh.data());
-  const int count = BuildLitTriangles(r.mesh.data(), r.stripIndices.data(), r.triangles.data());
-  if (count > 0) glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, r.triangles.data());
+  FillMesh(veil, mesh_.data());
+  const int count = BuildLitTriangles(mesh_.data(), stripIndices_.data(), triangles_.data());
+  if (count > 0) glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, triangles_.data());
   glPopMatrix();
 }
 
-}  // namespace
-
-std::uint32_t RenderClock::CalendarSeconds() {
-  return static_cast<std::uint32_t>(std::time(nullptr));
-}
-
-std::unique_ptr<Rendering> SetUpRendering(GlSurface& surface, RenderClock& clock,
-                                          RandomGenerator* continueFrom) {
-  auto rendering = std::make_unique<Rendering>();
-  Rendering& r = *rendering;
-  r.surface = &surface;
-  r.clock = &clock;
-  if (continueFrom) {
-    r.random = *continueFrom;
-  } else {
-    SeedRandom(r.random, clock.CalendarSeconds());
-    for (int n = 0; n < 20; ++n) NextRandom(r.random);
-  }
-
-  r.mesh.resize(kMeshVertexCount);
-  r.stripIndices.resize(static_cast<std::size_t>(kStripCount * kStripLength));
-  BuildStripIndices(r.stripIndices.data());
-  r.triangles.resize(kMaxTriangleIndices);
-
-  // Without a current context there is nothing to draw with: the window then
-  // stays black and still closes on input.
-  SurfaceSize size;
-  r.drawing = surface.Open(size);
-  if (r.drawing) SetGlState(r, size);
-
-  for (int n = 0; n < kVeilCount; ++n) r.veils.push_back(CreateVeil(r.random));
-  if (continueFrom) *continueFrom = r.random;
-  return rendering;
-}
-
-void ResizeRendering(Rendering& r, SurfaceSize size) {
-  if (!r.drawing) return;
+void Picture::Resize(SurfaceSize size) {
+  if (!drawing_) return;
   glViewport(0, 0, size.width, size.height);
   // Width over height of the drawable; a window folded to no height keeps a finite aspect.
   const float aspect =
@@ -107,24 +110,14 @@ void ResizeRendering(Rendering& r, SurfaceSize size) {
   glMatrixMode(GL_MODELVIEW);
 }
 
-void FrameStep(Rendering& r) {
-  if (!r.clock) return;
-  const float dt = r.frameClock.Tick([&r] { return r.clock->Milliseconds(); });
-  for (Veil& veil : r.veils) UpdateVeil(veil, dt);
-  if (!r.drawing) return;
+void Picture::Step() {
+  const float dt = frameClock_.Tick([this] { return clock_.Milliseconds(); });
+  for (Veil& veil : veils_) UpdateVeil(veil, dt);
+  if (!drawing_) return;
   glClear(GL_COLOR_BUFFER_BIT);
-  for (const Veil& veil : r.veils) DrawVeil(r, veil);
+  for (const Veil& veil : veils_) DrawVeil(veil);
   glFlush();
-  r.surface->Present();
-}
-
-void TearDownRendering(Rendering& r) {
-  for (Veil& veil : r.veils) DestroyVeil(veil);
-  r.veils.clear();
-  if (r.surface) r.surface->Close();
-  r.drawing = false;
-  r.surface = nullptr;
-  r.clock = nullptr;
+  surface_.Present();
 }
 
 }  // namespace orvane::engine

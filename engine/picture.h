@@ -44,34 +44,54 @@ class RenderClock {
   virtual std::uint32_t CalendarSeconds();   // whole seconds of the calendar time
 };
 
-// Everything one running picture owns, from set-up to teardown.
-struct Rendering {
-  GlSurface* surface = nullptr;
-  RenderClock* clock = nullptr;
-  bool drawing = false;  // the context exists and is current on this thread
-  unsigned texture = 0;
-  RandomGenerator random;
-  std::vector<Veil> veils;
-  FrameClock frameClock;
+// The calendar second as seed, with the first 20 draws thrown away: how a show's
+// first picture starts, so the same second always gives the same veils.
+RandomGenerator CalendarSeededRandom(RenderClock& clock);
+
+// One running picture: from set-up in the constructor to teardown in the
+// destructor. Without a current context (the surface cannot open) it still
+// exists and moves its veils, so the window stays black and still closes on input.
+class Picture {
+ public:
+  // Opens the surface, sets the GL state and draws the veils from `sequence`,
+  // which is left where they ended (the next window's picture continues it).
+  // The ports must outlive the picture.
+  Picture(GlSurface& surface, RenderClock& clock, RandomGenerator& sequence);
+  // A picture of its own: its veils from the calendar second.
+  Picture(GlSurface& surface, RenderClock& clock);
+  // Releases the veils and the GL objects, and closes the surface.
+  ~Picture();
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+
+  // Viewport and projection for a drawable of this size (set-up does it once;
+  // a platform whose window can change size calls it again).
+  void Resize(SurfaceSize size);
+  // Measures the step, updates the veils, draws them and presents the frame.
+  void Step();
+  // The next step is measured anew, so time spent away (a dark display) is no
+  // step of the motion.
+  void RestartFrameClock() { frameClock_ = FrameClock{}; }
+
+  // Whether a context exists and was made current at set-up.
+  bool Drawing() const { return drawing_; }
+  GlSurface& Surface() const { return surface_; }
+
+ private:
+  friend struct PictureTesting;
+  void SetGlState(SurfaceSize size);
+  void DrawVeil(const Veil& veil);
+
+  GlSurface& surface_;
+  RenderClock& clock_;
+  bool drawing_ = false;
+  std::vector<Veil> veils_;
+  FrameClock frameClock_;
   // The vertices go to GL as client arrays, one draw call per veil instead
   // of three calls per vertex; triangles that are black throughout are left out.
-  std::vector<MeshVertex> mesh;
-  std::vector<std::uint16_t> stripIndices;
-  std::vector<std::uint16_t> triangles;
+  std::vector<MeshVertex> mesh_;
+  std::vector<std::uint16_t> stripIndices_;
+  std::vector<std::uint16_t> triangles_;
 };
-
-// Seeds the generator from the calendar, opens the surface, sets the GL state
-// and builds the veils. The ports must outlive the returned state. With
-// `continueFrom`, the veils are drawn from that generator instead, which is then
-// left where they ended (the next window's picture continues the sequence).
-std::unique_ptr<Rendering> SetUpRendering(GlSurface& surface, RenderClock& clock,
-                                          RandomGenerator* continueFrom = nullptr);
-// Viewport and projection for a drawable of this size (set-up does it once;
-// a platform whose window can change size calls it again).
-void ResizeRendering(Rendering& rendering, SurfaceSize size);
-// Measures the step, updates the veils, draws them and presents the frame.
-void FrameStep(Rendering& rendering);
-// Releases the veils and the surface; later frames do nothing.
-void TearDownRendering(Rendering& rendering);
 
 }  // namespace orvane::engine

@@ -21,6 +21,8 @@ class ShowPictures {
   void SetUp(std::size_t index, GlSurface& surface);
   void Resize(std::size_t index, SurfaceSize size);
   void TearDown(std::size_t index);
+  // Ends every picture left, the primary's last (a show torn down from outside).
+  void TearDownAll();
 
   // One frame of every picture, in window order; nothing while the display is off.
   void DrawRound();
@@ -34,12 +36,12 @@ class ShowPictures {
   bool Dark() const { return power_.Dark(); }
 
   std::size_t Count() const;  // pictures set up and not torn down
-  const Rendering* Picture(std::size_t index) const;
+  const Picture* PictureAt(std::size_t index) const;
   std::uint64_t Rounds() const { return rounds_; }
 
  private:
   RenderClock& clock_;
-  std::vector<std::unique_ptr<Rendering>> pictures_;
+  std::vector<std::unique_ptr<Picture>> pictures_;  // by window; null where none
   RandomGenerator random_;  // where the next window's veils continue the sequence
   DisplayPowerState power_;
   std::uint64_t rounds_ = 0;

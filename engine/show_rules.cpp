@@ -7,25 +7,25 @@ namespace orvane::engine {
 void ShowRules::OnCreated(ShowWindowId window) {
   if (window != kPrimaryWindow) {
     // Another monitor's window joins a running show: it only needs its own picture.
-    platform_.SetUpWindowRendering(window);
+    platform_.SetUpWindowPicture(window);
     return;
   }
   savedCursor_ = platform_.CursorPosition();
   platform_.HideCursor();
   platform_.SetRunTitle();
   platform_.LowerThreadPriority();
-  platform_.SetUpWindowRendering(window);
+  platform_.SetUpWindowPicture(window);
   running_ = true;
 }
 
 void ShowRules::OnDestroyed(ShowWindowId window) {
   if (window != kPrimaryWindow) {
-    platform_.TearDownWindowRendering(window);
+    platform_.TearDownWindowPicture(window);
     return;
   }
   platform_.PostQuit();
   running_ = false;
-  platform_.TearDownWindowRendering(window);
+  platform_.TearDownWindowPicture(window);
 }
 
 bool ShowRules::SwallowsSystemCommand(SystemCommand command) {

@@ -44,8 +44,8 @@ class ShowPlatform {
   virtual void HideCursor() = 0;
   virtual void SetRunTitle() = 0;  // the primary's title the host looks for
   virtual void LowerThreadPriority() = 0;
-  virtual void SetUpWindowRendering(ShowWindowId window) = 0;
-  virtual void TearDownWindowRendering(ShowWindowId window) = 0;
+  virtual void SetUpWindowPicture(ShowWindowId window) = 0;
+  virtual void TearDownWindowPicture(ShowWindowId window) = 0;
   virtual void PostQuit() = 0;
   // Queues a close request to the show, delivered after the event being handled.
   virtual void PostClose() = 0;
@@ -88,7 +88,7 @@ class ShowRules {
   // later moves are measured from, as the first move is forgiven elsewhere.
   void OnPointerFound(ScreenPoint where);
 
-  // The idle loop draws only while rendering is up and no password prompt is open.
+  // The idle loop draws only while the pictures are up and no password prompt is open.
   bool FrameDue() const { return running_ && !passwordPromptActive_; }
   bool PromptOpen() const { return passwordPromptActive_; }
   bool CloseArmed() const { return closeArmed_; }

@@ -121,8 +121,8 @@ class WaylandShow final : public engine::ShowPlatform {
   void HideCursor() override {}  // each surface sets no cursor image when the pointer enters
   void SetRunTitle() override {}
   void LowerThreadPriority() override {}
-  void SetUpWindowRendering(engine::ShowWindowId window) override;
-  void TearDownWindowRendering(engine::ShowWindowId window) override {
+  void SetUpWindowPicture(engine::ShowWindowId window) override;
+  void TearDownWindowPicture(engine::ShowWindowId window) override {
     pictures_.TearDown(static_cast<std::size_t>(window));
   }
   void PostQuit() override { quit_ = true; }
@@ -475,7 +475,7 @@ void WaylandShow::Sized(Output& output, int width, int height) {
   if (output.slot == engine::kPrimaryWindow) rules_.OnShown();
 }
 
-void WaylandShow::SetUpWindowRendering(engine::ShowWindowId window) {
+void WaylandShow::SetUpWindowPicture(engine::ShowWindowId window) {
   Output* output = bySlot_.at(static_cast<std::size_t>(window));
   pictures_.SetUp(static_cast<std::size_t>(window), *output->egl);
 }
@@ -644,7 +644,9 @@ void WaylandShow::EndShow() {
 
 void WaylandShow::Disconnect() {
   if (!display_) return;
-  // EGL's objects first: they live on the connection.
+  // EGL's objects first: they live on the connection. Pictures still drawing
+  // (the connection was lost) end before the surfaces they draw on.
+  pictures_.TearDownAll();
   for (auto& output : outputs_) output->egl.reset();
   egl_.Close();
   if (pointerDevice_) wl_pointer_destroy(pointerDevice_);

@@ -51,10 +51,10 @@ class X11Show final : public engine::ShowPlatform {
   void Start() {
     for (std::size_t n = 0; n < windows_.size(); ++n) rules_.OnCreated(static_cast<int>(n));
     GlxSurface& primary = *windows_[0].surface;
-    const engine::Rendering* picture = pictures_.Picture(0);
+    const engine::Picture* picture = pictures_.PictureAt(0);
     if (!vsync_) {
       for (auto& w : windows_) w.surface->SetSwapInterval(0);
-    } else if (picture && picture->drawing) {
+    } else if (picture && picture->Drawing()) {
       pacedBySwap_ = windows_.size() > 1 ? primary.SetSwapInterval(1) : primary.SetVsync(true);
     }
   }
@@ -85,10 +85,10 @@ class X11Show final : public engine::ShowPlatform {
   void HideCursor() override {}  // the windows' cursor is blank from the start
   void SetRunTitle() override {}
   void LowerThreadPriority() override {}  // the program runs at the priority its starter gives it
-  void SetUpWindowRendering(engine::ShowWindowId window) override {
+  void SetUpWindowPicture(engine::ShowWindowId window) override {
     pictures_.SetUp(static_cast<std::size_t>(window), *windows_.at(window).surface);
   }
-  void TearDownWindowRendering(engine::ShowWindowId window) override {
+  void TearDownWindowPicture(engine::ShowWindowId window) override {
     pictures_.TearDown(static_cast<std::size_t>(window));
   }
   void PostQuit() override { quit_ = true; }
@@ -114,8 +114,9 @@ class X11Show final : public engine::ShowPlatform {
 
   Display* display_;
   MonotonicClock clock_;
-  engine::ShowPictures pictures_{clock_};
   std::vector<ShowWindow> windows_;
+  // After the windows: pictures end before the surfaces they draw on.
+  engine::ShowPictures pictures_{clock_};
   engine::ShowRules rules_{*this};
   engine::PostedCloses closes_;
   bool vsync_;

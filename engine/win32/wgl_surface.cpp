@@ -17,9 +17,12 @@ bool WglSurface::Open(SurfaceSize& size) {
 void WglSurface::Present() { wglSwapLayerBuffers(deviceContext_, WGL_SWAP_MAIN_PLANE); }
 
 void WglSurface::Close() {
-  if (deviceContext_) ReleaseDC(window_, deviceContext_);
-  wglMakeCurrent(nullptr, nullptr);
-  if (glContext_) wglDeleteContext(glContext_);
+  if (!deviceContext_ && !glContext_) return;  // never opened, or closed already
+  // Nothing stays current, as the port promises; the context no longer uses the
+  // device context, which may then be given back.
+  calls_.makeCurrent(nullptr, nullptr);
+  if (glContext_) calls_.deleteContext(glContext_);
+  if (deviceContext_) calls_.releaseDeviceContext(window_, deviceContext_);
   deviceContext_ = nullptr;
   glContext_ = nullptr;
 }

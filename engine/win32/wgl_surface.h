@@ -8,9 +8,23 @@
 
 namespace orvane::engine {
 
+// The calls that end a context, in the order the documentation asks: the context
+// stops being current before it is deleted, and a device context still in use by a
+// current context may not be released. A test stands in for them to watch the order.
+struct WglReleaseCalls {
+  BOOL(WINAPI* makeCurrent)(HDC, HGLRC) = wglMakeCurrent;
+  BOOL(WINAPI* deleteContext)(HGLRC) = wglDeleteContext;
+  int(WINAPI* releaseDeviceContext)(HWND, HDC) = ReleaseDC;
+};
+
 class WglSurface final : public GlSurface {
  public:
-  explicit WglSurface(HWND window) : window_(window) {}
+  explicit WglSurface(HWND window, const WglReleaseCalls& calls = {})
+      : window_(window), calls_(calls) {}
+  ~WglSurface() override { Close(); }
+  WglSurface(const WglSurface&) = delete;
+  WglSurface& operator=(const WglSurface&) = delete;
+
   bool Open(SurfaceSize& size) override;
   void Present() override;
   void Close() override;
@@ -20,6 +34,7 @@ class WglSurface final : public GlSurface {
 
  private:
   HWND window_;
+  WglReleaseCalls calls_;
   HDC deviceContext_ = nullptr;
   HGLRC glContext_ = nullptr;
 };

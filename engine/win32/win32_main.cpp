@@ -8,5 +8,6 @@
 
 // Whatever the command line or show state, the run is the same full-screen show.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  return orvane::engine::RunEngine(instance);
+  orvane::engine::Win32Clock clock;
+  return orvane::engine::RunEngine(instance, clock);
 }

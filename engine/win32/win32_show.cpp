@@ -46,12 +46,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   return TRUE;
 }
 
-std::vector<MonitorInfo> ListMonitors() {
-  std::vector<MonitorInfo> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-  return monitors;
-}
-
 // The primary window covers the primary screen as the single window always did.
 MonitorRect PrimaryRect() {
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -65,6 +59,11 @@ double PrimaryRefreshRate() {
   return RefreshRateOrDefault(reported);
 }
 
+// A slot beside the primary's whose window is gone (destroyed, or never made).
+bool SlotFree(const ShowWindowContext& context) {
+  return !context.window || !IsWindow(context.window);
+}
+
 void Log(const char* text) {
   // Seen by a debugger, or by a test that runs the engine with Wine's debug output on.
   OutputDebugStringA(text);
@@ -72,19 +71,25 @@ void Log(const char* text) {
 
 }  // namespace
 
-int RunEngine(HINSTANCE instance, const ShowCalls& calls) {
+std::vector<MonitorInfo> ListDisplayMonitors() {
+  std::vector<MonitorInfo> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+int RunEngine(HINSTANCE instance, RenderClock& clock, const ShowCalls& calls) {
   // A saver still being created owns the screen.
   if (HWND other = FindStartingSaver()) {
     SetForegroundWindow(other);
     return 0;
   }
-  Win32Show show(instance, calls);
+  Win32Show show(instance, clock, calls);
   if (!show.Open()) return 1;
   return show.RunMessageLoop();
 }
 
-Win32Show::Win32Show(HINSTANCE instance, const ShowCalls& calls)
-    : timerPeriod_(calls.timerPeriod), calls_(calls), instance_(instance) {
+Win32Show::Win32Show(HINSTANCE instance, RenderClock& clock, const ShowCalls& calls)
+    : timerPeriod_(calls.timerPeriod), calls_(calls), instance_(instance), clock_(clock) {
   // Per-monitor DPI comes from shcore.dll where it exists; before Windows 8.1 every
   // monitor has the system's DPI.
   shellScaling_ = LoadLibraryA("shcore.dll");
@@ -105,9 +110,22 @@ Win32Show::~Win32Show() {
 }
 
 ShowWindowContext* Win32Show::NewContext(MonitorRect rect) {
-  const auto id = static_cast<ShowWindowId>(windows_.size());
-  windows_.push_back({std::make_unique<ShowWindowContext>(), nullptr, rect});
-  ShowWindowContext* context = windows_.back().context.get();
+  // Ids are places in this list and in the pictures': a slot whose window is gone
+  // is taken again, so neither list grows beyond the most windows ever open at
+  // once, however often the desk changes.
+  std::size_t slot = windows_.size();
+  for (std::size_t n = 1; n < windows_.size(); ++n) {
+    if (SlotFree(*windows_[n].context)) {
+      slot = n;
+      break;
+    }
+  }
+  if (slot == windows_.size()) windows_.emplace_back();
+  const auto id = static_cast<ShowWindowId>(slot);
+  // Whatever the old window left (a picture set up for a window that then failed) goes first.
+  pictures_.TearDown(slot);
+  windows_[slot] = {std::make_unique<ShowWindowContext>(), nullptr, rect};
+  ShowWindowContext* context = windows_[slot].context.get();
   context->rules = &rules_;
   context->desk = this;
   context->id = id;
@@ -129,7 +147,7 @@ bool Win32Show::Open() {
 }
 
 void Win32Show::CoverOtherMonitors() {
-  const std::vector<MonitorRect> others = PlanOtherWindows(ListMonitors(), windows_[0].rect);
+  const std::vector<MonitorRect> others = PlanOtherWindows(calls_.listMonitors(), windows_[0].rect);
   for (const MonitorRect& rect : others) {
     const RECT area = {rect.left, rect.top, rect.right, rect.bottom};
     if (!CreateOtherWindow(instance_, Primary(), NewContext(rect), area)) {
@@ -149,7 +167,7 @@ void Win32Show::CoverDeskAgain() {
   for (std::size_t n = 1; n < windows_.size(); ++n)
     if (windows_[n].context && windows_[n].context->window) covered.push_back(windows_[n].rect);
   const MonitorRect primaryRect = PrimaryRect();
-  const std::vector<MonitorRect> planned = PlanOtherWindows(ListMonitors(), primaryRect);
+  const std::vector<MonitorRect> planned = PlanOtherWindows(calls_.listMonitors(), primaryRect);
   if (DecideDeskChange(covered, windows_[0].rect, planned, primaryRect) == DeskChange::Keep) return;
 
   // Monitors came, went or moved: the primary follows the primary screen, and the
@@ -248,13 +266,15 @@ void Win32Show::LowerThreadPriority() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
 }
 
-void Win32Show::SetUpWindowRendering(ShowWindowId window) {
+void Win32Show::SetUpWindowPicture(ShowWindowId window) {
   ShowWindow& w = windows_.at(static_cast<std::size_t>(window));
+  // A picture still on the old surface ends before that surface goes.
+  pictures_.TearDown(static_cast<std::size_t>(window));
   w.surface = std::make_unique<WglSurface>(w.context->window);
   pictures_.SetUp(static_cast<std::size_t>(window), *w.surface);
 }
 
-void Win32Show::TearDownWindowRendering(ShowWindowId window) {
+void Win32Show::TearDownWindowPicture(ShowWindowId window) {
   ShowWindow& w = windows_.at(static_cast<std::size_t>(window));
   pictures_.TearDown(static_cast<std::size_t>(window));
   w.surface.reset();

@@ -19,21 +19,26 @@
 
 namespace orvane::engine {
 
+// The display monitors the system lists, each with its place on the desk.
+std::vector<MonitorInfo> ListDisplayMonitors();
+
 // The platform calls of the show that a test stands in for: the timer period it
-// holds and the message it takes from the queue.
+// holds, the message it takes from the queue and the monitors it covers.
 struct ShowCalls {
   TimerPeriodCalls timerPeriod;
   BOOL(WINAPI* getMessage)(LPMSG, HWND, UINT, UINT) = GetMessageA;
+  std::vector<MonitorInfo> (*listMonitors)() = ListDisplayMonitors;
 };
 
 // The whole run of the engine: a saver still being created keeps it out (exit 0);
 // exit 1 when its class or primary window cannot be made; otherwise the show's
-// loop, whose exit code it returns.
-int RunEngine(HINSTANCE instance, const ShowCalls& calls = {});
+// loop, whose exit code it returns. `clock` times the frames and seeds the veils.
+int RunEngine(HINSTANCE instance, RenderClock& clock, const ShowCalls& calls = {});
 
 class Win32Show final : public ShowPlatform, public DeskEvents {
  public:
-  explicit Win32Show(HINSTANCE instance, const ShowCalls& calls = {});
+  // `clock` must outlive the show.
+  Win32Show(HINSTANCE instance, RenderClock& clock, const ShowCalls& calls = {});
   ~Win32Show() override;
   Win32Show(const Win32Show&) = delete;
   Win32Show& operator=(const Win32Show&) = delete;
@@ -63,8 +68,8 @@ class Win32Show final : public ShowPlatform, public DeskEvents {
   void HideCursor() override;
   void SetRunTitle() override;
   void LowerThreadPriority() override;
-  void SetUpWindowRendering(ShowWindowId window) override;
-  void TearDownWindowRendering(ShowWindowId window) override;
+  void SetUpWindowPicture(ShowWindowId window) override;
+  void TearDownWindowPicture(ShowWindowId window) override;
   void PostQuit() override;
   void PostClose() override;
   bool VerifyPassword() override;
@@ -74,12 +79,14 @@ class Win32Show final : public ShowPlatform, public DeskEvents {
   void OnDeskChanged() override { deskChanged_ = true; }
 
  private:
+  friend struct Win32ShowTesting;
   struct ShowWindow {
     std::unique_ptr<ShowWindowContext> context;
     std::unique_ptr<WglSurface> surface;
     MonitorRect rect;
   };
 
+  // The slot for a new window: one whose window is gone, else a new one.
   ShowWindowContext* NewContext(MonitorRect rect);
   void CoverOtherMonitors();
   void CoverDeskAgain();
@@ -95,9 +102,10 @@ class Win32Show final : public ShowPlatform, public DeskEvents {
   HMODULE shellScaling_ = nullptr;  // shcore.dll, for each monitor's DPI (Windows 8.1 on)
   HRESULT(WINAPI* getDpiForMonitor_)(HMONITOR, int, UINT*, UINT*) = nullptr;
   ShowRules rules_{*this};
-  Win32Clock clock_;
-  ShowPictures pictures_{clock_};
+  RenderClock& clock_;
   std::vector<ShowWindow> windows_;  // index = ShowWindowId; 0 is the primary
+  // After the windows: pictures end before the surfaces they draw on.
+  ShowPictures pictures_{clock_};
   HPOWERNOTIFY powerNotification_ = nullptr;
   bool deskChanged_ = false;
   std::optional<DisplayPacing> pacing_;

@@ -31,10 +31,10 @@ class FakeShowPlatform : public engine::ShowPlatform {
   void HideCursor() override { log.push_back("hideCursor"); }
   void SetRunTitle() override { log.push_back("title"); }
   void LowerThreadPriority() override { log.push_back("priority"); }
-  void SetUpWindowRendering(engine::ShowWindowId window) override {
+  void SetUpWindowPicture(engine::ShowWindowId window) override {
     log.push_back("setUp " + std::to_string(window));
   }
-  void TearDownWindowRendering(engine::ShowWindowId window) override {
+  void TearDownWindowPicture(engine::ShowWindowId window) override {
     log.push_back("tearDown " + std::to_string(window));
   }
   void PostQuit() override { log.push_back("quit"); }

@@ -3,6 +3,7 @@
 #include "engine/show_pictures.h"
 
 #include "engine/frame_pacing.h"
+#include "engine/picture_testing.h"
 #include "tests/fakes/fake_picture_ports.h"
 
 #include <gmock/gmock.h>
@@ -19,12 +20,14 @@ using orvane::fakes::ScriptedClock;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+const std::vector<Veil>& VeilsOf(const Picture& picture) { return PictureTesting::Veils(picture); }
+
 // Windows whose drivers offer swap control, on a clock that advances 16 ms a reading.
 struct Desk {
   std::vector<std::string> log;
   ScriptedClock clock = ScriptedClock::Stepping(16);
+  std::vector<std::unique_ptr<RecordingSurface>> surfaces;  // outlive the pictures
   ShowPictures pictures{clock};
-  std::vector<std::unique_ptr<RecordingSurface>> surfaces;
 
   explicit Desk(int windows) {
     for (int n = 0; n < windows; ++n) {
@@ -56,9 +59,9 @@ TEST(ShowPictures, ASurfaceWithoutSwapControlIsPacedToTheRefresh) {
   for (const bool swapControl : {false, true}) {
     std::vector<std::string> log;
     ScriptedClock clock = ScriptedClock::Stepping(16);
+    RecordingSurface surface("w0", &log);
     ShowPictures pictures(clock);
     EXPECT_FALSE(pictures.PrimaryWaitsForDisplay());  // nothing to ask yet
-    RecordingSurface surface("w0", &log);
     surface.swapControl = swapControl;
     pictures.SetUp(0, surface);
     EXPECT_EQ(pictures.PrimaryWaitsForDisplay(), swapControl);
@@ -76,14 +79,14 @@ TEST(ShowPictures, EachWindowContinuesTheOneRandomSequence) {
   std::vector<Veil> expected;
   for (int n = 0; n < 2 * kVeilCount; ++n) expected.push_back(CreateVeil(random));
 
-  const Rendering* primary = desk.pictures.Picture(0);
-  const Rendering* other = desk.pictures.Picture(1);
+  const Picture* primary = desk.pictures.PictureAt(0);
+  const Picture* other = desk.pictures.PictureAt(1);
   ASSERT_TRUE(primary && other);
   for (int v = 0; v < kVeilCount; ++v) {
-    EXPECT_EQ(primary->veils[v].hue, expected[v].hue) << v;
-    EXPECT_EQ(primary->veils[v].phase[0], expected[v].phase[0]) << v;
-    EXPECT_EQ(other->veils[v].hue, expected[kVeilCount + v].hue) << v;
-    EXPECT_EQ(other->veils[v].phase[0], expected[kVeilCount + v].phase[0]) << v;
+    EXPECT_EQ(VeilsOf(*primary)[v].hue, expected[v].hue) << v;
+    EXPECT_EQ(VeilsOf(*primary)[v].phase[0], expected[v].phase[0]) << v;
+    EXPECT_EQ(VeilsOf(*other)[v].hue, expected[kVeilCount + v].hue) << v;
+    EXPECT_EQ(VeilsOf(*other)[v].phase[0], expected[kVeilCount + v].phase[0]) << v;
   }
 }
 
@@ -92,20 +95,20 @@ TEST(ShowPictures, DisplayOffDrawsNothingAndResumesWithoutAJump) {
   desk.pictures.DrawRound();
   desk.pictures.DrawRound();
   const std::uint64_t rounds = desk.pictures.Rounds();
-  const float hueBefore = desk.pictures.Picture(1)->veils[0].hue;
+  const float hueBefore = VeilsOf(*desk.pictures.PictureAt(1))[0].hue;
 
   desk.pictures.ReportDisplayPower(DisplayPower::Off);
   desk.clock.now += 600000;  // ten minutes dark
   desk.pictures.DrawRound();
   EXPECT_EQ(desk.pictures.Rounds(), rounds);
-  EXPECT_EQ(desk.pictures.Picture(1)->veils[0].hue, hueBefore);
+  EXPECT_EQ(VeilsOf(*desk.pictures.PictureAt(1))[0].hue, hueBefore);
 
   desk.pictures.ReportDisplayPower(DisplayPower::Dimmed);  // dimmed is still seen
   desk.pictures.DrawRound();
   desk.pictures.DrawRound();
   EXPECT_EQ(desk.pictures.Rounds(), rounds + 2);
   for (std::size_t w = 0; w < 2; ++w)
-    EXPECT_LT(desk.pictures.Picture(w)->frameClock.dt, 0.05f) << "window " << w;
+    EXPECT_LT(PictureTesting::LastStep(*desk.pictures.PictureAt(w)), 0.05f) << "window " << w;
 
   desk.pictures.ReportDisplayPower(DisplayPower::On);
   desk.pictures.DrawRound();
@@ -115,14 +118,14 @@ TEST(ShowPictures, DisplayOffDrawsNothingAndResumesWithoutAJump) {
 // Windows paced on their own (each by its compositor's frame callbacks) draw one at a time.
 TEST(ShowPictures, DrawOneMovesOnlyThatPicture) {
   Desk desk(3);
-  const float hue0 = desk.pictures.Picture(0)->veils[0].hue;
-  const float hue2 = desk.pictures.Picture(2)->veils[0].hue;
+  const float hue0 = VeilsOf(*desk.pictures.PictureAt(0))[0].hue;
+  const float hue2 = VeilsOf(*desk.pictures.PictureAt(2))[0].hue;
   desk.log.clear();
   desk.pictures.Draw(1);
   desk.pictures.Draw(1);
   EXPECT_THAT(desk.log, ElementsAre("w1 current", "w1 current"));
-  EXPECT_EQ(desk.pictures.Picture(0)->veils[0].hue, hue0);
-  EXPECT_EQ(desk.pictures.Picture(2)->veils[0].hue, hue2);
+  EXPECT_EQ(VeilsOf(*desk.pictures.PictureAt(0))[0].hue, hue0);
+  EXPECT_EQ(VeilsOf(*desk.pictures.PictureAt(2))[0].hue, hue2);
 
   desk.pictures.TearDown(1);
   desk.log.clear();
@@ -131,6 +134,38 @@ TEST(ShowPictures, DrawOneMovesOnlyThatPicture) {
   desk.pictures.ReportDisplayPower(DisplayPower::Off);
   desk.pictures.Draw(2);  // dark
   EXPECT_THAT(desk.log, IsEmpty());
+}
+
+// Each picture owns its window's context: ending one closes that one alone, ending
+// the show closes every one left, once, the primary's last.
+TEST(ShowPictures, EachWindowsContextClosesOnceWithItsPicture) {
+  Desk desk(3);
+  desk.log.clear();
+  desk.pictures.TearDown(1);
+  EXPECT_THAT(desk.log, ElementsAre("w1 current", "w1 close"));
+  desk.log.clear();
+  desk.pictures.TearDown(1);  // already gone
+  EXPECT_THAT(desk.log, IsEmpty());
+  EXPECT_EQ(desk.pictures.Count(), 2u);
+
+  desk.pictures.TearDownAll();
+  EXPECT_THAT(desk.log, ElementsAre("w2 current", "w2 close", "w0 close"));
+  EXPECT_EQ(desk.pictures.Count(), 0u);
+}
+
+TEST(ShowPictures, APictureLeftEndsWithTheShowAndASecondSetUpReplacesTheFirst) {
+  std::vector<std::string> log;
+  ScriptedClock clock = ScriptedClock::Stepping(16);
+  RecordingSurface surface("w0", &log);
+  {
+    ShowPictures pictures(clock);
+    pictures.SetUp(0, surface);
+    pictures.SetUp(0, surface);  // the old picture closes its context first
+    EXPECT_THAT(log, ElementsAre("w0 close"));
+    EXPECT_EQ(surface.opened, 2);
+    log.clear();
+  }
+  EXPECT_THAT(log, ElementsAre("w0 close"));
 }
 
 struct PowerCase {

@@ -139,7 +139,8 @@ TEST_P(EngineRun, PeriodHeldForTheShowAndExitCode) {
   // Ends a show that did start, through the queue's answer under test.
   const UINT_PTR timer = SetTimer(nullptr, 0, 700, nullptr);
 
-  const int code = RunEngine(Instance(), FakeCalls());
+  Win32Clock clock;
+  const int code = RunEngine(Instance(), clock, FakeCalls());
 
   if (hook) UnhookWindowsHookEx(hook);
   if (starting) DestroyWindow(starting);

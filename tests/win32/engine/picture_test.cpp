@@ -1,4 +1,4 @@
-// Rendering set-up, frames and teardown on a real window, context and rasterizer.
+// The picture's set-up, frames and end on a real window, context and rasterizer.
 #include "engine/picture.h"
 #include "engine/veil.h"
 #include "engine/veil_mesh.h"
@@ -30,7 +30,7 @@ void PumpMessages() {
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-// A window of the engine's class style, rendering set up for the test's length.
+// A window of the engine's class style, its picture set up for the test's length.
 class RenderTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -47,11 +47,11 @@ class RenderTest : public testing::Test {
     ASSERT_NE(window_, nullptr);
     PumpMessages();
     surface_ = std::make_unique<WglSurface>(window_);
-    rendering_ = SetUpRendering(*surface_, clock_);
+    picture_ = std::make_unique<Picture>(*surface_, clock_);
   }
   void TearDown() override {
     if (!window_) return;
-    TearDownRendering(*rendering_);
+    picture_.reset();
     DestroyWindow(window_);
     PumpMessages();
   }
@@ -59,7 +59,7 @@ class RenderTest : public testing::Test {
   // What the screen shows over the window after some frames, as BGRA bytes.
   std::vector<unsigned char> FramesThenPixels(int frames) {
     for (int n = 0; n < frames; ++n) {
-      FrameStep(*rendering_);
+      picture_->Step();
       PumpMessages();
       Sleep(5);
     }
@@ -89,7 +89,7 @@ class RenderTest : public testing::Test {
   HWND window_ = nullptr;
   Win32Clock clock_;
   std::unique_ptr<WglSurface> surface_;
-  std::unique_ptr<Rendering> rendering_;
+  std::unique_ptr<Picture> picture_;
 };
 
 TEST_F(RenderTest, ChoosesADoubleBufferedOpenGLFormat) {
@@ -181,13 +181,10 @@ TEST_F(RenderTest, FramesShowColouredVeils) {
   EXPECT_GT(colours.size(), 20u) << "shades of the veils and the streaks, not a flat fill";
 }
 
-TEST_F(RenderTest, TeardownLeavesNoCurrentContext) {
-  FrameStep(*rendering_);
-  TearDownRendering(*rendering_);
+TEST_F(RenderTest, EndLeavesNoCurrentContext) {
+  picture_->Step();
+  picture_.reset();
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
-  EXPECT_TRUE(rendering_->veils.empty());
-  // A stray frame after teardown does nothing.
-  FrameStep(*rendering_);
   DestroyWindow(window_);
   PumpMessages();
   window_ = nullptr;

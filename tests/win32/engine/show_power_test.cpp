@@ -1,6 +1,8 @@
 // The engine's show in this process, drawing for real under WGL: nothing is drawn
 // while the display is off, and the motion carries on without a jump afterwards.
+#include "engine/picture_testing.h"
 #include "engine/win32/win32_show.h"
+#include "engine/win32/win32_show_testing.h"
 
 #include <windows.h>
 
@@ -13,14 +15,7 @@ namespace {
 
 using namespace orvane::engine;
 
-// Runs the show's loop for about `ms` milliseconds.
-void RunFor(Win32Show& show, UINT ms) {
-  SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    PostQuitMessage(0);
-  });
-  show.RunMessageLoop();
-}
+void RunFor(Win32Show& show, UINT ms) { Win32ShowTesting::RunFor(show, ms); }
 
 double ThreadCpuSeconds() {
   FILETIME created, exited, kernel, user;
@@ -43,7 +38,8 @@ void ReportDisplay(HWND window, DWORD state) {
 }
 
 TEST(ShowPower, DisplayOffDrawsNothingAndOnResumesSmoothly) {
-  Win32Show show(GetModuleHandleA(nullptr));
+  Win32Clock clock;
+  Win32Show show(GetModuleHandleA(nullptr), clock);
   ASSERT_TRUE(show.Open());
   HWND primary = show.Primary();
   ASSERT_NE(primary, nullptr);
@@ -63,9 +59,9 @@ TEST(ShowPower, DisplayOffDrawsNothingAndOnResumesSmoothly) {
   RunFor(show, 500);
   EXPECT_GT(show.Pictures().Rounds(), before);
   // The last step is a frame's worth of time, not the two dark seconds.
-  const Rendering* picture = show.Pictures().Picture(0);
+  const Picture* picture = show.Pictures().PictureAt(0);
   ASSERT_NE(picture, nullptr);
-  EXPECT_LT(picture->frameClock.dt, 0.5f);
+  EXPECT_LT(PictureTesting::LastStep(*picture), 0.5f);
 
   ReportDisplay(primary, 0);
   ReportDisplay(primary, 2);  // dimmed: still seen, so still drawn
@@ -84,7 +80,8 @@ TEST(ShowPacing, PacedFramesNeverOutrunTheRate) {
   MSG stale;  // an ended show of an earlier test leaves its WM_QUIT behind
   while (PeekMessageA(&stale, nullptr, 0, 0, PM_REMOVE)) {
   }
-  Win32Show show(GetModuleHandleA(nullptr));
+  Win32Clock clock;
+  Win32Show show(GetModuleHandleA(nullptr), clock);
   ASSERT_TRUE(show.Open());
   show.SetFramePacing(Win32Show::Pacing::Always, 4);
   const std::uint64_t before = show.Pictures().Rounds();
