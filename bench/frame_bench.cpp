@@ -8,6 +8,7 @@
 #include "engine/win32/win32_clock.h"
 
 #include <windows.h>
+
 #include <GL/gl.h>
 
 #include <algorithm>

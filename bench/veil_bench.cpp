@@ -1,7 +1,7 @@
 // Production veil update against the step-by-step update, in one run. Before
 // timing, both are run side by side from the same veil and compared.
-#include "tests/oracle/veil_reference.h"
 #include "engine/veil.h"
+#include "tests/oracle/veil_reference.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,9 +5,9 @@
 //
 //   engine_x11_frame_bench [ROUNDS [FRAMES]]   prints per-frame times and their ratio
 #include "bench/frame_compare.h"
+#include "engine/picture.h"
 #include "linux/glx_surface.h"
 #include "linux/posix_clock.h"
-#include "engine/picture.h"
 
 #include <GL/gl.h>
 #include <X11/Xlib.h>

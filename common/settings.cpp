@@ -1,8 +1,8 @@
 #include "common/settings.h"
 
-#include <optional>
-
 #include "common/conversions.h"
+
+#include <optional>
 
 namespace orvane::common {
 

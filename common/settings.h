@@ -1,12 +1,12 @@
 #pragma once
 // The user's music settings and the INI file that keeps them ("Orvane.ini"
 // beside the program): loading and saving over one IniStore. Pure.
+#include "common/result.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-
-#include "common/result.h"
 
 namespace orvane::common {
 

@@ -1,13 +1,13 @@
 #pragma once
 // Owners for GDI objects and memory DCs, the dialog font, the display density
 // and buffered painting, shared by the self-drawn windows.
+#include "common/rgb_picture.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
 #include <type_traits>
-
-#include "common/rgb_picture.h"
 
 namespace orvane::common {
 

@@ -1,12 +1,12 @@
 #include "common/win32_ini_store.h"
 
+#include "common/win32_text.h"
+
 #include <windows.h>
 
 #include <iterator>
 #include <optional>
 #include <utility>
-
-#include "common/win32_text.h"
 
 namespace orvane::common {
 

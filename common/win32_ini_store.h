@@ -2,11 +2,11 @@
 // The settings store on Windows: the profile functions and the file system.
 // Key names, values and stored paths are system code page bytes; the settings
 // file's own name is UTF-8 (see IniStore).
-#include <string>
-#include <string_view>
-
 #include "common/settings.h"
 #include "common/win32_file_names.h"
+
+#include <string>
+#include <string_view>
 
 namespace orvane::common {
 

@@ -1,8 +1,8 @@
 #include "common/win32_text.h"
 
-#include <windows.h>
-
 #include "common/win32_text_testing.h"
+
+#include <windows.h>
 
 namespace orvane::common {
 

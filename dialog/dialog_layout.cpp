@@ -1,8 +1,8 @@
 #include "dialog/dialog_layout.h"
 
-#include <cmath>
-
 #include "common/conversions.h"
+
+#include <cmath>
 
 namespace orvane::dialog {
 

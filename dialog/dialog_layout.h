@@ -2,10 +2,10 @@
 // Geometry and painting rules of the settings dialog "<Orvane>", free of any
 // window system: control places, the opening position, the background
 // gradients, the mode hit areas and the keyboard focus order.
+#include "common/twips.h"
+
 #include <array>
 #include <cstdint>
-
-#include "common/twips.h"
 
 namespace orvane::dialog {
 

@@ -1,10 +1,10 @@
 #include "dialog/indicator_drawing.h"
 
+#include "common/twips.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-#include "common/twips.h"
 
 namespace orvane::dialog {
 namespace {

@@ -1,13 +1,13 @@
 #pragma once
 // What the settings dialog does with the music choice, apart from any window:
 // the enabled states per mode, the repeat box texts and the save sequence.
+#include "common/settings.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/settings.h"
 
 namespace orvane::dialog {
 

@@ -2,14 +2,14 @@
 // choices are radio buttons (the chosen one checked), and the repeat box, a combo box named by
 // its label (which is painted, so no reader could find it beside the box). The buttons answer
 // for themselves (widgets/win32_command.cpp).
+#include "dialog/music_choice.h"
+#include "dialog/win32_dialog_parts.h"
+#include "widgets/win32_accessible.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
 #include <oleacc.h>
-
-#include "dialog/music_choice.h"
-#include "dialog/win32_dialog_parts.h"
-#include "widgets/win32_accessible.h"
 
 namespace orvane::dialog {
 

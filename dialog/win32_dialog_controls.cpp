@@ -1,12 +1,12 @@
 // The settings dialog's controls: making them, showing the music mode on
 // them, and the keyboard focus order.
-#include <utility>
-
 #include "dialog/dialog_resources.h"
 #include "dialog/indicator_drawing.h"
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
 #include "widgets/win32_command.h"
+
+#include <utility>
 
 namespace orvane::dialog {
 

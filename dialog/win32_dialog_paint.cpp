@@ -1,11 +1,11 @@
 // Painting of the settings dialog and of its music panel: gradients kept in
 // backing images, the panel's labels and indicators drawn off screen.
-#include <algorithm>
-#include <string>
-
 #include "dialog/music_choice.h"
 #include "dialog/win32_dialog_parts.h"
 #include "orvane_version.h"
+
+#include <algorithm>
+#include <string>
 
 namespace orvane::dialog {
 

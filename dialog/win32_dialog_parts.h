@@ -1,16 +1,16 @@
 #pragma once
 // Inside the settings dialog's window: its state, shared by the files that
 // make its controls, paint it and handle its commands.
+#include "common/win32_gdi.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/win32_settings_dialog.h"
+
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-#include "common/win32_gdi.h"
-#include "dialog/dialog_layout.h"
-#include "dialog/win32_settings_dialog.h"
 
 namespace orvane::dialog {
 

@@ -2,12 +2,6 @@
 // file, save, cancel, the home page) and its message loop.
 #include "dialog/win32_settings_dialog.h"
 
-#include <commdlg.h>
-#include <shellapi.h>
-
-#include <optional>
-#include <string>
-
 #include "common/names.h"
 #include "common/win32_text.h"
 #include "dialog/dialog_resources.h"
@@ -16,6 +10,12 @@
 #include "dialog/win32_settings_dialog_testing.h"
 #include "dialog/win32_shell_open.h"
 #include "widgets/win32_command.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
 
 namespace orvane::dialog {
 

@@ -1,14 +1,15 @@
 #pragma once
 // The settings dialog "<Orvane>". It works on the Settings value and the store
 // it is given, so that the host and tests each hand it their own.
+#include "common/settings.h"
+#include "dialog/win32_shell_open.h"
+
 #include <windows.h>
+
 #include <commdlg.h>
 
 #include <functional>
 #include <string>
-
-#include "common/settings.h"
-#include "dialog/win32_shell_open.h"
 
 namespace orvane::dialog {
 

@@ -5,16 +5,16 @@
 // open, 4 the preview window can be made, 8 the engine file is there, 16 the
 // saver window can be made. HANDLE is a 32-bit value written into a "/p" line,
 // and where the program's own path ends in the command line.
+#include "common/names.h"
+#include "fuzz/fuzz_check.h"
+#include "host/entry.h"
+#include "tests/fakes/fake_entry_port.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/names.h"
-#include "fuzz/fuzz_check.h"
-#include "host/entry.h"
-#include "tests/fakes/fake_entry_port.h"
 
 using namespace orvane::common;
 using namespace orvane::host;

@@ -4,15 +4,15 @@
 // Input: records KEY KIND LENGTH BYTES[LENGTH]. KEY picks one of the names
 // below, KIND the value's kind: a flag, a number of up to 8 bytes, a text of
 // one character per byte or per byte pair, or a font.
+#include "fuzz/fuzz_check.h"
+#include "tests/fakes/fake_command_view.h"
+#include "widgets/command.h"
+#include "widgets/command_testing.h"
+
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
 #include <string>
-
-#include "fuzz/fuzz_check.h"
-#include "widgets/command.h"
-#include "widgets/command_testing.h"
-#include "tests/fakes/fake_command_view.h"
 
 using namespace orvane::widgets;
 using orvane::fakes::FakeCommandView;

@@ -5,15 +5,15 @@
 // CODE LENGTH BYTES[LENGTH]. CODE with the high bit set fails with an MCI error
 // (bit 6: and leaves the reply buffer as it was); an error-text call has text
 // when its CODE is odd. A reply may fill the buffer without a NUL.
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "fuzz/fuzz_check.h"
 #include "music/music.h"
 #include "music/music_testing.h"
 #include "tests/fakes/fake_music_ports.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 using namespace orvane::music;
 

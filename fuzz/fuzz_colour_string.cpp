@@ -2,12 +2,12 @@
 //
 // Input: the colour string. Its first three bytes also make a six-digit colour
 // that must read the same written in every way the conversion accepts.
+#include "fuzz/fuzz_check.h"
+#include "widgets/command_drawing.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
-
-#include "fuzz/fuzz_check.h"
-#include "widgets/command_drawing.h"
 
 using namespace orvane::widgets;
 

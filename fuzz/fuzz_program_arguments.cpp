@@ -2,8 +2,8 @@
 // Checks: a reading that succeeds names only what the arguments said (the music
 // file is one of them, or what follows "music=" in one; a window id wins over
 // --root and reads back the same from its decimal form), and a refusal says why.
-#include "linux/options.h"
 #include "fuzz/fuzz_check.h"
+#include "linux/options.h"
 
 #include <cstddef>
 #include <cstdint>

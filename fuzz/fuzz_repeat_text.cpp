@@ -2,15 +2,15 @@
 //
 // Input: FAIL MODE[2] TEXT. FAIL & 3 is the write that fails (0: none), MODE the
 // 16-bit mode to save, TEXT what the user typed into the repeat box.
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "common/settings.h"
 #include "dialog/music_choice.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/fakes/fake_ini_store.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using namespace orvane::common;
 

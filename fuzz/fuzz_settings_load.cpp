@@ -3,15 +3,15 @@
 //
 // Input: MODE \0 REPEAT \0 FILE \0 EXISTS, where the file "exists" when the
 // first byte of EXISTS is odd. The store keeps its promise of at most 255 bytes.
+#include "common/conversions.h"
+#include "common/settings.h"
+#include "fuzz/fuzz_check.h"
+#include "tests/fakes/fake_ini_store.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/conversions.h"
-#include "fuzz/fuzz_check.h"
-#include "common/settings.h"
-#include "tests/fakes/fake_ini_store.h"
 
 using namespace orvane::common;
 

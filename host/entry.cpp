@@ -1,9 +1,9 @@
 #include "host/entry.h"
 
-#include <cmath>
-
 #include "common/conversions.h"
 #include "common/names.h"
+
+#include <cmath>
 
 namespace orvane::host {
 

@@ -1,14 +1,14 @@
 #pragma once
 // Start-up of Orvane.scr: the screensaver arguments and the choice of role.
 // Pure; the platform is reached through EntryPort.
+#include "common/settings.h"
+#include "host/show_role.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/settings.h"
-#include "host/show_role.h"
 
 namespace orvane::host {
 

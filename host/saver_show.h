@@ -3,12 +3,12 @@
 // follow the engine's window, stop the music and end when it has gone.
 // Pure; the hidden saver window drives it and supplies the platform. The show
 // owns the music it plays.
-#include <cstdint>
-#include <string>
-
 #include "common/settings.h"
 #include "host/show_role.h"
 #include "music/music.h"
+
+#include <cstdint>
+#include <string>
 
 namespace orvane::host {
 

@@ -1,13 +1,13 @@
 #include "host/win32_command_line.h"
 
+#include "common/win32_text.h"
+#include "host/entry.h"
+#include "host/win32_paths.h"
+
 #include <windows.h>
 
 #include <algorithm>
 #include <utility>
-
-#include "common/win32_text.h"
-#include "host/entry.h"
-#include "host/win32_paths.h"
 
 namespace orvane::host {
 

@@ -1,11 +1,11 @@
 #pragma once
 // The host's argument text from the process's command line, with the
 // program's own path recognised however Windows spelt it.
+#include "common/win32_file_names.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/win32_file_names.h"
 
 namespace orvane::host {
 

@@ -1,9 +1,4 @@
 // Orvane.scr: the host that Windows starts in one of the screensaver roles.
-#include <windows.h>
-
-#include <cstdint>
-#include <string>
-
 #include "common/names.h"
 #include "common/win32_file_names.h"
 #include "common/win32_ini_store.h"
@@ -13,6 +8,11 @@
 #include "host/win32_paths.h"
 #include "host/win32_preview_window.h"
 #include "host/win32_saver_window.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
 
 namespace orvane::host {
 namespace {

@@ -1,12 +1,12 @@
 #include "host/win32_paths.h"
 
-#include <windows.h>
-
-#include <vector>
-
 #include "common/names.h"
 #include "common/settings.h"
 #include "common/win32_text.h"
+
+#include <windows.h>
+
+#include <vector>
 
 namespace orvane::host {
 

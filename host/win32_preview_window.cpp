@@ -1,12 +1,12 @@
 #include "host/win32_preview_window.h"
 
+#include "common/win32_gdi.h"
+#include "host/host_resources.h"
+
 #include <ole2.h>
 #include <olectl.h>
 
 #include <cstdlib>
-
-#include "host/host_resources.h"
-#include "common/win32_gdi.h"
 
 namespace orvane::host {
 

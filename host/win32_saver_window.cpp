@@ -1,13 +1,13 @@
 #include "host/win32_saver_window.h"
 
-#include <memory>
-#include <string>
-
 #include "common/names.h"
 #include "host/saver_show.h"
 #include "host/win32_engine_start.h"
 #include "host/win32_paths.h"
 #include "music/win32_music.h"
+
+#include <memory>
+#include <string>
 
 namespace orvane::host {
 

@@ -1,11 +1,11 @@
 #pragma once
 // The hidden saver window Orvane_S ("Orvane_Main") that runs one show.
+#include "common/settings.h"
+#include "host/show_role.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "common/settings.h"
-#include "host/show_role.h"
 
 namespace orvane::host {
 

@@ -11,15 +11,16 @@
 // A Start-menu entry cannot name Orvane.scr itself: Windows opens a shortcut
 // to a .scr file through the .scr file type, whose command is "%1" /S, and
 // the entry's own arguments are lost (the show would start, not the dialog).
+#include "common/win32_text.h"
+#include "launcher/saver_choice.h"
+#include "launcher/win32_saver_store.h"
+
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
-
-#include "common/win32_text.h"
-#include "launcher/saver_choice.h"
-#include "launcher/win32_saver_store.h"
 
 namespace orvane::launcher {
 namespace {

@@ -1,10 +1,10 @@
 #include "launcher/win32_saver_store.h"
 
+#include "common/win32_text.h"
+
 #include <windows.h>
 
 #include <vector>
-
-#include "common/win32_text.h"
 
 namespace orvane::launcher {
 namespace {

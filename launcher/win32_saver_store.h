@@ -1,9 +1,9 @@
 #pragma once
 // The screen saver choice in the registry of the current user, and the
 // session told of it, for the Orvane.scr beside this program.
-#include <string>
-
 #include "launcher/saver_choice.h"
+
+#include <string>
 
 namespace orvane::launcher {
 

@@ -1,9 +1,9 @@
 // orvane: the veils as a native Linux program, on X11 (an xscreensaver hack, or
 // a full-screen show of its own) or on a Wayland desktop (a surface over each output).
-#include "linux/options.h"
-#include "linux/x11_show.h"
 #include "linux/display_choice.h"
+#include "linux/options.h"
 #include "linux/wayland_show.h"
+#include "linux/x11_show.h"
 
 #include <X11/Xlib.h>
 
@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const auto server =
       linux_program::ChooseDisplayServer(*arguments, wayland && *wayland, XDisplayReachable);
-  if (server == linux_program::DisplayServer::X11) return linux_program::RunX11Show(*arguments, Report);
+  if (server == linux_program::DisplayServer::X11)
+    return linux_program::RunX11Show(*arguments, Report);
   const int status = linux_program::RunWaylandShow(*arguments, Report);
   // Everything of the show is released by now: its surfaces, the sound, the
   // connection. What is left is the GL driver's own teardown at exit, which took

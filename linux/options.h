@@ -1,12 +1,12 @@
 // The command line of the Linux program `orvane`, read without touching X.
 #pragma once
 
+#include "common/result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "common/result.h"
 
 namespace orvane::linux_program {
 

@@ -2,13 +2,13 @@
 
 #include "common/result.h"
 #include "engine/frame_pacing.h"
-#include "music/gst_music_player.h"
-#include "linux/posix_clock.h"
-#include "engine/show_rules.h"
 #include "engine/show_pictures.h"
+#include "engine/show_rules.h"
 #include "linux/egl_surface.h"
 #include "linux/keyboard_focus.h"
+#include "linux/posix_clock.h"
 #include "linux/show_slots.h"
+#include "music/gst_music_player.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -40,7 +40,6 @@ using engine::ShowRules;
 // surfaces of a client that has gone, the sound server its stream), so there is
 // nothing to tidy, and a frame of a slow output is not waited for.
 void OnStopSignal(int) { _exit(0); }
-
 
 class WaylandShow;
 
@@ -571,8 +570,7 @@ void WaylandShow::Show(Output& output, std::size_t slot) {
   wl_callback_add_listener(output.frame, &kFrameListener, &output);
   output.egl->Show();
   if (options_.showFps && slot == 0) {
-    if (const auto rate = fps_.Frame(MonotonicSeconds()))
-      report_(engine::FpsText(*rate));
+    if (const auto rate = fps_.Frame(MonotonicSeconds())) report_(engine::FpsText(*rate));
   }
 }
 

@@ -3,10 +3,10 @@
 // callbacks, ended by the shared show rules.
 #pragma once
 
+#include "linux/options.h"
+
 #include <functional>
 #include <string>
-
-#include "linux/options.h"
 
 namespace orvane::linux_program {
 

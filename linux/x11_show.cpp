@@ -2,15 +2,16 @@
 // --root and --window-id draw into a window someone else owns and take no
 // input; without them the program opens a full-screen window of its own that
 // ends by the same rules as the Windows engine.
+#include "linux/x11_show.h"
+
 #include "engine/frame_pacing.h"
-#include "linux/glx_surface.h"
-#include "linux/options.h"
-#include "linux/posix_clock.h"
 #include "engine/picture.h"
 #include "engine/show_pictures.h"
 #include "engine/show_rules.h"
+#include "linux/glx_surface.h"
+#include "linux/options.h"
+#include "linux/posix_clock.h"
 #include "linux/x11_windows.h"
-#include "linux/x11_show.h"
 #include "music/gst_music_player.h"
 
 #include <X11/Xlib.h>
@@ -174,7 +175,8 @@ void Pause(double seconds) {
 
 }  // namespace
 
-int RunX11Show(const ProgramOptions& options, const std::function<void(const std::string&)>& report) {
+int RunX11Show(const ProgramOptions& options,
+               const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up still ends with the context torn down.
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
@@ -198,8 +200,8 @@ int RunX11Show(const ProgramOptions& options, const std::function<void(const std
   if (standalone) {
     // Each monitor its own window and veils; one monitor, one window over the screen.
     const int screen = DefaultScreen(display);
-    const engine::ScreenCover cover = engine::PlanScreenCover(ListMonitors(display), DisplayWidth(display, screen),
-                                              DisplayHeight(display, screen));
+    const engine::ScreenCover cover = engine::PlanScreenCover(
+        ListMonitors(display), DisplayWidth(display, screen), DisplayHeight(display, screen));
     const Window primary = MakeStandaloneWindow(display, cover.primary, true, error);
     ok = primary != None && show.Add(primary, error);
     if (primary != None) made.push_back(primary);

@@ -6,12 +6,11 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-
-#include <unistd.h>
 
 namespace orvane::linux_program {
 

@@ -1,16 +1,15 @@
 #include "music/gst_music_player.h"
 
 #include <gst/gst.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <mutex>
 #include <thread>
 #include <utility>
-
-#include <pthread.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace orvane::music {
 

@@ -3,6 +3,7 @@
 #include "music/win32_music.h"
 
 #include <windows.h>
+
 #include <mmsystem.h>
 
 namespace orvane::music {

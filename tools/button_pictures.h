@@ -1,10 +1,10 @@
 #pragma once
 // The push button's state pictures, 64 x 25 pixels, 24 bits, drawn ring by ring: only the
 // outer four-pixel frame ever reaches the screen; the inside carries the plain gradient.
+#include "tools/indicator_pictures.h"
+
 #include <string>
 #include <vector>
-
-#include "tools/indicator_pictures.h"
 
 namespace button_pictures {
 

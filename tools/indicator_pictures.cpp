@@ -1,12 +1,12 @@
 #include "tools/indicator_pictures.h"
 
+#include "dialog/indicator_drawing.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-
-#include "dialog/indicator_drawing.h"
 
 namespace dialog_pictures {
 namespace {

@@ -1,12 +1,12 @@
 // Writes the push button's state pictures into the given folder (normally assets/), or with
 // --check compares the files there with what the generator draws.
+#include "tools/button_pictures.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include "tools/button_pictures.h"
 
 int main(int argc, char** argv) {
   const bool check = argc == 3 && std::string(argv[1]) == "--check";

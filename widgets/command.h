@@ -1,11 +1,11 @@
 #pragma once
 // The push button `Command`: its fields, public members, stored properties and the input rules
 // that move it between its four states. Painting and the platform stay behind CommandView.
-#include <cstdint>
-#include <string>
-
 #include "widgets/command_drawing.h"
 #include "widgets/property_bag.h"
+
+#include <cstdint>
+#include <string>
 
 namespace orvane::widgets {
 

@@ -1,11 +1,11 @@
 #pragma once
 // Measures and colours of the button's look: the eight frame pieces taken from a state picture,
 // the background gradient and the caption's place. All in twips unless named otherwise.
+#include "common/twips.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
-
-#include "common/twips.h"
 
 namespace orvane::widgets {
 

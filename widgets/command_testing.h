@@ -1,8 +1,8 @@
 #pragma once
 // Fields of the button that only its tests read.
-#include <cstdint>
-
 #include "widgets/command.h"
+
+#include <cstdint>
 
 namespace orvane::widgets {
 

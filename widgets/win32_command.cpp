@@ -2,6 +2,8 @@
 // backing image that WM_PAINT copies to the screen with the caption on top.
 #include "widgets/win32_command.h"
 
+#include "common/win32_gdi.h"
+
 #include <oleacc.h>
 
 #include <algorithm>
@@ -10,8 +12,6 @@
 #include <memory>
 #include <new>
 #include <type_traits>
-
-#include "common/win32_gdi.h"
 // <windows.h> names DrawState after the system's DrawStateA; the model's own DrawState is meant.
 #undef DrawState
 #include "widgets/command.h"

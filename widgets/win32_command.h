@@ -20,9 +20,9 @@
 // (CreateWindowExW returns nullptr). At any other density the button draws the same pictures
 // at that size (widgets/command_pictures.h) and lays itself out in twips at it: it starts at
 // its window's density; a parent that moves to another one says so with CommandSetDpi.
-#include <windows.h>
-
 #include "widgets/command_drawing.h"
+
+#include <windows.h>
 
 namespace orvane::widgets {
 

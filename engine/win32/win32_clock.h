@@ -5,6 +5,7 @@
 #include "engine/picture.h"
 
 #include <windows.h>
+
 #include <mmsystem.h>
 
 namespace orvane::engine {

@@ -5,8 +5,8 @@
 
 #include "engine/cover_plan.h"
 #include "engine/frame_pacing.h"
-#include "engine/show_rules.h"
 #include "engine/show_pictures.h"
+#include "engine/show_rules.h"
 #include "engine/win32/wgl_surface.h"
 #include "engine/win32/win32_clock.h"
 #include "engine/win32/win32_show_window.h"

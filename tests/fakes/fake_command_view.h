@@ -3,10 +3,10 @@
 // ("Pressed/inv", "poll 100", "Click", "notify Caption").
 #pragma once
 
+#include "widgets/command.h"
+
 #include <string>
 #include <vector>
-
-#include "widgets/command.h"
 
 namespace orvane::fakes {
 

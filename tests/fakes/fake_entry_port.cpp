@@ -40,7 +40,8 @@ void FakeEntryPort::HideCursor() { calls.push_back("hide cursor"); }
 
 bool FakeEntryPort::StartShow(const common::Settings& settings, host::ShowRole role) {
   const std::string letter = role == host::ShowRole::ScreenSaver ? "S" : "";
-  calls.push_back("saver " + std::to_string(static_cast<int>(settings.musicMode)) + " role " + letter);
+  calls.push_back("saver " + std::to_string(static_cast<int>(settings.musicMode)) + " role " +
+                  letter);
   settingsGiven.push_back(settings);
   return saverWindowMade;
 }

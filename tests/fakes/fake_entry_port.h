@@ -4,12 +4,12 @@
 // "saver <mode> role <letter>"), and the answers are the fields below.
 #pragma once
 
+#include "host/entry.h"
+
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "host/entry.h"
 
 namespace orvane::fakes {
 

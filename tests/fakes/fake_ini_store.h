@@ -2,13 +2,13 @@
 // key, the files that open, and every call recorded in order.
 #pragma once
 
+#include "common/settings.h"
+
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/settings.h"
 
 namespace orvane::fakes {
 

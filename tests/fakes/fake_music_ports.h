@@ -3,14 +3,14 @@
 // fakes, so that a test sees the order across them.
 #pragma once
 
+#include "music/music.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "music/music.h"
 
 namespace orvane::fakes {
 

@@ -3,12 +3,12 @@
 // clock that reads what the test scripts.
 #pragma once
 
+#include "engine/picture.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "engine/picture.h"
 
 namespace orvane::fakes {
 

@@ -1,10 +1,10 @@
 #pragma once
 // The Windows tests' screen reader: asks a window's accessibility interface what a reader would.
 #include <windows.h>
-#include <ole2.h>
-#include <oleacc.h>
 
 #include <gtest/gtest.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <string>
 

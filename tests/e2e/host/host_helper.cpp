@@ -27,6 +27,7 @@
 //                      quotes (Wine quotes such a path when it finds the
 //                      program from the command line itself)
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>

@@ -3,13 +3,12 @@
 //   test_window WIDTH HEIGHT [--vroot]   (--vroot marks it as a virtual root)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include <unistd.h>
 
 namespace {
 volatile std::sig_atomic_t stop = 0;

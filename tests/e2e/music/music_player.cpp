@@ -11,6 +11,7 @@
 #include "music/win32_music.h"
 
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include <cstdio>

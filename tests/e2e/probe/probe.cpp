@@ -24,6 +24,7 @@
 //                              private bytes, kernel handles, GDI and USER objects (-1 where
 //                              the platform does not count them) and its windows
 #include <windows.h>
+
 #include <ole2.h>
 #include <oleacc.h>
 #include <psapi.h>

@@ -2,15 +2,16 @@
 //   command_host.exe LOG [disabled] [WIDTH HEIGHT]
 // LOG receives "rect X Y W H" (the button on the screen) at start, then one line per Click
 // ("click state=N") and, on request, the state ("state N look L").
+#include "widgets/win32_command.h"
+#include "widgets/win32_command_testing.h"
+
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-
-#include "widgets/win32_command.h"
-#include "widgets/win32_command_testing.h"
 
 using namespace orvane::widgets;
 

@@ -1,7 +1,8 @@
 #include "common/conversions.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace orvane::common;
 

@@ -1,4 +1,5 @@
 #include "common/settings.h"
+
 #include "tests/fakes/fake_ini_store.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The committed files are compared with the generator by dialog_pictures_current.
+#include "dialog/indicator_drawing.h"
+#include "tools/indicator_pictures.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "dialog/indicator_drawing.h"
-#include "tools/indicator_pictures.h"
 
 namespace dialog_pictures {
 namespace {

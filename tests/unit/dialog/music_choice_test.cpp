@@ -1,8 +1,8 @@
 #include "dialog/music_choice.h"
 
-#include <gtest/gtest.h>
-
 #include "tests/fakes/fake_ini_store.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>

@@ -1,4 +1,5 @@
 #include "engine/show_rules.h"
+
 #include "tests/fakes/fake_show_platform.h"
 
 #include <gmock/gmock.h>

@@ -1,4 +1,5 @@
 #include "engine/streak_image.h"
+
 #include "tools/streak_stats.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "engine/veil.h"
+
 #include "tests/oracle/veil_reference.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "host/entry.h"
+
 #include "tests/fakes/fake_entry_port.h"
 
 #include <gtest/gtest.h>

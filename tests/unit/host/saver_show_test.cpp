@@ -1,4 +1,5 @@
 #include "host/saver_show.h"
+
 #include "host/saver_show_testing.h"
 #include "tests/fakes/fake_music_ports.h"
 

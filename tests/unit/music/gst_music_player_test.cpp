@@ -1,6 +1,8 @@
 #include "music/gst_music_player.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -10,9 +12,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace orvane::music;
 

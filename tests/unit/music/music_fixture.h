@@ -1,10 +1,10 @@
 // Music over the scripted MCI and sound ports, fresh for each test.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include "music/music.h"
 #include "tests/fakes/fake_music_ports.h"
+
+#include <gtest/gtest.h>
 
 class MusicTest : public ::testing::Test {
  protected:

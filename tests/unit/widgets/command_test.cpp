@@ -1,6 +1,7 @@
 #include "widgets/command.h"
-#include "widgets/command_testing.h"
+
 #include "tests/fakes/fake_command_view.h"
+#include "widgets/command_testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,7 @@
 // The settings store on real files under Wine.
+#include "common/conversions.h"
+#include "common/win32_ini_store.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,9 +9,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include "common/conversions.h"
-#include "common/win32_ini_store.h"
 
 using namespace orvane::common;
 

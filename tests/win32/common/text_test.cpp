@@ -1,13 +1,13 @@
 // Text between UTF-16 and the byte strings the pure code keeps, on the real
 // code-page tables.
+#include "common/win32_text.h"
+#include "common/win32_text_testing.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "common/win32_text.h"
-#include "common/win32_text_testing.h"
 
 namespace {
 

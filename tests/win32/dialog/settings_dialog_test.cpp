@@ -1,8 +1,22 @@
 // The settings dialog's window under Wine, driven by messages.
+#include "common/win32_gdi.h"
+#include "common/win32_ini_store.h"
+#include "common/win32_text.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_resources.h"
+#include "dialog/music_choice.h"
+#include "dialog/win32_settings_dialog.h"
+#include "dialog/win32_settings_dialog_testing.h"
+#include "dialog/win32_shell_open.h"
+#include "tests/fakes/fake_ini_store.h"
+#include "tests/win32/screen_reader.h"
+#include "widgets/win32_command.h"
+#include "widgets/win32_command_testing.h"
+
 #include <windows.h>
-#include <objbase.h>
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,20 +25,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "dialog/dialog_layout.h"
-#include "dialog/dialog_resources.h"
-#include "dialog/music_choice.h"
-#include "common/win32_gdi.h"
-#include "common/win32_ini_store.h"
-#include "common/win32_text.h"
-#include "dialog/win32_settings_dialog.h"
-#include "dialog/win32_settings_dialog_testing.h"
-#include "dialog/win32_shell_open.h"
-#include "tests/fakes/fake_ini_store.h"
-#include "tests/win32/screen_reader.h"
-#include "widgets/win32_command.h"
-#include "widgets/win32_command_testing.h"
 
 using namespace orvane::common;
 using namespace orvane::dialog;

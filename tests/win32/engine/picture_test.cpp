@@ -1,11 +1,13 @@
 // The picture's set-up, frames and end on a real window, context and rasterizer.
 #include "engine/picture.h"
+
 #include "engine/veil.h"
 #include "engine/veil_mesh.h"
 #include "engine/win32/wgl_surface.h"
 #include "engine/win32/win32_clock.h"
 
 #include <windows.h>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>

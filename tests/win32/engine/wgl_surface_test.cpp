@@ -4,6 +4,7 @@
 #include "engine/win32/wgl_surface.h"
 
 #include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -3,13 +3,6 @@
 // names) only by their UTF-16 name, the settings file keeps the same bytes,
 // the engine is found and starts, and the program's own path is recognised
 // at the start of its command line however it is spelt.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "common/conversions.h"
 #include "common/win32_file_names.h"
 #include "common/win32_ini_store.h"
@@ -18,6 +11,13 @@
 #include "host/win32_command_line.h"
 #include "host/win32_engine_start.h"
 #include "host/win32_paths.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace orvane::common;
 using namespace orvane::host;

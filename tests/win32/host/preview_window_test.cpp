@@ -1,5 +1,8 @@
 // The preview window in this process: its picture read back from the screen,
 // its place inside a parent, and its end with the parent.
+#include "common/win32_gdi.h"
+#include "host/win32_preview_window.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,9 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <vector>
-
-#include "host/win32_preview_window.h"
-#include "common/win32_gdi.h"
 
 using namespace orvane::common;
 using namespace orvane::host;

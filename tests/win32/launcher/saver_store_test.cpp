@@ -1,14 +1,14 @@
 // The saver store's path rules on real files: every spelling Windows or a
 // user may have stored names the installed Orvane.scr, nothing else does, and
 // the short form is what the system reports.
+#include "common/win32_text.h"
+#include "launcher/win32_saver_store.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "common/win32_text.h"
-#include "launcher/win32_saver_store.h"
 
 using orvane::common::FromUtf8;
 using orvane::common::ToUtf8;

@@ -4,8 +4,9 @@
 #include "music/music_testing.h"
 #include "music/win32_music.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 

@@ -1,4 +1,10 @@
 // The push button window under Wine: its drawing read back pixel by pixel, and its messages.
+#include "common/win32_gdi.h"
+#include "tests/win32/screen_reader.h"
+#include "widgets/command_resources.h"
+#include "widgets/win32_command.h"
+#include "widgets/win32_command_testing.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,12 +12,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
-
-#include "widgets/command_resources.h"
-#include "widgets/win32_command.h"
-#include "widgets/win32_command_testing.h"
-#include "common/win32_gdi.h"
-#include "tests/win32/screen_reader.h"
 
 using namespace orvane::common;
 using namespace orvane::widgets;
