@@ -144,11 +144,11 @@ check_moving_veils() {
   check "the picture moves ($changed pixels changed)" gt "$changed" 20000
 }
 
-# sound_start: a private PulseAudio server whose only sink is a null sink, as
-# the Windows harness has; exports PULSE_SERVER. sound_capture SECONDS FILE
+# sound_start [DIR]: a private PulseAudio server whose only sink is a null sink,
+# as the Windows harness has, its socket in DIR ($WORK/pulse); exports PULSE_SERVER. sound_capture SECONDS FILE
 # records what the sink plays (WAV); sink_inputs counts the streams open on it.
 sound_start() {
-  local dir="$WORK/pulse"
+  local dir="${1:-$WORK/pulse}"
   mkdir -p "$dir"
   PULSE_RUNTIME_PATH="$dir" PULSE_STATE_PATH="$dir" HOME="$dir" \
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \

@@ -7,6 +7,9 @@
 #                               scale 2 (400x300 logical, to its right); exports WAYLAND_DISPLAY,
 #                               SWAYSOCK, XDG_RUNTIME_DIR for as_user; skips (77) without sway;
 #                               WL_OUTPUTS=1 leaves HEADLESS-2 out
+#   wl_reachable FILE           a copy of FILE the user can reach (the build folder may be
+#                               closed to others); prints its path. The desk's own files, the
+#                               program and the test helpers are in $WL_DIR, under /tmp
 #   as_user COMMAND..           COMMAND as that user, in this desk's environment (exec'd: the
 #                               process id is the command's own)
 #   wl_start ARGS...            orvane ARGS as that user in the background: $PROGRAM_PID, stderr in
@@ -71,27 +74,29 @@ as_user() {
 
 sway_start() {
   wl_user
-  XDG_RUNTIME_DIR="$WORK/run"
-  mkdir -p "$XDG_RUNTIME_DIR"
+  # What the user reads and runs lives where the user can reach it: the build
+  # folder may be closed to others (a clone under /root is).
+  WL_DIR=$(mktemp -d /tmp/orvane-wayland.XXXXXX)
+  at_exit wl_dir_remove
+  XDG_RUNTIME_DIR="$WL_DIR/run"
+  mkdir -p "$XDG_RUNTIME_DIR" "$WL_DIR/bin"
   chmod 700 "$XDG_RUNTIME_DIR"
+  chmod 755 "$WL_DIR" "$WL_DIR/bin"
   chown "$WL_USER" "$XDG_RUNTIME_DIR" "$WORK"
   export XDG_RUNTIME_DIR
-  # The program where the user can reach it: the build folder may be closed to others.
-  local program="$WORK/bin/orvane"
-  mkdir -p "$WORK/bin"
-  cp "$ORVANE_PROGRAM" "$program"
-  chmod 755 "$WORK/bin" "$program"
-  WL_PROGRAM=$program
+  WL_PROGRAM=$(wl_reachable "$ORVANE_PROGRAM")
+  [[ -n ${ORVANE_WAYLAND_POINTER:-} ]] && ORVANE_WAYLAND_POINTER=$(wl_reachable "$ORVANE_WAYLAND_POINTER")
+  [[ -n ${ORVANE_WAYLAND_FOCUS:-} ]] && ORVANE_WAYLAND_FOCUS=$(wl_reachable "$ORVANE_WAYLAND_FOCUS")
   {
     echo 'xwayland disable'
     echo 'output HEADLESS-1 mode 1024x768 position 0 0'
     echo 'output HEADLESS-2 mode 800x600 position 1024 0 scale 2'
     echo 'seat * hide_cursor 0'
-  } >"$WORK/sway.config"
-  chmod 644 "$WORK/sway.config"
+  } >"$WL_DIR/sway.config"
+  chmod 644 "$WL_DIR/sway.config"
   WAYLAND_DISPLAY='' SWAYSOCK='' user_command
   "${USER_COMMAND[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS="${WL_OUTPUTS:-2}" \
-    WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WORK/sway.config" >"$WORK/sway.log" 2>&1 &
+    WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WL_DIR/sway.config" >"$WORK/sway.log" 2>&1 &
   SWAY_PID=$!
   x_track "$SWAY_PID"
   local socket=
@@ -108,6 +113,16 @@ sway_start() {
     exit 1
   fi
   for _ in $(seq 100); do sway_ok && break; sleep 0.05; done
+}
+
+wl_dir_remove() { [[ -n ${WL_DIR:-} ]] && rm -rf "$WL_DIR"; }
+# wl_reachable FILE: a copy of FILE the desk's user can read and run; prints its path.
+wl_reachable() {
+  local copy
+  copy="$WL_DIR/bin/$(basename "$1")"
+  cp "$1" "$copy"
+  chmod 755 "$copy"
+  echo "$copy"
 }
 
 sway_ok() { as_user swaymsg -t get_version >/dev/null 2>&1; }

@@ -118,12 +118,12 @@ done
 
 # The sound of --music on a private null sink, silent once a key ends the show.
 if command -v pulseaudio >/dev/null && command -v parec >/dev/null; then
-  sound_start
-  chmod 755 "$WORK/pulse"
-  chmod 666 "$WORK/pulse/native" 2>/dev/null
+  # The socket and the tone where the desk's user can reach them.
+  sound_start "$WL_DIR/pulse"
+  chmod 755 "$WL_DIR/pulse"
+  chmod 666 "$WL_DIR/pulse/native" 2>/dev/null
   sox -n -r 44100 -c 2 "$WORK/tone.wav" synth 3 sine 440 vol 0.5
-  chmod 644 "$WORK/tone.wav"
-  wl_start --wayland --music "$WORK/tone.wav"
+  wl_start --wayland --music "$(wl_reachable "$WORK/tone.wav")"
   wl_wait_lit HEADLESS-1
   for _ in $(seq 100); do (($(sink_inputs) == 1)) && break; sleep 0.05; done
   sound_capture 2 "$WORK/heard.wav"
