@@ -98,8 +98,9 @@ void CheckRole(std::string_view args, unsigned flags, std::uint32_t handle) {
   FUZZ_CHECK(cursors == (letter == "S" ? 1 : 0));
   // The show is told its role: "S", or "" when started without arguments.
   if (show)
-    FUZZ_CHECK(port.calls.back() == "saver " + std::to_string(port.loaded.musicMode) + " role " +
-                                        (letter == "S" ? "S" : ""));
+    FUZZ_CHECK(port.calls.back() == "saver " +
+                                        std::to_string(static_cast<int>(port.loaded.musicMode)) +
+                                        " role " + (letter == "S" ? "S" : ""));
   FUZZ_CHECK((result == EntryResult::RunWindowLoop) == (show && (flags & 16)));
 }
 
