@@ -13,6 +13,7 @@
 #include <string>
 
 using namespace orvane::engine;
+using namespace orvane::oracle;
 
 namespace {
 

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+namespace orvane::oracle {
+
+using namespace engine;
+
 void ReferenceUpdateVeil(Veil& veil, float dt) {
   const float twoPi = 6.2831855f;
   const float cutoff = kReferenceCutoff;
@@ -75,3 +79,5 @@ float Normalize(Vec3& v) {
 Vec3 Cross(const Vec3& a, const Vec3& b) {
   return Vec3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }
+
+}  // namespace orvane::oracle

@@ -4,13 +4,13 @@
 
 #include "engine/veil.h"
 
-using namespace orvane::engine;
+namespace orvane::oracle {
 
 // T = 0.4 and 1/T = 2.5, written as the numbers they are.
 constexpr float kReferenceCutoff = 0.4f;
 constexpr float kReferenceInverseCutoff = 1.0f / kReferenceCutoff;
 
-void ReferenceUpdateVeil(Veil& veil, float dt);
+void ReferenceUpdateVeil(engine::Veil& veil, float dt);
 
 // The vector routines the step-by-step update lights each vertex with.
 struct Vec3 {
@@ -22,3 +22,5 @@ struct Vec3 {
 // Scales v to unit length and returns its former length; a zero vector becomes (0, 1, 0).
 float Normalize(Vec3& v);
 Vec3 Cross(const Vec3& a, const Vec3& b);
+
+}  // namespace orvane::oracle

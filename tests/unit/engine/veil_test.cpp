@@ -8,6 +8,7 @@
 #include <vector>
 
 using namespace orvane::engine;
+using namespace orvane::oracle;
 
 namespace {
 
