@@ -8,6 +8,7 @@
 #include "linux/keyboard_focus.h"
 #include "linux/posix_clock.h"
 #include "linux/show_slots.h"
+#include "linux/stop_signals.h"
 #include "music/gst_music_player.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -670,11 +671,7 @@ void WaylandShow::Disconnect() {
 int RunWaylandShow(const ProgramOptions& options,
                    const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up ends the program with 0 too.
-  struct sigaction action = {};
-  action.sa_handler = OnStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  HandleStopSignals(OnStopSignal);
 
   WaylandShow show(options, report);
   if (const common::Result<void> connected = show.Connect(); !connected) {

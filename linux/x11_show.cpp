@@ -11,6 +11,7 @@
 #include "linux/glx_surface.h"
 #include "linux/options.h"
 #include "linux/posix_clock.h"
+#include "linux/stop_signals.h"
 #include "linux/x11_windows.h"
 #include "music/gst_music_player.h"
 
@@ -178,11 +179,7 @@ void Pause(double seconds) {
 int RunX11Show(const ProgramOptions& options,
                const std::function<void(const std::string&)>& report) {
   // From the start, so that a stop during set-up still ends with the context torn down.
-  struct sigaction action = {};
-  action.sa_handler = OnStopSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  HandleStopSignals(OnStopSignal);
 
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
